@@ -1,0 +1,3 @@
+list(APPEND TLCO_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/ControlTable.cpp
+)

@@ -1,0 +1,1 @@
+list(APPEND TLCO_SOURCES)

@@ -1,0 +1,23 @@
+// A titled frame around other views; no behaviour.
+#pragma once
+
+#include "Export.h"
+
+#include "ui/View.h"
+
+#include <string>
+
+namespace ui {
+
+class TL_EXPORT Box : public View {
+    UI_DECLARE_CLASS()
+
+public:
+    const std::string& title() const { return title_; }
+    void setTitle(std::string title) { title_ = std::move(title); }
+
+private:
+    std::string title_;
+};
+
+} // namespace ui

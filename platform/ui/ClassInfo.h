@@ -1,0 +1,107 @@
+// What the interface description may do with a class: create it, set its outlets and properties,
+// send it actions. Each class registers its table beside its own code.
+#pragma once
+
+#include "Export.h"
+
+#include <nlohmann/json_fwd.hpp>
+
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace ui {
+
+class Object;
+
+struct TL_EXPORT ClassInfo {
+    using Factory = std::function<std::unique_ptr<Object>()>;
+    // False when the value is of the wrong class for the outlet.
+    using OutletSetter = std::function<bool(Object& self, Object* value)>;
+    using Action = std::function<void(Object& self, Object* sender)>;
+    // Finds another object of the same description by id (the owner too); null when there is none.
+    using Resolver = std::function<Object*(std::string_view id)>;
+    // False when the value does not fit the property.
+    using PropertySetter = std::function<bool(Object& self, const nlohmann::json& value, const Resolver& resolve)>;
+
+    std::string name;
+    const ClassInfo* superclass = nullptr;
+    Factory factory;
+    std::map<std::string, OutletSetter, std::less<>> outlets;
+    std::map<std::string, Action, std::less<>> actions;
+    std::map<std::string, PropertySetter, std::less<>> properties;
+
+    const OutletSetter* findOutlet(std::string_view outlet) const;
+    const Action* findAction(std::string_view action) const;
+    const PropertySetter* findProperty(std::string_view property) const;
+    bool isKindOf(const ClassInfo& other) const;
+};
+
+// Builds a class's table: ClassBuilder<T>("Name", &Base::staticClassInfo()).outlet(...).action(...).
+template <class T>
+class TL_EXPORT ClassBuilder {
+public:
+    ClassBuilder(std::string name, const ClassInfo* superclass)
+    {
+        info_.name = std::move(name);
+        info_.superclass = superclass;
+        if constexpr (std::is_default_constructible_v<T> && !std::is_abstract_v<T>)
+            info_.factory = [] { return std::unique_ptr<Object>(new T()); };
+    }
+
+    template <class F>
+    ClassBuilder& outlet(const char* name, F* T::*member)
+    {
+        info_.outlets[name] = [member](Object& self, Object* value) {
+            F* typed = nullptr;
+            if (value) {
+                typed = dynamic_cast<F*>(value);
+                if (!typed) return false;
+            }
+            static_cast<T&>(self).*member = typed;
+            return true;
+        };
+        return *this;
+    }
+
+    ClassBuilder& action(const char* name, void (T::*method)(Object* sender))
+    {
+        info_.actions[name] = [method](Object& self, Object* sender) { (static_cast<T&>(self).*method)(sender); };
+        return *this;
+    }
+
+    ClassBuilder& property(const char* name, std::function<bool(T&, const nlohmann::json&)> setter)
+    {
+        info_.properties[name] = [setter = std::move(setter)](Object& self, const nlohmann::json& value,
+                                                              const ClassInfo::Resolver&) {
+            return setter(static_cast<T&>(self), value);
+        };
+        return *this;
+    }
+
+    // A property whose value names other objects of the description.
+    ClassBuilder& linkProperty(const char* name,
+                               std::function<bool(T&, const nlohmann::json&, const ClassInfo::Resolver&)> setter)
+    {
+        info_.properties[name] = [setter = std::move(setter)](Object& self, const nlohmann::json& value,
+                                                              const ClassInfo::Resolver& resolve) {
+            return setter(static_cast<T&>(self), value, resolve);
+        };
+        return *this;
+    }
+
+    ClassInfo build() { return std::move(info_); }
+
+private:
+    ClassInfo info_;
+};
+
+} // namespace ui
+
+// Declares the class-table accessors of a ui::Object subclass.
+#define UI_DECLARE_CLASS()                                                                                   \
+public:                                                                                                      \
+    static const ::ui::ClassInfo& staticClassInfo();                                                         \
+    const ::ui::ClassInfo& classInfo() const override { return staticClassInfo(); }

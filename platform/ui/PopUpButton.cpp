@@ -1,0 +1,81 @@
+// Pop-up items and selection.
+#include "ui/PopUpButton.h"
+
+#include <nlohmann/json.hpp>
+
+namespace ui {
+
+const ClassInfo& PopUpButton::staticClassInfo()
+{
+    static const ClassInfo info =
+        ClassBuilder<PopUpButton>("PopUpButton", &Control::staticClassInfo())
+            .property("items",
+                      [](PopUpButton& popUp, const nlohmann::json& value) {
+                          if (!value.is_array()) return false;
+                          popUp.removeAllItems();
+                          for (const auto& item : value) {
+                              if (!item.is_string()) return false;
+                              popUp.addItemWithTitle(item.get<std::string>());
+                          }
+                          popUp.selectItemAtIndex(popUp.numberOfItems() > 0 ? 0 : -1);
+                          return true;
+                      })
+            .property("selected",
+                      [](PopUpButton& popUp, const nlohmann::json& value) {
+                          if (!value.is_number_integer()) return false;
+                          popUp.selectItemAtIndex(value.get<int>());
+                          return true;
+                      })
+            .build();
+    return info;
+}
+
+void PopUpButton::selectItemAtIndex(int index)
+{
+    if (index < 0) {
+        selected_ = -1;
+        return;
+    }
+    if (index < numberOfItems()) selected_ = index;
+}
+
+std::string PopUpButton::itemTitleAtIndex(int index) const
+{
+    if (index < 0 || index >= numberOfItems()) return {};
+    return items_[static_cast<size_t>(index)].title;
+}
+
+std::optional<std::string> PopUpButton::titleOfSelectedItem() const
+{
+    if (selected_ < 0) return std::nullopt;
+    return items_[static_cast<size_t>(selected_)].title;
+}
+
+void PopUpButton::removeAllItems()
+{
+    items_.clear();
+    selected_ = -1;
+}
+
+void PopUpButton::addItemWithTitle(std::string title)
+{
+    items_.push_back(MenuItem{std::move(title), std::nullopt});
+    // A pop-up with items always shows one: the first item added becomes selected.
+    if (selected_ < 0 && items_.size() == 1) selected_ = 0;
+}
+
+void PopUpButton::setRepresentedObjectAtIndex(int index, std::string object)
+{
+    if (index < 0 || index >= numberOfItems()) return;
+    items_[static_cast<size_t>(index)].representedObject = std::move(object);
+}
+
+bool PopUpButton::userSelectItem(int index)
+{
+    if (!isEnabled() || index < 0 || index >= numberOfItems()) return false;
+    selected_ = index;
+    sendAction();
+    return true;
+}
+
+} // namespace ui

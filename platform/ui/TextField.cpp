@@ -1,0 +1,129 @@
+// Text editing through the field editor, counted in UTF-16 units.
+#include "ui/TextField.h"
+
+#include <algorithm>
+#include <nlohmann/json.hpp>
+
+namespace ui {
+
+size_t utf16Length(std::string_view utf8)
+{
+    size_t units = 0;
+    for (unsigned char c : utf8) {
+        if ((c & 0xC0) == 0x80) continue;
+        units += c >= 0xF0 ? 2 : 1;
+    }
+    return units;
+}
+
+size_t utf8OffsetOfUnit(std::string_view utf8, size_t units)
+{
+    size_t offset = 0;
+    size_t counted = 0;
+    while (offset < utf8.size() && counted < units) {
+        unsigned char c = static_cast<unsigned char>(utf8[offset]);
+        size_t width = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        counted += c >= 0xF0 ? 2 : 1;
+        offset = std::min(utf8.size(), offset + width);
+    }
+    return offset;
+}
+
+void Text::setSelectedRange(TextRange range)
+{
+    size_t length = utf16Length(field_.stringValue());
+    range.location = std::min(range.location, length);
+    range.length = std::min(range.length, length - range.location);
+    selection_ = range;
+}
+
+const ClassInfo& TextField::staticClassInfo()
+{
+    static const ClassInfo info = ClassBuilder<TextField>("TextField", &Control::staticClassInfo())
+                                      .property("text",
+                                                [](TextField& field, const nlohmann::json& value) {
+                                                    if (!value.is_string()) return false;
+                                                    field.setStringValue(value.get<std::string>());
+                                                    return true;
+                                                })
+                                      .property("editable",
+                                                [](TextField& field, const nlohmann::json& value) {
+                                                    if (!value.is_boolean()) return false;
+                                                    field.setEditable(value.get<bool>());
+                                                    return true;
+                                                })
+                                      .build();
+    return info;
+}
+
+TextField::TextField() : editor_(std::make_unique<Text>(*this)) {}
+TextField::~TextField() = default;
+
+void TextField::setStringValue(std::string text)
+{
+    text_ = std::move(text);
+    if (editing_) editor_->setSelectedRange(TextRange{utf16Length(text_), 0});
+}
+
+bool TextField::textShouldBeginEditing(Text&) { return true; }
+bool TextField::textShouldEndEditing(Text&) { return true; }
+void TextField::textDidChange() {}
+
+bool TextField::beginEditing()
+{
+    if (!isEnabled() || !editable_) return false;
+    if (editing_) return true;
+    // A click into the field puts the insertion point at the end of its text.
+    editor_->setSelectedRange(TextRange{utf16Length(text_), 0});
+    if (!textShouldBeginEditing(*editor_)) return false;
+    editing_ = true;
+    return true;
+}
+
+void TextField::replaceSelection(std::string_view text)
+{
+    TextRange range = editor_->selectedRange();
+    size_t start = utf8OffsetOfUnit(text_, range.location);
+    size_t end = utf8OffsetOfUnit(text_, range.location + range.length);
+    text_.replace(start, end - start, text);
+    editor_->setSelectedRange(TextRange{range.location + utf16Length(text), 0});
+}
+
+bool TextField::userType(std::string_view text)
+{
+    if (!beginEditing()) return false;
+    size_t offset = 0;
+    while (offset < text.size()) {
+        unsigned char c = static_cast<unsigned char>(text[offset]);
+        size_t width = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
+        width = std::min(width, text.size() - offset);
+        replaceSelection(text.substr(offset, width));
+        textDidChange();
+        offset += width;
+    }
+    return true;
+}
+
+bool TextField::userPaste(std::string_view text)
+{
+    if (!beginEditing()) return false;
+    replaceSelection(text);
+    textDidChange();
+    return true;
+}
+
+bool TextField::userClear()
+{
+    if (!beginEditing()) return false;
+    editor_->setSelectedRange(TextRange{0, utf16Length(text_)});
+    replaceSelection("");
+    textDidChange();
+    return true;
+}
+
+void TextField::endEditing()
+{
+    if (editing_ && textShouldEndEditing(*editor_)) editing_ = false;
+}
+
+} // namespace ui

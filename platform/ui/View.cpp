@@ -1,0 +1,110 @@
+// View hierarchy without ownership.
+#include "ui/View.h"
+
+#include <algorithm>
+#include <nlohmann/json.hpp>
+
+namespace ui {
+
+namespace {
+
+bool readRect(const nlohmann::json& value, Rect& rect)
+{
+    if (!value.is_array() || value.size() != 4) return false;
+    for (const auto& n : value)
+        if (!n.is_number()) return false;
+    rect = makeRect(value[0].get<double>(), value[1].get<double>(), value[2].get<double>(), value[3].get<double>());
+    return true;
+}
+
+} // namespace
+
+const ClassInfo& View::staticClassInfo()
+{
+    static const ClassInfo info =
+        ClassBuilder<View>("View", nullptr)
+            .property("frame",
+                      [](View& view, const nlohmann::json& value) {
+                          Rect rect;
+                          if (!readRect(value, rect)) return false;
+                          view.setFrame(rect);
+                          return true;
+                      })
+            .property("enabled",
+                      [](View& view, const nlohmann::json& value) {
+                          if (!value.is_boolean()) return false;
+                          view.setEnabled(value.get<bool>());
+                          return true;
+                      })
+            .property("hidden",
+                      [](View& view, const nlohmann::json& value) {
+                          if (!value.is_boolean()) return false;
+                          view.setHidden(value.get<bool>());
+                          return true;
+                      })
+            .build();
+    return info;
+}
+
+View::~View()
+{
+    removeFromSuperview();
+    for (View* child : subviews_) child->superview_ = nullptr;
+}
+
+void View::setFrame(Rect frame)
+{
+    frame_ = frame;
+    bounds_.size = frame.size;
+}
+
+void View::addSubview(View* view)
+{
+    if (!view || view == this) return;
+    view->removeFromSuperview();
+    subviews_.push_back(view);
+    view->superview_ = this;
+}
+
+void View::removeFromSuperview()
+{
+    if (!superview_) return;
+    auto& siblings = superview_->subviews_;
+    siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    superview_ = nullptr;
+}
+
+void View::replaceSubview(View* old, View* replacement)
+{
+    if (!replacement || old == replacement) return;
+    auto it = std::find(subviews_.begin(), subviews_.end(), old);
+    if (it == subviews_.end()) {
+        addSubview(replacement);
+        return;
+    }
+    if (replacement->superview_ == this) {
+        // Already here (shown next to old): old leaves, replacement takes old's place.
+        subviews_.erase(std::remove(subviews_.begin(), subviews_.end(), replacement), subviews_.end());
+        it = std::find(subviews_.begin(), subviews_.end(), old);
+    } else {
+        replacement->removeFromSuperview();
+    }
+    *it = replacement;
+    replacement->superview_ = this;
+    old->superview_ = nullptr;
+}
+
+bool View::isDescendantOf(const View* ancestor) const
+{
+    for (const View* view = this; view; view = view->superview_)
+        if (view == ancestor) return true;
+    return false;
+}
+
+void View::detachAll()
+{
+    superview_ = nullptr;
+    subviews_.clear();
+}
+
+} // namespace ui

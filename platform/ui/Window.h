@@ -1,0 +1,35 @@
+// A window with a title and a content view.
+#pragma once
+
+#include "Export.h"
+
+#include "ui/View.h"
+
+#include <string>
+
+namespace ui {
+
+class TL_EXPORT Window : public Object {
+    UI_DECLARE_CLASS()
+
+public:
+    const std::string& title() const { return title_; }
+    void setTitle(std::string title) { title_ = std::move(title); }
+    View* contentView() const { return contentView_; }
+    void setContentView(View* view) { contentView_ = view; }
+    Rect frame() const { return frame_; }
+    void setFrame(Rect frame) { frame_ = frame; }
+    bool isVisible() const { return visible_; }
+    void orderFront() { visible_ = true; }
+    void close() { visible_ = false; }
+    // Centres the window on a 1280 by 800 screen.
+    void center();
+
+private:
+    std::string title_;
+    View* contentView_ = nullptr;
+    Rect frame_;
+    bool visible_ = false;
+};
+
+} // namespace ui

@@ -1,0 +1,12 @@
+// The panel's top view; a plain view with no behaviour of its own.
+#pragma once
+
+#include "ui/View.h"
+
+namespace tlco {
+
+class MainView : public ui::View {
+    UI_DECLARE_CLASS()
+};
+
+} // namespace tlco

@@ -1,0 +1,23 @@
+// Diagnostics any part of the plug-in may call. A normal run writes nothing: the walk's messages go
+// to MyDebugMessage, which discards them.
+#pragma once
+
+#include "binding/ControlRecord.h"
+#include "ui/Object.h"
+
+#include <cstdint>
+#include <cstdio>
+
+namespace tlco {
+
+// "LOG self(<description>): <format>", "BEGIN self(...) ...", "END self(...) ..." to the system log.
+// The description is inserted literally; only the caller's format expands the arguments.
+void _PDELog(const ui::Object* self, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void _PDEProlog(const ui::Object* self, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void _PDEEpilog(const ui::Object* self, const char* format, ...) __attribute__((format(printf, 2, 3)));
+// Formats, converts to the system's default encoding ("?" for what it cannot hold), writes, flushes.
+void MyLog(FILE* stream, const char* format, ...) __attribute__((format(printf, 2, 3)));
+void MyDebugMessage(const char* message, int32_t value);
+void _DEBUGControlTable(const PDEControlRecord* table);
+
+} // namespace tlco

@@ -1,0 +1,95 @@
+// The profile management window's controller: shows one of the three profile lists as a table,
+// edits copies of them, and writes them back on OK.
+#pragma once
+
+#include "binding/ControlRecord.h"
+#include "controls/TLTextField.h"
+#include "print/PMCalls.h"
+#include "profiles/ProfileList.h"
+#include "ui/Box.h"
+#include "ui/Button.h"
+#include "ui/Label.h"
+#include "ui/PopUpButton.h"
+#include "ui/TableView.h"
+#include "ui/Window.h"
+
+namespace tlco {
+
+class AdvancedColorOptions;
+
+inline constexpr const char* kProfileIconPath = "/Library/Printers/TESSALUMA/zq4410/Icons/fileExist4410.icns";
+inline constexpr const char* kProfileFolderPath = "/Library/Printers/TESSALUMA/zq4410/Profiles";
+
+class ProfileControl : public ui::Object, public ui::TableDataSource, public ui::TableDelegate {
+    UI_DECLARE_CLASS()
+
+public:
+    void setPMPrint(PMPrintSettings ticket, PMPrintSession printSession)
+    {
+        setting = ticket;
+        session = printSession;
+    }
+    void setConstTable(PDEControlRecord* table) { constTable = table; }
+
+    void showProfileManagementWindow(ui::Object* sender);
+    void profileMenu(ui::Object* sender);
+    void addButton(ui::Object* sender);
+    void editButton(ui::Object* sender);
+    void deleteButton(ui::Object* sender);
+    void browseButton(ui::Object* sender);
+    void profileOK(ui::Object* sender);
+    void profileCancel(ui::Object* sender);
+    void profileWindowOK(ui::Object* sender);
+    void profileWindowCancel(ui::Object* sender);
+
+    int numberOfRowsInTableView(ui::TableView& table) override;
+    cf::Ref tableViewObjectValueForTableColumn(ui::TableView& table, ui::TableColumn& column, int row) override;
+    void tableViewSetObjectValue(ui::TableView& table, const cf::Ref& value, ui::TableColumn& column, int row) override;
+    bool selectionShouldChangeInTableView(ui::TableView& table) override;
+    bool tableViewShouldSelectRow(ui::TableView& table, int row) override;
+    void tableViewSelectionDidChange(ui::TableView& table) override;
+
+    void initWithProfileControl();
+    ProfileList* currentProfileDict();
+    bool isCustomProfile();
+    void vHandlingButtonSetDisable(bool add, bool edit, bool remove);
+    void vProfileSettingsClearEditText();
+    void vProfileSettingsAllDisablePart();
+    void vProfileSettingsAllEnablePart();
+
+    ui::Window* window() const { return _profileManagementWindow; }
+    int32_t editMode() const { return buttonIdentify; }
+
+private:
+    PMPrintSettings setting = nullptr;
+    PMPrintSession session = nullptr;
+    int16_t protocolType = -1;
+    PDEControlRecord* constTable = nullptr;
+    int16_t constTableCount = 0;
+    ui::Window* _profileManagementWindow = nullptr;
+    AdvancedColorOptions* onAdvancedView = nullptr;
+    ui::Button* _addButton = nullptr;
+    ui::Button* _browse = nullptr;
+    ui::Button* _deleteButton = nullptr;
+    ui::Button* _editButton = nullptr;
+    ui::Box* _editGroupBox = nullptr;
+    TLTextField* _fileNameEdit = nullptr;
+    ui::Label* _fileNameText = nullptr;
+    ui::Button* _localCancel = nullptr;
+    ui::Button* _localOK = nullptr;
+    ui::PopUpButton* _locationMenu = nullptr;
+    ui::Label* _locationText = nullptr;
+    TLTextField* _profileNameEdit = nullptr;
+    ui::Label* _profileNameText = nullptr;
+    ui::TableView* _profileTableView = nullptr;
+    ui::PopUpButton* _profileMenu = nullptr;
+    int32_t buttonIdentify = 0;
+    ProfileList plistRGBDict{};
+    ProfileList plistSIMDict{};
+    ProfileList plistDSTDict{};
+    ProfileList plistRGBDelete{};
+    ProfileList plistSIMDDelete{};
+    ProfileList plistDSTDelete{};
+};
+
+} // namespace tlco
