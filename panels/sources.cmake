@@ -1,1 +1,8 @@
-list(APPEND TLCO_SOURCES)
+list(APPEND TLCO_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/AdvancedColorOptions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ColorConstraints.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ColorOptions.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/OptionsView.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PainChangeController.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/QuickColorPreset.cpp
+)

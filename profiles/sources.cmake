@@ -1,3 +1,4 @@
 list(APPEND TLCO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/PDECommonProfile.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/ProfileControl.cpp
 )
