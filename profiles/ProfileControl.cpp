@@ -6,6 +6,8 @@
 #include "plugin/Localize.h"
 #include "ui/Application.h"
 
+#include <nlohmann/json.hpp>
+
 namespace tlco {
 
 const ui::ClassInfo& ProfileControl::staticClassInfo()
@@ -39,6 +41,7 @@ const ui::ClassInfo& ProfileControl::staticClassInfo()
                                           .action("profileCancel", &P::profileCancel)
                                           .action("profileWindowOK", &P::profileWindowOK)
                                           .action("profileWindowCancel", &P::profileWindowCancel)
+                                          .getter("editMode", [](const P& self) { return nlohmann::json(self.buttonIdentify); })
                                           .build();
     return info;
 }

@@ -86,12 +86,13 @@ Ref fromNode(plist_t node)
                 break;
             }
             Ref value = fromNode(item);
-            if (value && key) dict->set(key, std::move(value));
-            std::free(key);
             if (!value) {
+                std::free(key);
                 std::free(iter);
                 return nullptr;
             }
+            if (key) dict->set(key, std::move(value));
+            std::free(key);
         }
         std::free(iter);
         return dict;

@@ -31,6 +31,11 @@ const ClassInfo::PropertySetter* ClassInfo::findProperty(std::string_view proper
     return findIn(this, &ClassInfo::properties, property);
 }
 
+const ClassInfo::Getter* ClassInfo::findGetter(std::string_view name) const
+{
+    return findIn(this, &ClassInfo::getters, name);
+}
+
 bool ClassInfo::isKindOf(const ClassInfo& other) const
 {
     for (const ClassInfo* info = this; info; info = info->superclass)

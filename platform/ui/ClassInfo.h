@@ -32,10 +32,14 @@ struct TL_EXPORT ClassInfo {
     std::map<std::string, OutletSetter, std::less<>> outlets;
     std::map<std::string, Action, std::less<>> actions;
     std::map<std::string, PropertySetter, std::less<>> properties;
+    // Read-only state an inspector (the host's dump, a GUI) may show.
+    using Getter = std::function<nlohmann::json(const Object& self)>;
+    std::map<std::string, Getter, std::less<>> getters;
 
     const OutletSetter* findOutlet(std::string_view outlet) const;
     const Action* findAction(std::string_view action) const;
     const PropertySetter* findProperty(std::string_view property) const;
+    const Getter* findGetter(std::string_view name) const;
     bool isKindOf(const ClassInfo& other) const;
 };
 
@@ -89,6 +93,12 @@ public:
                                                               const ClassInfo::Resolver& resolve) {
             return setter(static_cast<T&>(self), value, resolve);
         };
+        return *this;
+    }
+
+    ClassBuilder& getter(const char* name, std::function<nlohmann::json(const T&)> get)
+    {
+        info_.getters[name] = [get = std::move(get)](const Object& self) { return get(static_cast<const T&>(self)); };
         return *this;
     }
 

@@ -1,0 +1,48 @@
+// The print dialog stand-in: loads the bundle, asks its factory for the panel, and keeps what the
+// panel works on (the ticket, the session, the PPD).
+#pragma once
+
+#include "host/Options.h"
+#include "host/PpdFile.h"
+#include "host/PrinterSource.h"
+#include "pde/BundleLoader.h"
+#include "pde/Protocol.h"
+#include "print/PrintSettings.h"
+#include "print/Session.h"
+#include "ui/Nib.h"
+
+#include <memory>
+#include <string>
+
+namespace host {
+
+class Dialog {
+public:
+    // Nothing, and a one-line reason, when the bundle, the PPD or the printer cannot be had.
+    static std::unique_ptr<Dialog> open(const Options& options, const std::string& programDir, std::string* error);
+    ~Dialog();
+
+    pde::Panel& panel() { return *panel_; }
+    pm::PrintSettings& ticket() { return ticket_; }
+    ppd_file_t* ppd() { return ppd_.get(); }
+    const PrinterChoice& printer() const { return printer_; }
+    // The panel's interface description, once it is loaded.
+    ui::Nib* nib() const { return ui::Nib::forOwner(panel_.get()); }
+    // Calls terminate once, at the latest when the dialog closes.
+    void terminate();
+
+private:
+    Dialog() = default;
+
+    pde::LoadedBundle bundle_;
+    std::unique_ptr<ui::Object> factory_;
+    pm::PrintSettings ticket_;
+    pm::Session session_;
+    PrinterChoice printer_;
+    PpdFile ppd_;
+    std::shared_ptr<pde::Callback> callback_;
+    std::shared_ptr<pde::Panel> panel_;
+    bool terminated_ = false;
+};
+
+} // namespace host

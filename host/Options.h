@@ -1,0 +1,30 @@
+// The host's command line.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace host {
+
+struct Options {
+    // The printer: a CUPS queue, or a virtual printer.
+    std::optional<std::string> queue;
+    std::optional<std::string> ppd;
+    std::string printerId = "zq4410_virtual";
+    std::string deviceURI = "usb://TESSALUMA/zq4410";
+    bool noPrinter = false;
+
+    std::optional<std::string> ticket;
+    std::optional<std::string> script; // a path, or "-" for standard input
+    bool json = false;
+    std::optional<std::string> print;
+    bool gui = false;
+    std::optional<std::string> bundle;
+};
+
+// Parses argv; nothing and a one-line reason in error for a usage error.
+std::optional<Options> parseOptions(int argc, char** argv, std::string* error);
+
+extern const char* const kUsage;
+
+} // namespace host

@@ -1,0 +1,24 @@
+// Where the dialog's printer comes from: a virtual printer of the command line, or a CUPS queue.
+#pragma once
+
+#include "host/Options.h"
+#include "print/Printer.h"
+
+#include <memory>
+#include <optional>
+#include <string>
+
+namespace host {
+
+struct PrinterChoice {
+    std::string ppdPath;
+    std::shared_ptr<pm::Printer> printer; // null: a session without a current printer
+    bool ppdIsTemporary = false;          // a copy fetched from a server, removed when the dialog ends
+};
+
+// The virtual printer of the options (default PPD: the sample beside the program).
+std::optional<PrinterChoice> virtualPrinter(const Options& options, const std::string& programDir, std::string* error);
+// A destination of the environment's CUPS server: its PPD, its name as ID, its device URI.
+std::optional<PrinterChoice> cupsQueuePrinter(const std::string& queue, std::string* error);
+
+} // namespace host

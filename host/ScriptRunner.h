@@ -1,0 +1,40 @@
+// Runs a dialog script: the dialog's calls to the panel and a person's gestures on its controls,
+// one command a line. While a modal window runs, the next lines feed it.
+#pragma once
+
+#include "host/Dialog.h"
+
+#include <iosfwd>
+#include <string>
+#include <vector>
+
+namespace host {
+
+class ScriptRunner {
+public:
+    ScriptRunner(Dialog& dialog, std::ostream& out, bool json);
+
+    // Runs every line; false on a script error, reported as "line N: reason" in error().
+    bool run(const std::vector<std::string>& lines);
+    // Runs one command outside a script (the default sequence).
+    bool command(const std::string& line);
+    const std::string& error() const { return error_; }
+
+private:
+    bool step();
+    bool execute(const std::string& line);
+    bool fail(std::string reason);
+    template <class T>
+    T* control(const std::string& id, const char* kind);
+
+    Dialog& dialog_;
+    std::ostream& out_;
+    bool json_;
+    std::vector<std::string> lines_;
+    size_t next_ = 0;
+    size_t current_ = 0;
+    bool failed_ = false;
+    std::string error_;
+};
+
+} // namespace host

@@ -1,0 +1,17 @@
+// The ticket's file: an XML property list whose root dictionary is the print settings.
+#pragma once
+
+#include "cf/Dictionary.h"
+
+#include <optional>
+#include <string>
+
+namespace host {
+
+// The stored settings; an empty dictionary when the file does not exist; nothing (and a reason)
+// when it exists but is not a property-list dictionary.
+std::optional<cf::DictionaryRef> readTicket(const std::string& path, std::string* error);
+// Writes through a temporary file and a rename; false and a reason on failure.
+bool writeTicket(const std::string& path, const cf::DictionaryRef& settings, std::string* error);
+
+} // namespace host

@@ -1,0 +1,18 @@
+// The printer given on the command line.
+#include "host/PrinterSource.h"
+
+namespace host {
+
+std::optional<PrinterChoice> virtualPrinter(const Options& options, const std::string& programDir, std::string*)
+{
+    PrinterChoice choice;
+    choice.ppdPath = options.ppd.value_or(programDir + "/ppd/zq4410.ppd");
+    if (!options.noPrinter) {
+        std::optional<std::string> uri;
+        if (!options.deviceURI.empty()) uri = options.deviceURI;
+        choice.printer = std::make_shared<pm::Printer>(options.printerId, uri);
+    }
+    return choice;
+}
+
+} // namespace host

@@ -1,0 +1,77 @@
+// printdialog: the print dialog stand-in that loads the "Color Options" panel.
+#include "host/Dialog.h"
+#include "host/Inspector.h"
+#include "host/Options.h"
+#include "host/ScriptRunner.h"
+#include "host/TicketFile.h"
+
+#include <clocale>
+#include <fstream>
+#include <iostream>
+#include <limits.h>
+#include <unistd.h>
+
+namespace {
+
+std::string programDir()
+{
+    char path[PATH_MAX] = {};
+    ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
+    std::string exe = n > 0 ? std::string(path, static_cast<size_t>(n)) : std::string(".");
+    size_t slash = exe.rfind('/');
+    return slash == std::string::npos ? std::string(".") : exe.substr(0, slash);
+}
+
+bool readLines(const std::string& source, std::vector<std::string>& lines)
+{
+    std::ifstream file;
+    std::istream* in = &std::cin;
+    if (source != "-") {
+        file.open(source);
+        if (!file) return false;
+        in = &file;
+    }
+    for (std::string line; std::getline(*in, line);) lines.push_back(line);
+    return true;
+}
+
+int failure(int status, const std::string& reason)
+{
+    std::cerr << "printdialog: " << reason << "\n";
+    return status;
+}
+
+} // namespace
+
+int main(int argc, char** argv)
+{
+    std::setlocale(LC_ALL, "");
+    std::string error;
+    auto options = host::parseOptions(argc, argv, &error);
+    if (!options) {
+        std::cerr << "printdialog: " << error << "\n" << host::kUsage;
+        return 2;
+    }
+    if (options->gui) return failure(2, "this build has no GUI backend; drive the panel with --script");
+
+    std::vector<std::string> lines;
+    if (options->script && !readLines(*options->script, lines))
+        return failure(2, "cannot read script " + *options->script);
+
+    auto dialog = host::Dialog::open(*options, programDir(), &error);
+    if (!dialog) return failure(1, error);
+
+    {
+        host::ScriptRunner runner(*dialog, std::cout, options->json);
+        if (options->script) {
+            if (!runner.run(lines)) return failure(2, runner.error());
+        } else {
+            for (const char* step : {"panelView", "restore", "summary", "dump"})
+                runner.command(step);
+        }
+    }
+
+    if (options->ticket && !host::writeTicket(*options->ticket, dialog->ticket().values(), &error))
+        return failure(1, error);
+    return 0;
+}
