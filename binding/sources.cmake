@@ -1,3 +1,7 @@
 list(APPEND TLCO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ControlTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PDECommonTable.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PDECommonPPD.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PDECommonTicket.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PDECommonSummary.cpp
 )
