@@ -1,0 +1,165 @@
+// Keeping profile lists and the profile list file in order: the clean, packing and salvage passes,
+// the backup file, deleting either file, and the raw dictionaries of the file.
+#include "profiles/TLPList.h"
+
+#include "cf/Number.h"
+#include "cf/PropertyList.h"
+#include "plugin/Status.h"
+#include "profiles/ProfileListFile.h"
+#include "profiles/ProfileText.h"
+
+#include <fcntl.h>
+#include <unistd.h>
+
+namespace tlco {
+namespace {
+
+constexpr mode_t kBackupMode = 0664;
+constexpr int kSwapRestore = 0;
+constexpr int kSwapDiscard = 1;
+constexpr int kSwapBackUp = 2;
+
+bool hasFileName(const ProfileItem& item) { return item.FileName[0] != '\0'; }
+
+const char* relativePathOf(int selector)
+{
+    switch (selector) {
+    case kFileBackup: return kProfileBackupFile;
+    case kFileProfileList: return kProfileListFile;
+    default: return nullptr;
+    }
+}
+
+void removeFile(int selector)
+{
+    if (auto path = TLPListMakePath(relativePathOf(selector))) ::unlink(path->c_str());
+}
+
+// A backup is made whole or not at all, so a later restore never installs a torn copy.
+void backUp()
+{
+    removeFile(kFileBackup);
+    auto source = TLPListMakePath(kProfileListFile);
+    auto backup = TLPListMakePath(kProfileBackupFile);
+    if (!source || !backup) return;
+    auto bytes = cf::PropertyList::readFile(*source);
+    if (!bytes) return;
+    cf::PropertyList::writeFileAtomically(*backup, *bytes, kBackupMode);
+}
+
+// A restore without a backup leaves the profile list file as it is.
+void restore()
+{
+    auto source = TLPListMakePath(kProfileListFile);
+    auto backup = TLPListMakePath(kProfileBackupFile);
+    if (!source || !backup) return;
+    ::rename(backup->c_str(), source->c_str());
+}
+
+} // namespace
+
+void TLPListCleanProfile_Dict(ProfileList* list)
+{
+    if (!list) return;
+    for (ProfileItem& item : list->litem) {
+        if (item.iIndexOnDevice != 0 || !hasFileName(item)) continue;
+        if (item.iInMenu == kStatePrinterUnconfirmedShown || item.iInMenu == kStatePrinterPresentShown) {
+            item.iIndexOnDevice = 501;
+            item.iInMenu = kStatePrinterUnconfirmedShown;
+        } else {
+            item = ProfileItem{};
+            --list->iNum;
+        }
+    }
+}
+
+void TLPListPaddingProfile_Dict(ProfileList* list)
+{
+    if (!list) return;
+    // One forward sweep moves every used item to the next free front slot, keeping the order.
+    int next = 0;
+    for (int j = 0; j < kProfileListCapacity; ++j) {
+        if (list->litem[j].iInMenu == kStateEmpty) continue;
+        if (j != next) {
+            list->litem[next] = list->litem[j];
+            list->litem[j] = ProfileItem{};
+        }
+        ++next;
+    }
+}
+
+void TLPListSalvage_Dict(ProfileList* list)
+{
+    if (!list) return;
+    for (ProfileItem& item : list->litem)
+        if (item.iIndexOnDevice != 0 && hasFileName(item) && item.iInMenu == kStatePrinterUnconfirmedShown)
+            item.iInMenu = kStateUserShown;
+}
+
+void TLPListSwapProfile(int operation)
+{
+    if (!TLPListIsAdminProfile()) return;
+    switch (operation) {
+    case kSwapRestore: restore(); break;
+    case kSwapDiscard: removeFile(kFileBackup); break;
+    case kSwapBackUp: backUp(); break;
+    default: break;
+    }
+}
+
+int32_t TLPListRemove(int selector)
+{
+    if (!TLPListIsAdminProfile()) return 0;
+    const char* relative = relativePathOf(selector);
+    if (!relative) return 0;
+    auto path = TLPListMakePath(relative);
+    return path && ::unlink(path->c_str()) == 0 ? 1 : 0;
+}
+
+int32_t TLPListExistProfile()
+{
+    if (!TLPListIsAdminProfile()) return 0;
+    auto path = TLPListMakePath(kProfileListFile);
+    if (!path) return 0;
+    int fd = ::open(path->c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return 0;
+    ::close(fd);
+    return 1;
+}
+
+int32_t TLPListMappingGetMainDict_FromPlist(cf::DictionaryRef* rgb, cf::DictionaryRef* sim, cf::DictionaryRef* dst)
+{
+    cf::DictionaryRef root = profilefile::loadRoot();
+    if (!root) return kTLPListError;
+    cf::DictionaryRef* outs[3] = {rgb, sim, dst};
+    for (size_t i = 0; i < 3; ++i) {
+        auto classDictionary = root->getDictionary(profilefile::kClassKeys[i]);
+        if (!classDictionary) return kTLPListError;
+        // The parsed tree belongs to this call alone, so its parts can be handed out as they are.
+        if (outs[i]) *outs[i] = std::move(classDictionary);
+    }
+    return kTLPListOK;
+}
+
+int32_t TLPListMappingGetSubDict(const cf::DictionaryRef& classDictionary, cf::DictionaryRef* indexOnDevice,
+                                 cf::DictionaryRef* inMenu, cf::DictionaryRef* profileClass,
+                                 cf::DictionaryRef* location, cf::DictionaryRef* fileName,
+                                 cf::DictionaryRef* profileName, int32_t* count)
+{
+    if (!classDictionary) return kTLPListError;
+    const std::pair<const char*, cf::DictionaryRef*> fields[] = {
+        {profilefile::kIndexOnDevice, indexOnDevice}, {profilefile::kInMenu, inMenu},
+        {profilefile::kProfileClass, profileClass},   {profilefile::kFileName, fileName},
+        {profilefile::kProfileName, profileName},     {profilefile::kLocation, location},
+    };
+    for (const auto& [key, out] : fields) {
+        auto field = classDictionary->getDictionary(key);
+        if (!field) return kTLPListError;
+        if (out) *out = std::move(field);
+    }
+    auto number = cf::as<cf::Number>(classDictionary->get(profilefile::kCountKey));
+    if (number && !number->isReal() && count) *count = number->int32Value();
+    return kTLPListOK;
+}
+
+} // namespace tlco

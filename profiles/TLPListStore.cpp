@@ -1,0 +1,408 @@
+// The profile list store: where the per-user profile list file lives, how its three lists are read
+// and written, the merge for printers whose profiles can't be fetched, and the write-access probe.
+#include "profiles/TLPList.h"
+
+#include "cf/Number.h"
+#include "cf/PropertyList.h"
+#include "cf/String.h"
+#include "plugin/Status.h"
+#include "profiles/ProfileListFile.h"
+#include "profiles/ProfileText.h"
+
+#include <algorithm>
+#include <cerrno>
+#include <cstdio>
+#include <cstring>
+#include <fcntl.h>
+#include <memory>
+#include <pwd.h>
+#include <sys/stat.h>
+#include <unistd.h>
+#include <vector>
+
+namespace tlco {
+namespace {
+
+using profilefile::ItemKey;
+
+constexpr size_t kPathBufferSize = 255;
+constexpr mode_t kProfileFileMode = 0664;
+constexpr mode_t kProbeMask = 002;
+constexpr mode_t kFolderMode = 0700;
+
+// Sets the file-creation mask for one scope: a plug-in must leave its host's mask as it found it.
+class ScopedUmask {
+public:
+    explicit ScopedUmask(mode_t mask) : previous_(::umask(mask)) {}
+    ~ScopedUmask() { ::umask(previous_); }
+    ScopedUmask(const ScopedUmask&) = delete;
+    ScopedUmask& operator=(const ScopedUmask&) = delete;
+
+private:
+    mode_t previous_;
+};
+
+struct ClassFields {
+    cf::DictionaryRef classDictionary;
+    std::array<cf::DictionaryRef, 6> fields; // in profilefile::kFieldKeys order
+};
+
+enum Field { kFieldIndexOnDevice, kFieldInMenu, kFieldProfileClass, kFieldFileName, kFieldProfileName, kFieldLocation };
+
+bool validListIndex(int listIndex) { return listIndex >= kListRGB && listIndex <= kListDST; }
+
+std::optional<ClassFields> classFields(const cf::Dictionary& root, int listIndex)
+{
+    ClassFields found;
+    found.classDictionary = root.getDictionary(profilefile::kClassKeys[static_cast<size_t>(listIndex)]);
+    if (!found.classDictionary) return std::nullopt;
+    for (size_t i = 0; i < profilefile::kFieldKeys.size(); ++i) {
+        found.fields[i] = found.classDictionary->getDictionary(profilefile::kFieldKeys[i]);
+        if (!found.fields[i]) return std::nullopt;
+    }
+    return found;
+}
+
+// Only integers count; a value of another type leaves the field as it was.
+bool ReadDictionaryIntEntry(const cf::Dictionary& dictionary, const char* key, int32_t* value)
+{
+    auto number = cf::as<cf::Number>(dictionary.get(key));
+    if (!number || number->isReal()) return false;
+    *value = number->int32Value();
+    return true;
+}
+
+bool ReadDictionaryStringEntry(const cf::Dictionary& dictionary, const char* key, char (&field)[kProfileNameSize])
+{
+    auto text = dictionary.getString(key);
+    if (!text) return false;
+    setFieldText(field, text->utf8());
+    return true;
+}
+
+void readField(const ClassFields& fields, Field field, int item, int32_t* value)
+{
+    ItemKey key(profilefile::kFieldKeys[field], item);
+    ReadDictionaryIntEntry(*fields.fields[field], key.c_str(), value);
+}
+
+void readNameField(const ClassFields& fields, Field field, int item, char (&value)[kProfileNameSize])
+{
+    ItemKey key(profilefile::kFieldKeys[field], item);
+    ReadDictionaryStringEntry(*fields.fields[field], key.c_str(), value);
+}
+
+// Everything of an item but its state.
+void readItemDetails(const ClassFields& fields, int item, ProfileItem& into)
+{
+    readField(fields, kFieldIndexOnDevice, item, &into.iIndexOnDevice);
+    readField(fields, kFieldProfileClass, item, &into.iProfileClass);
+    readNameField(fields, kFieldFileName, item, into.FileName);
+    readNameField(fields, kFieldProfileName, item, into.ProfileName);
+    readField(fields, kFieldLocation, item, &into.iLocation);
+}
+
+void readCount(const ClassFields& fields, ProfileList& list)
+{
+    ReadDictionaryIntEntry(*fields.classDictionary, profilefile::kCountKey, &list.iNum);
+}
+
+void fillList(const ClassFields& fields, ProfileList& list)
+{
+    for (int item = 0; item < kProfileListCapacity; ++item) {
+        ProfileItem& into = list.litem[item];
+        readField(fields, kFieldInMenu, item, &into.iInMenu);
+        readItemDetails(fields, item, into);
+    }
+    readCount(fields, list);
+    TLPlistCheckWithInMenu_Dict(&list);
+}
+
+// Hidden printer profiles are left out, and shown ones become user profiles: for such printers the
+// list can't be confirmed against the printer.
+void fillListPap(const ClassFields& fields, ProfileList& list)
+{
+    int slot = 0;
+    for (int item = 0; item < kProfileListCapacity; ++item) {
+        ProfileItem& into = list.litem[slot];
+        int32_t state = into.iInMenu;
+        readField(fields, kFieldInMenu, item, &state);
+        if (state == kStatePrinterPresent) continue;
+        into.iInMenu = state == kStatePrinterPresentShown ? kStateUserShown : state;
+        readItemDetails(fields, item, into);
+        ++slot;
+    }
+    readCount(fields, list);
+    TLPlistCheckWithInMenu_Dict(&list);
+}
+
+struct ReadTarget {
+    ProfileList* list;
+    int listIndex;
+};
+
+// Every class and field dictionary is checked before any record is touched.
+int32_t readLists(std::initializer_list<ReadTarget> targets, bool pap)
+{
+    for (const ReadTarget& target : targets)
+        if (!target.list || !validListIndex(target.listIndex)) return kTLPListError;
+    cf::DictionaryRef root = profilefile::loadRoot();
+    if (!root) return kTLPListError;
+    std::vector<ClassFields> found;
+    found.reserve(targets.size());
+    for (const ReadTarget& target : targets) {
+        auto fields = classFields(*root, target.listIndex);
+        if (!fields) return kTLPListError;
+        found.push_back(std::move(*fields));
+    }
+    size_t i = 0;
+    for (const ReadTarget& target : targets) {
+        if (pap)
+            fillListPap(found[i++], *target.list);
+        else
+            fillList(found[i++], *target.list);
+    }
+    return kTLPListOK;
+}
+
+cf::Ref nameValue(const char (&field)[kProfileNameSize])
+{
+    auto text = storableUtf8(fieldText(field));
+    if (!text) return nullptr;
+    return cf::String::create(*text);
+}
+
+cf::DictionaryRef CreatePropsDictionary(const ProfileList& list)
+{
+    std::array<cf::DictionaryRef, 6> fields;
+    for (auto& field : fields) field = cf::Dictionary::create();
+    auto putInt = [&](Field field, int item, int32_t value) {
+        fields[field]->set(ItemKey(profilefile::kFieldKeys[field], item).c_str(), cf::Number::create(value));
+    };
+    auto putName = [&](Field field, int item, const char (&value)[kProfileNameSize]) {
+        if (cf::Ref text = nameValue(value))
+            fields[field]->set(ItemKey(profilefile::kFieldKeys[field], item).c_str(), std::move(text));
+    };
+    for (int item = 0; item < kProfileListCapacity; ++item) {
+        const ProfileItem& from = list.litem[item];
+        putInt(kFieldIndexOnDevice, item, from.iIndexOnDevice);
+        putInt(kFieldInMenu, item, from.iInMenu);
+        putInt(kFieldProfileClass, item, from.iProfileClass);
+        putName(kFieldFileName, item, from.FileName);
+        putName(kFieldProfileName, item, from.ProfileName);
+        putInt(kFieldLocation, item, from.iLocation);
+    }
+    auto classDictionary = cf::Dictionary::create();
+    classDictionary->set(profilefile::kCountKey, cf::Number::create(list.iNum));
+    for (size_t i = 0; i < fields.size(); ++i) classDictionary->set(profilefile::kFieldKeys[i], std::move(fields[i]));
+    return classDictionary;
+}
+
+// Writes whole: a reader sees the old file or the new one, and a failed write leaves the old one.
+int32_t writeLists(const ProfileList& rgb, const ProfileList& sim, const ProfileList& dst)
+{
+    auto path = TLPListMakePath(kProfileListFile);
+    if (!path) return kTLPListError;
+    auto root = cf::Dictionary::create();
+    root->set(profilefile::kClassKeys[kListRGB], CreatePropsDictionary(rgb));
+    root->set(profilefile::kClassKeys[kListSIM], CreatePropsDictionary(sim));
+    root->set(profilefile::kClassKeys[kListDST], CreatePropsDictionary(dst));
+    root->set(profilefile::kVersionKey, cf::Number::create(profilefile::kVersion));
+    auto xml = cf::PropertyList::createXMLData(root);
+    if (!xml) return kTLPListError;
+    mode_t mode = kProfileFileMode;
+    struct stat existing;
+    if (::stat(path->c_str(), &existing) == 0) mode = existing.st_mode & 07777;
+    return cf::PropertyList::writeFileAtomically(*path, *xml, mode) ? kTLPListOK : kTLPListError;
+}
+
+// Three records allocated together, zeroed.
+struct ListSet {
+    ProfileList lists[3];
+};
+
+std::unique_ptr<ListSet> makeListSet() { return std::make_unique<ListSet>(); }
+
+void copyIfGiven(ProfileList* to, const ProfileList& from)
+{
+    if (to) *to = from;
+}
+
+const ProfileList& orEmpty(const ProfileList* list)
+{
+    static const ProfileList empty{};
+    return list ? *list : empty;
+}
+
+int clampedCount(const ProfileList& list) { return std::clamp<int32_t>(list.iNum, 0, kProfileListCapacity); }
+
+bool sameProfile(const ProfileItem& a, const ProfileItem& b)
+{
+    return a.iLocation == b.iLocation && fieldText(a.FileName) == fieldText(b.FileName);
+}
+
+bool containsProfile(const ProfileList& list, const ProfileItem& item)
+{
+    int count = clampedCount(list);
+    for (int i = 0; i < count; ++i)
+        if (sameProfile(list.litem[i], item)) return true;
+    return false;
+}
+
+// Creates Library/Preferences under the home when missing; a fresh account may not have it.
+void createPreferencesFolders()
+{
+    for (const char* folder : {"Library", "Library/Preferences"}) {
+        auto path = TLPListMakePath(folder);
+        if (!path) return;
+        if (::mkdir(path->c_str(), kFolderMode) != 0 && errno != EEXIST) return;
+    }
+}
+
+} // namespace
+
+std::optional<std::string> TLPListMakePath(const char* relativePath)
+{
+    if (!relativePath) return std::nullopt;
+    long suggested = ::sysconf(_SC_GETPW_R_SIZE_MAX);
+    std::vector<char> buffer(suggested > 0 ? static_cast<size_t>(suggested) : 16384);
+    struct passwd entry;
+    struct passwd* found = nullptr;
+    for (;;) {
+        int error = ::getpwuid_r(::getuid(), &entry, buffer.data(), buffer.size(), &found);
+        if (error == ERANGE && buffer.size() < (1u << 20)) {
+            buffer.resize(buffer.size() * 2);
+            continue;
+        }
+        if (error != 0 || !found) return std::nullopt;
+        break;
+    }
+    if (!found->pw_dir || found->pw_dir[0] == '\0') return std::nullopt;
+    char path[kPathBufferSize];
+    int length = std::snprintf(path, sizeof path, "%s/%s", found->pw_dir, relativePath);
+    if (length < 0 || static_cast<size_t>(length) >= sizeof path) return std::nullopt;
+    return std::string(path, static_cast<size_t>(length));
+}
+
+int32_t TLPListReadProfile_All(ProfileList* rgb, ProfileList* sim, ProfileList* dst)
+{
+    return readLists({{rgb, kListRGB}, {sim, kListSIM}, {dst, kListDST}}, false);
+}
+
+int32_t TLPListReadProfile_Dict(ProfileList* list, int listIndex)
+{
+    return readLists({{list, listIndex}}, false);
+}
+
+int32_t TLPListReadProfile_Dict_Pap(ProfileList* list, int listIndex)
+{
+    return readLists({{list, listIndex}}, true);
+}
+
+int32_t TLPListWriteProfile_All(const ProfileList* rgb, const ProfileList* sim, const ProfileList* dst)
+{
+    if (!rgb || !sim || !dst) return kTLPListError;
+    if (!TLPListIsAdminProfile()) return kTLPListError;
+    return writeLists(*rgb, *sim, *dst);
+}
+
+int32_t TLPListWriteProfile_Dict(const ProfileList* list, int listIndex, ProfileList* rgbOut, ProfileList* simOut,
+                                 ProfileList* dstOut)
+{
+    auto read = makeListSet();
+    TLPListReadProfile_All(&read->lists[kListRGB], &read->lists[kListSIM], &read->lists[kListDST]);
+    // The given record may be one of the out-records, which the file's lists are about to fill.
+    std::unique_ptr<ProfileList> given;
+    if (validListIndex(listIndex) && list) given = std::make_unique<ProfileList>(*list);
+    ProfileList* outs[3] = {rgbOut, simOut, dstOut};
+    for (int i = 0; i < 3; ++i) copyIfGiven(outs[i], read->lists[i]);
+    if (!validListIndex(listIndex)) return listIndex;
+    if (!given) return kTLPListError;
+    read->lists[listIndex] = *given;
+    int32_t result = TLPListWriteProfile_All(&read->lists[kListRGB], &read->lists[kListSIM], &read->lists[kListDST]);
+    copyIfGiven(outs[listIndex], *given);
+    return result;
+}
+
+int32_t TLPListWriteProfile_All_Pap(const ProfileList* rgb, const ProfileList* sim, const ProfileList* dst,
+                                    const ProfileList* rgbDeleted, const ProfileList* simDeleted,
+                                    const ProfileList* dstDeleted)
+{
+    if (!TLPListIsAdminProfile()) return kTLPListError;
+    auto merged = makeListSet();
+    TLPListMappingProfile_All_Pap(rgb, sim, dst, &merged->lists[kListRGB], &merged->lists[kListSIM],
+                                  &merged->lists[kListDST], rgbDeleted, simDeleted, dstDeleted);
+    return writeLists(merged->lists[kListRGB], merged->lists[kListSIM], merged->lists[kListDST]);
+}
+
+int32_t TLPListMappingProfile_All_Pap(const ProfileList* rgb, const ProfileList* sim, const ProfileList* dst,
+                                      ProfileList* rgbOut, ProfileList* simOut, ProfileList* dstOut,
+                                      const ProfileList* rgbDeleted, const ProfileList* simDeleted,
+                                      const ProfileList* dstDeleted)
+{
+    auto read = makeListSet();
+    TLPListReadProfile_All(&read->lists[kListRGB], &read->lists[kListSIM], &read->lists[kListDST]);
+    TLPListMapping_Pap(rgb, &read->lists[kListRGB], rgbOut, rgbDeleted);
+    TLPListMapping_Pap(sim, &read->lists[kListSIM], simOut, simDeleted);
+    TLPListMapping_Pap(dst, &read->lists[kListDST], dstOut, dstDeleted);
+    return kTLPListOK;
+}
+
+void TLPListMapping_Pap(const ProfileList* edited, const ProfileList* fromFile, ProfileList* out,
+                        const ProfileList* deleted)
+{
+    if (!out) return;
+    const ProfileList& e = orEmpty(edited);
+    const ProfileList& f = orEmpty(fromFile);
+    const ProfileList& d = orEmpty(deleted);
+    // Built apart: out may be one of the inputs.
+    auto merged = std::make_unique<ProfileList>();
+    int n = 0;
+    int fileCount = clampedCount(f);
+    for (int i = 0; i < fileCount && n < kProfileListCapacity; ++i) {
+        const ProfileItem& item = f.litem[i];
+        bool onPrinter = item.iInMenu == kStatePrinterPresent || item.iInMenu == kStatePrinterPresentShown;
+        if (onPrinter && !containsProfile(e, item) && !containsProfile(d, item)) merged->litem[n++] = item;
+    }
+    int editedCount = clampedCount(e);
+    for (int i = 0; i < editedCount && n < kProfileListCapacity; ++i) merged->litem[n++] = e.litem[i];
+    merged->iNum = n;
+    *out = *merged;
+}
+
+int32_t TLPListIsAdminProfile()
+{
+    auto path = TLPListMakePath(kProfileListFile);
+    if (!path) return 0;
+    createPreferencesFolders();
+    struct stat status;
+    bool existed = ::stat(path->c_str(), &status) == 0;
+    int fd;
+    {
+        ScopedUmask mask(kProbeMask);
+        // O_EXCL: a file another dialog creates meanwhile is never mistaken for our own and deleted.
+        int flags = O_RDWR | O_APPEND | O_CLOEXEC | (existed ? 0 : O_CREAT | O_EXCL);
+        fd = ::open(path->c_str(), flags, kProfileFileMode);
+        if (fd < 0 && !existed && errno == EEXIST) {
+            existed = true;
+            fd = ::open(path->c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
+        }
+    }
+    if (fd < 0) return 0;
+    ::close(fd);
+    if (!existed) ::unlink(path->c_str());
+    return 1;
+}
+
+void TLPlistCheckWithInMenu_Dict(ProfileList* list)
+{
+    if (!list) return;
+    int count = 0;
+    for (const ProfileItem& item : list->litem)
+        if (item.iInMenu != kStateEmpty) ++count;
+    if (count == list->iNum) return;
+    for (int i = count; i < kProfileListCapacity; ++i) list->litem[i] = ProfileItem{};
+    list->iNum = count;
+}
+
+} // namespace tlco

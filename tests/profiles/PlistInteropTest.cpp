@@ -1,0 +1,88 @@
+// The profile list file against another implementation of the property-list format: python3's
+// plistlib reads what the store writes, and the store reads what plistlib writes.
+#include "ProfileFixtures.h"
+
+#include "profiles/ProfileText.h"
+#include "profiles/TLPList.h"
+#include "support/TestPaths.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <cstdio>
+#include <filesystem>
+#include <sys/wait.h>
+
+using namespace tlco;
+using namespace profiletest;
+
+namespace {
+
+struct PeerRun {
+    int status;
+    std::string output;
+};
+
+// Runs the peer script, bounded in time; its stdout is captured, its stderr passes through.
+PeerRun runPeer(const std::string& command, const std::string& path)
+{
+    std::string line = "timeout 60 python3 '" + testpaths::sourceDir() + "/tests/profiles/plist_peer.py' " + command +
+                       " '" + path + "'";
+    PeerRun run{-1, {}};
+    FILE* pipe = ::popen(line.c_str(), "r");
+    if (!pipe) return run;
+    char buffer[4096];
+    size_t n;
+    while ((n = std::fread(buffer, 1, sizeof buffer, pipe)) > 0) run.output.append(buffer, n);
+    int status = ::pclose(pipe);
+    run.status = WIFEXITED(status) ? WEXITSTATUS(status) : -1;
+    return run;
+}
+
+class PlistInterop : public ProfileFileTest {};
+
+TEST_F(PlistInterop, PlistlibReadsWhatTheStoreWrites)
+{
+    auto rgb = list({item(12, 4, "PROFILE1.ICC", "Office", kLocationDisk, 1),
+                     item(501, 6, "USER.ICM", "\xE6\x97\xA5\xE6\x9C\xAC & <XML>", kLocationCard, 2),
+                     item(-3, 1, "OLD.ICC", "", 3, INT32_MIN)});
+    auto sim = list();
+    auto dst = list({item(INT32_MAX, 2, "D.ICC", "\"quoted\" 'name'", kLocationDisk, 3)});
+    ASSERT_EQ(0, TLPListWriteProfile_All(rgb.get(), sim.get(), dst.get()));
+
+    PeerRun run = runPeer("read", profileListPath());
+    ASSERT_EQ(0, run.status) << run.output;
+    auto json = nlohmann::json::parse(run.output);
+    auto expected = nlohmann::json::parse(R"({
+        "RGB": {"iNum": 3, "items": [[12, 4, 1, "PROFILE1.ICC", "Office", 4],
+                                     [501, 6, 2, "USER.ICM", "日本 & <XML>", 5],
+                                     [-3, 1, -2147483648, "OLD.ICC", "", 3]]},
+        "SIM": {"iNum": 0, "items": []},
+        "DST": {"iNum": 1, "items": [[2147483647, 2, 3, "D.ICC", "\"quoted\" 'name'", 4]]}
+    })");
+    EXPECT_EQ(expected, json);
+}
+
+TEST_F(PlistInterop, StoreReadsWhatPlistlibWrites)
+{
+    std::filesystem::create_directories(preferencesFolder());
+    PeerRun run = runPeer("write", profileListPath());
+    ASSERT_EQ(0, run.status) << run.output;
+
+    auto rgb = filledWithSentinel(), sim = filledWithSentinel(), dst = filledWithSentinel();
+    ASSERT_EQ(0, TLPListReadProfile_All(rgb.get(), sim.get(), dst.get()));
+    // iDriver is not in the file: it keeps what the record held.
+    for (auto& one : rgb->litem) one.iDriver = 0;
+    const std::string japanese = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x81\xAE\xE5\x90\x8D\xE5\x89\x8D";
+    EXPECT_TRUE(sameList(*list({item(12, 4, "PROFILE1.ICC", "Office", kLocationDisk, 1),
+                                item(501, 6, "USER.ICM", japanese, kLocationCard, 2),
+                                item(-3, 1, "OLD.ICC", "", 3, INT32_MIN)}),
+                         *rgb));
+    EXPECT_EQ(0, sim->iNum);
+    ASSERT_EQ(1, dst->iNum);
+    EXPECT_EQ("FORTYCHARACTERSLONGFILENAMEFORT", std::string(dst->litem[0].FileName));
+    EXPECT_EQ(std::string(31, 'x'), std::string(dst->litem[0].ProfileName));
+    EXPECT_EQ(INT32_MAX, dst->litem[0].iIndexOnDevice);
+}
+
+} // namespace

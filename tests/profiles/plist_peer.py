@@ -1,0 +1,80 @@
+#!/usr/bin/env python3
+"""Another reader and writer of the profile list file, for interoperability tests.
+
+read PATH   checks the documented layout strictly and prints the used items of each list as JSON
+write PATH  writes a profile list file in the documented layout with fixed sample content
+"""
+import json
+import plistlib
+import re
+import sys
+
+CLASSES = ("RGB", "SIM", "DST")
+INT_FIELDS = ("IndexOnDevice", "InMenu", "ProfileClass", "Location")
+TEXT_FIELDS = ("FileName", "ProfileName")
+ITEMS = 500
+
+
+def fail(message):
+    print(message, file=sys.stderr)
+    sys.exit(1)
+
+
+def read(path):
+    with open(path, "rb") as f:
+        root = plistlib.load(f, fmt=plistlib.FMT_XML)
+    if set(root) != set(CLASSES) | {"PlistVersion"}:
+        fail("root keys %s" % sorted(root))
+    if root["PlistVersion"] != 1:
+        fail("PlistVersion %r" % root["PlistVersion"])
+    out = {}
+    for name in CLASSES:
+        cls = root[name]
+        if set(cls) != set(INT_FIELDS + TEXT_FIELDS) | {"iNum"}:
+            fail("%s keys %s" % (name, sorted(cls)))
+        for field in INT_FIELDS + TEXT_FIELDS:
+            entries = cls[field]
+            expected = {"%s%04d" % (field, i) for i in range(ITEMS)}
+            if set(entries) != expected:
+                fail("%s/%s has %d keys, not the 500 expected" % (name, field, len(entries)))
+            kind = str if field in TEXT_FIELDS else int
+            for key, value in entries.items():
+                if type(value) is not kind:
+                    fail("%s/%s/%s is %r" % (name, field, key, value))
+        items = []
+        for i in range(cls["iNum"]):
+            items.append([cls["IndexOnDevice"]["IndexOnDevice%04d" % i], cls["InMenu"]["InMenu%04d" % i],
+                          cls["ProfileClass"]["ProfileClass%04d" % i], cls["FileName"]["FileName%04d" % i],
+                          cls["ProfileName"]["ProfileName%04d" % i], cls["Location"]["Location%04d" % i]])
+        out[name] = {"iNum": cls["iNum"], "items": items}
+    print(json.dumps(out, ensure_ascii=False))
+
+
+SAMPLE = {
+    "RGB": [(12, 4, 1, "PROFILE1.ICC", "Office", 4), (501, 6, 2, "USER.ICM", "日本語の名前", 5),
+            (-3, 1, -2147483648, "OLD.ICC", "", 3)],
+    "SIM": [],
+    "DST": [(2147483647, 2, 3, "FORTYCHARACTERSLONGFILENAMEFORTEST.ICC12", "x" * 40, 4)],
+}
+
+
+def write(path):
+    root = {"PlistVersion": 1}
+    for name in CLASSES:
+        cls = {field: {} for field in INT_FIELDS + TEXT_FIELDS}
+        rows = SAMPLE[name]
+        for i in range(ITEMS):
+            row = rows[i] if i < len(rows) else (0, 0, 0, "", "", 0)
+            for field, value in zip(("IndexOnDevice", "InMenu", "ProfileClass", "FileName", "ProfileName",
+                                     "Location"), row):
+                cls[field]["%s%04d" % (field, i)] = value
+        cls["iNum"] = len(rows)
+        root[name] = cls
+    with open(path, "wb") as f:
+        plistlib.dump(root, f, fmt=plistlib.FMT_XML)
+
+
+if __name__ == "__main__":
+    if len(sys.argv) != 3 or sys.argv[1] not in ("read", "write"):
+        fail(__doc__)
+    (read if sys.argv[1] == "read" else write)(sys.argv[2])

@@ -1,0 +1,27 @@
+// A temporary home directory for a test process, through nss_wrapper: the password database answers
+// getuid() with an entry whose home is a fresh temporary folder, so no test touches the real home.
+//
+// Linking any function below is all it takes. Before main runs, a process that is not yet inside a
+// sandbox creates one (a temporary folder holding the home and the passwd and group files), sets
+// LD_PRELOAD=libnss_wrapper.so, NSS_WRAPPER_PASSWD, NSS_WRAPPER_GROUP and HOME, and re-executes
+// itself, so it works the same under ctest and gtest_discover_tests. Child processes inherit the
+// sandbox. The folder is removed when the process exits normally. A process that finds the sandbox
+// variables set but the wrapper not answering stops at once rather than fall back to the real home.
+#pragma once
+
+#include <optional>
+#include <string>
+
+namespace homesandbox {
+
+// The temporary home: the home directory of getuid() in the password database.
+const std::string& home();
+
+// Empties the home and points the password entry back at it; call it between tests.
+void reset();
+
+// Points getuid()'s password entry at dir (which need not exist), or, with nothing, removes the
+// entry altogether. The change is seen by the next password look-up of this and any child process.
+void setPasswdHome(const std::optional<std::string>& dir);
+
+} // namespace homesandbox
