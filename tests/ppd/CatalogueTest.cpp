@@ -1,0 +1,101 @@
+// The Japanese catalogue in the bundle: every key the panel looks up has a translation, and the
+// catalogue holds no key that nothing looks up. Runs with LANGUAGE=ja under LC_ALL=C.UTF-8.
+#include "panels/PainChangeController.h"
+#include "plugin/Classes.h"
+#include "plugin/PDEPlugInInterface.h"
+#include "support/TestPaths.h"
+#include "ui/Nib.h"
+
+#include "cf/Bundle.h"
+
+#include <cups/ppd.h>
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <fstream>
+#include <memory>
+#include <set>
+#include <string>
+
+// libcups marks its whole PPD API deprecated; the panel is built on it.
+#pragma GCC diagnostic ignored "-Wdeprecated-declarations"
+
+namespace {
+
+struct PPDCloser {
+    void operator()(ppd_file_t* ppd) const { ppdClose(ppd); }
+};
+
+// The keys of the control tables, as the views build them, and the keys looked up elsewhere.
+std::set<std::string> keysThePanelLooksUp()
+{
+    std::set<std::string> keys = {"Color Options", "Disk", "Card", "ProfileTitle",
+                                  "Image", "Text", "Graphics", "Simulation"};
+    tlco::registerClasses();
+    tlco::PDEPlugInInterface owner;
+    std::unique_ptr<ui::Nib> nib = ui::Nib::load(testpaths::bundleDir() + "/PDEMain.json", &owner);
+    std::unique_ptr<ppd_file_t, PPDCloser> ppd(ppdOpenFile(testpaths::ppd("zq4410.ppd").c_str()));
+    auto* painChange = nib ? dynamic_cast<tlco::PainChangeController*>(nib->object("painChange")) : nullptr;
+    if (!painChange || !ppd) return {};
+    for (tlco::OptionsView* view : {static_cast<tlco::OptionsView*>(painChange->colorView()),
+                                    static_cast<tlco::OptionsView*>(painChange->advancedView())}) {
+        view->setPPDFile(ppd.get());
+        view->createPDEControlTable();
+        for (const tlco::PDEControlRecord* r = view->getControlData(); r && r->control; ++r) {
+            if (r->titleKey) keys.insert(r->titleKey);
+            if (r->summaryKey) keys.insert(r->summaryKey);
+        }
+        view->deallocPDEControlTable();
+    }
+    return keys;
+}
+
+std::set<std::string> catalogueKeys()
+{
+    std::set<std::string> keys;
+    std::ifstream po(testpaths::sourceDir() + "/resources/po/ja.po");
+    std::string line;
+    const std::string prefix = "msgid \"";
+    while (std::getline(po, line)) {
+        if (line.rfind(prefix, 0) != 0 || line.size() < prefix.size() + 1) continue;
+        std::string key = line.substr(prefix.size(), line.size() - prefix.size() - 1);
+        if (!key.empty()) keys.insert(key);
+    }
+    return keys;
+}
+
+bool isUtf8(const std::string& text)
+{
+    size_t pending = 0;
+    for (unsigned char c : text) {
+        if (pending) {
+            if ((c & 0xC0) != 0x80) return false;
+            --pending;
+        } else if ((c & 0xE0) == 0xC0) {
+            pending = 1;
+        } else if ((c & 0xF0) == 0xE0) {
+            pending = 2;
+        } else if ((c & 0xF8) == 0xF0) {
+            pending = 3;
+        } else if (c >= 0x80) {
+            return false;
+        }
+    }
+    return pending == 0;
+}
+
+TEST(JapaneseCatalogue, TranslatesEveryKeyThePanelLooksUpAndNothingElse)
+{
+    std::setlocale(LC_ALL, "");
+    cf::Bundle bundle(testpaths::bundleDir(), "jp.tessaluma.pde.zq4410.tlco");
+    std::set<std::string> looked = keysThePanelLooksUp();
+    ASSERT_GE(looked.size(), 51u);
+    for (const auto& key : looked) {
+        std::string text = bundle.localizedString(key);
+        EXPECT_NE(text, key) << "no Japanese text for " << key;
+        EXPECT_TRUE(isUtf8(text)) << key;
+    }
+    EXPECT_EQ(catalogueKeys(), looked);
+}
+
+} // namespace
