@@ -1,10 +1,97 @@
-// Placeholder: connection detection and the profile fetch arrive with printer profile discovery.
+// How the current printer is connected, and the fetch of the profiles that the printer stores.
 #include "binding/PDECommon.h"
+
+#include "discovery/MibWalk.h"
+#include "discovery/PrinterAddress.h"
+#include "profiles/TLPList.h"
+
+#include <array>
+#include <string>
+#include <string_view>
 
 namespace tlco {
 
-int16_t PDECommon::commoniGetProtocolByUrl(const cf::StringRef&) { return -1; }
-int16_t PDECommon::commoniGetProtocol(PMPrintSession) { return -1; }
-int32_t PDECommon::commonGetProfilesFromMIB(PMPrintSession) { return 0; }
+namespace {
+
+constexpr int kSwapBackUp = 2;
+
+struct SchemePrefix {
+    std::string_view prefix;
+    int16_t protocol;
+};
+
+constexpr SchemePrefix kSchemePrefixes[] = {
+    {"mdns://", kProtocolBonjour}, {"dnssd://", kProtocolBonjour}, {"lpd://", kProtocolLPD},
+    {"pap://", kProtocolAppleTalk}, {"usb://", kProtocolUSB},
+};
+
+// The walk's argument vector. The parser writes into the strings (it blanks the community), so they
+// are copies owned here, followed by the null pointer the parser expects.
+class WalkArguments {
+public:
+    explicit WalkArguments(const std::string& peer)
+        : strings_{"snmpwalk", "-Os", "-c", "orchid", "-v", "1", peer, "1.3.6.1.4.1.51234.1.1.1.1.6.13.1.1"}
+    {
+        for (size_t i = 0; i < strings_.size(); ++i) vector_[i] = strings_[i].data();
+        vector_[strings_.size()] = nullptr;
+    }
+    WalkArguments(const WalkArguments&) = delete;
+    WalkArguments& operator=(const WalkArguments&) = delete;
+
+    int count() const { return static_cast<int>(strings_.size()); }
+    char** vector() { return vector_.data(); }
+
+private:
+    std::array<std::string, 8> strings_;
+    std::array<char*, 9> vector_{};
+};
+
+cf::URLRef currentDeviceURI(PMPrintSession session)
+{
+    if (!session) return nullptr;
+    PMPrinter printer = nullptr;
+    if (PMSessionGetCurrentPrinter(session, &printer) != kPMNoError || !printer) return nullptr;
+    cf::URLRef deviceURI;
+    if (PMPrinterCopyDeviceURI(printer, &deviceURI) != kPMNoError) return nullptr;
+    return deviceURI;
+}
+
+int16_t protocolOfText(std::string_view uri)
+{
+    for (const SchemePrefix& scheme : kSchemePrefixes)
+        if (uri.starts_with(scheme.prefix)) return scheme.protocol;
+    return kProtocolOther;
+}
+
+} // namespace
+
+int16_t PDECommon::commoniGetProtocolByUrl(const cf::StringRef& deviceURI)
+{
+    if (!deviceURI) return kProtocolOther;
+    return protocolOfText(deviceURI->utf8());
+}
+
+int16_t PDECommon::commoniGetProtocol(PMPrintSession session)
+{
+    cf::URLRef deviceURI = currentDeviceURI(session);
+    if (!deviceURI) return kProtocolOther;
+    return protocolOfText(deviceURI->string());
+}
+
+int32_t PDECommon::commonGetProfilesFromMIB(PMPrintSession session)
+{
+    TLPListSwapProfile(kSwapBackUp);
+
+    cf::URLRef deviceURI = currentDeviceURI(session);
+    if (!deviceURI) return 0;
+    const int16_t protocol = protocolOfText(deviceURI->string());
+    if (protocol != kProtocolLPD && protocol != kProtocolBonjour) return 0;
+    std::optional<std::string> address = resolvePrinterAddress(*deviceURI, protocol);
+    if (!address) return 0;
+
+    WalkArguments arguments(*address);
+    mib_walk(arguments.count(), arguments.vector());
+    return 0;
+}
 
 } // namespace tlco

@@ -1,0 +1,215 @@
+// The walk loop over net-snmp: argument parsing, the GET-NEXT requests and their three kinds of
+// failure (transport status, error status, exception values), then the merge.
+#include "discovery/MibWalk.h"
+
+#include "discovery/Spool.h"
+#include "discovery/SpoolRestructure.h"
+#include "plugin/PDELog.h"
+
+#include <unistd.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <cstring>
+#include <string>
+
+namespace tlco {
+
+int numprinted = 0;
+char sDEBUGmsg[kDebugMessageSize];
+
+namespace {
+
+constexpr const char* kApplicationName = "snmpwalk";
+constexpr oid kDefaultRoot[] = {1, 3, 6, 1, 2, 1};
+
+// The library's own messages go to the debug hook, never to the user's terminal.
+int forwardLibraryLog(int, int, void* serverArgument, void*)
+{
+    if (const auto* message = static_cast<const snmp_log_message*>(serverArgument))
+        MyDebugMessage(message->msg, message->priority);
+    return SNMPERR_SUCCESS;
+}
+
+// Library set-up that may happen only once per process: the option tokens (registering them again
+// would add a second handler each walk), the log route, and the library itself with its
+// configuration files.
+void prepareLibrary()
+{
+    static bool prepared = false;
+    if (prepared) return;
+    prepared = true;
+    netsnmp_ds_register_config(ASN_BOOLEAN, kApplicationName, "includeRequested", NETSNMP_DS_APPLICATION_ID,
+                               kWalkIncludeRequested);
+    netsnmp_ds_register_config(ASN_BOOLEAN, kApplicationName, "printStatistics", NETSNMP_DS_APPLICATION_ID,
+                               kWalkPrintStatistics);
+    netsnmp_ds_register_config(ASN_BOOLEAN, kApplicationName, "dontCheckOrdering", NETSNMP_DS_APPLICATION_ID,
+                               kWalkDontCheckOrdering);
+    snmp_register_callback(SNMP_CALLBACK_LIBRARY, SNMP_CALLBACK_LOGGING, forwardLibraryLog, nullptr);
+    netsnmp_register_loghandler(NETSNMP_LOGHANDLER_CALLBACK, LOG_DEBUG);
+    init_snmp(kApplicationName);
+}
+
+std::string dotted(const oid* name, size_t length)
+{
+    std::string text;
+    for (size_t i = 0; i < length; ++i) {
+        text += '.';
+        text += std::to_string(name[i]);
+    }
+    return text;
+}
+
+bool withinSubtree(const netsnmp_variable_list& variable, const oid* root, size_t rootLength)
+{
+    return variable.name_length >= rootLength && std::equal(root, root + rootLength, variable.name);
+}
+
+bool isExceptionValue(u_char type)
+{
+    return type == SNMP_NOSUCHOBJECT || type == SNMP_NOSUCHINSTANCE || type == SNMP_ENDOFMIBVIEW;
+}
+
+int finish(int exitValue)
+{
+    vRestructPlistSpool2Current(exitValue);
+    return exitValue;
+}
+
+} // namespace
+
+void optProc(int, char* const*, int opt)
+{
+    if (opt != 'C' || !optarg) return;
+    for (const char* letter = optarg; *letter; ++letter) {
+        switch (*letter) {
+        case 'i': netsnmp_ds_toggle_boolean(NETSNMP_DS_APPLICATION_ID, kWalkIncludeRequested); break;
+        case 'p': netsnmp_ds_toggle_boolean(NETSNMP_DS_APPLICATION_ID, kWalkPrintStatistics); break;
+        case 'c': netsnmp_ds_toggle_boolean(NETSNMP_DS_APPLICATION_ID, kWalkDontCheckOrdering); break;
+        default: std::snprintf(sDEBUGmsg, sizeof sDEBUGmsg, "Unknown flag passed to -C: %c\n", *letter); break;
+        }
+    }
+}
+
+void snmp_get_and_print(netsnmp_session* session, const oid* theoid, size_t theoidLength)
+{
+    netsnmp_pdu* request = snmp_pdu_create(SNMP_MSG_GET);
+    if (!request) return;
+    snmp_add_null_var(request, theoid, theoidLength);
+    netsnmp_pdu* response = nullptr;
+    // The request belongs to the library from here on, sent or not.
+    const int status = snmp_synch_response(session, request, &response);
+    if (status == STAT_SUCCESS && response && response->errstat == SNMP_ERR_NOERROR) {
+        for (const netsnmp_variable_list* variable = response->variables; variable;
+             variable = variable->next_variable) {
+            ++numprinted;
+            print_variable(variable->name, variable->name_length, variable);
+        }
+    }
+    if (response) snmp_free_pdu(response);
+}
+
+int mib_walk(int argc, char** argv)
+{
+    prepareLibrary();
+    // Every walk starts from the options' defaults; only its own -C may change them.
+    netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, kWalkIncludeRequested, 0);
+    netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, kWalkPrintStatistics, 0);
+    netsnmp_ds_set_boolean(NETSNMP_DS_APPLICATION_ID, kWalkDontCheckOrdering, 0);
+    vSpoolPlist(nullptr, 0, nullptr, 1);
+
+    netsnmp_session session;
+    const int firstArgument = snmp_parse_args(argc, argv, &session, "C:", optProc);
+    if (firstArgument < 0) return finish(firstArgument);
+    // The parser leaves the community with the caller; the opened session keeps its own copy.
+    struct CommunityRelease {
+        netsnmp_session& session;
+        ~CommunityRelease() { SNMP_FREE(session.community); }
+    } communityRelease{session};
+
+    oid root[MAX_OID_LEN];
+    size_t rootLength = MAX_OID_LEN;
+    if (firstArgument < argc) {
+        if (!snmp_parse_oid(argv[firstArgument], root, &rootLength)) {
+            snmp_perror(argv[firstArgument]);
+            return finish(kWalkFailed);
+        }
+    } else {
+        rootLength = sizeof kDefaultRoot / sizeof kDefaultRoot[0];
+        std::copy(std::begin(kDefaultRoot), std::end(kDefaultRoot), root);
+    }
+
+    netsnmp_session* opened = snmp_open(&session);
+    if (!opened) {
+        MyDebugMessage("[UTIL-MIB] SNMP Open Err\n", 0);
+        snmp_sess_perror(kApplicationName, &session);
+        return finish(kWalkFailed);
+    }
+
+    oid current[MAX_OID_LEN];
+    size_t currentLength = rootLength;
+    std::copy(root, root + rootLength, current);
+    const bool checkOrdering = !netsnmp_ds_get_boolean(NETSNMP_DS_APPLICATION_ID, kWalkDontCheckOrdering);
+    if (netsnmp_ds_get_boolean(NETSNMP_DS_APPLICATION_ID, kWalkIncludeRequested))
+        snmp_get_and_print(opened, root, rootLength);
+
+    int exitValue = kWalkSucceeded;
+    int status = STAT_SUCCESS;
+    bool running = true;
+    while (running) {
+        netsnmp_pdu* request = snmp_pdu_create(SNMP_MSG_GETNEXT);
+        if (!request) {
+            status = STAT_ERROR;
+            exitValue = kWalkFailed;
+            break;
+        }
+        snmp_add_null_var(request, current, currentLength);
+        netsnmp_pdu* response = nullptr;
+        status = snmp_synch_response(opened, request, &response);
+        if (status == STAT_SUCCESS && response && response->errstat == SNMP_ERR_NOERROR) {
+            for (const netsnmp_variable_list* variable = response->variables; variable;
+                 variable = variable->next_variable) {
+                if (!withinSubtree(*variable, root, rootLength)) {
+                    running = false;
+                    continue;
+                }
+                ++numprinted;
+                vSpoolPlist(variable->name, variable->name_length, variable, 0);
+                if (isExceptionValue(variable->type)) {
+                    running = false;
+                    continue;
+                }
+                if (checkOrdering &&
+                    snmp_oid_compare(current, currentLength, variable->name, variable->name_length) >= 0) {
+                    std::snprintf(sDEBUGmsg, sizeof sDEBUGmsg, "[SNMP] Error: OID not increasing: %s >= %s",
+                                  dotted(current, currentLength).c_str(),
+                                  dotted(variable->name, variable->name_length).c_str());
+                    running = false;
+                    exitValue = kWalkFailed;
+                }
+                currentLength = std::min<size_t>(variable->name_length, MAX_OID_LEN);
+                std::copy(variable->name, variable->name + currentLength, current);
+            }
+        } else if (status == STAT_SUCCESS && response) {
+            running = false;
+            // noSuchName is how an SNMPv1 agent says the walk is over.
+            if (response->errstat != SNMP_ERR_NOSUCHNAME) exitValue = kWalkErrorStatus;
+        } else if (status == STAT_TIMEOUT) {
+            running = false;
+            exitValue = kWalkFailed;
+        } else {
+            snmp_sess_perror(kApplicationName, opened);
+            running = false;
+            exitValue = kWalkFailed;
+        }
+        if (response) snmp_free_pdu(response);
+    }
+
+    if (status == STAT_SUCCESS && numprinted == 0) snmp_get_and_print(opened, root, rootLength);
+    snmp_close(opened);
+    if (netsnmp_ds_get_boolean(NETSNMP_DS_APPLICATION_ID, kWalkPrintStatistics))
+        MyDebugMessage("[UTIL-MIB] Variables found: ", numprinted);
+    return finish(exitValue);
+}
+
+} // namespace tlco

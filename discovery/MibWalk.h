@@ -1,0 +1,37 @@
+// The SNMP walk of the printer's profile table, driven by an argument vector like a command-line
+// walker, and the counters it keeps for the process.
+#pragma once
+
+#include <net-snmp/net-snmp-config.h>
+#include <net-snmp/net-snmp-includes.h>
+
+#include <cstddef>
+
+namespace tlco {
+
+// Exit values of the walk besides the argument parser's own negative ones.
+inline constexpr int kWalkSucceeded = 0;
+inline constexpr int kWalkFailed = 1;
+inline constexpr int kWalkErrorStatus = 2;
+
+// Walk options of the application's default store, as the option -C toggles them.
+inline constexpr int kWalkIncludeRequested = 1;
+inline constexpr int kWalkPrintStatistics = 2;
+inline constexpr int kWalkDontCheckOrdering = 3;
+
+inline constexpr size_t kDebugMessageSize = 128;
+
+// Variables received by every walk of the process; never reset.
+extern int numprinted;
+// The last diagnostic of a walk; nothing emits it.
+extern char sDEBUGmsg[kDebugMessageSize];
+
+// Walks the subtree that argv names and merges the rows into the profile list file. argv must hold
+// argc writable strings followed by a null pointer: the argument parser blanks the community.
+int mib_walk(int argc, char** argv);
+// One GET of theoid; its variables are counted and printed to standard output.
+void snmp_get_and_print(netsnmp_session* session, const oid* theoid, size_t theoidLength);
+// The argument parser's callback for the walk's own option -C.
+void optProc(int argc, char* const* argv, int opt);
+
+} // namespace tlco

@@ -1,0 +1,42 @@
+// How the current printer is connected, and the network address its profile table is fetched from.
+#pragma once
+
+#include "cf/URL.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace tlco {
+
+// Protocol codes of a device URI.
+inline constexpr int16_t kProtocolLPD = 0;
+inline constexpr int16_t kProtocolBonjour = 1;
+inline constexpr int16_t kProtocolAppleTalk = 2;
+inline constexpr int16_t kProtocolUSB = 3;
+inline constexpr int16_t kProtocolOther = -1;
+
+// The address buffer's size: at most 254 characters of address.
+inline constexpr size_t kPrinterAddressSize = 255;
+
+// How long a Bonjour service may take to resolve, in seconds.
+inline constexpr double kBonjourResolveTimeout = 1.0;
+
+struct BonjourServiceName {
+    std::string name;   // instance name, percent escapes replaced
+    std::string type;   // e.g. _pdl-datastream._tcp
+    std::string domain; // e.g. local
+};
+
+// Splits "<instance>.<service>.<_tcp|_udp>.<domain>" as found in a Bonjour device URI's host part.
+// The instance may itself contain dots; nothing when no service type follows a non-empty instance
+// or no domain follows the service type.
+std::optional<BonjourServiceName> splitBonjourHostName(std::string_view host);
+
+// The address the walk is sent to: the host of an LPD URI, or the IPv4 address a Bonjour service
+// resolves to; never with a port. Nothing for other protocols and on any failure.
+std::optional<std::string> resolvePrinterAddress(const cf::URL& deviceURI, int16_t protocol);
+
+} // namespace tlco

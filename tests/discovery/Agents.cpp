@@ -1,0 +1,279 @@
+// Starting, watching and stopping the SNMP peers of the discovery tests, within bounded waits.
+#include "Agents.h"
+
+#include "support/TestPaths.h"
+
+#include <arpa/inet.h>
+#include <fcntl.h>
+#include <netinet/in.h>
+#include <poll.h>
+#include <signal.h>
+#include <spawn.h>
+#include <sys/socket.h>
+#include <sys/stat.h>
+#include <sys/wait.h>
+#include <unistd.h>
+
+#include <chrono>
+#include <cstdio>
+#include <cstdlib>
+#include <cstring>
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+#include <thread>
+
+extern char** environ;
+
+namespace disctest {
+
+namespace {
+
+namespace fs = std::filesystem;
+using Clock = std::chrono::steady_clock;
+
+constexpr const char* kTableRoot = "1.3.6.1.4.1.51234.1.1.1.1.6.13.1.1";
+// The subtree right after the table, to see the walk leave it.
+constexpr const char* kSiblingRoot = "1.3.6.1.4.1.51234.1.1.1.1.6.13.1.2";
+constexpr auto kStartBound = std::chrono::seconds(10);
+constexpr auto kStopBound = std::chrono::seconds(3);
+
+struct TempFolders {
+    std::vector<std::string> paths;
+    ~TempFolders()
+    {
+        std::error_code ec;
+        for (const auto& path : paths) fs::remove_all(path, ec);
+    }
+};
+
+TempFolders& tempFolders()
+{
+    static TempFolders folders;
+    return folders;
+}
+
+void writeFile(const std::string& path, const std::string& text)
+{
+    const std::string temp = path + ".new";
+    {
+        std::ofstream out(temp, std::ios::trunc | std::ios::binary);
+        out << text;
+    }
+    std::rename(temp.c_str(), path.c_str());
+}
+
+std::string readFile(const std::string& path)
+{
+    std::ifstream in(path, std::ios::binary);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+int pickFreePort()
+{
+    int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = 0;
+    socklen_t length = sizeof address;
+    int port = -1;
+    if (fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+        port = ntohs(address.sin_port);
+    if (fd >= 0) ::close(fd);
+    return port;
+}
+
+// True once some socket listens on 127.0.0.1:port (UDP).
+bool portBound(int port)
+{
+    char wanted[32];
+    std::snprintf(wanted, sizeof wanted, "0100007F:%04X", port);
+    std::ifstream udp("/proc/net/udp");
+    std::string line;
+    while (std::getline(udp, line))
+        if (line.find(wanted) != std::string::npos) return true;
+    return false;
+}
+
+bool waitForPort(int port, const ChildProcess& process)
+{
+    const auto deadline = Clock::now() + kStartBound;
+    while (Clock::now() < deadline) {
+        if (portBound(port)) return true;
+        if (!process.running()) return false;
+        std::this_thread::sleep_for(std::chrono::milliseconds(10));
+    }
+    return false;
+}
+
+std::string python()
+{
+    return ::access("/usr/bin/python3", X_OK) == 0 ? "/usr/bin/python3" : "python3";
+}
+
+std::string helperPath(const char* name) { return testpaths::sourceDir() + "/tests/discovery/" + name; }
+
+} // namespace
+
+std::string makeTempDir(const std::string& tag)
+{
+    const char* tmp = std::getenv("TMPDIR");
+    std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/disc-" + tag + ".XXXXXX";
+    if (!::mkdtemp(pattern.data())) return {};
+    tempFolders().paths.push_back(pattern);
+    return pattern;
+}
+
+int agentPort()
+{
+    static const int port = [] {
+        const int chosen = pickFreePort();
+        const std::string dir = makeTempDir("client");
+        writeFile(dir + "/snmp.conf", "defaultPort " + std::to_string(chosen) +
+                                          "\nmibs :\n"
+                                          "# one retry keeps the time-out tests short\nretries 1\n");
+        ::setenv("SNMPCONFPATH", dir.c_str(), 1);
+        ::setenv("SNMP_PERSISTENT_DIR", dir.c_str(), 1);
+        ::setenv("MIBS", "", 1);
+        return chosen;
+    }();
+    return port;
+}
+
+std::string cell(int column, int row)
+{
+    return std::string(kTableRoot) + "." + std::to_string(column) + ".1." + std::to_string(row);
+}
+
+std::vector<Variable> profileRow(int row, const std::string& fileName, int location, int profileClass,
+                                 const std::string& profileName, int availability)
+{
+    return {
+        {cell(1, row), "integer", std::to_string(row)},
+        {cell(2, row), "integer", std::to_string(location)},
+        {cell(3, row), "string", profileName},
+        {cell(4, row), "string", fileName},
+        {cell(5, row), "integer", std::to_string(profileClass)},
+        {cell(7, row), "integer", std::to_string(availability)},
+    };
+}
+
+bool ChildProcess::start(const std::vector<std::string>& argv, const std::string& logPath,
+                         const std::vector<std::string>& extraEnvironment)
+{
+    stop();
+    std::vector<std::string> environment = extraEnvironment;
+    for (char** entry = environ; *entry; ++entry) {
+        std::string_view variable(*entry);
+        if (variable.starts_with("LD_PRELOAD=") || variable.starts_with("NSS_WRAPPER_")) continue;
+        environment.emplace_back(variable);
+    }
+    std::vector<char*> envp;
+    for (auto& variable : environment) envp.push_back(variable.data());
+    envp.push_back(nullptr);
+    std::vector<std::string> arguments = argv;
+    std::vector<char*> args;
+    for (auto& argument : arguments) args.push_back(argument.data());
+    args.push_back(nullptr);
+
+    posix_spawn_file_actions_t actions;
+    posix_spawn_file_actions_init(&actions);
+    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
+    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
+    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
+    pid_t pid = -1;
+    const int rc = ::posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), envp.data());
+    posix_spawn_file_actions_destroy(&actions);
+    if (rc != 0) return false;
+    pid_ = pid;
+    return true;
+}
+
+void ChildProcess::stop()
+{
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGTERM);
+    const auto deadline = Clock::now() + kStopBound;
+    int status = 0;
+    while (::waitpid(pid_, &status, WNOHANG) == 0) {
+        if (Clock::now() >= deadline) {
+            ::kill(pid_, SIGKILL);
+            ::waitpid(pid_, &status, 0);
+            break;
+        }
+        std::this_thread::sleep_for(std::chrono::milliseconds(5));
+    }
+    pid_ = -1;
+}
+
+Snmpd::Snmpd() : dir_(makeTempDir("snmpd")) { setTable({}); }
+
+Snmpd::~Snmpd() { process_.stop(); }
+
+void Snmpd::setTable(const std::vector<Variable>& variables)
+{
+    std::string text;
+    for (const auto& variable : variables) text += variable.oid + " " + variable.type + " " + variable.value + "\n";
+    writeFile(dir_ + "/table", text);
+}
+
+bool Snmpd::start(std::string* why)
+{
+    const int port = agentPort();
+    const std::string helper = python() + " " + helperPath("profile_table.py") + " " + dir_ + "/table ";
+    writeFile(dir_ + "/snmpd.conf", "agentAddress udp:127.0.0.1:" + std::to_string(port) +
+                                        "\nrocommunity orchid 127.0.0.1\n"
+                                        "pass_persist ." + kTableRoot + " " + helper + kTableRoot +
+                                        "\npass_persist ." + kSiblingRoot + " " + helper + kSiblingRoot + "\n");
+    const bool started = process_.start({"/usr/sbin/snmpd", "-f", "-Lo", "-C", "-c", dir_ + "/snmpd.conf", "-p",
+                                         dir_ + "/snmpd.pid", "-M", "/nonexistent", "-m", ""},
+                                        dir_ + "/snmpd.log", {"SNMP_PERSISTENT_DIR=" + dir_, "SNMPCONFPATH=" + dir_}) &&
+                         waitForPort(port, process_);
+    if (!started && why) *why = readFile(dir_ + "/snmpd.log");
+    return started;
+}
+
+bool FakeAgent::start(const std::string& script, std::string* why)
+{
+    dir_ = makeTempDir("fake");
+    writeFile(dir_ + "/script.json", script);
+    const int port = agentPort();
+    const bool started =
+        process_.start({python(), helperPath("fake_agent.py"), std::to_string(port), dir_ + "/script.json"},
+                       dir_ + "/agent.log") &&
+        waitForPort(port, process_);
+    if (!started && why) *why = readFile(dir_ + "/agent.log");
+    return started;
+}
+
+SilentAgent::SilentAgent()
+{
+    fd_ = ::socket(AF_INET, SOCK_DGRAM | SOCK_NONBLOCK, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    address.sin_port = htons(static_cast<uint16_t>(agentPort()));
+    if (fd_ >= 0 && ::bind(fd_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0) {
+        ::close(fd_);
+        fd_ = -1;
+    }
+}
+
+SilentAgent::~SilentAgent()
+{
+    if (fd_ >= 0) ::close(fd_);
+}
+
+int SilentAgent::datagramsReceived()
+{
+    int count = 0;
+    char buffer[2048];
+    while (fd_ >= 0 && ::recv(fd_, buffer, sizeof buffer, 0) >= 0) ++count;
+    return count;
+}
+
+} // namespace disctest

@@ -1,0 +1,86 @@
+// SNMP peers for the discovery tests, all on 127.0.0.1: snmpd serving a profile table through a
+// pass_persist helper, a scripted SNMPv1 peer for what snmpd will not send, and a silent socket.
+// The walk reaches them through net-snmp's own configuration (a defaultPort in SNMPCONFPATH).
+#pragma once
+
+#include <sys/types.h>
+
+#include <string>
+#include <vector>
+
+namespace disctest {
+
+// The port every agent of this process listens on. The first call writes the client's snmp.conf
+// and points SNMPCONFPATH at it; call it before the first walk of the process.
+int agentPort();
+
+struct Variable {
+    std::string oid;  // dotted
+    std::string type; // pass_persist type name: integer, string, ... (fake agent: also endOfMibView)
+    std::string value;
+};
+
+// OID of column `column` in row `row` of the printer's profile table.
+std::string cell(int column, int row);
+// The six variables of one printer profile row.
+std::vector<Variable> profileRow(int row, const std::string& fileName, int location, int profileClass,
+                                 const std::string& profileName = "Profile", int availability = 1);
+
+class ChildProcess {
+public:
+    ChildProcess() = default;
+    ChildProcess(const ChildProcess&) = delete;
+    ChildProcess& operator=(const ChildProcess&) = delete;
+    ~ChildProcess() { stop(); }
+
+    // Output goes to logPath; LD_PRELOAD and the sandbox's nss_wrapper variables are not passed on,
+    // `extraEnvironment` entries ("NAME=value") are added.
+    bool start(const std::vector<std::string>& argv, const std::string& logPath,
+               const std::vector<std::string>& extraEnvironment = {});
+    void stop();
+    bool running() const { return pid_ > 0; }
+
+private:
+    pid_t pid_ = -1;
+};
+
+class Snmpd {
+public:
+    Snmpd();
+    ~Snmpd();
+    // Replaces the table the agent serves; takes effect with the next request.
+    void setTable(const std::vector<Variable>& variables);
+    // False with the agent's log in `why` when it did not come up in time.
+    bool start(std::string* why);
+
+private:
+    std::string dir_;
+    ChildProcess process_;
+};
+
+class FakeAgent {
+public:
+    // script: the JSON list of responses (see fake_agent.py).
+    bool start(const std::string& script, std::string* why);
+
+private:
+    std::string dir_;
+    ChildProcess process_;
+};
+
+// A socket on the agent port that never answers; counts what arrives.
+class SilentAgent {
+public:
+    SilentAgent();
+    ~SilentAgent();
+    bool bound() const { return fd_ >= 0; }
+    int datagramsReceived();
+
+private:
+    int fd_ = -1;
+};
+
+// A fresh temporary folder, removed with the process's other test folders at exit.
+std::string makeTempDir(const std::string& tag);
+
+} // namespace disctest
