@@ -73,12 +73,15 @@ void fetch(const std::string& deviceURI)
 
 int walk(const std::string& peer)
 {
-    std::vector<std::string> strings{"snmpwalk", "-Os", "-c", "orchid", "-v", "1", peer,
-                                     "1.3.6.1.4.1.51234.1.1.1.1.6.13.1.1"};
+    return walkWith({"snmpwalk", "-Os", "-c", "orchid", "-v", "1", peer, "1.3.6.1.4.1.51234.1.1.1.1.6.13.1.1"});
+}
+
+int walkWith(std::vector<std::string> arguments)
+{
     std::vector<char*> argv;
-    for (auto& text : strings) argv.push_back(text.data());
+    for (auto& text : arguments) argv.push_back(text.data());
     argv.push_back(nullptr);
-    return tlco::mib_walk(static_cast<int>(strings.size()), argv.data());
+    return tlco::mib_walk(static_cast<int>(arguments.size()), argv.data());
 }
 
 } // namespace disctest

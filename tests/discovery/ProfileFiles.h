@@ -7,6 +7,7 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace disctest {
 
@@ -41,5 +42,7 @@ std::optional<std::string> readBytes(const std::string& path);
 void fetch(const std::string& deviceURI);
 // The walk with the fetch's own argument vector, sent to `peer`; returns the exit value.
 int walk(const std::string& peer = "127.0.0.1");
+// The walk with any argument vector (program name first).
+int walkWith(std::vector<std::string> arguments);
 
 } // namespace disctest

@@ -191,4 +191,198 @@ TEST_F(WalkTest, EveryFetchWalksAgainInTheSameProcess)
     EXPECT_EQ(0, PlistForSpool.litem[0].FileName[0]) << "the spool is emptied by every walk";
 }
 
+// One response of the fake agent's script.
+std::string step(const std::vector<Variable>& variables, int errorStatus = 0)
+{
+    std::string json = "{\"error\": " + std::to_string(errorStatus) + ", \"vars\": [";
+    for (size_t i = 0; i < variables.size(); ++i) {
+        const Variable& v = variables[i];
+        json += (i ? ", " : "") + std::string("[\"") + v.oid + "\", \"" + v.type + "\", \"" + v.value + "\"]";
+    }
+    return json + "]}";
+}
+
+std::string script(std::initializer_list<std::string> steps)
+{
+    std::string json = "[";
+    for (const auto& s : steps) json += (json.size() > 1 ? ", " : "") + s;
+    return json + "]";
+}
+
+// A profile the printer had listed as present (2) and one shown in the menu (4), to see which rules
+// the merge ran with.
+void listTwoPrinterProfiles()
+{
+    Lists lists;
+    add(*lists.rgb, item(1, tlco::kStatePrinterPresent, "HIDDEN.ICC"));
+    add(*lists.rgb, item(2, tlco::kStatePrinterPresentShown, "SHOWN.ICC"));
+    writeLists(lists);
+}
+
+// The merge ran with the failure rules: the hidden printer profile is gone, the shown one is kept
+// as the user's.
+::testing::AssertionResult mergedAsFailed()
+{
+    Lists lists = readLists();
+    if (find(*lists.rgb, "HIDDEN.ICC")) return ::testing::AssertionFailure() << "HIDDEN.ICC is still listed";
+    const ProfileItem* shown = find(*lists.rgb, "SHOWN.ICC");
+    if (!shown || shown->iInMenu != tlco::kStateUserShown)
+        return ::testing::AssertionFailure() << "SHOWN.ICC is not kept with state 6";
+    return ::testing::AssertionSuccess();
+}
+
+TEST_F(WalkTest, ScriptedAnswersEndTheWalkWithTheirExitValue)
+{
+    const auto row1 = cell(1, 1);
+    const auto row2 = cell(1, 2);
+    const struct {
+        const char* name;
+        std::string script;
+        int exitValue;
+        int rows;    // the spool's iNum afterwards
+        int counted; // variables added to numprinted
+    } cases[] = {
+        {"noSuchName at once", script({}), 0, 0, 0},
+        {"noSuchName after a row", script({step({{row1, "integer", "1"}}), step({}, 2)}), 0, 1, 1},
+        {"endOfMibView", script({step({{row1, "integer", "1"}}), step({{row2, "endOfMibView", ""}})}), 0, 1, 2},
+        {"noSuchObject", script({step({{row1, "integer", "1"}}), step({{row2, "noSuchObject", ""}})}), 0, 1, 2},
+        {"noSuchInstance", script({step({{row1, "integer", "1"}}), step({{row2, "noSuchInstance", ""}})}), 0, 1, 2},
+        {"genErr", script({step({{row1, "integer", "1"}}), step({}, 5)}), 2, 1, 1},
+        {"tooBig", script({step({}, 1)}), 2, 0, 0},
+        {"OID decreasing", script({step({{row2, "integer", "2"}}), step({{row1, "integer", "1"}})}), 1, 2, 2},
+        {"OID repeated", script({step({{row1, "integer", "1"}}), step({{row1, "integer", "1"}})}), 1, 2, 2},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        FakeAgent agent;
+        std::string why;
+        ASSERT_TRUE(agent.start(c.script, &why)) << why;
+        const int before = numprinted;
+        EXPECT_EQ(c.exitValue, walk());
+        EXPECT_EQ(c.rows, PlistForSpool.iNum);
+        // With nothing counted yet in this process, the walk also asks for the root itself.
+        if (before > 0) {
+            EXPECT_EQ(before + c.counted, numprinted);
+        }
+    }
+}
+
+TEST_F(WalkTest, DecreasingOidIsReportedInTheDebugText)
+{
+    FakeAgent agent;
+    std::string why;
+    ASSERT_TRUE(agent.start(script({step({{cell(1, 2), "integer", "2"}}), step({{cell(1, 1), "integer", "1"}})}), &why))
+        << why;
+    EXPECT_EQ(1, walk());
+    EXPECT_STREQ("[SNMP] Error: OID not increasing: .1.3.6.1.4.1.51234.1.1.1.1.6.13.1.1.1.1.2 >= "
+                 ".1.3.6.1.4.1.51234.1.1.1.1.6.13.1.1.1.1.1",
+                 tlco::sDEBUGmsg);
+}
+
+TEST_F(WalkTest, FailedWalksMergeWithTheFailureRulesAndPrintNothing)
+{
+    const struct {
+        const char* name;
+        std::vector<std::string> arguments;
+        int exitValue;
+    } cases[] = {
+        {"session does not open", {"snmpwalk", "-Os", "-c", "orchid", "-v", "1", "ipx:nowhere", "1.3.6.1.4.1"}, 1},
+        {"root does not parse", {"snmpwalk", "-Os", "-c", "orchid", "-v", "1", "127.0.0.1", "no.such.root"}, 1},
+        {"bad version", {"snmpwalk", "-c", "orchid", "-v", "9", "127.0.0.1"}, -1},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.name);
+        listTwoPrinterProfiles();
+        ::testing::internal::CaptureStdout();
+        EXPECT_EQ(c.exitValue, walkWith(c.arguments));
+        const std::string printed = ::testing::internal::GetCapturedStdout();
+        EXPECT_TRUE(mergedAsFailed());
+        if (c.exitValue > 0) {
+            EXPECT_EQ("", printed);
+        }
+    }
+}
+
+TEST_F(WalkTest, VersionRequestEndsTheWalkAsTheParserSays)
+{
+    listTwoPrinterProfiles();
+    EXPECT_EQ(-2, walkWith({"snmpwalk", "-V"}));
+    EXPECT_TRUE(mergedAsFailed());
+}
+
+TEST_F(WalkTest, SilentPrinterTimesOutAfterTheRetries)
+{
+    SilentAgent agent;
+    ASSERT_TRUE(agent.bound());
+    listTwoPrinterProfiles();
+    const auto start = std::chrono::steady_clock::now();
+
+    EXPECT_EQ(1, walk());
+
+    const auto took = std::chrono::steady_clock::now() - start;
+    EXPECT_GT(agent.datagramsReceived(), 1) << "the request and its retry";
+    EXPECT_GE(took, std::chrono::milliseconds(1500));
+    EXPECT_LT(took, std::chrono::seconds(6));
+    EXPECT_TRUE(mergedAsFailed());
+}
+
+TEST_F(WalkTest, WalkOptionsHoldForOneWalkOnly)
+{
+    const std::string root = "1.3.6.1.4.1.51234.1.1.1.1.6.13.1.1";
+    const std::string decreasing =
+        script({step({{cell(1, 2), "integer", "2"}}), step({{cell(1, 1), "integer", "1"}})});
+    auto walkWithOption = [&](const char* option) {
+        return walkWith({"snmpwalk", "-Os", option, "-c", "orchid", "-v", "1", "127.0.0.1", root});
+    };
+    {
+        FakeAgent agent;
+        std::string why;
+        ASSERT_TRUE(agent.start(decreasing, &why)) << why;
+        EXPECT_EQ(0, walkWithOption("-Cc")) << "ordering not checked";
+    }
+    {
+        FakeAgent agent;
+        std::string why;
+        ASSERT_TRUE(agent.start(decreasing, &why)) << why;
+        EXPECT_EQ(1, walk()) << "ordering checked again";
+    }
+    {
+        // includeRequested: the root is asked for first and printed.
+        FakeAgent agent;
+        std::string why;
+        ASSERT_TRUE(agent.start(script({step({{root + ".0", "integer", "4410"}})}), &why)) << why;
+        ::testing::internal::CaptureStdout();
+        EXPECT_EQ(0, walkWithOption("-Ciz"));
+        const std::string printed = ::testing::internal::GetCapturedStdout();
+        EXPECT_NE(std::string::npos, printed.find("4410")) << printed;
+        EXPECT_STREQ("Unknown flag passed to -C: z\n", tlco::sDEBUGmsg);
+    }
+    {
+        FakeAgent agent;
+        std::string why;
+        ASSERT_TRUE(agent.start(script({step({{root + ".0", "integer", "4410"}})}), &why)) << why;
+        ::testing::internal::CaptureStdout();
+        walk();
+        EXPECT_EQ("", ::testing::internal::GetCapturedStdout()) << "nothing asked for the root this time";
+    }
+}
+
+TEST(SpoolTest, OidsTooShortToNameARowAreIgnored)
+{
+    tlco::vSpoolPlist(nullptr, 0, nullptr, 1);
+    // A buffer whose 18th sub-identifier would name row 2 if the length were not respected.
+    oid name[18] = {1, 3, 6, 1, 4, 1, 51234, 1, 1, 1, 1, 6, 13, 1, 1, 1, 1, 2};
+    long value = 9;
+    netsnmp_variable_list variable{};
+    variable.type = ASN_INTEGER;
+    variable.val.integer = &value;
+    variable.val_len = sizeof value;
+    tlco::vSpoolPlist(name, 17, &variable, 0);
+    EXPECT_EQ(0, PlistForSpool.iNum);
+    EXPECT_EQ(0, PlistForSpool.litem[1].iIndexOnDevice);
+    tlco::vSpoolPlist(name, 18, &variable, 0);
+    EXPECT_EQ(1, PlistForSpool.iNum);
+    EXPECT_EQ(9, PlistForSpool.litem[1].iIndexOnDevice);
+}
+
 } // namespace
