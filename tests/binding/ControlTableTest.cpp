@@ -141,15 +141,6 @@ TEST(ControlValue, CheckBoxStateAndControlsWithoutValue)
     EXPECT_EQ(PDECommon::commonGetControlValueWithSInt32(&table[2]), 0); // the end record
     EXPECT_EQ(PDECommon::commonGetControlValueWithSInt32(nullptr), 0);
     PDECommon::commonSetControlValueWithSInt32(nullptr, 1);
-
-    // A record whose type code does not match its control gives no value and takes none.
-    ui::PopUpButton stray;
-    stray.addItemWithTitle("a");
-    stray.addItemWithTitle("b");
-    PDEControlRecord mismatched{&stray, tlco::kControlCheckBox, "TLSwitch", nullptr, nullptr, "", 0, nullptr};
-    PDECommon::commonSetControlValueWithSInt32(&mismatched, 1);
-    EXPECT_EQ(stray.indexOfSelectedItem(), 0);
-    EXPECT_EQ(PDECommon::commonGetControlValueWithSInt32(&mismatched), 0);
 }
 
 TEST(CSTValue, ConvertsPopUpIndicesAndPassesOtherValues)

@@ -172,11 +172,7 @@ TEST(ChoiceList, MissingKeywordLeavesTheReferenceAlone)
     EXPECT_EQ(PDECommon::commonGetPPDArrayForUIOption(nullptr, "TLPop", &list), tlco::kPMPPDOptionNotFound);
     EXPECT_EQ(list, &sentinel);
 
-    // Nothing to fill: no list, no option.
     int16_t count = 0;
-    ChoiceList* none = nullptr;
-    EXPECT_EQ(PDECommon::commonGetUIListFromPPD(ppd.get(), "TLPop", &none, &count), tlco::noErr);
-    EXPECT_EQ(none, nullptr);
     EXPECT_EQ(PDECommon::commonGetUIListFromPPD(ppd.get(), "TLNothing", &list, &count), tlco::noErr);
     EXPECT_TRUE(sentinel.empty());
     EXPECT_EQ(count, 0);
@@ -314,9 +310,12 @@ TEST(Defaults, EveryBoundControlGoesToItsPPDDefault)
     ui::CheckBox* switchBox = panel.checkBox("TLSwitch");
     ui::PopUpButton* missing = panel.popUp("TLNothing");
     ui::Label* label = panel.label("Label");
-    PDEControlRecord* table = panel.buildWithItems(ppd.get());
     missing->addItemWithTitle("from the interface description");
     missing->addItemWithTitle("second");
+    PDEControlRecord* table = panel.buildWithItems(ppd.get());
+    // Without the option in the PPD the pop-up keeps its items.
+    EXPECT_EQ(itemTitles(*missing), (std::vector<std::string>{"from the interface description", "second"}));
+    EXPECT_EQ(pop->items()[2].representedObject, "Gamma");
     missing->selectItemAtIndex(1);
     pop->selectItemAtIndex(2);
     switchBox->setState(1);
@@ -372,30 +371,6 @@ TEST(ShownValue, PositionAndTextOfWhatTheControlShows)
     EXPECT_EQ(PDECommon::commonGetControlValueFromPPDWithNSString(&table[3]), nullptr);
     EXPECT_EQ(PDECommon::commonGetControlValueFromPPDWithSInt32(nullptr), 0);
     EXPECT_EQ(PDECommon::commonGetControlValueFromPPDWithNSString(nullptr), nullptr);
-}
-
-TEST(Menu, RebuildReplacesItemsWithThePPDChoices)
-{
-    auto ppd = openPPD(dataPPD("binding.ppd"));
-    bindingtest::Panel panel;
-    ui::PopUpButton* pop = panel.popUp("TLPop");
-    ui::PopUpButton* missing = panel.popUp("TLNothing");
-    PDEControlRecord* table = panel.build(ppd.get());
-    for (auto* popUp : {pop, missing}) {
-        popUp->addItemWithTitle("old 1");
-        popUp->addItemWithTitle("old 2");
-    }
-
-    PDECommon::commonReBuildMenuFromPPD(ppd.get(), &table[0]);
-    PDECommon::commonReBuildMenuFromPPD(ppd.get(), &table[1]);
-    EXPECT_EQ(itemTitles(*pop), (std::vector<std::string>{"Alpha", "Beta (caf\xC3\xA9)", "Gamma"}));
-    EXPECT_EQ(pop->items()[0].representedObject, "Alpha");
-    EXPECT_EQ(pop->items()[2].representedObject, "Gamma");
-    EXPECT_EQ(itemTitles(*missing), (std::vector<std::string>{"old 1", "old 2"}));
-
-    PDECommon::commonReBuildMenuFromPPD(nullptr, &table[0]);
-    PDECommon::commonReBuildMenuFromPPD(ppd.get(), nullptr);
-    EXPECT_EQ(pop->numberOfItems(), 3);
 }
 
 TEST(Titles, NothingIsSetWithoutABundle)

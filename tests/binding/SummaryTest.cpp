@@ -74,15 +74,6 @@ TEST_F(Summary, OneLinePerRecordWithASummaryKeyInTableOrder)
     EXPECT_EQ(dictionary->count(), 6u);
 }
 
-TEST_F(Summary, LinesAppendToWhatIsThere)
-{
-    dictionary->set("Earlier", cf::String::create("line"));
-    order->append(cf::String::create("Earlier"));
-    PDECommon::commonGetSummaryText(table, dictionary.get(), order.get());
-    ASSERT_EQ(order->count(), 7u);
-    EXPECT_EQ(lines(*dictionary, *order).front(), (std::pair<std::string, std::string>{"Earlier", "line"}));
-}
-
 TEST_F(Summary, APopUpWithoutSelectionGivesNoLineAndTheStatusSaysSo)
 {
     brightness->selectItemAtIndex(-1);
