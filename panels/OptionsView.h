@@ -18,26 +18,27 @@ namespace tlco {
 
 class OptionsView : public ui::View {
 public:
-    void setPPDFile(ppd_file_t* file) { ppd = file; }
-    void setPMPrint(PMPrintSettings ticket, PMPrintSession printSession)
+    // The view protocol the controller relies on; each view may refine it.
+    virtual void setPPDFile(ppd_file_t* file) { ppd = file; }
+    virtual void setPMPrint(PMPrintSettings ticket, PMPrintSession printSession)
     {
         setting = ticket;
         session = printSession;
     }
     // Bounds at origin (0, 0) with the rectangle's size.
-    void setViewBounds(ui::Rect rect);
+    virtual void setViewBounds(ui::Rect rect);
 
     virtual void createPDEControlTable();
-    void deallocPDEControlTable();
-    PDEControlRecord* getControlData() { return ctrlTable ? ctrlTable->data() : nullptr; }
-    int16_t getControlCount() const { return ctrlCount; }
+    virtual void deallocPDEControlTable();
+    virtual PDEControlRecord* getControlData() { return ctrlTable ? ctrlTable->data() : nullptr; }
+    virtual int16_t getControlCount() const { return ctrlCount; }
 
-    void addPPDArray(cf::Array* array);
+    virtual void addPPDArray(cf::Array* array);
     virtual void createPDEItemForPPDKey();
-    void defaultFromPPDInfo();
-    void getControlValueFromTicket();
-    void setControlValueToTicket();
-    void getSummaryText(cf::Dictionary* dictionary, cf::Array* order);
+    virtual void defaultFromPPDInfo();
+    virtual void getControlValueFromTicket();
+    virtual void setControlValueToTicket();
+    virtual void getSummaryText(cf::Dictionary* dictionary, cf::Array* order);
 
 protected:
     // The view's records, end record last, with `control` taken from the outlets as they are now.
