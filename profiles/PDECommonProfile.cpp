@@ -155,7 +155,6 @@ int32_t PDECommon::commonGetTicketAddedProfile(const PDEControlRecord* record, c
 {
     int listIndex = listIndexOf(record);
     if (!dictionary || listIndex < 0) return kTLPListError;
-    auto list = readList(listIndex);
     auto stored = dictionary->getString(keyWithSuffix(record, kCustomFilenameSuffix));
     if (!stored) return 0;
     const std::string& text = stored->utf8();
@@ -164,6 +163,7 @@ int32_t PDECommon::commonGetTicketAddedProfile(const PDEControlRecord* record, c
     std::string path = nibbleDecode(text);
     // The path is a C string on the printer's side: it ends at its first NUL.
     path.resize(std::min(path.size(), path.find('\0')));
+    auto list = readList(listIndex);
     int count = usedCount(*list);
     for (int i = 0, shown = 0; i < count; ++i) {
         const ProfileItem& item = list->litem[i];

@@ -39,6 +39,15 @@ int sequenceAt(std::string_view text, size_t pos)
     return length;
 }
 
+// XML 1.0 has no form for the control characters other than tab, line feed and carriage return,
+// nor for U+FFFE and U+FFFF; a file holding one is no property list to other readers.
+bool allowedInXml(std::string_view character)
+{
+    auto lead = static_cast<unsigned char>(character[0]);
+    if (character.size() == 1) return lead >= 0x20 || lead == '\t' || lead == '\n' || lead == '\r';
+    return character != "\xEF\xBF\xBE" && character != "\xEF\xBF\xBF";
+}
+
 } // namespace
 
 std::string_view fieldText(const char (&field)[kProfileNameSize])
@@ -63,12 +72,12 @@ bool isValidUtf8(std::string_view text)
     return true;
 }
 
-std::optional<std::string> storableUtf8(std::string_view text)
+std::optional<std::string> storableText(std::string_view text)
 {
     for (size_t pos = 0; pos < text.size();) {
         int length = sequenceAt(text, pos);
         if (length == kIncomplete) return std::string(text.substr(0, pos));
-        if (length == 0) return std::nullopt;
+        if (length == 0 || !allowedInXml(text.substr(pos, static_cast<size_t>(length)))) return std::nullopt;
         pos += static_cast<size_t>(length);
     }
     return std::string(text);

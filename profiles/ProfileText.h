@@ -15,9 +15,10 @@ std::string_view fieldText(const char (&field)[kProfileNameSize]);
 void setFieldText(char (&field)[kProfileNameSize], std::string_view text);
 
 bool isValidUtf8(std::string_view text);
-// The text as it can be stored: itself when valid UTF-8, without its last character when only that
-// one was cut short (a name cut at the field's size), else nothing.
-std::optional<std::string> storableUtf8(std::string_view text);
+// The text as a property-list file can hold it: itself when it is valid UTF-8 of characters that XML
+// allows, without its last character when only that one was cut short (a name cut at the field's
+// size), else nothing.
+std::optional<std::string> storableText(std::string_view text);
 // Valid UTF-8 for display: a character cut short at the end is dropped, any other stray byte
 // becomes U+FFFD.
 std::string displayableUtf8(std::string_view text);

@@ -167,7 +167,7 @@ int32_t readLists(std::initializer_list<ReadTarget> targets, bool pap)
 
 cf::Ref nameValue(const char (&field)[kProfileNameSize])
 {
-    auto text = storableUtf8(fieldText(field));
+    auto text = storableText(fieldText(field));
     if (!text) return nullptr;
     return cf::String::create(*text);
 }

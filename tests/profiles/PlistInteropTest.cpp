@@ -63,6 +63,17 @@ TEST_F(PlistInterop, PlistlibReadsWhatTheStoreWrites)
     EXPECT_EQ(expected, json);
 }
 
+// Names that the format cannot carry are left out, so the file stays well-formed for other readers.
+TEST_F(PlistInterop, NamesWithCharactersXmlLacksKeepTheFileReadable)
+{
+    auto rgb = list({item(1, 4, "A.ICC", "bell\x07"), item(2, 4, "B\x01.ICC", "b"), item(3, 4, "C.ICC", "\xEF\xBF\xBE")});
+    auto empty = list();
+    ASSERT_EQ(0, TLPListWriteProfile_All(rgb.get(), empty.get(), empty.get()));
+    PeerRun run = runPeer("parse", profileListPath());
+    ASSERT_EQ(0, run.status) << run.output;
+    EXPECT_EQ(nlohmann::json::parse(R"(["DST", "PlistVersion", "RGB", "SIM"])"), nlohmann::json::parse(run.output));
+}
+
 TEST_F(PlistInterop, StoreReadsWhatPlistlibWrites)
 {
     std::filesystem::create_directories(preferencesFolder());

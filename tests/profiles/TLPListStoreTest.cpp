@@ -335,15 +335,30 @@ TEST_F(Store, NameCutInsideACharacterSurvivesTheNextWrite)
     EXPECT_EQ(japanese.substr(0, 30), std::string(again->litem[0].ProfileName));
 }
 
-TEST_F(Store, NameThatIsNotUtf8GetsNoEntry)
+TEST_F(Store, NameTheFileCannotHoldGetsNoEntry)
 {
-    auto written = list({item(1, kStateUserShown, "OK.ICC", "bad \xFF name")});
-    writeSample(Sample{});
+    const std::pair<const char*, std::string> cases[] = {
+        {"stray byte", "bad \xFF name"},
+        {"overlong form", "\xC0\xAF"},
+        {"surrogate", "\xED\xA0\x80"},
+        {"control character", "bell\x07"},
+        {"noncharacter", "\xEF\xBF\xBF"},
+    };
+    for (const auto& [name, text] : cases) {
+        auto written = list({item(1, kStateUserShown, "OK.ICC", text)});
+        writeSample(Sample{});
+        ASSERT_EQ(0, TLPListWriteProfile_Dict(written.get(), kListRGB, nullptr, nullptr, nullptr));
+        auto root = loadFile();
+        EXPECT_FALSE(fieldOf(root, "RGB", "ProfileName")->contains("ProfileName0000")) << name;
+        EXPECT_EQ(499u, fieldOf(root, "RGB", "ProfileName")->count()) << name;
+        EXPECT_EQ("OK.ICC", fieldOf(root, "RGB", "FileName")->getString("FileName0000")->utf8()) << name;
+    }
+    // Tab, line feed and DEL are text XML can carry.
+    auto written = list({item(1, kStateUserShown, "OK.ICC", "a\tb\nc\x7F")});
     ASSERT_EQ(0, TLPListWriteProfile_Dict(written.get(), kListRGB, nullptr, nullptr, nullptr));
-    auto root = loadFile();
-    EXPECT_FALSE(fieldOf(root, "RGB", "ProfileName")->contains("ProfileName0000"));
-    EXPECT_EQ("OK.ICC", fieldOf(root, "RGB", "FileName")->getString("FileName0000")->utf8());
-    EXPECT_EQ(499u, fieldOf(root, "RGB", "ProfileName")->count());
+    auto read = list();
+    ASSERT_EQ(0, TLPListReadProfile_Dict(read.get(), kListRGB));
+    EXPECT_EQ("a\tb\nc\x7F", std::string(read->litem[0].ProfileName));
 }
 
 TEST_F(Store, WriteReplacesTheWholeFileAtomicallyWithItsMode)

@@ -2,11 +2,11 @@
 """Another reader and writer of the profile list file, for interoperability tests.
 
 read PATH   checks the documented layout strictly and prints the used items of each list as JSON
+parse PATH  only parses the file and prints its root keys as JSON
 write PATH  writes a profile list file in the documented layout with fixed sample content
 """
 import json
 import plistlib
-import re
 import sys
 
 CLASSES = ("RGB", "SIM", "DST")
@@ -20,9 +20,17 @@ def fail(message):
     sys.exit(1)
 
 
-def read(path):
+def load(path):
     with open(path, "rb") as f:
-        root = plistlib.load(f, fmt=plistlib.FMT_XML)
+        return plistlib.load(f, fmt=plistlib.FMT_XML)
+
+
+def parse(path):
+    print(json.dumps(sorted(load(path))))
+
+
+def read(path):
+    root = load(path)
     if set(root) != set(CLASSES) | {"PlistVersion"}:
         fail("root keys %s" % sorted(root))
     if root["PlistVersion"] != 1:
@@ -75,6 +83,7 @@ def write(path):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 3 or sys.argv[1] not in ("read", "write"):
+    commands = {"read": read, "parse": parse, "write": write}
+    if len(sys.argv) != 3 or sys.argv[1] not in commands:
         fail(__doc__)
-    (read if sys.argv[1] == "read" else write)(sys.argv[2])
+    commands[sys.argv[1]](sys.argv[2])

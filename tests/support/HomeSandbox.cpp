@@ -2,6 +2,7 @@
 #include "support/HomeSandbox.h"
 
 #include <cerrno>
+#include <csignal>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -9,6 +10,7 @@
 #include <fstream>
 #include <pwd.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
 #include <unistd.h>
 #include <vector>
 
@@ -24,7 +26,6 @@ constexpr const char* kWrapper = "libnss_wrapper.so";
 struct Sandbox {
     std::string root;
     std::string home;
-    pid_t owner = 0;
 };
 
 Sandbox& sandbox()
@@ -81,12 +82,6 @@ void removeTree(const std::string& root)
     fs::remove_all(root, ec);
 }
 
-void cleanUp()
-{
-    // A forked child that exits normally must not take the parent's sandbox with it.
-    if (::getpid() == sandbox().owner) removeTree(sandbox().root);
-}
-
 std::vector<std::string> commandLine()
 {
     std::ifstream in("/proc/self/cmdline", std::ios::binary);
@@ -96,7 +91,32 @@ std::vector<std::string> commandLine()
     return arguments;
 }
 
-[[noreturn]] void createAndReexecute()
+volatile sig_atomic_t runningChild = 0;
+
+void forwardSignal(int signal)
+{
+    if (runningChild > 0) ::kill(static_cast<pid_t>(runningChild), signal);
+}
+
+// Ends this process the way the child ended, so ctest sees the child's exit code or signal.
+[[noreturn]] void endLike(int status)
+{
+    if (WIFEXITED(status)) std::_Exit(WEXITSTATUS(status));
+    if (WIFSIGNALED(status)) {
+        int signal = WTERMSIG(status);
+        std::signal(signal, SIG_DFL);
+        sigset_t set;
+        sigemptyset(&set);
+        sigaddset(&set, signal);
+        ::sigprocmask(SIG_UNBLOCK, &set, nullptr);
+        ::raise(signal);
+    }
+    std::_Exit(70);
+}
+
+// The first process creates the sandbox, runs itself again inside it as a child, and removes the
+// sandbox when the child ends, however it ends.
+[[noreturn]] void createAndRunInside()
 {
     const char* tmp = std::getenv("TMPDIR");
     std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/homesandbox.XXXXXX";
@@ -120,23 +140,40 @@ std::vector<std::string> commandLine()
     std::vector<char*> argv;
     for (auto& argument : arguments) argv.push_back(argument.data());
     argv.push_back(nullptr);
-    ::execv("/proc/self/exe", argv.data());
-    std::string reason = std::strerror(errno);
+    std::fflush(nullptr);
+    pid_t child = ::fork();
+    if (child == 0) {
+        ::execv("/proc/self/exe", argv.data());
+        std::fprintf(stderr, "homesandbox: cannot run the test inside the sandbox: %s\n", std::strerror(errno));
+        std::_Exit(70);
+    }
+    if (child < 0) {
+        removeTree(root);
+        fail("cannot start the test inside the sandbox");
+    }
+    runningChild = child;
+    for (int signal : {SIGINT, SIGTERM, SIGHUP, SIGQUIT}) std::signal(signal, forwardSignal);
+    int status = 0;
+    while (::waitpid(child, &status, 0) < 0) {
+        if (errno != EINTR) {
+            status = 70 << 8;
+            break;
+        }
+    }
     removeTree(root);
-    fail("cannot re-execute the test inside the sandbox: " + reason);
+    endLike(status);
 }
 
 void enter()
 {
     const char* home = std::getenv(kHomeVariable);
     const char* root = std::getenv(kRootVariable);
-    if (!home || !root) createAndReexecute();
+    if (!home || !root) createAndRunInside();
     struct passwd* entry = ::getpwuid(::getuid());
     if (!entry || !entry->pw_dir || std::string(entry->pw_dir) != home)
         fail("the password database does not answer with the sandbox home; is " + std::string(kWrapper) +
              " installed?");
-    sandbox() = Sandbox{root, home, ::getpid()};
-    std::atexit(cleanUp);
+    sandbox() = Sandbox{root, home};
 }
 
 // Runs before main in every process that links this file.
