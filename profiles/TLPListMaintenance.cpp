@@ -6,7 +6,6 @@
 #include "cf/PropertyList.h"
 #include "plugin/Status.h"
 #include "profiles/ProfileListFile.h"
-#include "profiles/ProfileText.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -18,6 +17,8 @@ constexpr mode_t kBackupMode = 0664;
 constexpr int kSwapRestore = 0;
 constexpr int kSwapDiscard = 1;
 constexpr int kSwapBackUp = 2;
+// The index a shown printer profile gets when it turns up without one.
+constexpr int32_t kRepairedIndex = 501;
 
 bool hasFileName(const ProfileItem& item) { return item.FileName[0] != '\0'; }
 
@@ -64,7 +65,7 @@ void TLPListCleanProfile_Dict(ProfileList* list)
     for (ProfileItem& item : list->litem) {
         if (item.iIndexOnDevice != 0 || !hasFileName(item)) continue;
         if (item.iInMenu == kStatePrinterUnconfirmedShown || item.iInMenu == kStatePrinterPresentShown) {
-            item.iIndexOnDevice = 501;
+            item.iIndexOnDevice = kRepairedIndex;
             item.iInMenu = kStatePrinterUnconfirmedShown;
         } else {
             item = ProfileItem{};
