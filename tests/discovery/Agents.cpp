@@ -14,6 +14,7 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
@@ -219,6 +220,14 @@ void Snmpd::setTable(const std::vector<Variable>& variables)
     std::string text;
     for (const auto& variable : variables) text += variable.oid + " " + variable.type + " " + variable.value + "\n";
     writeFile(dir_ + "/table", text);
+}
+
+int Snmpd::takeRequestCount()
+{
+    const std::string path = dir_ + "/table.requests";
+    const std::string log = readFile(path);
+    std::remove(path.c_str());
+    return static_cast<int>(std::count(log.begin(), log.end(), '\n'));
 }
 
 bool Snmpd::start(std::string* why)

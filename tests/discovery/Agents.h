@@ -52,6 +52,8 @@ public:
     void setTable(const std::vector<Variable>& variables);
     // False with the agent's log in `why` when it did not come up in time.
     bool start(std::string* why);
+    // Requests the table helper has answered so far; counting starts again from 0.
+    int takeRequestCount();
 
 private:
     std::string dir_;

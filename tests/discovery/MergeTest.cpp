@@ -48,7 +48,7 @@ std::vector<Variable> rows(const std::vector<std::string>& fileNames, int profil
     return table;
 }
 
-class MergeTest : public ::testing::Test {
+class DiscoveryMergeTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -83,7 +83,7 @@ struct NetEffect {
     int after[6];   // state of P1..P6 afterwards, kRemoved when no longer listed
 };
 
-TEST_F(MergeTest, NetEffectOnEveryListedState)
+TEST_F(DiscoveryMergeTest, NetEffectOnEveryListedState)
 {
     const std::vector<std::string> listed{"P1.ICC", "P2.ICC", "P3.ICC", "P4.ICC", "P5.ICC", "P6.ICC"};
     const NetEffect effects[] = {
@@ -144,7 +144,7 @@ TEST_F(MergeTest, NetEffectOnEveryListedState)
     }
 }
 
-TEST_F(MergeTest, NewProfilesGoToTheListsTheirClassSelects)
+TEST_F(DiscoveryMergeTest, NewProfilesGoToTheListsTheirClassSelects)
 {
     Lists before;
     add(*before.sim, item(9, tlco::kStateUserShown, "MINE.ICC", tlco::kLocationCard, 2));
@@ -188,7 +188,7 @@ TEST_F(MergeTest, NewProfilesGoToTheListsTheirClassSelects)
     EXPECT_EQ(3, after.dst->litem[0].iProfileClass);
 }
 
-TEST_F(MergeTest, ListedNamesThatAreNot83AreDroppedWhateverTheirState)
+TEST_F(DiscoveryMergeTest, ListedNamesThatAreNot83AreDroppedWhateverTheirState)
 {
     Lists before;
     add(*before.rgb, item(1, tlco::kStatePrinterPresentShown, "MY PROF.ICC"));
@@ -210,7 +210,7 @@ TEST_F(MergeTest, ListedNamesThatAreNot83AreDroppedWhateverTheirState)
     EXPECT_EQ(0, after.dst->iNum);
 }
 
-TEST_F(MergeTest, SameNameAtAnotherLocationIsAnotherProfile)
+TEST_F(DiscoveryMergeTest, SameNameAtAnotherLocationIsAnotherProfile)
 {
     Lists before;
     add(*before.rgb, item(1, tlco::kStatePrinterPresentShown, "SAME.ICC", tlco::kLocationDisk));
@@ -227,7 +227,7 @@ TEST_F(MergeTest, SameNameAtAnotherLocationIsAnotherProfile)
     EXPECT_EQ(tlco::kStatePrinterPresent, find(*after.rgb, "SAME.ICC", tlco::kLocationCard)->iInMenu);
 }
 
-TEST_F(MergeTest, FullListTakesNoNewProfile)
+TEST_F(DiscoveryMergeTest, FullListTakesNoNewProfile)
 {
     Lists before;
     for (int i = 0; i < tlco::kProfileListCapacity; ++i) {
@@ -246,7 +246,7 @@ TEST_F(MergeTest, FullListTakesNoNewProfile)
     EXPECT_STREQ("U499.ICC", after.rgb->litem[499].FileName);
 }
 
-TEST_F(MergeTest, FirstFetchWithoutAListFileCreatesIt)
+TEST_F(DiscoveryMergeTest, FirstFetchWithoutAListFileCreatesIt)
 {
     ASSERT_NO_FATAL_FAILURE(startSnmpd(profileRow(1, "FIRST.ICC", tlco::kLocationDisk, 3)));
 
@@ -260,7 +260,7 @@ TEST_F(MergeTest, FirstFetchWithoutAListFileCreatesIt)
     EXPECT_STREQ("FIRST.ICC", after.dst->litem[0].FileName);
 }
 
-TEST_F(MergeTest, PrintersOffTheNetworkCauseNoSnmpTraffic)
+TEST_F(DiscoveryMergeTest, PrintersOffTheNetworkCauseNoSnmpTraffic)
 {
     SilentAgent listener;
     ASSERT_TRUE(listener.bound());

@@ -16,7 +16,7 @@ using tlco::PDECommon;
 
 int16_t protocolOf(const std::string& uri) { return PDECommon::commoniGetProtocolByUrl(cf::String::create(uri)); }
 
-TEST(ProtocolTest, PrefixAtTheStartDecides)
+TEST(DiscoveryProtocolTest, PrefixAtTheStartDecides)
 {
     const struct {
         const char* uri;
@@ -42,7 +42,7 @@ TEST(ProtocolTest, PrefixAtTheStartDecides)
     EXPECT_EQ(-1, PDECommon::commoniGetProtocolByUrl(nullptr));
 }
 
-TEST(ProtocolTest, SessionWithoutPrinterOrURIIsUnknown)
+TEST(DiscoveryProtocolTest, SessionWithoutPrinterOrURIIsUnknown)
 {
     EXPECT_EQ(-1, PDECommon::commoniGetProtocol(nullptr));
     pm::Session noPrinter;
@@ -62,7 +62,7 @@ std::optional<std::string> addressOf(const std::string& uri)
     return tlco::resolvePrinterAddress(*url, protocolOf(uri));
 }
 
-TEST(ProtocolTest, LpdAddressIsTheHostWithoutPort)
+TEST(DiscoveryProtocolTest, LpdAddressIsTheHostWithoutPort)
 {
     EXPECT_EQ("192.0.2.10", addressOf("lpd://192.0.2.10:515/queue"));
     EXPECT_EQ("192.0.2.10", addressOf("lpd://192.0.2.10/queue"));
@@ -77,7 +77,7 @@ TEST(ProtocolTest, LpdAddressIsTheHostWithoutPort)
     EXPECT_EQ(std::nullopt, addressOf("socket://192.0.2.10:9100"));
 }
 
-TEST(ProtocolTest, BonjourHostNameSplitsAroundTheServiceType)
+TEST(DiscoveryProtocolTest, BonjourHostNameSplitsAroundTheServiceType)
 {
     const struct {
         const char* host;
@@ -116,7 +116,7 @@ TEST(ProtocolTest, BonjourHostNameSplitsAroundTheServiceType)
     }
 }
 
-TEST(ProtocolTest, BonjourWithoutAnAnswerGivesNoAddressWithinTheBound)
+TEST(DiscoveryProtocolTest, BonjourWithoutAnAnswerGivesNoAddressWithinTheBound)
 {
     // No service of this name answers here (and without an Avahi daemon nothing does).
     const auto start = std::chrono::steady_clock::now();
@@ -125,7 +125,7 @@ TEST(ProtocolTest, BonjourWithoutAnAnswerGivesNoAddressWithinTheBound)
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1800));
 }
 
-TEST(ProtocolTest, EightDotThreeNames)
+TEST(DiscoveryProtocolTest, EightDotThreeNames)
 {
     const struct {
         const char* name;

@@ -39,7 +39,7 @@ std::vector<Variable> joined(std::initializer_list<std::vector<Variable>> parts)
     return all;
 }
 
-class WalkTest : public ::testing::Test {
+class DiscoveryWalkTest : public ::testing::Test {
 protected:
     void SetUp() override
     {
@@ -57,7 +57,7 @@ protected:
     Snmpd snmpd_;
 };
 
-TEST_F(WalkTest, ThreeRowsFillTheFirstThreeSlots)
+TEST_F(DiscoveryWalkTest, ThreeRowsFillTheFirstThreeSlots)
 {
     ASSERT_NO_FATAL_FAILURE(startSnmpd(joined({profileRow(1, "PROF1.ICC", 4, 1, "Vivid", 3),
                                                profileRow(2, "PROF2.ICC", 5, 2, "Soft", 1),
@@ -84,7 +84,7 @@ TEST_F(WalkTest, ThreeRowsFillTheFirstThreeSlots)
     EXPECT_EQ(0, PlistForSpool.litem[3].FileName[0]);
 }
 
-TEST_F(WalkTest, OnlyKnownColumnsOfTheExpectedTypeAreStored)
+TEST_F(DiscoveryWalkTest, OnlyKnownColumnsOfTheExpectedTypeAreStored)
 {
     auto rowWithoutIndex = profileRow(2, "NOINDEX.ICC", 4, 1);
     rowWithoutIndex.erase(rowWithoutIndex.begin());
@@ -116,7 +116,7 @@ TEST_F(WalkTest, OnlyKnownColumnsOfTheExpectedTypeAreStored)
     EXPECT_EQ(-1, typed.iDriver);
 }
 
-TEST_F(WalkTest, UntrustedRowsAndStringsStayInBounds)
+TEST_F(DiscoveryWalkTest, UntrustedRowsAndStringsStayInBounds)
 {
     const std::string root = "1.3.6.1.4.1.51234.1.1.1.1.6.13.1.1";
     const std::string forty(40, 'N');
@@ -157,7 +157,7 @@ TEST_F(WalkTest, UntrustedRowsAndStringsStayInBounds)
     }
 }
 
-TEST_F(WalkTest, AVariableBeyondTheTableEndsTheWalkUncounted)
+TEST_F(DiscoveryWalkTest, AVariableBeyondTheTableEndsTheWalkUncounted)
 {
     ASSERT_NO_FATAL_FAILURE(startSnmpd(joined({
         profileRow(1, "PROF1.ICC", 4, 1),
@@ -172,7 +172,7 @@ TEST_F(WalkTest, AVariableBeyondTheTableEndsTheWalkUncounted)
     EXPECT_EQ(1, PlistForSpool.iNum);
 }
 
-TEST_F(WalkTest, EveryFetchWalksAgainInTheSameProcess)
+TEST_F(DiscoveryWalkTest, EveryFetchWalksAgainInTheSameProcess)
 {
     ASSERT_NO_FATAL_FAILURE(startSnmpd(profileRow(1, "FIRST.ICC", 4, 1)));
     fetch("lpd://127.0.0.1/queue");
@@ -231,7 +231,7 @@ void listTwoPrinterProfiles()
     return ::testing::AssertionSuccess();
 }
 
-TEST_F(WalkTest, ScriptedAnswersEndTheWalkWithTheirExitValue)
+TEST_F(DiscoveryWalkTest, ScriptedAnswersEndTheWalkWithTheirExitValue)
 {
     const auto row1 = cell(1, 1);
     const auto row2 = cell(1, 2);
@@ -267,7 +267,7 @@ TEST_F(WalkTest, ScriptedAnswersEndTheWalkWithTheirExitValue)
     }
 }
 
-TEST_F(WalkTest, DecreasingOidIsReportedInTheDebugText)
+TEST_F(DiscoveryWalkTest, DecreasingOidIsReportedInTheDebugText)
 {
     FakeAgent agent;
     std::string why;
@@ -279,7 +279,7 @@ TEST_F(WalkTest, DecreasingOidIsReportedInTheDebugText)
                  tlco::sDEBUGmsg);
 }
 
-TEST_F(WalkTest, FailedWalksMergeWithTheFailureRulesAndPrintNothing)
+TEST_F(DiscoveryWalkTest, FailedWalksMergeWithTheFailureRulesAndPrintNothing)
 {
     const struct {
         const char* name;
@@ -303,14 +303,14 @@ TEST_F(WalkTest, FailedWalksMergeWithTheFailureRulesAndPrintNothing)
     }
 }
 
-TEST_F(WalkTest, VersionRequestEndsTheWalkAsTheParserSays)
+TEST_F(DiscoveryWalkTest, VersionRequestEndsTheWalkAsTheParserSays)
 {
     listTwoPrinterProfiles();
     EXPECT_EQ(-2, walkWith({"snmpwalk", "-V"}));
     EXPECT_TRUE(mergedAsFailed());
 }
 
-TEST_F(WalkTest, SilentPrinterTimesOutAfterTheRetries)
+TEST_F(DiscoveryWalkTest, SilentPrinterTimesOutAfterTheRetries)
 {
     SilentAgent agent;
     ASSERT_TRUE(agent.bound());
@@ -326,7 +326,7 @@ TEST_F(WalkTest, SilentPrinterTimesOutAfterTheRetries)
     EXPECT_TRUE(mergedAsFailed());
 }
 
-TEST_F(WalkTest, WalkOptionsHoldForOneWalkOnly)
+TEST_F(DiscoveryWalkTest, WalkOptionsHoldForOneWalkOnly)
 {
     const std::string root = "1.3.6.1.4.1.51234.1.1.1.1.6.13.1.1";
     const std::string decreasing =
@@ -367,7 +367,7 @@ TEST_F(WalkTest, WalkOptionsHoldForOneWalkOnly)
     }
 }
 
-TEST(SpoolTest, OidsTooShortToNameARowAreIgnored)
+TEST(DiscoverySpoolTest, OidsTooShortToNameARowAreIgnored)
 {
     tlco::vSpoolPlist(nullptr, 0, nullptr, 1);
     // A buffer whose 18th sub-identifier would name row 2 if the length were not respected.

@@ -2,7 +2,7 @@
 # snmpd pass_persist helper: serves the variables of a table file under one subtree.
 # Table file lines: "<dotted OID> <type> <value>" (types as pass_persist names them: integer,
 # string, ...). The file is read again for every request, so a test can change the table while the
-# agent runs.
+# agent runs. Every request is noted, one line each, in the file "<table file>.requests".
 import sys
 
 
@@ -44,6 +44,8 @@ def main():
             sys.stdout.write('PONG\n')
         elif command in ('get', 'getnext'):
             requested = parse_oid(sys.stdin.readline())
+            with open(path + '.requests', 'a') as log:
+                log.write(command + '\n')
             rows = load(path, subtree)
             if command == 'get':
                 found = [row for row in rows if row[0] == requested]

@@ -1,0 +1,92 @@
+// The fetch as the print dialog host runs it: every panelView walks the printer's table and merges it.
+#include "Agents.h"
+#include "ProfileFiles.h"
+
+#include "support/HomeSandbox.h"
+#include "support/Process.h"
+#include "support/TestPaths.h"
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <string>
+
+namespace {
+
+using namespace disctest;
+
+testproc::Result printdialog(const std::string& script)
+{
+    return testproc::run({testpaths::printdialog(), "--json", "--script", "-", "--device-uri", "lpd://127.0.0.1/queue"},
+                         script, {"LC_ALL=C"});
+}
+
+int answersOf(const testproc::Result& result, const std::string& answer)
+{
+    int count = 0;
+    for (const auto& line : testproc::jsonLines(result.out))
+        if (line.find(answer) != std::string::npos) ++count;
+    return count;
+}
+
+class DiscoveryPanelViewTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        homesandbox::reset();
+        agentPort();
+        snmpd_.setTable([] {
+            std::vector<Variable> table;
+            for (const auto& row : {profileRow(1, "RGB1.ICC", tlco::kLocationDisk, 1, "Vivid"),
+                                    profileRow(2, "RGB2.ICC", tlco::kLocationCard, 2, "Soft"),
+                                    profileRow(3, "PRESS3.ICC", tlco::kLocationDisk, 3, "Press")})
+                table.insert(table.end(), row.begin(), row.end());
+            return table;
+        }());
+        std::string why;
+        ASSERT_TRUE(snmpd_.start(&why)) << why;
+    }
+
+    Snmpd snmpd_;
+};
+
+TEST_F(DiscoveryPanelViewTest, PanelViewFetchesAndMergesThePrintersProfiles)
+{
+    Lists before;
+    add(*before.rgb, item(7, tlco::kStatePrinterPresentShown, "GONE.ICC"));
+    add(*before.dst, item(8, tlco::kStatePrinterPresent, "PRESS3.ICC", tlco::kLocationDisk, 3, "Listed"));
+    writeLists(before);
+    const auto previous = readBytes(profileListPath());
+
+    const auto result = printdialog("panelView\n");
+
+    ASSERT_EQ(0, result.status) << result.err;
+    EXPECT_EQ(1, answersOf(result, "{\"panelView\": true}") + answersOf(result, "{\"panelView\":true}"));
+    EXPECT_EQ("", result.err);
+    EXPECT_EQ(previous, readBytes(backupPath()));
+    Lists after = readLists();
+    ASSERT_EQ(3, after.rgb->iNum);
+    EXPECT_EQ(tlco::kStateUserShown, find(*after.rgb, "GONE.ICC")->iInMenu) << "shown, no longer on the printer";
+    ASSERT_NE(nullptr, find(*after.rgb, "RGB1.ICC"));
+    EXPECT_EQ(tlco::kStatePrinterPresent, find(*after.rgb, "RGB1.ICC")->iInMenu);
+    ASSERT_NE(nullptr, find(*after.rgb, "RGB2.ICC", tlco::kLocationCard));
+    EXPECT_EQ(tlco::kStatePrinterPresent, find(*after.rgb, "RGB2.ICC", tlco::kLocationCard)->iInMenu);
+    ASSERT_EQ(1, after.sim->iNum);
+    EXPECT_EQ(tlco::kStatePrinterPresent, find(*after.sim, "PRESS3.ICC")->iInMenu);
+    ASSERT_EQ(1, after.dst->iNum);
+    EXPECT_STREQ("Listed", find(*after.dst, "PRESS3.ICC")->ProfileName) << "re-confirmed, not added again";
+}
+
+TEST_F(DiscoveryPanelViewTest, EveryPanelViewWalksAgain)
+{
+    EXPECT_EQ(0, walk());
+    const int oneWalk = snmpd_.takeRequestCount();
+    ASSERT_GT(oneWalk, 18);
+
+    const auto result = printdialog("panelView\npanelView\n");
+
+    ASSERT_EQ(0, result.status) << result.err;
+    EXPECT_EQ(2 * oneWalk, snmpd_.takeRequestCount());
+}
+
+} // namespace
