@@ -41,8 +41,9 @@ PDEPlugInInterface* PDEPlugInInterface::initWithCallback(std::shared_ptr<pde::Ca
 
 PDEPlugInInterface::~PDEPlugInInterface()
 {
-    // The views' tables go first; the compound table only borrowed from them.
-    if (painChange) painChange->deallocPDEControlTableEachView();
+    // The views' tables go first; the compound table only borrowed from them. Outlets into a graph
+    // the panel did not load itself are not the panel's to touch.
+    if (nib && painChange) painChange->deallocPDEControlTableEachView();
     compTable.reset();
     nib.reset();
 }

@@ -1,5 +1,5 @@
 // The Japanese catalogue in the bundle: every key the panel looks up has a translation, and the
-// catalogue holds no key that nothing looks up. Runs with LANGUAGE=ja under LC_ALL=C.UTF-8.
+// catalogue holds no key that nothing looks up. Sets LANGUAGE=ja under LC_ALL=C.UTF-8 itself.
 #include "panels/PainChangeController.h"
 #include "plugin/Classes.h"
 #include "plugin/PDEPlugInInterface.h"
@@ -8,6 +8,7 @@
 
 #include "cf/Bundle.h"
 
+#include <cstdlib>
 #include <cups/ppd.h>
 #include <gtest/gtest.h>
 
@@ -86,6 +87,8 @@ bool isUtf8(const std::string& text)
 
 TEST(JapaneseCatalogue, TranslatesEveryKeyThePanelLooksUpAndNothingElse)
 {
+    ::setenv("LANGUAGE", "ja", 1);
+    ::setenv("LC_ALL", "C.UTF-8", 1);
     std::setlocale(LC_ALL, "");
     cf::Bundle bundle(testpaths::bundleDir(), "jp.tessaluma.pde.zq4410.tlco");
     std::set<std::string> looked = keysThePanelLooksUp();
