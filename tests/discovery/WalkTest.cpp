@@ -294,11 +294,15 @@ TEST_F(DiscoveryWalkTest, FailedWalksMergeWithTheFailureRulesAndPrintNothing)
         SCOPED_TRACE(c.name);
         listTwoPrinterProfiles();
         ::testing::internal::CaptureStdout();
+        ::testing::internal::CaptureStderr();
         EXPECT_EQ(c.exitValue, walkWith(c.arguments));
         const std::string printed = ::testing::internal::GetCapturedStdout();
+        const std::string reported = ::testing::internal::GetCapturedStderr();
         EXPECT_TRUE(mergedAsFailed());
+        // The parser reports a malformed vector itself; everything else goes to the debug hook.
         if (c.exitValue > 0) {
             EXPECT_EQ("", printed);
+            EXPECT_EQ("", reported);
         }
     }
 }
@@ -317,7 +321,9 @@ TEST_F(DiscoveryWalkTest, SilentPrinterTimesOutAfterTheRetries)
     listTwoPrinterProfiles();
     const auto start = std::chrono::steady_clock::now();
 
+    ::testing::internal::CaptureStderr();
     EXPECT_EQ(1, walk());
+    EXPECT_EQ("", ::testing::internal::GetCapturedStderr());
 
     const auto took = std::chrono::steady_clock::now() - start;
     EXPECT_GT(agent.datagramsReceived(), 1) << "the request and its retry";
