@@ -1,6 +1,7 @@
 // printdialog: the print dialog stand-in that loads the "Color Options" panel.
 #include "host/Dialog.h"
 #include "host/Inspector.h"
+#include "host/JobSubmitter.h"
 #include "host/Options.h"
 #include "host/ScriptRunner.h"
 #include "host/TicketFile.h"
@@ -41,6 +42,23 @@ int failure(int status, const std::string& reason)
     return status;
 }
 
+// What the print button does: the panel's last word, then the job; false and a reason when no job was made.
+bool printJob(host::Dialog& dialog, host::JobSubmitter& document, bool json, std::string* error)
+{
+    if (!dialog.panel().shouldPrint()) {
+        *error = "the panel declined to print";
+        return false;
+    }
+    int job = document.submit(dialog.printer().printer->id(), dialog.ticket().values(), error);
+    if (!job) return false;
+    if (json)
+        std::cout << nlohmann::json{{"job", job}}.dump() << "\n";
+    else
+        std::cout << "job: " << job << "\n";
+    std::cout.flush();
+    return true;
+}
+
 } // namespace
 
 int main(int argc, char** argv)
@@ -58,6 +76,9 @@ int main(int argc, char** argv)
     if (options->script && !readLines(*options->script, lines))
         return failure(2, "cannot read script " + *options->script);
 
+    std::unique_ptr<host::JobSubmitter> document;
+    if (options->print && !(document = host::JobSubmitter::open(*options->print, &error))) return failure(1, error);
+
     auto dialog = host::Dialog::open(*options, programDir(), &error);
     if (!dialog) return failure(1, error);
 
@@ -69,6 +90,7 @@ int main(int argc, char** argv)
             for (const char* step : {"panelView", "restore", "summary", "dump"})
                 runner.command(step);
         }
+        if (document && !printJob(*dialog, *document, options->json, &error)) return failure(1, error);
     }
 
     if (options->ticket && !host::writeTicket(*options->ticket, dialog->ticket().values(), &error))

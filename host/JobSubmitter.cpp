@@ -1,0 +1,90 @@
+// Printing through CUPS: Create-Job with the ticket's options, then the document streamed from the
+// descriptor opened at the start.
+#include "host/JobSubmitter.h"
+
+#include "host/CupsConnection.h"
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+namespace host {
+namespace {
+
+struct Options {
+    int count = 0;
+    cups_option_t* list = nullptr;
+    Options() = default;
+    Options(const Options&) = delete;
+    Options& operator=(const Options&) = delete;
+    ~Options() { cupsFreeOptions(count, list); }
+};
+
+std::string baseName(const std::string& path)
+{
+    size_t slash = path.find_last_of('/');
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+} // namespace
+
+std::unique_ptr<JobSubmitter> JobSubmitter::open(const std::string& path, std::string* error)
+{
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    struct stat info {};
+    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
+        std::string reason = fd < 0 ? std::strerror(errno) : "not a regular file";
+        if (fd >= 0) ::close(fd);
+        if (error) *error = "cannot read " + path + ": " + reason;
+        return nullptr;
+    }
+    return std::unique_ptr<JobSubmitter>(new JobSubmitter(path, fd));
+}
+
+JobSubmitter::~JobSubmitter() { ::close(fd_); }
+
+int JobSubmitter::submit(const std::string& queue, const cf::DictionaryRef& ticket, std::string* error)
+{
+    auto fail = [error](std::string reason) {
+        if (error) *error = std::move(reason);
+        return 0;
+    };
+    Options options;
+    if (ticket)
+        for (const auto& [key, value] : ticket->stringEntries())
+            if (auto text = cf::as<cf::String>(value))
+                options.count = cupsAddOption(key.c_str(), text->utf8().c_str(), options.count, &options.list);
+
+    if (::lseek(fd_, 0, SEEK_SET) < 0) return fail("cannot read " + path_ + ": " + std::strerror(errno));
+    CupsConnection http = connectToCups(error);
+    if (!http) return 0;
+    const std::string title = baseName(path_);
+    int job = cupsCreateJob(http.get(), queue.c_str(), title.c_str(), options.count, options.list);
+    if (job <= 0) return fail("CUPS queue " + queue + " refused the job: " + cupsLastErrorString());
+
+    // Over a fresh connection: a broken upload leaves the first one unusable.
+    auto cancel = [&](std::string reason) {
+        http.reset();
+        if (CupsConnection again = connectToCups(nullptr)) cupsCancelJob2(again.get(), queue.c_str(), job, 0);
+        return fail(std::move(reason));
+    };
+    if (cupsStartDocument(http.get(), queue.c_str(), job, title.c_str(), CUPS_FORMAT_AUTO, 1) != HTTP_STATUS_CONTINUE)
+        return cancel("CUPS queue " + queue + " refused the document: " + cupsLastErrorString());
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = ::read(fd_, buffer, sizeof buffer);
+        if (n < 0 && errno == EINTR) continue;
+        // Left unfinished, so no part of the document can start printing before the job is cancelled.
+        if (n < 0) return cancel("cannot read " + path_ + ": " + std::strerror(errno));
+        if (n == 0) break;
+        if (cupsWriteRequestData(http.get(), buffer, static_cast<size_t>(n)) != HTTP_STATUS_CONTINUE)
+            return cancel("cannot send " + path_ + " to CUPS queue " + queue + ": " + cupsLastErrorString());
+    }
+    if (cupsFinishDocument(http.get(), queue.c_str()) > IPP_STATUS_OK_EVENTS_COMPLETE)
+        return cancel("CUPS queue " + queue + " refused the document: " + cupsLastErrorString());
+    return job;
+}
+
+} // namespace host
