@@ -1,0 +1,49 @@
+// A private cupsd for end-to-end printing tests: a temporary server root, listening on 127.0.0.1 at a
+// free port, running its children as lp, and stopped (and its tree removed) when the object goes.
+#pragma once
+
+#include <sys/types.h>
+
+#include <map>
+#include <optional>
+#include <string>
+
+namespace cupstest {
+
+class CupsServer {
+public:
+    CupsServer() = default;
+    CupsServer(const CupsServer&) = delete;
+    CupsServer& operator=(const CupsServer&) = delete;
+    ~CupsServer();
+
+    // Starts cupsd and points this process's CUPS clients, and their children, at it (CUPS_SERVER).
+    // False, with the reason and the server's log in why, when it did not come up in time.
+    bool start(std::string* why);
+    // "127.0.0.1:PORT".
+    const std::string& address() const { return address_; }
+    int port() const { return port_; }
+
+    // lpadmin: an enabled queue printing to deviceURI; without a PPD it is a raw queue.
+    bool addQueue(const std::string& name, const std::string& deviceURI, const std::optional<std::string>& ppd,
+                  std::string* why);
+    // cupsreject: the queue refuses new jobs.
+    bool rejectJobs(const std::string& name, std::string* why);
+
+    // Get-Job-Attributes: every job attribute as text (booleans "true"/"false", sets joined by ","),
+    // or nothing with the reason.
+    std::optional<std::map<std::string, std::string>> jobAttributes(int job, std::string* why) const;
+    // The number of jobs the queue has, finished or not; -1 when it cannot be asked.
+    int jobCount(const std::string& name) const;
+
+private:
+    void stop();
+    std::string log() const;
+
+    std::string root_;
+    std::string address_;
+    int port_ = -1;
+    pid_t pid_ = -1;
+};
+
+} // namespace cupstest
