@@ -156,6 +156,7 @@ int mib_walk(int argc, char** argv)
     int exitValue = kWalkSucceeded;
     int status = STAT_SUCCESS;
     bool running = true;
+    int received = 0;
     while (running) {
         netsnmp_pdu* request = snmp_pdu_create(SNMP_MSG_GETNEXT);
         if (!request) {
@@ -172,6 +173,13 @@ int mib_walk(int argc, char** argv)
                 if (!withinSubtree(*variable, root, rootLength)) {
                     running = false;
                     continue;
+                }
+                if (++received > kMaxWalkVariables) {
+                    std::snprintf(sDEBUGmsg, sizeof sDEBUGmsg, "[SNMP] Error: more than %d variables",
+                                  kMaxWalkVariables);
+                    running = false;
+                    exitValue = kWalkFailed;
+                    break;
                 }
                 ++numprinted;
                 vSpoolPlist(variable->name, variable->name_length, variable, 0);

@@ -21,6 +21,10 @@ inline constexpr int kWalkDontCheckOrdering = 3;
 
 inline constexpr size_t kDebugMessageSize = 128;
 
+// The table holds at most 500 rows of 7 columns; an agent that answers more than this in one walk
+// never ends its table, and the walk stops rather than hang the dialog.
+inline constexpr int kMaxWalkVariables = 4096;
+
 // Variables received by every walk of the process; never reset.
 extern int numprinted;
 // The last diagnostic of a walk; nothing emits it.

@@ -279,6 +279,18 @@ TEST_F(DiscoveryWalkTest, DecreasingOidIsReportedInTheDebugText)
                  tlco::sDEBUGmsg);
 }
 
+TEST_F(DiscoveryWalkTest, AnAgentThatNeverEndsItsTableIsCutOff)
+{
+    FakeAgent agent;
+    std::string why;
+    // Column 6 of row 1 with ever larger last sub-identifiers: in the subtree and increasing.
+    ASSERT_TRUE(agent.start(R"({"endless": ".1.3.6.1.4.1.51234.1.1.1.1.6.13.1.1.6.1"})", &why)) << why;
+    int before = numprinted;
+    EXPECT_EQ(1, walk());
+    EXPECT_EQ(tlco::kMaxWalkVariables, numprinted - before);
+    EXPECT_STREQ("[SNMP] Error: more than 4096 variables", tlco::sDEBUGmsg);
+}
+
 TEST_F(DiscoveryWalkTest, FailedWalksMergeWithTheFailureRulesAndPrintNothing)
 {
     const struct {

@@ -2,7 +2,9 @@
 # A scripted SNMPv1 peer for what a real agent will not send: exception values, decreasing OIDs,
 # error statuses. Answers the n-th request with the n-th response of a JSON script, then with
 # noSuchName. A response is {"error": status, "vars": [[dotted OID, type, value], ...]}, type one of
-# "integer", "string", "endOfMibView", "noSuchObject", "noSuchInstance". Usage: fake_agent.py PORT SCRIPT
+# "integer", "string", "endOfMibView", "noSuchObject", "noSuchInstance". A script {"endless": OID}
+# instead answers every request with OID.n for the n-th request, an ever-growing table.
+# Usage: fake_agent.py PORT SCRIPT
 import json
 import socket
 import sys
@@ -99,7 +101,10 @@ def main():
             version, community, request_id, names = parse_request(data)
         except (IndexError, ValueError):
             continue
-        if served < len(script):
+        if isinstance(script, dict):
+            error = 0
+            varbinds = [tlv(0x30, encode_oid('%s.%d' % (script['endless'], served + 1)) + encode_integer(0))]
+        elif served < len(script):
             step = script[served]
             error = step.get('error', 0)
             varbinds = [tlv(0x30, encode_oid(oid) + encode_value(kind, value))
