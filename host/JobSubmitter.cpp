@@ -32,13 +32,16 @@ std::string baseName(const std::string& path)
 
 std::unique_ptr<JobSubmitter> JobSubmitter::open(const std::string& path, std::string* error)
 {
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    struct stat info {};
-    if (fd < 0 || ::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode)) {
-        std::string reason = fd < 0 ? std::strerror(errno) : "not a regular file";
-        if (fd >= 0) ::close(fd);
-        if (error) *error = "cannot read " + path + ": " + reason;
+    auto fail = [&](std::string reason) -> std::unique_ptr<JobSubmitter> {
+        if (error) *error = std::move(reason);
         return nullptr;
+    };
+    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return fail("cannot read " + path + ": " + std::strerror(errno));
+    struct stat info {};
+    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size == 0) {
+        ::close(fd);
+        return fail("cannot print " + path + (S_ISREG(info.st_mode) ? ": it is empty" : ": not a regular file"));
     }
     return std::unique_ptr<JobSubmitter>(new JobSubmitter(path, fd));
 }

@@ -336,6 +336,8 @@ TEST_F(PrintThroughQueueTest, DocumentThatCannotBePrintedLeavesTheTicket)
     const std::string unreadable = work_ + "/unreadable.txt";
     writeBytes(unreadable, "secret\n");
     ::chmod(unreadable.c_str(), 0);
+    const std::string empty = work_ + "/empty.txt";
+    writeBytes(empty, "");
 
     struct Case {
         const char* name;
@@ -345,7 +347,8 @@ TEST_F(PrintThroughQueueTest, DocumentThatCannotBePrintedLeavesTheTicket)
     };
     std::vector<Case> cases = {
         {"missing file", kLpdQueue, work_ + "/missing.txt", "cannot read " + work_ + "/missing.txt"},
-        {"folder", kLpdQueue, work_, "cannot read " + work_ + ": not a regular file"},
+        {"folder", kLpdQueue, work_, "cannot print " + work_ + ": not a regular file"},
+        {"empty file", kLpdQueue, empty, "cannot print " + empty + ": it is empty"},
         {"queue refusing jobs", kUsbQueue, document_, "CUPS queue " + std::string(kUsbQueue) + " refused the job"},
     };
     // Root reads any file whatever its mode; only another user meets a closed file.
