@@ -34,7 +34,8 @@ namespace {
 namespace fs = std::filesystem;
 using Clock = std::chrono::steady_clock;
 
-constexpr auto kStartBound = std::chrono::seconds(20);
+constexpr auto kStartBound = std::chrono::seconds(10);
+constexpr int kAttempts = 3;
 constexpr auto kStopBound = std::chrono::seconds(5);
 constexpr int kRequestMilliseconds = 10000;
 
@@ -193,15 +194,36 @@ bool CupsServer::start(std::string* why)
     ::chmod(root_.c_str(), 0755);
     for (const char* dir : {"conf", "spool", "spool/tmp", "cache", "state", "ssl", "log"})
         ::mkdir((root_ + "/" + dir).c_str(), 0755);
+    // Another process may take the chosen port before cupsd binds it: then again with a new one.
+    std::string reason;
+    for (int attempt = 0; attempt < kAttempts; ++attempt) {
+        if (launch(*lp, &reason)) {
+            ::setenv("CUPS_SERVER", address_.c_str(), 1);
+            cupsSetServer(address_.c_str());
+            return true;
+        }
+    }
+    return fail(reason);
+}
+
+bool CupsServer::launch(gid_t lp, std::string* reason)
+{
     port_ = freeTcpPort();
-    if (port_ < 0) return fail("no free port");
+    if (port_ < 0) {
+        *reason = "no free port";
+        return false;
+    }
     address_ = "127.0.0.1:" + std::to_string(port_);
     const std::string conf = root_ + "/conf/cupsd.conf";
     const std::string files = root_ + "/conf/cups-files.conf";
     writeFile(conf, cupsdConf(port_));
     writeFile(files, cupsFilesConf(root_));
-    for (const std::string& path : {root_ + "/conf", conf, files})
-        if (::chown(path.c_str(), 0, *lp) != 0) return fail("cannot hand " + path + " to the lp group");
+    for (const std::string& path : {root_ + "/conf", conf, files}) {
+        if (::chown(path.c_str(), 0, lp) != 0) {
+            *reason = "cannot hand " + path + " to the lp group";
+            return false;
+        }
+    }
 
     // cupsd looks users up in the system's files, not in the test's sandbox.
     std::vector<std::string> environment;
@@ -221,7 +243,10 @@ bool CupsServer::start(std::string* why)
     const pid_t parent = ::getpid();
 
     pid_ = ::fork();
-    if (pid_ < 0) return fail("cannot fork");
+    if (pid_ < 0) {
+        *reason = "cannot fork";
+        return false;
+    }
     if (pid_ == 0) {
         // The server goes with the test, however the test ends.
         ::prctl(PR_SET_PDEATHSIG, SIGTERM);
@@ -238,20 +263,18 @@ bool CupsServer::start(std::string* why)
 
     const auto deadline = Clock::now() + kStartBound;
     while (Clock::now() < deadline) {
-        if (accepts(port_)) {
-            ::setenv("CUPS_SERVER", address_.c_str(), 1);
-            cupsSetServer(address_.c_str());
-            return true;
-        }
+        if (accepts(port_)) return true;
         int status = 0;
         if (::waitpid(pid_, &status, WNOHANG) == pid_) {
             pid_ = -1;
-            return fail("cupsd exited at start");
+            *reason = "cupsd exited at start";
+            return false;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
     stop();
-    return fail("cupsd did not listen on " + address_ + " in time");
+    *reason = "cupsd did not listen on " + address_ + " in time";
+    return false;
 }
 
 void CupsServer::stop()

@@ -37,6 +37,8 @@ public:
     int jobCount(const std::string& name) const;
 
 private:
+    // One try at a fresh port; false and the reason when cupsd did not come up there.
+    bool launch(gid_t lp, std::string* reason);
     void stop();
     std::string log() const;
 
