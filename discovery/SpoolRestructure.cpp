@@ -143,8 +143,10 @@ int32_t vRestructPlistSpool2Current(int flag)
     if (purged)
         for (ProfileList* list : records) TLPListPaddingProfile_Dict(list);
 
-    const int fetched = usedBound(PlistForSpool);
-    for (int slot = 0; slot < fetched; ++slot) {
+    // Every slot, not only the first iNum: a printer numbers its rows by profile, so a deleted
+    // profile leaves a gap, and the rows after it must not be lost. Slots no row filled have no
+    // location and are passed over.
+    for (int slot = 0; slot < kProfileListCapacity; ++slot) {
         const ProfileItem& item = PlistForSpool.litem[slot];
         if (item.iLocation != kLocationDisk && item.iLocation != kLocationCard) continue;
         if (!isEightDotThree(item.FileName)) continue;

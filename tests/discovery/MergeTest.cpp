@@ -227,6 +227,23 @@ TEST_F(DiscoveryMergeTest, SameNameAtAnotherLocationIsAnotherProfile)
     EXPECT_EQ(tlco::kStatePrinterPresent, find(*after.rgb, "SAME.ICC", tlco::kLocationCard)->iInMenu);
 }
 
+TEST_F(DiscoveryMergeTest, RowsAfterAGapInTheNumberingAreKept)
+{
+    // The printer deleted its profiles 2 to 4: rows 1 and 5 remain.
+    std::vector<Variable> table = profileRow(1, "FIRST.ICC", tlco::kLocationDisk, 1);
+    auto fifth = profileRow(5, "FIFTH.ICC", tlco::kLocationDisk, 1);
+    table.insert(table.end(), fifth.begin(), fifth.end());
+    ASSERT_NO_FATAL_FAILURE(startSnmpd(table));
+
+    fetch("lpd://127.0.0.1/queue");
+
+    Lists after = readLists();
+    ASSERT_EQ(2, after.rgb->iNum);
+    EXPECT_NE(nullptr, find(*after.rgb, "FIRST.ICC"));
+    ASSERT_NE(nullptr, find(*after.rgb, "FIFTH.ICC"));
+    EXPECT_EQ(5, find(*after.rgb, "FIFTH.ICC")->iIndexOnDevice);
+}
+
 TEST_F(DiscoveryMergeTest, FullListTakesNoNewProfile)
 {
     Lists before;
