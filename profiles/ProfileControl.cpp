@@ -1,14 +1,97 @@
-// The profile management window's controller.
+// The profile management window's controller: edits working copies of the three profile lists in
+// a table and an edit area, and writes them to the profile list file on the window's OK.
 #include "profiles/ProfileControl.h"
 
+#include "binding/PDECommon.h"
+#include "cf/Number.h"
+#include "cf/String.h"
+#include "controls/KeyFilter.h"
+#include "controls/Utf16.h"
 #include "panels/AdvancedColorOptions.h"
+#include "panels/ColorConstraints.h"
 #include "plugin/Classes.h"
 #include "plugin/Localize.h"
+#include "profiles/IconedCell.h"
+#include "profiles/ProfileText.h"
+#include "profiles/TLPList.h"
 #include "ui/Application.h"
+#include "ui/OpenPanel.h"
 
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
+#include <cstring>
+#include <fstream>
+
 namespace tlco {
+namespace {
+
+constexpr int32_t kModeIdle = 0;
+constexpr int32_t kModeAdding = 1;
+constexpr int32_t kModeEditing = 2;
+
+constexpr int16_t kFileNameLength = 12;
+constexpr int16_t kFileNameExtension = 3;
+constexpr int16_t kProfileNameLength = 30;
+// Slots of profiles the user registers are numbered after the printer's own table.
+constexpr int32_t kUserIndexBase = 500;
+constexpr int32_t kUserProfileClass = 2;
+constexpr int32_t kUserDriver = 3;
+
+const ui::Font kCellFont{"system", 12};
+const ui::Font kTableFont{"user", 9};
+
+int usedCount(const ProfileList& list) { return std::clamp(list.iNum, 0, kProfileListCapacity); }
+
+bool isPrinterProfile(int32_t state) { return state >= kStatePrinterUnconfirmed && state <= kStatePrinterPresentShown; }
+
+// At most the 31 bytes a name field holds, never ending inside a UTF-8 sequence.
+std::string_view boundedName(std::string_view text)
+{
+    size_t end = std::min(text.size(), static_cast<size_t>(kProfileNameSize - 1));
+    if (end < text.size())
+        while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
+    return text.substr(0, end);
+}
+
+// A name field as the edit fields show it: empty when the bytes are no text.
+std::string editableText(const char (&field)[kProfileNameSize])
+{
+    return storableText(fieldText(field)).value_or("");
+}
+
+std::string locationWord(int32_t location)
+{
+    if (location == kLocationDisk) return localizedString("Disk").value_or("Disk");
+    if (location == kLocationCard) return localizedString("Card").value_or("Card");
+    return {};
+}
+
+// The icon marking profiles present on the printer; none when the file is missing or no icon file.
+std::shared_ptr<ui::Image> loadIcon()
+{
+    std::ifstream in(kProfileIconPath, std::ios::binary);
+    char magic[4] = {};
+    if (!in.read(magic, sizeof magic) || std::memcmp(magic, "icns", sizeof magic) != 0) return nullptr;
+    auto image = std::make_shared<ui::Image>();
+    image->path = kProfileIconPath;
+    return image;
+}
+
+std::string lastPathComponent(std::string_view path)
+{
+    while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
+    size_t slash = path.rfind('/');
+    if (slash == std::string_view::npos || path.size() == 1) return std::string(path);
+    return std::string(path.substr(slash + 1));
+}
+
+void enable(ui::View* view, bool enabled)
+{
+    if (view) view->setEnabled(enabled);
+}
+
+} // namespace
 
 const ui::ClassInfo& ProfileControl::staticClassInfo()
 {
@@ -48,68 +131,388 @@ const ui::ClassInfo& ProfileControl::staticClassInfo()
 
 void ProfileControl::showProfileManagementWindow(ui::Object*)
 {
-    if (!_profileManagementWindow) return;
+    // The window is application-modal: a second opening while it runs would drop the edits.
+    if (!_profileManagementWindow || _profileManagementWindow->isVisible()) return;
     initWithProfileControl();
     _profileManagementWindow->setTitle(localizedString("ProfileTitle").value_or("ProfileTitle"));
-    ui::Application::shared().runModalForWindow(*_profileManagementWindow);
-    _profileManagementWindow->close();
+    int response = ui::Application::shared().runModalForWindow(*_profileManagementWindow);
+    // Headless, a run whose events ran out ends without OK or Cancel; the window goes as with Cancel.
+    if (response == ui::NSModalResponseAbort) _profileManagementWindow->close();
     _profileManagementWindow->center();
 }
 
 void ProfileControl::initWithProfileControl()
 {
-    buttonIdentify = 0;
+    buttonIdentify = kModeIdle;
     if (onAdvancedView) onAdvancedView->setControlValueToTicket();
+    protocolType = PDECommon::commoniGetProtocol(session);
+
+    auto disk = localizedString("Disk");
+    auto card = localizedString("Card");
+    if (_locationMenu && disk && card) {
+        _locationMenu->removeAllItems();
+        _locationMenu->addItemWithTitle(*disk);
+        _locationMenu->addItemWithTitle(*card);
+    }
+    if (_profileTableView) {
+        if (ui::TableColumn* icon = _profileTableView->tableColumnWithIdentifier("icon"))
+            icon->setDataCell(std::make_shared<IconedCell>());
+        for (const char* id : {"filename", "profilename", "location"})
+            if (ui::TableColumn* column = _profileTableView->tableColumnWithIdentifier(id))
+                column->dataCell()->setFont(kCellFont);
+    }
+    if (_profileMenu) {
+        _profileMenu->setEnabled(true);
+        _profileMenu->selectItemAtIndex(kListRGB);
+    }
+    vProfileSettingsClearEditText();
+    if (_fileNameEdit) {
+        _fileNameEdit->setMaxLength(kFileNameLength, kFileNameExtension);
+        _fileNameEdit->setInputKey(kInputKindFileName);
+        _fileNameEdit->setOperateControl(_localOK);
+    }
+    if (_profileNameEdit) {
+        _profileNameEdit->setMaxLength(kProfileNameLength, 0);
+        _profileNameEdit->setInputKey(kInputKindAscii);
+    }
+    vHandlingButtonSetDisable(true, false, false);
+    if (_profileTableView) _profileTableView->setFont(kTableFont);
+    vProfileSettingsAllDisablePart();
+
+    for (ProfileList* list : {&plistRGBDict, &plistSIMDict, &plistDSTDict, &plistRGBDelete, &plistSIMDDelete, &plistDSTDelete})
+        std::memset(static_cast<void*>(list), 0, sizeof(ProfileList));
+    auto read = isDirectConnection() ? TLPListReadProfile_Dict_Pap : TLPListReadProfile_Dict;
+    read(&plistRGBDict, kListRGB);
+    read(&plistSIMDict, kListSIM);
+    read(&plistDSTDict, kListDST);
+
+    if (_profileTableView) {
+        _profileTableView->reloadData();
+        _profileTableView->deselectAll();
+    }
 }
 
-void ProfileControl::profileMenu(ui::Object*) {}
-void ProfileControl::addButton(ui::Object*) {}
-void ProfileControl::editButton(ui::Object*) {}
-void ProfileControl::deleteButton(ui::Object*) {}
-void ProfileControl::browseButton(ui::Object*) {}
-void ProfileControl::profileOK(ui::Object*) {}
-void ProfileControl::profileCancel(ui::Object*) {}
+void ProfileControl::profileMenu(ui::Object*)
+{
+    if (_profileTableView) _profileTableView->deselectAll();
+    vProfileSettingsClearEditText();
+    vHandlingButtonSetDisable(true, false, false);
+    if (_profileTableView) _profileTableView->reloadData();
+}
+
+void ProfileControl::addButton(ui::Object*)
+{
+    vProfileSettingsClearEditText();
+    enable(_profileMenu, false);
+    vHandlingButtonSetDisable(false, false, false);
+    vProfileSettingsAllEnablePart();
+    enable(_localOK, false); // until the file name is usable
+    buttonIdentify = kModeAdding;
+}
+
+void ProfileControl::editButton(ui::Object*)
+{
+    vHandlingButtonSetDisable(false, false, false);
+    if (isCustomProfile()) {
+        // A profile on the printer keeps its file and place; only its display name is the user's.
+        vProfileSettingsAllDisablePart();
+        for (ui::View* view : std::initializer_list<ui::View*>{_profileNameText, _profileNameEdit, _localCancel, _localOK})
+            enable(view, true);
+    } else {
+        vProfileSettingsAllEnablePart();
+    }
+    enable(_profileMenu, false);
+    buttonIdentify = kModeEditing;
+}
+
+void ProfileControl::deleteButton(ui::Object*)
+{
+    vHandlingButtonSetDisable(true, false, false);
+    vProfileSettingsAllDisablePart();
+    ProfileList* list = currentProfileDict();
+    const int row = _profileTableView ? _profileTableView->selectedRow() : -1;
+    const int count = list ? usedCount(*list) : 0;
+    if (list && row >= 0 && row < count) {
+        if (isDirectConnection()) recordDeletion(list->litem[row]);
+        std::memmove(static_cast<void*>(&list->litem[row]), &list->litem[row + 1],
+                     sizeof(ProfileItem) * static_cast<size_t>(count - row - 1));
+        std::memset(static_cast<void*>(&list->litem[count - 1]), 0, sizeof(ProfileItem));
+        list->iNum = count - 1;
+        _profileTableView->reloadData();
+    }
+    if (_profileTableView && _profileTableView->selectedRow() >= 0) _profileTableView->deselectAll();
+}
+
+void ProfileControl::browseButton(ui::Object*)
+{
+    ui::OpenPanel panel;
+    if (panel.runModalForDirectory(kProfileFolderPath) != ui::NSModalResponseOK || !panel.filename()) return;
+    setEditText(_fileNameEdit, "");
+    enable(_localOK, false);
+
+    const std::string name = lastPathComponent(*panel.filename());
+    if (name.empty()) return;
+    const std::u16string units = utf16FromUtf8(name);
+    if (units.size() > static_cast<size_t>(kFileNameLength)) return;
+    int stops = 0;
+    for (size_t index = 0; index < units.size();) {
+        size_t next = index + 1;
+        const uint32_t character = UCFindComposedCharAtIndex(units.data(), units.size(), index, &next);
+        if (!FilterEditTextInputKey(kInputKindFileName, character)) return;
+        if (character == u'.' && ++stops > 1) return;
+        index = next;
+    }
+    setEditText(_fileNameEdit, name);
+    enable(_localOK, true);
+}
+
+void ProfileControl::profileOK(ui::Object*)
+{
+    ProfileList* list = currentProfileDict();
+    if (!list || !_fileNameEdit || !_profileNameEdit) return;
+    const std::string_view fileName = boundedName(_fileNameEdit->stringValue());
+    if (fileName.empty() || fileName.front() == '.') return;
+    const std::string_view profileName = boundedName(_profileNameEdit->stringValue());
+    const int locationIndex = _locationMenu ? _locationMenu->indexOfSelectedItem() : 0;
+    const int32_t location = locationIndex == 0 ? kLocationDisk : kLocationCard;
+    const int selected = _profileTableView ? _profileTableView->selectedRow() : -1;
+    const int count = usedCount(*list);
+
+    // Already listed at that place: refused without a word, the edit stays open.
+    for (int row = 0; row < count; ++row) {
+        if (buttonIdentify == kModeEditing && row == selected) continue;
+        const ProfileItem& other = list->litem[row];
+        if (fieldText(other.FileName) == fileName && other.iLocation == location) return;
+    }
+
+    ProfileItem* item = nullptr;
+    int slot = -1;
+    bool printerProfile = false;
+    if (buttonIdentify == kModeAdding) {
+        for (int i = 0; i < kProfileListCapacity && slot < 0; ++i)
+            if (list->litem[i].iInMenu == kStateEmpty) slot = i;
+        if (slot < 0) return;
+        item = &list->litem[slot];
+    } else if (buttonIdentify == kModeEditing) {
+        if (selected < 0 || selected >= count) return;
+        item = &list->litem[selected];
+        if (isDirectConnection()) recordDeletion(*item);
+        printerProfile = isPrinterProfile(item->iInMenu);
+    } else {
+        return;
+    }
+
+    if (!printerProfile) setFieldText(item->FileName, fileName);
+    setFieldText(item->ProfileName, profileName);
+    if (!printerProfile) item->iLocation = location;
+    if (buttonIdentify == kModeAdding) {
+        item->iIndexOnDevice = kUserIndexBase + slot;
+        item->iInMenu = kStateUserShown;
+        item->iProfileClass = kUserProfileClass;
+        item->iDriver = kUserDriver;
+        list->iNum = std::min(count + 1, kProfileListCapacity);
+    }
+
+    vProfileSettingsClearEditText();
+    enable(_profileMenu, true);
+    vHandlingButtonSetDisable(true, false, false);
+    vProfileSettingsAllDisablePart();
+    if (_profileTableView) {
+        _profileTableView->reloadData();
+        _profileTableView->deselectAll();
+    }
+    buttonIdentify = kModeIdle;
+}
+
+void ProfileControl::profileCancel(ui::Object*)
+{
+    vProfileSettingsClearEditText();
+    if (_profileTableView) _profileTableView->deselectAll();
+    enable(_profileMenu, true);
+    vHandlingButtonSetDisable(true, false, false);
+    vProfileSettingsAllDisablePart();
+    buttonIdentify = kModeIdle;
+}
 
 void ProfileControl::profileWindowOK(ui::Object*)
 {
+    if (isDirectConnection())
+        TLPListWriteProfile_All_Pap(&plistRGBDict, &plistSIMDict, &plistDSTDict, &plistRGBDelete, &plistSIMDDelete,
+                                    &plistDSTDelete);
+    else
+        TLPListWriteProfile_All(&plistRGBDict, &plistSIMDict, &plistDSTDict);
+    if (onAdvancedView) {
+        onAdvancedView->createPDEItemForPPDKey();
+        onAdvancedView->getControlValueFromTicket();
+    }
+    if (constTable) vColorPresetConstraints(constTable);
     ui::Application::shared().stopModal();
+    if (_profileManagementWindow) _profileManagementWindow->close();
 }
 
 void ProfileControl::profileWindowCancel(ui::Object*)
 {
     ui::Application::shared().stopModal();
+    if (_profileManagementWindow) _profileManagementWindow->close();
 }
 
 int ProfileControl::numberOfRowsInTableView(ui::TableView&)
 {
     ProfileList* list = currentProfileDict();
-    return list ? list->iNum : 0;
+    return list ? usedCount(*list) : 0;
 }
 
-cf::Ref ProfileControl::tableViewObjectValueForTableColumn(ui::TableView&, ui::TableColumn&, int)
+cf::Ref ProfileControl::tableViewObjectValueForTableColumn(ui::TableView&, ui::TableColumn& column, int row)
 {
+    const std::string& id = column.identifier();
+    if (id == "inmenu") column.setDataCell(std::make_shared<ui::ButtonCell>());
+    if (id == "icon") column.dataCell()->setImage(nullptr);
+
+    ProfileList* list = currentProfileDict();
+    if (!list || row < 0 || row >= usedCount(*list)) return cf::String::create("");
+    const ProfileItem& item = list->litem[row];
+
+    if (id == "inmenu") return cf::Number::create(isShownState(item.iInMenu) ? 1 : 0);
+    if (id == "icon") {
+        const bool onPrinter = item.iInMenu == kStatePrinterPresent || item.iInMenu == kStatePrinterPresentShown;
+        // Only a printer on the network confirms what it stores; -1 (other) compares as 65535.
+        if (onPrinter && static_cast<uint16_t>(protocolType) < 2) column.dataCell()->setImage(loadIcon());
+        return cf::String::create("");
+    }
+    if (id == "filename") return cf::String::create(displayableUtf8(fieldText(item.FileName)));
+    if (id == "profilename") return cf::String::create(displayableUtf8(fieldText(item.ProfileName)));
+    if (id == "location") return cf::String::create(locationWord(item.iLocation));
     return cf::String::create("");
 }
 
-void ProfileControl::tableViewSetObjectValue(ui::TableView&, const cf::Ref&, ui::TableColumn&, int) {}
-bool ProfileControl::selectionShouldChangeInTableView(ui::TableView&) { return buttonIdentify == 0; }
-bool ProfileControl::tableViewShouldSelectRow(ui::TableView&, int) { return true; }
-void ProfileControl::tableViewSelectionDidChange(ui::TableView&) {}
+void ProfileControl::tableViewSetObjectValue(ui::TableView&, const cf::Ref&, ui::TableColumn& column, int row)
+{
+    if (column.identifier() != "inmenu") return;
+    ProfileList* list = currentProfileDict();
+    if (!list || row < 0 || row >= usedCount(*list)) return;
+    int32_t& state = list->litem[row].iInMenu;
+    switch (state) {
+    case kStatePrinterUnconfirmed: state = kStatePrinterUnconfirmedShown; break;
+    case kStatePrinterUnconfirmedShown: state = kStatePrinterUnconfirmed; break;
+    case kStatePrinterPresent: state = kStatePrinterPresentShown; break;
+    case kStatePrinterPresentShown: state = kStatePrinterPresent; break;
+    case kStateUser: state = kStateUserShown; break;
+    case kStateUserShown: state = kStateUser; break;
+    default: break;
+    }
+}
+
+bool ProfileControl::selectionShouldChangeInTableView(ui::TableView&) { return buttonIdentify == kModeIdle; }
+
+bool ProfileControl::tableViewShouldSelectRow(ui::TableView&, int row)
+{
+    ProfileList* list = currentProfileDict();
+    const ProfileItem* item = list && row >= 0 && row < usedCount(*list) ? &list->litem[row] : nullptr;
+    const bool onPrinter =
+        item && (item->iInMenu == kStatePrinterPresent || item->iInMenu == kStatePrinterPresentShown);
+    if (buttonIdentify == kModeIdle) {
+        vHandlingButtonSetDisable(true, true, true);
+        // A profile the printer holds can only be hidden, not deleted.
+        if (onPrinter) enable(_deleteButton, false);
+    }
+    if (item) {
+        setEditText(_fileNameEdit, editableText(item->FileName));
+        setEditText(_profileNameEdit, editableText(item->ProfileName));
+        if (_locationMenu && item->iLocation == kLocationDisk) _locationMenu->selectItemAtIndex(0);
+        if (_locationMenu && item->iLocation == kLocationCard) _locationMenu->selectItemAtIndex(1);
+    }
+    return true;
+}
+
+void ProfileControl::tableViewSelectionDidChange(ui::TableView& table)
+{
+    if (table.selectedRow() >= 0) return;
+    if (buttonIdentify == kModeIdle) vHandlingButtonSetDisable(true, false, false);
+    vProfileSettingsClearEditText();
+}
 
 ProfileList* ProfileControl::currentProfileDict()
 {
     switch (_profileMenu ? _profileMenu->indexOfSelectedItem() : -1) {
-    case 0: return &plistRGBDict;
-    case 1: return &plistSIMDict;
-    case 2: return &plistDSTDict;
+    case kListRGB: return &plistRGBDict;
+    case kListSIM: return &plistSIMDict;
+    case kListDST: return &plistDSTDict;
     default: return nullptr;
     }
 }
 
-bool ProfileControl::isCustomProfile() { return false; }
-void ProfileControl::vHandlingButtonSetDisable(bool, bool, bool) {}
-void ProfileControl::vProfileSettingsClearEditText() {}
-void ProfileControl::vProfileSettingsAllDisablePart() {}
-void ProfileControl::vProfileSettingsAllEnablePart() {}
+ProfileList* ProfileControl::currentDeleteDict()
+{
+    switch (_profileMenu ? _profileMenu->indexOfSelectedItem() : -1) {
+    case kListRGB: return &plistRGBDelete;
+    case kListSIM: return &plistSIMDDelete;
+    case kListDST: return &plistDSTDelete;
+    default: return nullptr;
+    }
+}
+
+ProfileItem* ProfileControl::selectedItem()
+{
+    ProfileList* list = currentProfileDict();
+    const int row = _profileTableView ? _profileTableView->selectedRow() : -1;
+    if (!list || row < 0 || row >= usedCount(*list)) return nullptr;
+    return &list->litem[row];
+}
+
+bool ProfileControl::isDirectConnection() const
+{
+    // AppleTalk (2) or USB (3); -1 (other) compares as 65535.
+    const auto code = static_cast<uint16_t>(protocolType);
+    return code >= 2 && code <= 3;
+}
+
+void ProfileControl::recordDeletion(const ProfileItem& item)
+{
+    ProfileList* deleted = currentDeleteDict();
+    if (!deleted || deleted->iNum < 0 || deleted->iNum >= kProfileListCapacity) return;
+    deleted->litem[deleted->iNum++] = item;
+}
+
+void ProfileControl::setEditText(TLTextField* field, const std::string& text)
+{
+    if (!field) return;
+    // The field reverts a refused change to this text, not to what was typed before.
+    field->setStringValue(text);
+    field->setOldString(text);
+}
+
+bool ProfileControl::isCustomProfile()
+{
+    const ProfileItem* item = selectedItem();
+    return item && isPrinterProfile(item->iInMenu);
+}
+
+void ProfileControl::vHandlingButtonSetDisable(bool add, bool edit, bool remove)
+{
+    enable(_addButton, add);
+    enable(_editButton, edit);
+    enable(_deleteButton, remove);
+}
+
+void ProfileControl::vProfileSettingsClearEditText()
+{
+    setEditText(_fileNameEdit, "");
+    setEditText(_profileNameEdit, "");
+    if (_locationMenu) _locationMenu->selectItemAtIndex(0);
+}
+
+void ProfileControl::vProfileSettingsAllDisablePart()
+{
+    for (ui::View* view : std::initializer_list<ui::View*>{_fileNameText, _profileNameText, _locationText, _fileNameEdit,
+                                                           _profileNameEdit, _locationMenu, _browse, _localCancel, _localOK})
+        enable(view, false);
+}
+
+void ProfileControl::vProfileSettingsAllEnablePart()
+{
+    for (ui::View* view : std::initializer_list<ui::View*>{_fileNameText, _profileNameText, _locationText, _fileNameEdit,
+                                                           _profileNameEdit, _locationMenu, _browse, _localCancel, _localOK})
+        enable(view, true);
+}
 
 } // namespace tlco

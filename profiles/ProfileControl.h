@@ -13,6 +13,8 @@
 #include "ui/TableView.h"
 #include "ui/Window.h"
 
+#include <string>
+
 namespace tlco {
 
 class AdvancedColorOptions;
@@ -61,6 +63,17 @@ public:
     int32_t editMode() const { return buttonIdentify; }
 
 private:
+    // The deletion record of the current list; null without one.
+    ProfileList* currentDeleteDict();
+    // The selected row's item of the current list; null without one.
+    ProfileItem* selectedItem();
+    // True for a printer connected over AppleTalk or USB.
+    bool isDirectConnection() const;
+    // Keeps a copy of item in the deletion record of the current list, while it has room.
+    void recordDeletion(const ProfileItem& item);
+    // Sets a name field's text by program, as the text the field reverts to.
+    static void setEditText(TLTextField* field, const std::string& text);
+
     PMPrintSettings setting = nullptr;
     PMPrintSession session = nullptr;
     int16_t protocolType = -1;

@@ -1,4 +1,5 @@
 list(APPEND TLCO_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/IconedCell.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NibbleCodec.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PDECommonProfile.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProfileControl.cpp

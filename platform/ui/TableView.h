@@ -62,6 +62,8 @@ public:
     void setDelegate(TableDelegate* delegate) { delegate_ = delegate; }
     const Font& font() const { return font_; }
     void setFont(Font font) { font_ = std::move(font); }
+    // Rows run top down, as in the toolkit.
+    bool isFlipped() const override { return true; }
 
     int numberOfRows() const { return rows_; }
     // Asks the data source for the number of rows again; a selection past the end is dropped.
