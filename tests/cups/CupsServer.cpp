@@ -10,7 +10,6 @@
 #include <grp.h>
 #include <netinet/in.h>
 #include <signal.h>
-#include <sys/prctl.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -26,8 +25,6 @@
 #include <thread>
 #include <vector>
 
-extern char** environ;
-
 namespace cupstest {
 namespace {
 
@@ -36,7 +33,6 @@ using Clock = std::chrono::steady_clock;
 
 constexpr auto kStartBound = std::chrono::seconds(10);
 constexpr int kAttempts = 3;
-constexpr auto kStopBound = std::chrono::seconds(5);
 constexpr int kRequestMilliseconds = 10000;
 
 int freeTcpPort()
@@ -172,7 +168,7 @@ std::string valueText(ipp_attribute_t* attribute)
 
 CupsServer::~CupsServer()
 {
-    stop();
+    cupsd_.stop();
     std::error_code ec;
     if (!root_.empty()) fs::remove_all(root_, ec);
 }
@@ -225,73 +221,22 @@ bool CupsServer::launch(gid_t lp, std::string* reason)
         }
     }
 
-    // cupsd looks users up in the system's files, not in the test's sandbox.
-    std::vector<std::string> environment;
-    for (char** entry = environ; *entry; ++entry) {
-        std::string_view variable(*entry);
-        if (variable.starts_with("LD_PRELOAD=") || variable.starts_with("NSS_WRAPPER_")) continue;
-        environment.emplace_back(variable);
-    }
-    std::vector<char*> envp;
-    for (auto& variable : environment) envp.push_back(variable.data());
-    envp.push_back(nullptr);
-    std::vector<std::string> arguments = {"/usr/sbin/cupsd", "-f", "-c", conf, "-s", files};
-    std::vector<char*> argv;
-    for (auto& argument : arguments) argv.push_back(argument.data());
-    argv.push_back(nullptr);
-    const std::string output = root_ + "/log/output";
-    const pid_t parent = ::getpid();
-
-    pid_ = ::fork();
-    if (pid_ < 0) {
-        *reason = "cannot fork";
+    if (!cupsd_.start({"/usr/sbin/cupsd", "-f", "-c", conf, "-s", files}, root_ + "/log/output")) {
+        *reason = "cannot start cupsd";
         return false;
     }
-    if (pid_ == 0) {
-        // The server goes with the test, however the test ends.
-        ::prctl(PR_SET_PDEATHSIG, SIGTERM);
-        if (::getppid() != parent) ::_exit(1);
-        int in = ::open("/dev/null", O_RDONLY);
-        int out = ::open(output.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-        if (in < 0 || out < 0) ::_exit(126);
-        ::dup2(in, 0);
-        ::dup2(out, 1);
-        ::dup2(out, 2);
-        ::execve(argv[0], argv.data(), envp.data());
-        ::_exit(127);
-    }
-
     const auto deadline = Clock::now() + kStartBound;
     while (Clock::now() < deadline) {
         if (accepts(port_)) return true;
-        int status = 0;
-        if (::waitpid(pid_, &status, WNOHANG) == pid_) {
-            pid_ = -1;
+        if (cupsd_.exited()) {
             *reason = "cupsd exited at start";
             return false;
         }
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
     }
-    stop();
+    cupsd_.stop();
     *reason = "cupsd did not listen on " + address_ + " in time";
     return false;
-}
-
-void CupsServer::stop()
-{
-    if (pid_ <= 0) return;
-    ::kill(pid_, SIGTERM);
-    const auto deadline = Clock::now() + kStopBound;
-    int status = 0;
-    while (::waitpid(pid_, &status, WNOHANG) == 0) {
-        if (Clock::now() >= deadline) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, &status, 0);
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(10));
-    }
-    pid_ = -1;
 }
 
 std::string CupsServer::log() const

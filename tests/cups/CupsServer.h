@@ -2,6 +2,8 @@
 // free port, running its children as lp, and stopped (and its tree removed) when the object goes.
 #pragma once
 
+#include "support/ChildProcess.h"
+
 #include <sys/types.h>
 
 #include <map>
@@ -39,13 +41,12 @@ public:
 private:
     // One try at a fresh port; false and the reason when cupsd did not come up there.
     bool launch(gid_t lp, std::string* reason);
-    void stop();
     std::string log() const;
 
     std::string root_;
     std::string address_;
     int port_ = -1;
-    pid_t pid_ = -1;
+    testproc::ChildProcess cupsd_;
 };
 
 } // namespace cupstest

@@ -1,6 +1,7 @@
 // Starting, watching and stopping the SNMP peers of the discovery tests, within bounded waits.
 #include "Agents.h"
 
+#include "support/HomeSandbox.h"
 #include "support/TestPaths.h"
 
 #include <arpa/inet.h>
@@ -8,7 +9,6 @@
 #include <netinet/in.h>
 #include <poll.h>
 #include <signal.h>
-#include <spawn.h>
 #include <sys/socket.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
@@ -24,8 +24,6 @@
 #include <sstream>
 #include <thread>
 
-extern char** environ;
-
 namespace disctest {
 
 namespace {
@@ -37,7 +35,6 @@ constexpr const char* kTableRoot = "1.3.6.1.4.1.51234.1.1.1.1.6.13.1.1";
 // The subtree right after the table, to see the walk leave it.
 constexpr const char* kSiblingRoot = "1.3.6.1.4.1.51234.1.1.1.1.6.13.1.2";
 constexpr auto kStartBound = std::chrono::seconds(10);
-constexpr auto kStopBound = std::chrono::seconds(3);
 
 struct TempFolders {
     std::vector<std::string> paths;
@@ -100,12 +97,12 @@ bool portBound(int port)
     return false;
 }
 
-bool waitForPort(int port, const ChildProcess& process)
+bool waitForPort(int port, ChildProcess& process)
 {
     const auto deadline = Clock::now() + kStartBound;
     while (Clock::now() < deadline) {
         if (portBound(port)) return true;
-        if (!process.running()) return false;
+        if (process.exited()) return false;
         std::this_thread::sleep_for(std::chrono::milliseconds(10));
     }
     return false;
@@ -161,54 +158,6 @@ std::vector<Variable> profileRow(int row, const std::string& fileName, int locat
         {cell(5, row), "integer", std::to_string(profileClass)},
         {cell(7, row), "integer", std::to_string(availability)},
     };
-}
-
-bool ChildProcess::start(const std::vector<std::string>& argv, const std::string& logPath,
-                         const std::vector<std::string>& extraEnvironment)
-{
-    stop();
-    std::vector<std::string> environment = extraEnvironment;
-    for (char** entry = environ; *entry; ++entry) {
-        std::string_view variable(*entry);
-        if (variable.starts_with("LD_PRELOAD=") || variable.starts_with("NSS_WRAPPER_")) continue;
-        environment.emplace_back(variable);
-    }
-    std::vector<char*> envp;
-    for (auto& variable : environment) envp.push_back(variable.data());
-    envp.push_back(nullptr);
-    std::vector<std::string> arguments = argv;
-    std::vector<char*> args;
-    for (auto& argument : arguments) args.push_back(argument.data());
-    args.push_back(nullptr);
-
-    posix_spawn_file_actions_t actions;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawn_file_actions_addopen(&actions, STDIN_FILENO, "/dev/null", O_RDONLY, 0);
-    posix_spawn_file_actions_addopen(&actions, STDOUT_FILENO, logPath.c_str(), O_WRONLY | O_CREAT | O_TRUNC, 0644);
-    posix_spawn_file_actions_adddup2(&actions, STDOUT_FILENO, STDERR_FILENO);
-    pid_t pid = -1;
-    const int rc = ::posix_spawnp(&pid, args[0], &actions, nullptr, args.data(), envp.data());
-    posix_spawn_file_actions_destroy(&actions);
-    if (rc != 0) return false;
-    pid_ = pid;
-    return true;
-}
-
-void ChildProcess::stop()
-{
-    if (pid_ <= 0) return;
-    ::kill(pid_, SIGTERM);
-    const auto deadline = Clock::now() + kStopBound;
-    int status = 0;
-    while (::waitpid(pid_, &status, WNOHANG) == 0) {
-        if (Clock::now() >= deadline) {
-            ::kill(pid_, SIGKILL);
-            ::waitpid(pid_, &status, 0);
-            break;
-        }
-        std::this_thread::sleep_for(std::chrono::milliseconds(5));
-    }
-    pid_ = -1;
 }
 
 Snmpd::Snmpd() : dir_(makeTempDir("snmpd")) { setTable({}); }
@@ -283,6 +232,25 @@ int SilentAgent::datagramsReceived()
     char buffer[2048];
     while (fd_ >= 0 && ::recv(fd_, buffer, sizeof buffer, 0) >= 0) ++count;
     return count;
+}
+
+void AgentTest::SetUp()
+{
+    homesandbox::reset();
+    agentPort();
+}
+
+void AgentTest::startSnmpd(const std::vector<Variable>& table)
+{
+    snmpd_.setTable(table);
+    std::string why;
+    ASSERT_TRUE(snmpd_.start(&why)) << why;
+}
+
+void AgentTest::startFakeAgent(const std::string& script)
+{
+    std::string why;
+    ASSERT_TRUE(fake_.start(script, &why)) << why;
 }
 
 } // namespace disctest

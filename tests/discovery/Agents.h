@@ -3,6 +3,10 @@
 // The walk reaches them through net-snmp's own configuration (a defaultPort in SNMPCONFPATH).
 #pragma once
 
+#include "support/ChildProcess.h"
+
+#include <gtest/gtest.h>
+
 #include <sys/types.h>
 
 #include <string>
@@ -26,23 +30,7 @@ std::string cell(int column, int row);
 std::vector<Variable> profileRow(int row, const std::string& fileName, int location, int profileClass,
                                  const std::string& profileName = "Profile", int availability = 1);
 
-class ChildProcess {
-public:
-    ChildProcess() = default;
-    ChildProcess(const ChildProcess&) = delete;
-    ChildProcess& operator=(const ChildProcess&) = delete;
-    ~ChildProcess() { stop(); }
-
-    // Output goes to logPath; LD_PRELOAD and the sandbox's nss_wrapper variables are not passed on,
-    // `extraEnvironment` entries ("NAME=value") are added.
-    bool start(const std::vector<std::string>& argv, const std::string& logPath,
-               const std::vector<std::string>& extraEnvironment = {});
-    void stop();
-    bool running() const { return pid_ > 0; }
-
-private:
-    pid_t pid_ = -1;
-};
+using testproc::ChildProcess;
 
 class Snmpd {
 public:
@@ -80,6 +68,18 @@ public:
 
 private:
     int fd_ = -1;
+};
+
+// A test against SNMP peers: a fresh sandbox home, the agent port set up, and snmpd or the scripted
+// peer started on demand.
+class AgentTest : public ::testing::Test {
+protected:
+    void SetUp() override;
+    void startSnmpd(const std::vector<Variable>& table);
+    void startFakeAgent(const std::string& script);
+
+    Snmpd snmpd_;
+    FakeAgent fake_;
 };
 
 // A fresh temporary folder, removed with the process's other test folders at exit.

@@ -48,30 +48,7 @@ std::vector<Variable> rows(const std::vector<std::string>& fileNames, int profil
     return table;
 }
 
-class DiscoveryMergeTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        homesandbox::reset();
-        agentPort();
-    }
-
-    void startSnmpd(const std::vector<Variable>& table)
-    {
-        snmpd_.setTable(table);
-        std::string why;
-        ASSERT_TRUE(snmpd_.start(&why)) << why;
-    }
-
-    void startFakeAgent(const std::string& script)
-    {
-        std::string why;
-        ASSERT_TRUE(fake_.start(script, &why)) << why;
-    }
-
-    Snmpd snmpd_;
-    FakeAgent fake_;
-};
+using DiscoveryMergeTest = AgentTest;
 
 constexpr int kRemoved = -1;
 

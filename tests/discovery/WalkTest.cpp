@@ -39,23 +39,7 @@ std::vector<Variable> joined(std::initializer_list<std::vector<Variable>> parts)
     return all;
 }
 
-class DiscoveryWalkTest : public ::testing::Test {
-protected:
-    void SetUp() override
-    {
-        homesandbox::reset();
-        agentPort();
-    }
-
-    void startSnmpd(const std::vector<Variable>& table)
-    {
-        snmpd_.setTable(table);
-        std::string why;
-        ASSERT_TRUE(snmpd_.start(&why)) << why;
-    }
-
-    Snmpd snmpd_;
-};
+using DiscoveryWalkTest = AgentTest;
 
 TEST_F(DiscoveryWalkTest, ThreeRowsFillTheFirstThreeSlots)
 {
