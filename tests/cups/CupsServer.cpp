@@ -35,21 +35,6 @@ constexpr auto kStartBound = std::chrono::seconds(10);
 constexpr int kAttempts = 3;
 constexpr int kRequestMilliseconds = 10000;
 
-int freeTcpPort()
-{
-    int fd = ::socket(AF_INET, SOCK_STREAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    socklen_t length = sizeof address;
-    int port = -1;
-    if (fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-        port = ntohs(address.sin_port);
-    if (fd >= 0) ::close(fd);
-    return port;
-}
-
 bool accepts(int port)
 {
     int fd = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
@@ -204,7 +189,7 @@ bool CupsServer::start(std::string* why)
 
 bool CupsServer::launch(gid_t lp, std::string* reason)
 {
-    port_ = freeTcpPort();
+    port_ = testproc::freeLoopbackPort(SOCK_STREAM);
     if (port_ < 0) {
         *reason = "no free port";
         return false;

@@ -69,22 +69,6 @@ std::string readFile(const std::string& path)
     return text.str();
 }
 
-int pickFreePort()
-{
-    int fd = ::socket(AF_INET, SOCK_DGRAM, 0);
-    sockaddr_in address{};
-    address.sin_family = AF_INET;
-    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-    address.sin_port = 0;
-    socklen_t length = sizeof address;
-    int port = -1;
-    if (fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
-        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0)
-        port = ntohs(address.sin_port);
-    if (fd >= 0) ::close(fd);
-    return port;
-}
-
 // True once some socket listens on 127.0.0.1:port (UDP).
 bool portBound(int port)
 {
@@ -129,7 +113,7 @@ std::string makeTempDir(const std::string& tag)
 int agentPort()
 {
     static const int port = [] {
-        const int chosen = pickFreePort();
+        const int chosen = testproc::freeLoopbackPort(SOCK_DGRAM);
         const std::string dir = makeTempDir("client");
         writeFile(dir + "/snmp.conf", "defaultPort " + std::to_string(chosen) +
                                           "\nmibs :\n"

@@ -1,9 +1,12 @@
 // Background peers of the end-to-end tests.
 #include "support/ChildProcess.h"
 
+#include <arpa/inet.h>
 #include <fcntl.h>
+#include <netinet/in.h>
 #include <signal.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -82,6 +85,21 @@ void ChildProcess::stop()
         std::this_thread::sleep_for(std::chrono::milliseconds(5));
     }
     pid_ = -1;
+}
+
+int freeLoopbackPort(int socketType)
+{
+    int fd = ::socket(AF_INET, socketType | SOCK_CLOEXEC, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    socklen_t length = sizeof address;
+    int port = -1;
+    if (fd >= 0 && ::bind(fd, reinterpret_cast<sockaddr*>(&address), sizeof address) == 0 &&
+        ::getsockname(fd, reinterpret_cast<sockaddr*>(&address), &length) == 0)
+        port = ntohs(address.sin_port);
+    if (fd >= 0) ::close(fd);
+    return port;
 }
 
 } // namespace testproc

@@ -32,4 +32,8 @@ private:
     pid_t pid_ = -1;
 };
 
+// A port on 127.0.0.1 that nothing uses at the moment, for a socket of that type (SOCK_STREAM or
+// SOCK_DGRAM); -1 when none can be had.
+int freeLoopbackPort(int socketType);
+
 } // namespace testproc
