@@ -28,7 +28,7 @@ public:
 
 private:
     ui::Control* operateOutlet = nullptr;
-    int16_t index = 0;
+    [[maybe_unused]] int16_t index = 0; // kept for the field layout; nothing reads it
     int32_t inputkey = 0;
     int32_t maxLen = 0;
     int32_t maxExtension = 0;

@@ -30,14 +30,12 @@ using PlistPtr = std::unique_ptr<void, PlistDeleter>;
 Ref fromNode(plist_t node)
 {
     switch (plist_get_node_type(node)) {
-    case PLIST_STRING:
-    case PLIST_KEY: {
-        char* text = nullptr;
-        plist_get_string_val(node, &text);
+    case PLIST_STRING: {
+        // plist_get_string_val asserts on a string holding a NUL byte; the pointer form does not.
+        uint64_t length = 0;
+        const char* text = plist_get_string_ptr(node, &length);
         if (!text) return nullptr;
-        auto value = String::create(text);
-        std::free(text);
-        return value;
+        return String::create(std::string_view(text, static_cast<size_t>(length)));
     }
     case PLIST_UINT: {
         uint64_t raw = 0;
@@ -56,12 +54,9 @@ Ref fromNode(plist_t node)
         return Boolean::create(flag != 0);
     }
     case PLIST_DATA: {
-        char* bytes = nullptr;
         uint64_t length = 0;
-        plist_get_data_val(node, &bytes, &length);
-        auto value = Data::create(std::string(bytes ? bytes : "", static_cast<size_t>(length)));
-        std::free(bytes);
-        return value;
+        const char* bytes = plist_get_data_ptr(node, &length);
+        return Data::create(std::string(bytes ? bytes : "", bytes ? static_cast<size_t>(length) : 0));
     }
     case PLIST_ARRAY: {
         auto array = Array::create();

@@ -6,6 +6,41 @@
 
 namespace ui {
 
+namespace {
+
+// Text as the toolkit hands it over: valid UTF-8, each malformed byte replaced by U+FFFD.
+std::string validUTF8(std::string_view bytes)
+{
+    std::string out;
+    out.reserve(bytes.size());
+    size_t i = 0;
+    while (i < bytes.size()) {
+        unsigned char c = static_cast<unsigned char>(bytes[i]);
+        size_t width = c < 0x80 ? 1 : (c >= 0xC2 && c <= 0xDF) ? 2 : (c >= 0xE0 && c <= 0xEF) ? 3 : (c >= 0xF0 && c <= 0xF4) ? 4 : 0;
+        bool valid = width > 0 && i + width <= bytes.size();
+        for (size_t k = 1; valid && k < width; ++k)
+            valid = (static_cast<unsigned char>(bytes[i + k]) & 0xC0) == 0x80;
+        if (valid && width == 3) {
+            unsigned char next = static_cast<unsigned char>(bytes[i + 1]);
+            valid = !(c == 0xE0 && next < 0xA0) && !(c == 0xED && next >= 0xA0); // overlong, surrogate
+        }
+        if (valid && width == 4) {
+            unsigned char next = static_cast<unsigned char>(bytes[i + 1]);
+            valid = !(c == 0xF0 && next < 0x90) && !(c == 0xF4 && next >= 0x90);
+        }
+        if (valid) {
+            out.append(bytes.substr(i, width));
+            i += width;
+        } else {
+            out.append("\xEF\xBF\xBD");
+            ++i;
+        }
+    }
+    return out;
+}
+
+} // namespace
+
 size_t utf16Length(std::string_view utf8)
 {
     size_t units = 0;
@@ -89,9 +124,11 @@ void TextField::replaceSelection(std::string_view text)
     editor_->setSelectedRange(TextRange{range.location + utf16Length(text), 0});
 }
 
-bool TextField::userType(std::string_view text)
+bool TextField::userType(std::string_view typed)
 {
     if (!beginEditing()) return false;
+    const std::string valid = validUTF8(typed);
+    std::string_view text = valid;
     size_t offset = 0;
     while (offset < text.size()) {
         unsigned char c = static_cast<unsigned char>(text[offset]);
@@ -107,7 +144,7 @@ bool TextField::userType(std::string_view text)
 bool TextField::userPaste(std::string_view text)
 {
     if (!beginEditing()) return false;
-    replaceSelection(text);
+    replaceSelection(validUTF8(text));
     textDidChange();
     return true;
 }
