@@ -48,6 +48,12 @@ ScriptRunner::ScriptRunner(Dialog& dialog, std::ostream& out, bool json) : dialo
     ui::Application::shared().setEventSource([this] { return step(); });
 }
 
+ScriptRunner::~ScriptRunner()
+{
+    // A modal run after the script (none today) must not reach a runner that is gone.
+    ui::Application::shared().setEventSource({});
+}
+
 bool ScriptRunner::run(const std::vector<std::string>& lines)
 {
     lines_ = lines;

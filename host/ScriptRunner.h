@@ -13,6 +13,9 @@ namespace host {
 class ScriptRunner {
 public:
     ScriptRunner(Dialog& dialog, std::ostream& out, bool json);
+    ~ScriptRunner();
+    ScriptRunner(const ScriptRunner&) = delete;
+    ScriptRunner& operator=(const ScriptRunner&) = delete;
 
     // Runs every line; false on a script error, reported as "line N: reason" in error().
     bool run(const std::vector<std::string>& lines);
