@@ -213,8 +213,8 @@ std::string renderSummary(const cf::DictionaryRef& summary)
     nlohmann::json lines = summaryToJson(summary);
     for (const auto& title : lines["order"]) {
         std::string key = title.is_string() ? title.get<std::string>() : title.dump();
-        out << "  " << key << ": " << (lines["values"].contains(key) ? lines["values"][key].get<std::string>() : "")
-            << "\n";
+        const nlohmann::json& value = lines["values"].contains(key) ? lines["values"][key] : nlohmann::json("");
+        out << "  " << key << ": " << (value.is_string() ? value.get<std::string>() : value.dump()) << "\n";
     }
     return out.str();
 }
