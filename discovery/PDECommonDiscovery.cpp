@@ -4,6 +4,7 @@
 #include "discovery/MibWalk.h"
 #include "discovery/PrinterAddress.h"
 #include "profiles/TLPList.h"
+#include "services/Progress.h"
 
 #include <array>
 #include <string>
@@ -90,6 +91,7 @@ int32_t PDECommon::commonGetProfilesFromMIB(PMPrintSession session)
     if (!address) return 0;
 
     WalkArguments arguments(*address);
+    svc::ProgressScope progress("asking " + *address + " for its stored colour profiles\u2026");
     mib_walk(arguments.count(), arguments.vector());
     return 0;
 }

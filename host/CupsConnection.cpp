@@ -1,5 +1,7 @@
-// Connecting to the CUPS server.
+// Connecting to the CUPS server, and the time limit of its requests.
 #include "host/CupsConnection.h"
+
+#include "host/Translate.h"
 
 #include <cerrno>
 #include <cstring>
@@ -7,11 +9,8 @@
 namespace host {
 namespace {
 
-constexpr int kConnectMilliseconds = 10000;
-// A request that gets no answer for this long is given up rather than waited on for ever.
-constexpr double kAnswerSeconds = 30.0;
-
-int giveUp(http_t*, void*) { return 0; }
+// How often a waiting request looks at its deadline; libcups calls keepWaiting after each such pause.
+constexpr double kPollSeconds = 0.25;
 
 } // namespace
 
@@ -22,24 +21,47 @@ std::string cupsServerName()
     return server + ":" + std::to_string(ippPort());
 }
 
-CupsConnection connectToCups(std::string* error)
+std::unique_ptr<CupsConnection> CupsConnection::open(int limitSeconds, std::string* error)
 {
     // Made first and connected apart, so that the reason of a failed connection can still be read.
-    CupsConnection http(httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 0, nullptr));
+    http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 0, nullptr);
     if (!http) {
-        if (error) *error = "cannot reach the CUPS server " + cupsServerName() + ": " + cupsLastErrorString();
+        if (error) *error = trf("cannot reach the CUPS server {1}: {2}", {cupsServerName(), cupsLastErrorString()});
         return nullptr;
     }
-    if (httpReconnect2(http.get(), kConnectMilliseconds, nullptr) != 0) {
+    std::unique_ptr<CupsConnection> connection(new CupsConnection(http, limitSeconds));
+    if (httpReconnect2(http, limitSeconds * 1000, nullptr) != 0) {
         // libcups reports every address that refused or timed out as EHOSTDOWN, which would mislead.
-        int reason = httpError(http.get());
+        int reason = httpError(http);
         if (error)
-            *error = "cannot connect to the CUPS server " + cupsServerName() +
+            *error = trf("cannot connect to the CUPS server {1}", {cupsServerName()}) +
                      (reason && reason != EHOSTDOWN ? std::string(": ") + std::strerror(reason) : std::string());
         return nullptr;
     }
-    httpSetTimeout(http.get(), kAnswerSeconds, giveUp, nullptr);
-    return http;
+    httpSetTimeout(http, kPollSeconds, &CupsConnection::keepWaiting, connection.get());
+    connection->startRequest();
+    return connection;
+}
+
+CupsConnection::~CupsConnection() { httpClose(http_); }
+
+void CupsConnection::startRequest()
+{
+    deadline_ = std::chrono::steady_clock::now() + std::chrono::seconds(limitSeconds_);
+}
+
+int CupsConnection::keepWaiting(http_t*, void* self)
+{
+    auto* connection = static_cast<CupsConnection*>(self);
+    if (std::chrono::steady_clock::now() < connection->deadline_) return 1;
+    connection->timedOut_ = true;
+    return 0;
+}
+
+std::string CupsConnection::reason(const std::string& fallback) const
+{
+    if (!timedOut_) return fallback;
+    return trf("the CUPS server at {1} did not answer within {2} s", {cupsServerName(), std::to_string(limitSeconds_)});
 }
 
 } // namespace host

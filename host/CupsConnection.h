@@ -1,21 +1,41 @@
 // A connection to the CUPS server of the environment (CUPS_SERVER, client.conf, or the local
-// scheduler), as lp finds it, with bounded waits.
+// scheduler), as lp finds it, where every request has a time limit.
 #pragma once
 
 #include <cups/cups.h>
 
+#include <chrono>
 #include <memory>
 #include <string>
 
 namespace host {
 
-struct HttpCloser {
-    void operator()(http_t* http) const { httpClose(http); }
-};
-using CupsConnection = std::unique_ptr<http_t, HttpCloser>;
+class CupsConnection {
+public:
+    // Connects within the limit; null and a one-line reason when the server cannot be reached.
+    static std::unique_ptr<CupsConnection> open(int limitSeconds, std::string* error);
+    ~CupsConnection();
+    CupsConnection(const CupsConnection&) = delete;
+    CupsConnection& operator=(const CupsConnection&) = delete;
 
-// Null and a one-line reason when the server cannot be reached.
-CupsConnection connectToCups(std::string* error);
+    http_t* get() const { return http_; }
+    // Call before each request: the server then has the limit to answer it.
+    void startRequest();
+    // True once a request was given up because the server did not answer in time.
+    bool timedOut() const { return timedOut_; }
+    // "the CUPS server at HOST did not answer within N s" when a request timed out, else fallback.
+    std::string reason(const std::string& fallback) const;
+
+private:
+    CupsConnection(http_t* http, int limitSeconds) : http_(http), limitSeconds_(limitSeconds) {}
+    static int keepWaiting(http_t* http, void* self);
+
+    http_t* http_;
+    int limitSeconds_;
+    std::chrono::steady_clock::time_point deadline_;
+    bool timedOut_ = false;
+};
+
 // "127.0.0.1:631" or the path of the local socket, for messages.
 std::string cupsServerName();
 

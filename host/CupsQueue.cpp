@@ -1,7 +1,9 @@
 // A destination of the CUPS server as the dialog's printer: the queue name as its ID, the device URI
-// the server reports, and the queue's PPD fetched into a temporary file.
+// the server reports, the destination's options (queue defaults and lpoptions), and the queue's PPD
+// fetched into a temporary file.
 #include "host/CupsConnection.h"
 #include "host/PrinterSource.h"
+#include "host/Translate.h"
 
 #include <cups/ppd.h>
 
@@ -16,43 +18,69 @@ namespace {
 struct DestFree {
     void operator()(cups_dest_t* dest) const { cupsFreeDests(1, dest); }
 };
+struct IppFree {
+    void operator()(ipp_t* ipp) const { ippDelete(ipp); }
+};
+
+// Asks the server about the queue on our own connection first: cupsGetNamedDest falls back to a
+// search over connections of its own, unbounded by our limit, when its first request fails, and
+// then reports a silent server as a missing queue. Empty when the queue is there.
+std::string askForQueue(CupsConnection& http, const std::string& queue)
+{
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
+                     queue.c_str());
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, "printer-name");
+    http.startRequest();
+    std::unique_ptr<ipp_t, IppFree> response(cupsDoRequest(http.get(), request, "/"));
+    if (http.timedOut()) return http.reason("");
+    if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND)
+        return trf("no CUPS queue named {1} on {2}", {queue, cupsServerName()});
+    if (!response || cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
+        return trf("cannot look up CUPS queue {1} on {2}: {3}", {queue, cupsServerName(), cupsLastErrorString()});
+    return {};
+}
 
 } // namespace
 
-std::optional<PrinterChoice> cupsQueuePrinter(const std::string& queue, std::string* error)
+std::optional<PrinterChoice> cupsQueuePrinter(const std::string& queue, int limitSeconds, std::string* error)
 {
     auto fail = [error](std::string reason) -> std::optional<PrinterChoice> {
         if (error) *error = std::move(reason);
         return std::nullopt;
     };
-    if (queue.empty()) return fail("the queue name is empty");
-    CupsConnection http = connectToCups(error);
+    if (queue.empty()) return fail(tr("the queue name is empty"));
+    auto http = CupsConnection::open(limitSeconds, error);
     if (!http) return std::nullopt;
+    if (std::string reason = askForQueue(*http, queue); !reason.empty()) return fail(reason);
 
-    std::unique_ptr<cups_dest_t, DestFree> dest(cupsGetNamedDest(http.get(), queue.c_str(), nullptr));
-    if (!dest) {
-        if (cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND)
-            return fail("no CUPS queue named " + queue + " on " + cupsServerName());
-        return fail("cannot look up CUPS queue " + queue + " on " + cupsServerName() + ": " + cupsLastErrorString());
-    }
+    // With the user's and the system's lpoptions merged in, as lp sees the destination.
+    http->startRequest();
+    std::unique_ptr<cups_dest_t, DestFree> dest(cupsGetNamedDest(http->get(), queue.c_str(), nullptr));
+    if (!dest)
+        return fail(http->reason(trf("cannot look up CUPS queue {1} on {2}: {3}",
+                                     {queue, cupsServerName(), cupsLastErrorString()})));
     // The server's own spelling of the name, whatever case the user typed.
     const std::string name = dest->name;
 
     char path[1024] = "";
     time_t modified = 0;
-    http_status_t status = cupsGetPPD3(http.get(), name.c_str(), &modified, path, sizeof path);
+    http->startRequest();
+    http_status_t status = cupsGetPPD3(http->get(), name.c_str(), &modified, path, sizeof path);
     if (status != HTTP_STATUS_OK) {
         if (path[0]) ::unlink(path);
-        if (status == HTTP_STATUS_NOT_FOUND) return fail("CUPS queue " + name + " has no PPD");
-        return fail("cannot fetch the PPD of CUPS queue " + name + ": " + cupsLastErrorString());
+        if (status == HTTP_STATUS_NOT_FOUND && !http->timedOut()) return fail(trf("CUPS queue {1} has no PPD", {name}));
+        return fail(http->reason(trf("cannot fetch the PPD of CUPS queue {1}: {2}", {name, cupsLastErrorString()})));
     }
 
+    PrinterChoice choice;
+    for (int i = 0; i < dest->num_options; ++i) choice.defaults.emplace_back(dest->options[i].name, dest->options[i].value);
     // CUPS hands out the device URI without any user name or password it holds.
     std::optional<std::string> deviceURI;
     if (const char* uri = cupsGetOption("device-uri", dest->num_options, dest->options); uri && *uri)
         deviceURI = uri;
-
-    PrinterChoice choice;
     choice.ppdPath = path;
     choice.ppdIsTemporary = true;
     choice.printer = std::make_shared<pm::Printer>(name, deviceURI);

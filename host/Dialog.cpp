@@ -30,11 +30,12 @@ std::unique_ptr<Dialog> Dialog::open(const Options& options, const std::string& 
     std::unique_ptr<Dialog> dialog(new Dialog());
 
     std::optional<PrinterChoice> printer =
-        options.queue ? cupsQueuePrinter(*options.queue, error) : virtualPrinter(options, programDir, error);
+        options.queue ? cupsQueuePrinter(*options.queue, options.timeoutSeconds, error) : virtualPrinter(options, programDir, error);
     if (!printer) return nullptr;
     dialog->printer_ = *printer;
     dialog->ppd_ = openPpd(printer->ppdPath, error);
     if (!dialog->ppd_) return nullptr;
+    applyDestinationDefaults(dialog->ppd_.get(), printer->defaults);
     dialog->session_.setCurrentPrinter(printer->printer);
 
     if (options.ticket) {

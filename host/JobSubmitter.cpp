@@ -3,6 +3,7 @@
 #include "host/JobSubmitter.h"
 
 #include "host/CupsConnection.h"
+#include "host/Translate.h"
 
 #include <cerrno>
 #include <cstring>
@@ -37,18 +38,20 @@ std::unique_ptr<JobSubmitter> JobSubmitter::open(const std::string& path, std::s
         return nullptr;
     };
     int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return fail("cannot read " + path + ": " + std::strerror(errno));
+    if (fd < 0) return fail(trf("cannot read {1}: {2}", {path, std::strerror(errno)}));
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size == 0) {
         ::close(fd);
-        return fail("cannot print " + path + (S_ISREG(info.st_mode) ? ": it is empty" : ": not a regular file"));
+        return fail(S_ISREG(info.st_mode) ? trf("cannot print {1}: it is empty", {path})
+                                          : trf("cannot print {1}: not a regular file", {path}));
     }
     return std::unique_ptr<JobSubmitter>(new JobSubmitter(path, fd));
 }
 
 JobSubmitter::~JobSubmitter() { ::close(fd_); }
 
-int JobSubmitter::submit(const std::string& queue, const cf::DictionaryRef& ticket, std::string* error)
+int JobSubmitter::submit(const std::string& queue, const cf::DictionaryRef& ticket, int limitSeconds,
+                         std::string* error)
 {
     auto fail = [error](std::string reason) {
         if (error) *error = std::move(reason);
@@ -60,33 +63,37 @@ int JobSubmitter::submit(const std::string& queue, const cf::DictionaryRef& tick
             if (auto text = cf::as<cf::String>(value))
                 options.count = cupsAddOption(key.c_str(), text->utf8().c_str(), options.count, &options.list);
 
-    if (::lseek(fd_, 0, SEEK_SET) < 0) return fail("cannot read " + path_ + ": " + std::strerror(errno));
-    CupsConnection http = connectToCups(error);
+    if (::lseek(fd_, 0, SEEK_SET) < 0) return fail(trf("cannot read {1}: {2}", {path_, std::strerror(errno)}));
+    auto http = CupsConnection::open(limitSeconds, error);
     if (!http) return 0;
     const std::string title = baseName(path_);
-    int job = cupsCreateJob(http.get(), queue.c_str(), title.c_str(), options.count, options.list);
-    if (job <= 0) return fail("CUPS queue " + queue + " refused the job: " + cupsLastErrorString());
+    int job = cupsCreateJob(http->get(), queue.c_str(), title.c_str(), options.count, options.list);
+    if (job <= 0) return fail(http->reason(trf("CUPS queue {1} refused the job: {2}", {queue, cupsLastErrorString()})));
 
     // Over a fresh connection: a broken upload leaves the first one unusable.
     auto cancel = [&](std::string reason) {
+        reason = http->reason(reason);
         http.reset();
-        if (CupsConnection again = connectToCups(nullptr)) cupsCancelJob2(again.get(), queue.c_str(), job, 0);
+        if (auto again = CupsConnection::open(limitSeconds, nullptr)) cupsCancelJob2(again->get(), queue.c_str(), job, 0);
         return fail(std::move(reason));
     };
-    if (cupsStartDocument(http.get(), queue.c_str(), job, title.c_str(), CUPS_FORMAT_AUTO, 1) != HTTP_STATUS_CONTINUE)
-        return cancel("CUPS queue " + queue + " refused the document: " + cupsLastErrorString());
+    http->startRequest();
+    if (cupsStartDocument(http->get(), queue.c_str(), job, title.c_str(), CUPS_FORMAT_AUTO, 1) != HTTP_STATUS_CONTINUE)
+        return cancel(trf("CUPS queue {1} refused the document: {2}", {queue, cupsLastErrorString()}));
     char buffer[65536];
     for (;;) {
         ssize_t n = ::read(fd_, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
         // Left unfinished, so no part of the document can start printing before the job is cancelled.
-        if (n < 0) return cancel("cannot read " + path_ + ": " + std::strerror(errno));
+        if (n < 0) return cancel(trf("cannot read {1}: {2}", {path_, std::strerror(errno)}));
         if (n == 0) break;
-        if (cupsWriteRequestData(http.get(), buffer, static_cast<size_t>(n)) != HTTP_STATUS_CONTINUE)
-            return cancel("cannot send " + path_ + " to CUPS queue " + queue + ": " + cupsLastErrorString());
+        http->startRequest();
+        if (cupsWriteRequestData(http->get(), buffer, static_cast<size_t>(n)) != HTTP_STATUS_CONTINUE)
+            return cancel(trf("cannot send {1} to CUPS queue {2}: {3}", {path_, queue, cupsLastErrorString()}));
     }
-    if (cupsFinishDocument(http.get(), queue.c_str()) > IPP_STATUS_OK_EVENTS_COMPLETE)
-        return cancel("CUPS queue " + queue + " refused the document: " + cupsLastErrorString());
+    http->startRequest();
+    if (cupsFinishDocument(http->get(), queue.c_str()) > IPP_STATUS_OK_EVENTS_COMPLETE)
+        return cancel(trf("CUPS queue {1} refused the document: {2}", {queue, cupsLastErrorString()}));
     return job;
 }
 

@@ -19,8 +19,8 @@ public:
 
     // Sends the document to the queue with every string entry at the ticket's top level as a job
     // option. The job id, or 0 and a one-line reason when the server refuses the job or the document
-    // cannot be read; a job already made is cancelled then.
-    int submit(const std::string& queue, const cf::DictionaryRef& ticket, std::string* error);
+    // cannot be read; a job already made is cancelled then. Each request to the server has the limit.
+    int submit(const std::string& queue, const cf::DictionaryRef& ticket, int limitSeconds, std::string* error);
 
 private:
     JobSubmitter(std::string path, int fd) : path_(std::move(path)), fd_(fd) {}

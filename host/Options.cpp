@@ -1,13 +1,88 @@
-// Command-line parsing.
+// Command-line parsing with getopt_long.
 #include "host/Options.h"
 
-#include <string_view>
+#include "host/Translate.h"
+
+#include <charconv>
+#include <getopt.h>
 
 namespace host {
+namespace {
 
-const char* const kUsage =
-    "usage: printdialog [--queue NAME | [--ppd FILE] [--printer-id ID] [--device-uri URI] | --no-printer]\n"
-    "                   [--ticket FILE] [--script FILE|-] [--json] [--print FILE] [--gui] [--bundle DIR]\n";
+enum LongOnly {
+    kQueue = 1000,
+    kPpd,
+    kPrinterId,
+    kDeviceUri,
+    kNoPrinter,
+    kTicket,
+    kScript,
+    kJson,
+    kPrint,
+    kGui,
+    kBundle,
+    kTimeout,
+    kHelp,
+    kVersion,
+};
+
+constexpr option kLongOptions[] = {
+    {"queue", required_argument, nullptr, kQueue},
+    {"ppd", required_argument, nullptr, kPpd},
+    {"printer-id", required_argument, nullptr, kPrinterId},
+    {"device-uri", required_argument, nullptr, kDeviceUri},
+    {"no-printer", no_argument, nullptr, kNoPrinter},
+    {"ticket", required_argument, nullptr, kTicket},
+    {"script", required_argument, nullptr, kScript},
+    {"json", no_argument, nullptr, kJson},
+    {"print", required_argument, nullptr, kPrint},
+    {"gui", no_argument, nullptr, kGui},
+    {"bundle", required_argument, nullptr, kBundle},
+    {"timeout", required_argument, nullptr, kTimeout},
+    {"help", no_argument, nullptr, kHelp},
+    {"version", no_argument, nullptr, kVersion},
+    {nullptr, 0, nullptr, 0},
+};
+
+std::optional<int> seconds(const char* text)
+{
+    int value = 0;
+    const char* end = text + std::char_traits<char>::length(text);
+    auto [stop, ec] = std::from_chars(text, end, value);
+    if (ec != std::errc() || stop != end || value < 1 || value > 3600) return std::nullopt;
+    return value;
+}
+
+// Applies one recognised option; false and a reason for a bad value.
+bool apply(int code, const char* value, Options& options, bool& virtualGiven, std::string& reason)
+{
+    switch (code) {
+    case 'o': options.choices.emplace_back(value); break;
+    case kQueue: options.queue = value; break;
+    case kPpd: options.ppd = value; virtualGiven = true; break;
+    case kPrinterId: options.printerId = value; virtualGiven = true; break;
+    case kDeviceUri: options.deviceURI = value; virtualGiven = true; break;
+    case kNoPrinter: options.noPrinter = virtualGiven = true; break;
+    case kTicket: options.ticket = value; break;
+    case kScript: options.script = value; break;
+    case kJson: options.json = true; break;
+    case kPrint: options.print = value; break;
+    case kGui: options.gui = true; break;
+    case kBundle: options.bundle = value; break;
+    case kHelp: options.help = true; break;
+    case kVersion: options.version = true; break;
+    case kTimeout:
+        if (auto limit = seconds(value)) {
+            options.timeoutSeconds = *limit;
+            break;
+        }
+        reason = trf("--timeout takes a whole number of seconds from 1 to 3600, not {1}", {value});
+        return false;
+    }
+    return true;
+}
+
+} // namespace
 
 std::optional<Options> parseOptions(int argc, char** argv, std::string* error)
 {
@@ -17,39 +92,23 @@ std::optional<Options> parseOptions(int argc, char** argv, std::string* error)
     };
     Options options;
     bool virtualGiven = false;
-    for (int i = 1; i < argc; ++i) {
-        std::string_view arg = argv[i];
-        if (arg == "--json") {
-            options.json = true;
-            continue;
-        }
-        if (arg == "--gui") {
-            options.gui = true;
-            continue;
-        }
-        if (arg == "--no-printer") {
-            options.noPrinter = virtualGiven = true;
-            continue;
-        }
-        std::optional<std::string>* into = nullptr;
-        std::string* plain = nullptr;
-        if (arg == "--queue") into = &options.queue;
-        else if (arg == "--ppd") into = &options.ppd;
-        else if (arg == "--ticket") into = &options.ticket;
-        else if (arg == "--script") into = &options.script;
-        else if (arg == "--print") into = &options.print;
-        else if (arg == "--bundle") into = &options.bundle;
-        else if (arg == "--printer-id") plain = &options.printerId;
-        else if (arg == "--device-uri") plain = &options.deviceURI;
-        else return fail("unknown argument: " + std::string(arg));
-        if (i + 1 >= argc) return fail(std::string(arg) + " needs a value");
-        if (into) *into = argv[++i];
-        if (plain) *plain = argv[++i];
-        if (arg == "--ppd" || plain) virtualGiven = true;
+    std::string reason;
+    ::opterr = 0;
+    ::optind = 0; // also resets getopt's state, so that parsing can run more than once
+    for (;;) {
+        int index = -1;
+        const int code = ::getopt_long(argc, argv, "+:o:", kLongOptions, &index);
+        if (code == -1) break;
+        const std::string given = argv[::optind - 1] ? argv[::optind - 1] : "";
+        if (code == '?') return fail(trf("unknown argument: {1}", {::optopt && ::optopt < 256 ? "-" + std::string(1, static_cast<char>(::optopt)) : given}));
+        if (code == ':') return fail(trf("{1} needs a value", {::optopt == 'o' ? std::string("-o") : given}));
+        if (!apply(code, ::optarg, options, virtualGiven, reason)) return fail(reason);
     }
+    if (::optind < argc) return fail(trf("unknown argument: {1}", {argv[::optind]}));
+    if (options.help || options.version) return options;
     if (options.queue && virtualGiven)
-        return fail("--queue cannot be combined with --ppd, --printer-id, --device-uri or --no-printer");
-    if (options.print && !options.queue) return fail("--print needs --queue");
+        return fail(tr("--queue cannot be combined with --ppd, --printer-id, --device-uri or --no-printer"));
+    if (options.print && !options.queue) return fail(tr("--print needs --queue"));
     return options;
 }
 

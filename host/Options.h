@@ -3,6 +3,7 @@
 
 #include <optional>
 #include <string>
+#include <vector>
 
 namespace host {
 
@@ -20,11 +21,19 @@ struct Options {
     std::optional<std::string> print;
     bool gui = false;
     std::optional<std::string> bundle;
+    // Each -o argument as given ("NAME=VALUE" or "NAME"), in order.
+    std::vector<std::string> choices;
+    // Limit for each request to the CUPS server.
+    int timeoutSeconds = 10;
+    bool help = false;
+    bool version = false;
 };
 
 // Parses argv; nothing and a one-line reason in error for a usage error.
 std::optional<Options> parseOptions(int argc, char** argv, std::string* error);
 
-extern const char* const kUsage;
+// The short usage lines shown after a usage error, and the whole --help text.
+std::string usageText();
+std::string helpText();
 
 } // namespace host

@@ -5,6 +5,8 @@
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace host {
 
@@ -15,5 +17,9 @@ using PpdFile = std::unique_ptr<ppd_file_t, PpdCloser>;
 
 // Opens the file with libcups and marks its defaults; null and a reason in error on failure.
 PpdFile openPpd(const std::string& path, std::string* error);
+
+// Marks a destination's options (as lp does) and makes each marked choice its option's default, which
+// is where the panel reads a printer's defaults from.
+void applyDestinationDefaults(ppd_file_t* ppd, const std::vector<std::pair<std::string, std::string>>& options);
 
 } // namespace host

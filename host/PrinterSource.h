@@ -7,6 +7,8 @@
 #include <memory>
 #include <optional>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace host {
 
@@ -14,11 +16,13 @@ struct PrinterChoice {
     std::string ppdPath;
     std::shared_ptr<pm::Printer> printer; // null: a session without a current printer
     bool ppdIsTemporary = false;          // a copy fetched from a server, removed when the dialog ends
+    // The destination's options (queue defaults, then lpoptions), to be marked on the PPD.
+    std::vector<std::pair<std::string, std::string>> defaults;
 };
 
 // The virtual printer of the options (default PPD: the sample beside the program).
 std::optional<PrinterChoice> virtualPrinter(const Options& options, const std::string& programDir, std::string* error);
 // A destination of the environment's CUPS server: its PPD, its name as ID, its device URI.
-std::optional<PrinterChoice> cupsQueuePrinter(const std::string& queue, std::string* error);
+std::optional<PrinterChoice> cupsQueuePrinter(const std::string& queue, int limitSeconds, std::string* error);
 
 } // namespace host

@@ -155,7 +155,16 @@ bool ScriptRunner::execute(const std::string& line)
     if (verb == "shouldHide") return args(0) && result("shouldHide", panel.shouldHide());
     if (verb == "shouldPrint") return args(0) && result("shouldPrint", panel.shouldPrint());
     if (verb == "save") return args(0) && result("save", panel.saveValuesAndReturnError(nullptr));
-    if (verb == "restore") return args(0) && result("restore", panel.restoreValuesAndReturnError(nullptr));
+    if (verb == "restore") {
+        if (!args(0)) return false;
+        const bool restored = panel.restoreValuesAndReturnError(nullptr);
+        std::string reason;
+        if (afterRestore_ && !afterRestore_(&reason)) {
+            failureStatus_ = 1;
+            return fail(reason);
+        }
+        return result("restore", restored);
+    }
     if (verb == "summary") {
         if (!args(0)) return false;
         cf::DictionaryRef summary = panel.summaryInfo();

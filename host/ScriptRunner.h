@@ -4,6 +4,7 @@
 
 #include "host/Dialog.h"
 
+#include <functional>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -22,6 +23,10 @@ public:
     // Runs one command outside a script (the default sequence).
     bool command(const std::string& line);
     const std::string& error() const { return error_; }
+    // The exit status the failure calls for: 2 for a script error, 1 when the hook failed.
+    int failureStatus() const { return failureStatus_; }
+    // Runs after every restore (the command line's choices); false and a reason stop the script.
+    void setAfterRestore(std::function<bool(std::string* error)> hook) { afterRestore_ = std::move(hook); }
 
 private:
     bool step();
@@ -38,6 +43,8 @@ private:
     size_t current_ = 0;
     bool failed_ = false;
     std::string error_;
+    int failureStatus_ = 2;
+    std::function<bool(std::string* error)> afterRestore_;
 };
 
 } // namespace host

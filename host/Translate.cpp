@@ -3,6 +3,9 @@
 
 #include <libintl.h>
 
+#include <filesystem>
+#include <vector>
+
 namespace host {
 namespace {
 constexpr const char* kDomain = "printdialog";
@@ -10,10 +13,33 @@ constexpr const char* kDomain = "printdialog";
 
 void bindTranslations(const std::string& programDir)
 {
-    ::bindtextdomain(kDomain, (programDir + "/locale").c_str());
+    namespace fs = std::filesystem;
+    std::error_code ignored;
+    std::string folder = programDir + "/locale";
+    if (!fs::is_directory(folder, ignored)) folder = programDir + "/../share/locale";
+    ::bindtextdomain(kDomain, folder.c_str());
     ::bind_textdomain_codeset(kDomain, "UTF-8");
 }
 
 std::string tr(const char* msgid) { return ::dgettext(kDomain, msgid); }
+
+std::string trf(const char* msgid, std::initializer_list<std::string> arguments)
+{
+    const std::vector<std::string> values(arguments);
+    const std::string text = tr(msgid);
+    std::string out;
+    for (size_t i = 0; i < text.size(); ++i) {
+        if (text[i] == '{' && i + 2 < text.size() && text[i + 2] == '}' && text[i + 1] >= '1' && text[i + 1] <= '9') {
+            const size_t n = static_cast<size_t>(text[i + 1] - '1');
+            if (n < values.size()) {
+                out += values[n];
+                i += 2;
+                continue;
+            }
+        }
+        out += text[i];
+    }
+    return out;
+}
 
 } // namespace host

@@ -1,14 +1,18 @@
 // The host's own words, translated through gettext (text domain "printdialog").
 #pragma once
 
+#include <initializer_list>
 #include <string>
 
 namespace host {
 
-// Binds the text domain to the catalogues installed beside the program; call once after setlocale.
+// Binds the text domain to the catalogues of the program (beside it in a build, under
+// share/locale in an installed prefix); call once after setlocale.
 void bindTranslations(const std::string& programDir);
 
 // The translation of msgid under the current locale; msgid itself when there is none.
 std::string tr(const char* msgid);
+// tr, then {1}, {2}, ... replaced by the arguments (translations may reorder them).
+std::string trf(const char* msgid, std::initializer_list<std::string> arguments);
 
 } // namespace host

@@ -1,10 +1,13 @@
 // printdialog: the print dialog stand-in that loads the "Color Options" panel.
+#include "host/CommandLineChoices.h"
 #include "host/Dialog.h"
 #include "host/Inspector.h"
 #include "host/JobSubmitter.h"
 #include "host/Options.h"
+#include "host/ProgressReporter.h"
 #include "host/ScriptRunner.h"
 #include "host/TicketFile.h"
+#include "host/Translate.h"
 
 #include <clocale>
 #include <fstream>
@@ -42,21 +45,60 @@ int failure(int status, const std::string& reason)
     return status;
 }
 
-// What the print button does: the panel's last word, then the job; false and a reason when no job was made.
-bool printJob(host::Dialog& dialog, host::JobSubmitter& document, bool json, std::string* error)
+// What the print button does: the panel saves and has its last word, then the job is made with what
+// the panel shows; false and a reason when no job was made.
+bool printJob(host::Dialog& dialog, host::JobSubmitter& document, const host::Options& options, std::string* error)
 {
-    if (!dialog.panel().shouldPrint()) {
-        *error = "the panel declined to print";
+    if (!dialog.panel().saveValuesAndReturnError(nullptr)) {
+        *error = host::tr("the panel could not save its settings");
         return false;
     }
-    int job = document.submit(dialog.printer().printer->id(), dialog.ticket().values(), error);
+    if (!dialog.panel().shouldPrint()) {
+        *error = host::tr("the panel declined to print");
+        return false;
+    }
+    int job = document.submit(dialog.printer().printer->id(), dialog.ticket().values(), options.timeoutSeconds, error);
     if (!job) return false;
-    if (json)
+    if (options.json)
         std::cout << nlohmann::json{{"job", job}}.dump() << "\n";
     else
-        std::cout << "job: " << job << "\n";
+        std::cout << host::trf("job: {1}", {std::to_string(job)}) << "\n";
     std::cout.flush();
     return true;
+}
+
+int runDialog(const host::Options& options, const std::string& directory)
+{
+    std::string error;
+    std::vector<std::string> lines;
+    if (options.script && !readLines(*options.script, lines))
+        return failure(2, host::trf("cannot read script {1}", {*options.script}));
+
+    std::unique_ptr<host::JobSubmitter> document;
+    if (options.print && !(document = host::JobSubmitter::open(*options.print, &error))) return failure(1, error);
+
+    auto dialog = host::Dialog::open(options, directory, &error);
+    if (!dialog) return failure(1, error);
+    auto choices = host::CommandLineChoices::check(options.choices, dialog->ppd(), &error);
+    if (!choices) return failure(1, error);
+
+    {
+        host::ProgressReporter progress(options.json);
+        host::ScriptRunner runner(*dialog, std::cout, options.json);
+        if (!choices->empty())
+            runner.setAfterRestore([&](std::string* reason) { return choices->apply(*dialog, reason); });
+        if (options.script) {
+            if (!runner.run(lines)) return failure(runner.failureStatus(), runner.error());
+        } else {
+            for (const char* step : {"panelView", "restore", "summary", "dump"})
+                if (!runner.command(step)) return failure(runner.failureStatus(), runner.error());
+        }
+        if (document && !printJob(*dialog, *document, options, &error)) return failure(1, error);
+    }
+
+    if (options.ticket && !host::writeTicket(*options.ticket, dialog->ticket().values(), &error))
+        return failure(1, error);
+    return 0;
 }
 
 } // namespace
@@ -64,36 +106,22 @@ bool printJob(host::Dialog& dialog, host::JobSubmitter& document, bool json, std
 int main(int argc, char** argv)
 {
     std::setlocale(LC_ALL, "");
+    const std::string directory = programDir();
+    host::bindTranslations(directory);
     std::string error;
     auto options = host::parseOptions(argc, argv, &error);
     if (!options) {
-        std::cerr << "printdialog: " << error << "\n" << host::kUsage;
+        std::cerr << "printdialog: " << error << "\n" << host::usageText();
         return 2;
     }
-    if (options->gui) return failure(2, "this build has no GUI backend; drive the panel with --script");
-
-    std::vector<std::string> lines;
-    if (options->script && !readLines(*options->script, lines))
-        return failure(2, "cannot read script " + *options->script);
-
-    std::unique_ptr<host::JobSubmitter> document;
-    if (options->print && !(document = host::JobSubmitter::open(*options->print, &error))) return failure(1, error);
-
-    auto dialog = host::Dialog::open(*options, programDir(), &error);
-    if (!dialog) return failure(1, error);
-
-    {
-        host::ScriptRunner runner(*dialog, std::cout, options->json);
-        if (options->script) {
-            if (!runner.run(lines)) return failure(2, runner.error());
-        } else {
-            for (const char* step : {"panelView", "restore", "summary", "dump"})
-                runner.command(step);
-        }
-        if (document && !printJob(*dialog, *document, options->json, &error)) return failure(1, error);
+    if (options->help) {
+        std::cout << host::helpText();
+        return 0;
     }
-
-    if (options->ticket && !host::writeTicket(*options->ticket, dialog->ticket().values(), &error))
-        return failure(1, error);
-    return 0;
+    if (options->version) {
+        std::cout << "printdialog " << PRINTDIALOG_VERSION << "\n";
+        return 0;
+    }
+    if (options->gui) return failure(2, host::tr("this build has no GUI backend; drive the panel with --script"));
+    return runDialog(*options, directory);
 }

@@ -244,6 +244,15 @@ bool CupsServer::addQueue(const std::string& name, const std::string& deviceURI,
     return result.status == 0;
 }
 
+bool CupsServer::changeQueue(const std::string& name, const std::vector<std::string>& arguments, std::string* why)
+{
+    std::vector<std::string> argv = {"/usr/sbin/lpadmin", "-h", address_, "-p", name};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    auto result = testproc::run(argv, {}, {"LD_PRELOAD="}, 30);
+    if (result.status != 0 && why) *why = "lpadmin: " + result.err;
+    return result.status == 0;
+}
+
 bool CupsServer::rejectJobs(const std::string& name, std::string* why)
 {
     auto result = testproc::run({"/usr/sbin/cupsreject", "-h", address_, name}, {}, {"LD_PRELOAD="}, 30);

@@ -86,8 +86,46 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{"missing_ppd", {"--ppd", "/nonexistent.ppd"}, "panelView\n", 1, "cannot open PPD /nonexistent.ppd"},
         Failure{"missing_bundle", {"--bundle", "/nonexistent"}, "panelView\n", 1, "no bundle at /nonexistent"},
         Failure{"bad_argument", {"--frobnicate"}, "", 2, "unknown argument: --frobnicate"},
-        Failure{"print_without_queue", {"--print", "/etc/hostname"}, "", 2, "--print needs --queue"}),
+        Failure{"print_without_queue", {"--print", "/etc/hostname"}, "", 2, "--print needs --queue"},
+        Failure{"stray_argument", {"zq4410"}, "", 2, "unknown argument: zq4410"},
+        Failure{"bad_timeout", {"--timeout", "soon"}, "", 2, "--timeout takes a whole number of seconds"},
+        Failure{"unknown_choice", {"-o", "TLBrightness=Max"}, "panelView\nrestore\nsave\n", 1,
+                "-o TLBrightness=Max: TLBrightness has no choice Max; its choices are Minus2, Minus1, Normal, Plus1, Plus2"},
+        Failure{"disabled_control", {"-o", "TLColorAsGray", "-o", "TLColorSeparation"}, "panelView\nrestore\nsave\n", 1,
+                "-o TLColorSeparation=True: the panel does not let TLColorSeparation change now"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+TEST(Host, HelpNamesEveryOptionAndCommand)
+{
+    homesandbox::home();
+    auto help = testproc::run({testpaths::printdialog(), "--help"}, "", {"LC_ALL=C"});
+    ASSERT_EQ(help.status, 0) << help.err;
+    for (const char* word :
+         {"--queue", "--ppd", "--printer-id", "--device-uri", "--no-printer", "--ticket", "--script", "--json", "--print",
+          "-o NAME=VALUE", "--timeout", "--gui", "--bundle", "--help", "--version", "panelView", "panelName", "panelKind",
+          "supportedPPDOptionKeys", "willShow", "shouldHide", "save", "restore", "summary", "PPDOptionKeyValueDidChange",
+          "shouldPrint", "terminate", "select menu_", "check check_", "click button_", "tab tab_", "type _", "paste _",
+          "clear _", "row _", "tick _", "answer-open", "dump", "screenshot", "Example:"})
+        EXPECT_NE(help.out.find(word), std::string::npos) << word;
+    auto version = testproc::run({testpaths::printdialog(), "--version"}, "", {"LC_ALL=C"});
+    EXPECT_EQ(version.status, 0);
+    EXPECT_EQ(version.out.rfind("printdialog ", 0), 0u) << version.out;
+}
+
+// -o acts as the person's choice after restore: the preset of Quick Color runs, and a later restore
+// chooses it again over the ticket's saved value.
+TEST(Host, CommandLineChoicesAreChosenAfterEveryRestore)
+{
+    auto run = printdialog({"-o", "TLQuickColor=Vivid", "-o", "noTLColorSeparation", "-o", "PageSize=A5"},
+                           "panelView\nrestore\nselect menu_QuickColor 0\nsave\nrestore\nsummary\ndump\n");
+    ASSERT_EQ(run.result.status, 0) << run.result.err;
+    auto values = run.last("summary")["values"];
+    EXPECT_EQ(values["Quick Color"], "Vivid");
+    EXPECT_EQ(values["Color Separation"], "Off");
+    EXPECT_EQ(values["Image RGB Intent"], "Saturation (Vivid)") << "the Vivid preset ran";
+    auto ticket = run.state()["ticket"];
+    EXPECT_EQ(ticket["PageSize"], "A5") << "an option the panel does not show travels at the top level";
+}
 
 TEST(Host, ScriptErrorLeavesAnExistingTicketUntouched)
 {

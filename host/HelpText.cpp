@@ -1,0 +1,76 @@
+// The texts of --help and of a usage error.
+#include "host/Options.h"
+
+#include "host/Translate.h"
+
+namespace host {
+
+std::string usageText()
+{
+    return tr("usage: printdialog [--queue NAME | [--ppd FILE] [--printer-id ID] [--device-uri URI] | --no-printer]\n"
+              "                   [--ticket FILE] [--script FILE|-] [--json] [--print FILE|-] [--gui] [--bundle DIR]\n"
+              "                   [-o NAME[=VALUE]]... [--timeout SECONDS] [--help] [--version]\n");
+}
+
+std::string helpText()
+{
+    return usageText() + tr(R"(
+Shows the "Color Options" panel of the TESSALUMA zq4410 as a print dialog does, lets a script (or a
+person, with --gui) use it, keeps the job's settings in a ticket file and prints through CUPS.
+
+The printer:
+  --queue NAME          a CUPS destination: its PPD, defaults, lpoptions and device URI come from
+                        the CUPS server (CUPS_SERVER, as for lp)
+  --ppd FILE            a virtual printer with this PPD (default: the sample zq4410 PPD)
+  --printer-id ID       the virtual printer's ID (default zq4410_virtual)
+  --device-uri URI      the virtual printer's connection (default usb://TESSALUMA/zq4410)
+  --no-printer          a session without a current printer
+
+Options:
+  --ticket FILE         read the settings from FILE (an XML property list); write them back on success
+  --script FILE|-       run the dialog script in FILE (-: standard input); without it the host runs
+                        panelView, restore, summary, dump
+  --json                every answer is one JSON object on one line
+  --print FILE|-        after the script, save, shouldPrint and submit FILE to the queue (--queue only)
+  -o NAME=VALUE, -o NAME
+                        after restore, choose this choice of a PPD option as the user would (as lp -o;
+                        -o NAME means NAME=True, -o noNAME means NAME=False); repeatable
+  --timeout SECONDS     limit for each request to the CUPS server (default 10)
+  --gui                 show the dialog in a window
+  --bundle DIR          the plug-in bundle to load (default: the one installed with the program)
+  --help, --version     print this text or the version, and exit
+
+Script commands (one a line; # starts a comment):
+  panelView, panelName, panelKind, supportedPPDOptionKeys, willShow, shouldHide, save, restore,
+  summary, shouldPrint, terminate
+                        the dialog's calls to the panel
+  PPDOptionKeyValueDidChange KEY CHOICE
+                        another pane changed a PPD option
+  select ID INDEX       pick item INDEX of a pop-up        select menu_QuickColor 2
+  check ID on|off       click a check box                  check check_EconomyPrint on
+  click ID              press a button                     click button_AdvanceColorOptions
+  tab ID INDEX          show a tab page                    tab tab_SwitchVew 1
+  type ID TEXT          type TEXT into a text field        type _profileNameEdit Office
+  paste ID TEXT         paste TEXT into a text field       paste _fileNameEdit A.ICC
+  clear ID              delete a text field's text         clear _fileNameEdit
+  row ID INDEX|none     click a table row                  row _profileTableView 0
+  tick ID ROW           click a row's tick box             tick _profileTableView 0
+  answer-open PATH|cancel
+                        how the next open panel is answered
+  dump                  print the state of the panel
+  screenshot PATH       with --gui: write the window as a PNG
+
+Example:
+  printdialog --queue zq4410 -o TLQuickColor=Photo --print report.pdf --script - <<'END'
+  panelView
+  restore
+  check check_EconomyPrint on
+  save
+  END
+
+Exit status: 0 success; 1 the bundle, PPD, printer, server or job failed; 2 a usage or script error.
+See printdialog(1) and docs/script.md.
+)");
+}
+
+} // namespace host

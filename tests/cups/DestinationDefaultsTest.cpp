@@ -1,0 +1,201 @@
+// What CUPS says about a queue reaches the panel: queue defaults, lpoptions, the ticket and -o in
+// that order; --print sends what the summary shows; a server that never answers is named as such.
+#include "CupsServer.h"
+
+#include "support/HomeSandbox.h"
+#include "support/Process.h"
+#include "support/TestPaths.h"
+
+#include <gtest/gtest.h>
+#include <nlohmann/json.hpp>
+
+#include <netinet/in.h>
+#include <sys/socket.h>
+#include <unistd.h>
+
+#include <algorithm>
+#include <chrono>
+#include <filesystem>
+#include <fstream>
+
+namespace {
+
+namespace fs = std::filesystem;
+using cupstest::CupsServer;
+
+constexpr const char* kQueue = "zq4410";
+
+struct HostRun {
+    testproc::Result result;
+    std::vector<nlohmann::json> answers;
+    nlohmann::json last(const char* key) const
+    {
+        for (auto it = answers.rbegin(); it != answers.rend(); ++it)
+            if (it->contains(key)) return (*it)[key];
+        return nullptr;
+    }
+};
+
+HostRun printdialog(std::vector<std::string> arguments, const std::string& script, std::vector<std::string> environment = {})
+{
+    std::vector<std::string> argv = {testpaths::printdialog(), "--json", "--script", "-"};
+    argv.insert(argv.end(), arguments.begin(), arguments.end());
+    environment.push_back("LC_ALL=C");
+    HostRun run;
+    run.result = testproc::run(argv, script, environment);
+    for (const auto& line : testproc::jsonLines(run.result.out)) run.answers.push_back(nlohmann::json::parse(line));
+    return run;
+}
+
+void writeText(const std::string& path, const std::string& text)
+{
+    fs::create_directories(fs::path(path).parent_path());
+    std::ofstream(path, std::ios::trunc) << text;
+}
+
+// A ticket whose top level and saved printer dictionary may disagree, as a hand-edited one does.
+std::string ticket(const std::string& saved, const std::string& topLevel)
+{
+    std::string text = "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">\n<dict>\n"
+                       "<key>job-hold-until</key><string>indefinite</string>\n";
+    if (!topLevel.empty()) text += "<key>TLQuickColor</key><string>" + topLevel + "</string>\n";
+    if (!saved.empty())
+        text += std::string("<key>zq4410</key><dict><key>") + kQueue + "</key><dict><key>TLQuickColor</key><string>" +
+                saved + "</string></dict></dict>\n";
+    return text + "</dict>\n</plist>\n";
+}
+
+class DestinationDefaultsTest : public ::testing::Test {
+protected:
+    void SetUp() override
+    {
+        homesandbox::reset();
+        work_ = homesandbox::home() + "/work";
+        fs::create_directories(work_);
+        std::string why;
+        ASSERT_TRUE(server_.start(&why)) << why;
+        ASSERT_TRUE(server_.addQueue(kQueue, "usb://TESSALUMA/zq4410", testpaths::ppd("zq4410.ppd"), &why)) << why;
+    }
+
+    CupsServer server_;
+    std::string work_;
+};
+
+TEST_F(DestinationDefaultsTest, EachSourceOverridesTheOnesBelowIt)
+{
+    struct Case {
+        const char* name;
+        const char* queueDefault; // lpadmin -o TLQuickColor-default=
+        const char* lpoptions;    // ~/.cups/lpoptions TLQuickColor=
+        const char* saved;        // the ticket's saved value for the queue
+        const char* commandLine;  // -o TLQuickColor=
+        const char* shown;
+    };
+    const Case cases[] = {
+        {"PPD default", "", "", "", "", "Standard"},
+        {"queue default", "Photo", "", "", "", "Photo"},
+        {"lpoptions over the queue", "Photo", "Vivid", "", "", "Vivid"},
+        {"ticket over lpoptions", "Photo", "Vivid", "Standard", "", "Standard"},
+        {"-o over everything", "Photo", "Vivid", "Standard", "photo", "Photo"},
+    };
+    const std::string ticketPath = work_ + "/ticket.plist";
+    const std::string lpoptions = homesandbox::home() + "/.cups/lpoptions";
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::string why;
+        ASSERT_TRUE(server_.changeQueue(kQueue, {"-o", std::string("TLQuickColor-default=") + (*c.queueDefault ? c.queueDefault : "Standard")}, &why)) << why;
+        writeText(lpoptions, *c.lpoptions ? std::string("Dest zq4410 TLEconoMode=True TLQuickColor=") + c.lpoptions + "\n"
+                                          : std::string("Dest zq4410 TLEconoMode=True\n"));
+        writeText(ticketPath, ticket(c.saved, ""));
+        std::vector<std::string> arguments = {"--queue", kQueue, "--ticket", ticketPath};
+        if (*c.commandLine) arguments.insert(arguments.end(), {"-o", std::string("TLQuickColor=") + c.commandLine});
+
+        HostRun run = printdialog(arguments, "panelView\nrestore\nsummary\n");
+
+        ASSERT_EQ(0, run.result.status) << run.result.err;
+        auto values = run.last("summary")["values"];
+        EXPECT_EQ(c.shown, values["Quick Color"]);
+        EXPECT_EQ("On", values["EconoMode"]) << "lpoptions";
+    }
+}
+
+TEST_F(DestinationDefaultsTest, PrintSendsWhatTheSummaryShows)
+{
+    struct Case {
+        const char* name;
+        std::vector<std::string> arguments;
+        const char* shown;
+        const char* sent;
+    };
+    const Case cases[] = {
+        {"hand-edited top level", {}, "Standard", "Standard"},
+        {"-o", {"-o", "TLQuickColor=Photo"}, "Photo", "Photo"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string ticketPath = work_ + "/ticket.plist";
+        const std::string document = work_ + "/page.txt";
+        writeText(ticketPath, ticket("Standard", "Vivid"));
+        writeText(document, "A page.\n");
+        std::vector<std::string> arguments = {"--queue", kQueue, "--ticket", ticketPath, "--print", document};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+
+        HostRun run = printdialog(arguments, "panelView\nrestore\nsummary\n");
+
+        ASSERT_EQ(0, run.result.status) << run.result.err;
+        EXPECT_EQ(c.shown, run.last("summary")["values"]["Quick Color"]);
+        ASSERT_TRUE(run.last("job").is_number_integer()) << run.result.out;
+        std::string why;
+        auto job = server_.jobAttributes(run.last("job").get<int>(), &why);
+        ASSERT_TRUE(job) << why;
+        EXPECT_EQ(c.sent, (*job)["TLQuickColor"]);
+    }
+}
+
+TEST_F(DestinationDefaultsTest, UnknownChoiceNamesTheValidOnesAndWritesNothing)
+{
+    const std::string ticketPath = work_ + "/ticket.plist";
+    const std::string before = ticket("Photo", "");
+    writeText(ticketPath, before);
+    struct Case {
+        const char* option;
+        const char* reason;
+    };
+    for (const Case& c : {Case{"TLQuickColor=Neon", "TLQuickColor has no choice Neon; its choices are Standard, Photo, Vivid, CustomSettings"},
+                          Case{"TLSparkle=On", "the printer has no such option; its options are "}}) {
+        SCOPED_TRACE(c.option);
+        HostRun run = printdialog({"--queue", kQueue, "--ticket", ticketPath, "-o", c.option}, "panelView\nrestore\nsave\n");
+
+        EXPECT_EQ(1, run.result.status);
+        EXPECT_NE(std::string::npos, run.result.err.find(c.reason)) << run.result.err;
+        EXPECT_EQ(1, std::count(run.result.err.begin(), run.result.err.end(), '\n')) << run.result.err;
+        std::ifstream in(ticketPath);
+        EXPECT_EQ(before, std::string(std::istreambuf_iterator<char>(in), {}));
+    }
+}
+
+// A server that takes the connection and never answers: the limit ends the wait, with that reason.
+TEST_F(DestinationDefaultsTest, SilentServerEndsAtTheLimitWithThatReason)
+{
+    int listener = ::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    ASSERT_GE(listener, 0);
+    sockaddr_in address{};
+    address.sin_family = AF_INET;
+    address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+    ASSERT_EQ(0, ::bind(listener, reinterpret_cast<sockaddr*>(&address), sizeof address));
+    ASSERT_EQ(0, ::listen(listener, 16));
+    socklen_t length = sizeof address;
+    ASSERT_EQ(0, ::getsockname(listener, reinterpret_cast<sockaddr*>(&address), &length));
+    const std::string server = "127.0.0.1:" + std::to_string(ntohs(address.sin_port));
+
+    const auto start = std::chrono::steady_clock::now();
+    HostRun run = printdialog({"--queue", kQueue, "--timeout", "1"}, "panelView\n", {"CUPS_SERVER=" + server});
+    const auto took = std::chrono::steady_clock::now() - start;
+    ::close(listener);
+
+    EXPECT_EQ(1, run.result.status);
+    EXPECT_EQ("printdialog: the CUPS server at " + server + " did not answer within 1 s\n", run.result.err);
+    EXPECT_LT(took, std::chrono::milliseconds(2500));
+}
+
+} // namespace
