@@ -89,4 +89,39 @@ TEST_F(DiscoveryPanelViewTest, EveryPanelViewWalksAgain)
     EXPECT_EQ(2 * oneWalk, snmpd_.takeRequestCount());
 }
 
+// A walk still running after half a second says so once: on standard error as text, or as a progress
+// object among the JSON answers; a quick walk says nothing.
+TEST_F(DiscoveryPanelViewTest, AQuickWalkSaysNothing)
+{
+    const auto result = testproc::run(
+        {testpaths::printdialog(), "--script", "-", "--device-uri", "lpd://127.0.0.1/queue"}, "panelView\n", {"LC_ALL=C"});
+    ASSERT_EQ(0, result.status) << result.err;
+    EXPECT_EQ("", result.err);
+}
+
+TEST(DiscoveryProgress, ASlowWalkAnnouncesItselfOnce)
+{
+    homesandbox::reset();
+    agentPort();
+    SilentAgent agent;
+    ASSERT_TRUE(agent.bound());
+    const std::string text = "asking 127.0.0.1 for its stored colour profiles\u2026";
+    for (bool json : {false, true}) {
+        SCOPED_TRACE(json ? "json" : "text");
+        std::vector<std::string> argv = {testpaths::printdialog(), "--script", "-", "--device-uri", "lpd://127.0.0.1/q"};
+        if (json) argv.push_back("--json");
+
+        const auto result = testproc::run(argv, "panelView\n", {"LC_ALL=C"});
+
+        ASSERT_EQ(0, result.status) << result.err;
+        if (json) {
+            EXPECT_EQ("", result.err);
+            EXPECT_EQ(1, answersOf(result, "{\"progress\":\"" + text + "\"}")) << result.out;
+        } else {
+            EXPECT_EQ("printdialog: " + text + "\n", result.err);
+            EXPECT_EQ(std::string::npos, result.out.find("progress"));
+        }
+    }
+}
+
 } // namespace
