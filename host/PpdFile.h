@@ -15,7 +15,8 @@ struct PpdCloser {
 };
 using PpdFile = std::unique_ptr<ppd_file_t, PpdCloser>;
 
-// Opens the file with libcups and marks its defaults; null and a reason in error on failure.
+// Opens the file with libcups, localizes its texts for the messages' language (LANGUAGE first, as
+// gettext does) and marks its defaults; null and a reason in error on failure.
 PpdFile openPpd(const std::string& path, std::string* error);
 
 // Marks a destination's options (as lp does) and makes each marked choice its option's default, which

@@ -206,7 +206,7 @@ UTF8_TEXTS = {
 class Variant:
     def __init__(self, file, note, encoding_name="ISOLatin1", codec="latin-1", language="English",
                  choice_texts=None, translate=None, drop=(), shorten=None, pc_name="ZQ4410.PPD",
-                 nick_suffix=""):
+                 nick_suffix="", ja_translations=False):
         self.file = file
         self.note = note
         self.encoding_name = encoding_name
@@ -219,6 +219,10 @@ class Variant:
         self.shorten = shorten or {}
         self.pc_name = pc_name
         self.nick_suffix = nick_suffix
+        # Japanese translation strings (cupsLanguages) for every option and choice, in UTF-8.
+        self.ja_translations = ja_translations
+        # (keyword, English text, [(choice, English text)]) of every option written, for the translations.
+        self.ui = []
 
 
 def text(variant, english):
@@ -235,6 +239,7 @@ def pick_one(variant, out, keyword, option_text, default, choices, order, code):
     if keyword in variant.shorten:
         kept, default = variant.shorten[keyword]
         choices = [c for c in choices if c[0] in kept]
+    variant.ui.append((keyword, option_text, choices))
     out.append(f"*OpenUI *{keyword}/{text(variant, option_text)}: PickOne")
     out.append(f"*OrderDependency: {order} AnySetup *{keyword}")
     out.append(f"*Default{keyword}: {default}")
@@ -278,6 +283,7 @@ def build(variant):
     add("")
     for keyword, order in (("PageSize", 10), ("PageRegion", 10)):
         ui = "Media Size"
+        variant.ui.append((keyword, ui, [(name, label) for name, label, _, _ in PAGE_SIZES]))
         add(f"*OpenUI *{keyword}/{text(variant, ui)}: PickOne")
         add(f"*OrderDependency: {order} AnySetup *{keyword}")
         add(f"*Default{keyword}: A4")
@@ -320,6 +326,7 @@ def build(variant):
     for i, (keyword, label, on_code, off_code) in enumerate(BOOLEANS):
         if keyword in variant.drop:
             continue
+        variant.ui.append((keyword, label, [("True", "On"), ("False", "Off")]))
         add(f"*OpenUI *{keyword}/{text(variant, label)}: Boolean")
         add(f"*OrderDependency: {32 + i} AnySetup *{keyword}")
         add(f"*Default{keyword}: False")
@@ -353,12 +360,24 @@ def build(variant):
                                    ("Symbol", "001.008S", "Special")):
         add(f'*Font {font}: {charset} "({version})" {charset} ROM')
     add("")
-    add("*% End of the zq4410 PPD")
     return "\n".join(out) + "\n"
 
 
+def ja_translations(variant):
+    """The Japanese translation strings; libcups expects them in UTF-8 whatever the file's encoding."""
+    if not variant.ja_translations:
+        return ""
+    out = ['*cupsLanguages: "ja"']
+    for keyword, option_text, choices in variant.ui:
+        out.append(f'*ja.Translation {keyword}/{JAPANESE.get(option_text, option_text)}: ""')
+        for choice, english in choices:
+            out.append(f'*ja.{keyword} {choice}/{JAPANESE.get(english, english)}: ""')
+    return "\n".join(out) + "\n\n"
+
+
 VARIANTS = [
-    Variant("zq4410.ppd", ["The plain file: every option text is ASCII."]),
+    Variant("zq4410.ppd", ["The plain file: every option text is ASCII; Japanese translation strings (UTF-8)."],
+            ja_translations=True),
     Variant("zq4410-utf8.ppd",
             ["Variant: UTF-8 texts under the encoding name UTF-8 (no Adobe name; libcups reads texts",
              "of a name it does not know as UTF-8)."],
@@ -409,7 +428,8 @@ VARIANTS = [
 
 def main():
     for variant in VARIANTS:
-        data = build(variant).encode(variant.codec)
+        data = build(variant).encode(variant.codec) + ja_translations(variant).encode("utf-8")
+        data += b"*% End of the zq4410 PPD\n"
         if variant.codec == "shift_jis" and b"\\" in data:
             raise SystemExit(f"{variant.file}: a Shift JIS text holds the byte 0x5C")
         if variant.codec == "koi8_r":

@@ -40,6 +40,28 @@ TEST(Host, SpeaksJapaneseUnderAJapaneseLocale)
     EXPECT_NE(controls["tab_SwitchVew"]["items"][0], "Image");
 }
 
+// Labels come from the bundle's catalogues, choice texts from the PPD's translation strings, both
+// following LANGUAGE as gettext does; the plain C locale keeps the keys and the PPD's own texts.
+TEST(Host, SummaryFollowsTheLanguage)
+{
+    struct Case {
+        std::vector<std::string> environment;
+        const char* title;
+        const char* value;
+    };
+    for (const Case& c : {Case{{"LC_ALL=C.UTF-8", "LANGUAGE=ja"}, "クイックカラー", "標準"},
+                          Case{{"LC_ALL=C.UTF-8", "LANGUAGE=en"}, "Quick Color", "Standard"},
+                          Case{{"LC_ALL=C", "LANGUAGE=ja"}, "Quick Color", "Standard"}}) {
+        SCOPED_TRACE(c.environment.back());
+        auto run = printdialog({}, "panelView\nrestore\nsummary\n", c.environment);
+        ASSERT_EQ(run.result.status, 0) << run.result.err;
+        auto summary = run.last("summary");
+        EXPECT_EQ(summary["order"][0], c.title);
+        EXPECT_EQ(summary["values"][c.title], c.value);
+        EXPECT_EQ(summary["values"].size(), 27u);
+    }
+}
+
 TEST(Host, DefaultSequencePrintsThePanel)
 {
     homesandbox::home();

@@ -1,5 +1,5 @@
-// The Japanese catalogue in the bundle: every key the panel looks up has a translation, and the
-// catalogue holds no key that nothing looks up. Sets LANGUAGE=ja under LC_ALL=C.UTF-8 itself.
+// The catalogues in the bundle (Japanese, English): every key the panel looks up has a text, and a
+// catalogue holds no key that nothing looks up. Sets LANGUAGE under LC_ALL=C.UTF-8 itself.
 #include "panels/PainChangeController.h"
 #include "plugin/Classes.h"
 #include "plugin/PDEPlugInInterface.h"
@@ -51,10 +51,10 @@ std::set<std::string> keysThePanelLooksUp()
     return keys;
 }
 
-std::set<std::string> catalogueKeys()
+std::set<std::string> catalogueKeys(const std::string& language)
 {
     std::set<std::string> keys;
-    std::ifstream po(testpaths::sourceDir() + "/resources/po/ja.po");
+    std::ifstream po(testpaths::sourceDir() + "/resources/po/" + language + ".po");
     std::string line;
     const std::string prefix = "msgid \"";
     while (std::getline(po, line)) {
@@ -98,7 +98,20 @@ TEST(JapaneseCatalogue, TranslatesEveryKeyThePanelLooksUpAndNothingElse)
         EXPECT_NE(text, key) << "no Japanese text for " << key;
         EXPECT_TRUE(isUtf8(text)) << key;
     }
-    EXPECT_EQ(catalogueKeys(), looked);
+    EXPECT_EQ(catalogueKeys("ja"), looked);
+}
+
+// English texts are mostly the keys themselves; the keys that are not English words get words.
+TEST(EnglishCatalogue, GivesEveryKeyEnglishWords)
+{
+    ::setenv("LANGUAGE", "en", 1);
+    ::setenv("LC_ALL", "C.UTF-8", 1);
+    std::setlocale(LC_ALL, "");
+    cf::Bundle bundle(testpaths::bundleDir(), "jp.tessaluma.pde.zq4410.tlco");
+    EXPECT_EQ(catalogueKeys("en"), keysThePanelLooksUp());
+    EXPECT_EQ(bundle.localizedString("ProfileTitle"), "Profile Management");
+    EXPECT_EQ(bundle.localizedString("EdgeType"), "Edge Type");
+    EXPECT_EQ(bundle.localizedString("Disk"), "Disk");
 }
 
 } // namespace
