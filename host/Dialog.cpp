@@ -25,12 +25,12 @@ private:
 
 } // namespace
 
-std::unique_ptr<Dialog> Dialog::open(const Options& options, const std::string& programDir, std::string* error)
+std::unique_ptr<Dialog> Dialog::open(const Options& options, const ProgramFiles& files, std::string* error)
 {
     std::unique_ptr<Dialog> dialog(new Dialog());
 
     std::optional<PrinterChoice> printer =
-        options.queue ? cupsQueuePrinter(*options.queue, options.timeoutSeconds, error) : virtualPrinter(options, programDir, error);
+        options.queue ? cupsQueuePrinter(*options.queue, options.timeoutSeconds, error) : virtualPrinter(options, files.samplePpds, error);
     if (!printer) return nullptr;
     dialog->printer_ = *printer;
     dialog->ppd_ = openPpd(printer->ppdPath, error);
@@ -44,7 +44,7 @@ std::unique_ptr<Dialog> Dialog::open(const Options& options, const std::string& 
         dialog->ticket_ = pm::PrintSettings(*settings);
     }
 
-    auto loaded = pde::BundleLoader::load(options.bundle.value_or(programDir + "/ColorOptions.plugin"), error);
+    auto loaded = pde::BundleLoader::load(options.bundle.value_or(files.bundle), error);
     if (!loaded) return nullptr;
     dialog->bundle_ = *loaded;
     dialog->factory_ = loaded->principalClass->factory();

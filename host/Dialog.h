@@ -4,6 +4,7 @@
 
 #include "host/Options.h"
 #include "host/PpdFile.h"
+#include "host/ProgramFiles.h"
 #include "host/PrinterSource.h"
 #include "pde/BundleLoader.h"
 #include "pde/Protocol.h"
@@ -19,7 +20,7 @@ namespace host {
 class Dialog {
 public:
     // Nothing, and a one-line reason, when the bundle, the PPD or the printer cannot be had.
-    static std::unique_ptr<Dialog> open(const Options& options, const std::string& programDir, std::string* error);
+    static std::unique_ptr<Dialog> open(const Options& options, const ProgramFiles& files, std::string* error);
     ~Dialog();
 
     pde::Panel& panel() { return *panel_; }

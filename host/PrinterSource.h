@@ -20,8 +20,8 @@ struct PrinterChoice {
     std::vector<std::pair<std::string, std::string>> defaults;
 };
 
-// The virtual printer of the options (default PPD: the sample beside the program).
-std::optional<PrinterChoice> virtualPrinter(const Options& options, const std::string& programDir, std::string* error);
+// The virtual printer of the options (default PPD: zq4410.ppd in the folder of sample PPDs).
+std::optional<PrinterChoice> virtualPrinter(const Options& options, const std::string& samplePpds, std::string* error);
 // A destination of the environment's CUPS server: its PPD, its name as ID, its device URI.
 std::optional<PrinterChoice> cupsQueuePrinter(const std::string& queue, int limitSeconds, std::string* error);
 

@@ -2,6 +2,7 @@
 #include "host/ScriptRunner.h"
 
 #include "host/Inspector.h"
+#include "host/Translate.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
 #include "ui/PopUpButton.h"
@@ -94,7 +95,11 @@ template <class T>
 T* ScriptRunner::control(const std::string& id, const char* kind)
 {
     ui::Nib* nib = dialog_.nib();
-    ui::Object* object = nib ? nib->object(id) : nullptr;
+    if (!nib) {
+        fail(trf("no control named {1} yet: run panelView first", {id}));
+        return nullptr;
+    }
+    ui::Object* object = nib->object(id);
     if (!object) {
         fail("no control named " + id);
         return nullptr;

@@ -3,7 +3,6 @@
 
 #include <libintl.h>
 
-#include <filesystem>
 #include <vector>
 
 namespace host {
@@ -11,13 +10,9 @@ namespace {
 constexpr const char* kDomain = "printdialog";
 }
 
-void bindTranslations(const std::string& programDir)
+void bindTranslations(const std::string& localeDir)
 {
-    namespace fs = std::filesystem;
-    std::error_code ignored;
-    std::string folder = programDir + "/locale";
-    if (!fs::is_directory(folder, ignored)) folder = programDir + "/../share/locale";
-    ::bindtextdomain(kDomain, folder.c_str());
+    ::bindtextdomain(kDomain, localeDir.c_str());
     ::bind_textdomain_codeset(kDomain, "UTF-8");
 }
 

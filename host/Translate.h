@@ -6,9 +6,9 @@
 
 namespace host {
 
-// Binds the text domain to the catalogues of the program (beside it in a build, under
-// share/locale in an installed prefix); call once after setlocale.
-void bindTranslations(const std::string& programDir);
+// Binds the text domain to the catalogues under localeDir (LANG/LC_MESSAGES/printdialog.mo); call
+// once after setlocale.
+void bindTranslations(const std::string& localeDir);
 
 // The translation of msgid under the current locale; msgid itself when there is none.
 std::string tr(const char* msgid);

@@ -3,10 +3,10 @@
 
 namespace host {
 
-std::optional<PrinterChoice> virtualPrinter(const Options& options, const std::string& programDir, std::string*)
+std::optional<PrinterChoice> virtualPrinter(const Options& options, const std::string& samplePpds, std::string*)
 {
     PrinterChoice choice;
-    choice.ppdPath = options.ppd.value_or(programDir + "/ppd/zq4410.ppd");
+    choice.ppdPath = options.ppd.value_or(samplePpds + "/zq4410.ppd");
     if (!options.noPrinter) {
         std::optional<std::string> uri;
         if (!options.deviceURI.empty()) uri = options.deviceURI;

@@ -4,6 +4,7 @@
 #include "host/Inspector.h"
 #include "host/JobSubmitter.h"
 #include "host/Options.h"
+#include "host/ProgramFiles.h"
 #include "host/ProgressReporter.h"
 #include "host/ScriptRunner.h"
 #include "host/TicketFile.h"
@@ -67,7 +68,7 @@ bool printJob(host::Dialog& dialog, host::JobSubmitter& document, const host::Op
     return true;
 }
 
-int runDialog(const host::Options& options, const std::string& directory)
+int runDialog(const host::Options& options, const host::ProgramFiles& files)
 {
     std::string error;
     std::vector<std::string> lines;
@@ -77,7 +78,7 @@ int runDialog(const host::Options& options, const std::string& directory)
     std::unique_ptr<host::JobSubmitter> document;
     if (options.print && !(document = host::JobSubmitter::open(*options.print, &error))) return failure(1, error);
 
-    auto dialog = host::Dialog::open(options, directory, &error);
+    auto dialog = host::Dialog::open(options, files, &error);
     if (!dialog) return failure(1, error);
     auto choices = host::CommandLineChoices::check(options.choices, dialog->ppd(), &error);
     if (!choices) return failure(1, error);
@@ -106,8 +107,8 @@ int runDialog(const host::Options& options, const std::string& directory)
 int main(int argc, char** argv)
 {
     std::setlocale(LC_ALL, "");
-    const std::string directory = programDir();
-    host::bindTranslations(directory);
+    const host::ProgramFiles files = host::ProgramFiles::find(programDir());
+    host::bindTranslations(files.locale);
     std::string error;
     auto options = host::parseOptions(argc, argv, &error);
     if (!options) {
@@ -123,5 +124,5 @@ int main(int argc, char** argv)
         return 0;
     }
     if (options->gui) return failure(2, host::tr("this build has no GUI backend; drive the panel with --script"));
-    return runDialog(*options, directory);
+    return runDialog(*options, files);
 }

@@ -102,6 +102,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(
         Failure{"unknown_command", {}, "panelView\nrestore\nsave\nfrobnicate\n", 2, "line 4: unknown command frobnicate"},
         Failure{"no_such_id", {}, "panelView\nselect menu_Nothing 0\n", 2, "line 2: no control named menu_Nothing"},
+        Failure{"before_panel_view", {}, "# no view yet\ncheck check_EconomyPrint on\n", 2,
+                "line 2: no control named check_EconomyPrint yet: run panelView first"},
         Failure{"wrong_kind", {}, "panelView\ncheck menu_QuickColor on\n", 2, "line 2: menu_QuickColor is not a check box"},
         Failure{"bad_index", {}, "panelView\nselect menu_QuickColor 9\n", 2, "line 2: menu_QuickColor has no item 9"},
         Failure{"bad_state", {}, "panelView\ncheck check_EconomyPrint maybe\n", 2, "line 2: check takes on or off"},

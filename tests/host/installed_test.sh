@@ -1,0 +1,21 @@
+#!/usr/bin/env bash
+# cmake --install into a temporary prefix, move the prefix, and run the installed printdialog: it must
+# find its bundle, sample PPD and catalogues relative to itself.
+set -euo pipefail
+build="$1"
+work="$(mktemp -d)"
+trap 'rm -rf "$work"' EXIT
+cmake --install "$build" --prefix "$work/first" >/dev/null
+mv "$work/first" "$work/moved"
+prefix="$work/moved"
+for file in bin/printdialog share/man/man1/printdialog.1 share/printdialog/ppd/zq4410.ppd \
+            share/locale/ja/LC_MESSAGES/printdialog.mo lib/printdialog/ColorOptions.plugin/PDEMain.json; do
+  [ -e "$prefix/$file" ] || { echo "missing $file"; exit 1; }
+done
+cd "$work"
+out="$(LC_ALL=C "$prefix/bin/printdialog" --json --script - <<<$'panelName\npanelView\nrestore\nsummary')"
+grep -q '{"panelName":"Color Options"}' <<<"$out" || { echo "$out"; exit 1; }
+grep -q '"Quick Color":"Standard"' <<<"$out" || { echo "$out"; exit 1; }
+err="$(LC_ALL=C.UTF-8 LANGUAGE=ja "$prefix/bin/printdialog" -o TLQuickColor=Neon 2>&1 || true)"
+grep -q '選択肢 Neon はありません' <<<"$err" || { echo "$err"; exit 1; }
+echo ok
