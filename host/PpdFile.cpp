@@ -1,6 +1,8 @@
 // PPD opening.
 #include "host/PpdFile.h"
 
+#include "host/Translate.h"
+
 #include <cups/cups.h>
 
 #include <clocale>
@@ -91,7 +93,7 @@ PpdFile openPpd(const std::string& path, std::string* error)
     if (!ppd) {
         int line = 0;
         ppd_status_t status = ppdLastError(&line);
-        if (error) *error = "cannot open PPD " + path + ": " + ppdErrorString(status) + " (line " + std::to_string(line) + ")";
+        if (error) *error = trf("cannot open PPD {1}: {2} (line {3})", {path, ppdErrorString(status), std::to_string(line)});
         return nullptr;
     }
     ppdMarkDefaults(ppd.get());

@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <chrono>
 #include <string>
 
 namespace {
@@ -93,10 +94,15 @@ TEST_F(DiscoveryPanelViewTest, EveryPanelViewWalksAgain)
 // object among the JSON answers; a quick walk says nothing.
 TEST_F(DiscoveryPanelViewTest, AQuickWalkSaysNothing)
 {
+    const auto start = std::chrono::steady_clock::now();
     const auto result = testproc::run(
         {testpaths::printdialog(), "--script", "-", "--device-uri", "lpd://127.0.0.1/queue"}, "panelView\n", {"LC_ALL=C"});
+    const auto took = std::chrono::steady_clock::now() - start;
     ASSERT_EQ(0, result.status) << result.err;
-    EXPECT_EQ("", result.err);
+    // A loaded machine may slow the whole run past the threshold; only a quick run proves silence.
+    if (took < std::chrono::milliseconds(450)) {
+        EXPECT_EQ("", result.err);
+    }
 }
 
 TEST(DiscoveryProgress, ASlowWalkAnnouncesItselfOnce)
