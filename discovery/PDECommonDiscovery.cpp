@@ -3,6 +3,7 @@
 
 #include "discovery/MibWalk.h"
 #include "discovery/PrinterAddress.h"
+#include "plugin/Localize.h"
 #include "profiles/TLPList.h"
 #include "services/Progress.h"
 
@@ -46,6 +47,15 @@ private:
     std::array<std::string, 8> strings_;
     std::array<char*, 9> vector_{};
 };
+
+// The announcement of the walk, in the bundle's language; %s is the printer's address.
+std::string askingText(const std::string& address)
+{
+    constexpr const char* kKey = "asking %s for its stored colour profiles\u2026";
+    std::string text = localizedString(kKey).value_or(kKey);
+    if (size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, address);
+    return text;
+}
 
 cf::URLRef currentDeviceURI(PMPrintSession session)
 {
@@ -91,7 +101,7 @@ int32_t PDECommon::commonGetProfilesFromMIB(PMPrintSession session)
     if (!address) return 0;
 
     WalkArguments arguments(*address);
-    svc::ProgressScope progress("asking " + *address + " for its stored colour profiles\u2026");
+    svc::ProgressScope progress(askingText(*address));
     mib_walk(arguments.count(), arguments.vector());
     return 0;
 }

@@ -31,6 +31,7 @@ struct PPDCloser {
 std::set<std::string> keysThePanelLooksUp()
 {
     std::set<std::string> keys = {"Color Options", "Disk", "Card", "ProfileTitle",
+                                  "asking %s for its stored colour profiles\u2026",
                                   "Image", "Text", "Graphics", "Simulation"};
     tlco::registerClasses();
     tlco::PDEPlugInInterface owner;
