@@ -128,7 +128,7 @@ TEST(Host, HelpNamesEveryOptionAndCommand)
          {"--queue", "--ppd", "--printer-id", "--device-uri", "--no-printer", "--ticket", "--script", "--json", "--print",
           "-o NAME=VALUE", "--timeout", "--gui", "--bundle", "--help", "--version", "panelView", "panelName", "panelKind",
           "supportedPPDOptionKeys", "willShow", "shouldHide", "save", "restore", "summary", "PPDOptionKeyValueDidChange",
-          "shouldPrint", "terminate", "select menu_", "check check_", "click button_", "tab tab_", "type _", "paste _",
+          "(default 10)", "shouldPrint", "terminate", "select menu_", "check check_", "click button_", "tab tab_", "type _", "paste _",
           "clear _", "row _", "tick _", "answer-open", "dump", "screenshot", "Example:"})
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
     auto version = testproc::run({testpaths::printdialog(), "--version"}, "", {"LC_ALL=C"});
