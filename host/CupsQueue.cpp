@@ -76,7 +76,8 @@ std::optional<PrinterChoice> cupsQueuePrinter(const std::string& queue, int limi
     }
 
     PrinterChoice choice;
-    for (int i = 0; i < dest->num_options; ++i) choice.defaults.emplace_back(dest->options[i].name, dest->options[i].value);
+    for (int i = 0; i < dest->num_options; ++i)
+        choice.defaults.emplace_back(dest->options[i].name, dest->options[i].value);
     // CUPS hands out the device URI without any user name or password it holds.
     std::optional<std::string> deviceURI;
     if (const char* uri = cupsGetOption("device-uri", dest->num_options, dest->options); uri && *uri)

@@ -30,7 +30,8 @@ std::unique_ptr<Dialog> Dialog::open(const Options& options, const ProgramFiles&
     std::unique_ptr<Dialog> dialog(new Dialog());
 
     std::optional<PrinterChoice> printer =
-        options.queue ? cupsQueuePrinter(*options.queue, options.timeoutSeconds, error) : virtualPrinter(options, files.samplePpds, error);
+        options.queue ? cupsQueuePrinter(*options.queue, options.timeoutSeconds, error)
+                      : virtualPrinter(options, files.samplePpds, error);
     if (!printer) return nullptr;
     dialog->printer_ = *printer;
     dialog->ppd_ = openPpd(printer->ppdPath, error);

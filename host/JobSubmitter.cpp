@@ -74,7 +74,8 @@ int JobSubmitter::submit(const std::string& queue, const cf::DictionaryRef& tick
     auto cancel = [&](std::string reason) {
         reason = http->reason(reason);
         http.reset();
-        if (auto again = CupsConnection::open(limitSeconds, nullptr)) cupsCancelJob2(again->get(), queue.c_str(), job, 0);
+        if (auto again = CupsConnection::open(limitSeconds, nullptr))
+            cupsCancelJob2(again->get(), queue.c_str(), job, 0);
         return fail(std::move(reason));
     };
     http->startRequest();

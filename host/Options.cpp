@@ -99,9 +99,11 @@ std::optional<Options> parseOptions(int argc, char** argv, std::string* error)
         int index = -1;
         const int code = ::getopt_long(argc, argv, "+:o:", kLongOptions, &index);
         if (code == -1) break;
-        const std::string given = argv[::optind - 1] ? argv[::optind - 1] : "";
-        if (code == '?') return fail(trf("unknown argument: {1}", {::optopt && ::optopt < 256 ? "-" + std::string(1, static_cast<char>(::optopt)) : given}));
-        if (code == ':') return fail(trf("{1} needs a value", {::optopt == 'o' ? std::string("-o") : given}));
+        // The word getopt stopped at; for an unknown letter inside a group of them, that letter.
+        std::string given = argv[::optind - 1] ? argv[::optind - 1] : "";
+        if (::optopt > 0 && ::optopt < 256) given = "-" + std::string(1, static_cast<char>(::optopt));
+        if (code == '?') return fail(trf("unknown argument: {1}", {given}));
+        if (code == ':') return fail(trf("{1} needs a value", {given}));
         if (!apply(code, ::optarg, options, virtualGiven, reason)) return fail(reason);
     }
     if (::optind < argc) return fail(trf("unknown argument: {1}", {argv[::optind]}));

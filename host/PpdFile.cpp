@@ -93,7 +93,8 @@ PpdFile openPpd(const std::string& path, std::string* error)
     if (!ppd) {
         int line = 0;
         ppd_status_t status = ppdLastError(&line);
-        if (error) *error = trf("cannot open PPD {1}: {2} (line {3})", {path, ppdErrorString(status), std::to_string(line)});
+        if (error)
+            *error = trf("cannot open PPD {1}: {2} (line {3})", {path, ppdErrorString(status), std::to_string(line)});
         return nullptr;
     }
     ppdMarkDefaults(ppd.get());

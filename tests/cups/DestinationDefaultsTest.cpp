@@ -103,7 +103,8 @@ TEST_F(DestinationDefaultsTest, EachSourceOverridesTheOnesBelowIt)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         std::string why;
-        ASSERT_TRUE(server_.changeQueue(kQueue, {"-o", std::string("TLQuickColor-default=") + (*c.queueDefault ? c.queueDefault : "Standard")}, &why)) << why;
+        const std::string queueDefault = *c.queueDefault ? c.queueDefault : "Standard";
+        ASSERT_TRUE(server_.changeQueue(kQueue, {"-o", "TLQuickColor-default=" + queueDefault}, &why)) << why;
         writeText(lpoptions, *c.lpoptions ? std::string("Dest zq4410 TLEconoMode=True TLQuickColor=") + c.lpoptions + "\n"
                                           : std::string("Dest zq4410 TLEconoMode=True\n"));
         writeText(ticketPath, ticket(c.saved, ""));
@@ -161,8 +162,11 @@ TEST_F(DestinationDefaultsTest, UnknownChoiceNamesTheValidOnesAndWritesNothing)
         const char* option;
         const char* reason;
     };
-    for (const Case& c : {Case{"TLQuickColor=Neon", "TLQuickColor has no choice Neon; its choices are Standard, Photo, Vivid, CustomSettings"},
-                          Case{"TLSparkle=On", "the printer has no such option; its options are "}}) {
+    const Case cases[] = {
+        {"TLQuickColor=Neon", "TLQuickColor has no choice Neon; its choices are Standard, Photo, Vivid, CustomSettings"},
+        {"TLSparkle=On", "the printer has no such option; its options are "},
+    };
+    for (const Case& c : cases) {
         SCOPED_TRACE(c.option);
         HostRun run = printdialog({"--queue", kQueue, "--ticket", ticketPath, "-o", c.option}, "panelView\nrestore\nsave\n");
 
