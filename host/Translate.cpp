@@ -3,11 +3,29 @@
 
 #include <libintl.h>
 
+#include <clocale>
+#include <cstdlib>
+#include <cstring>
+
 #include <vector>
 
 namespace host {
 namespace {
 constexpr const char* kDomain = "printdialog";
+}
+
+void setLocaleFromEnvironment()
+{
+    if (std::setlocale(LC_ALL, "")) return;
+    if (!std::setlocale(LC_ALL, "C.UTF-8")) return;
+    if (const char* list = std::getenv("LANGUAGE"); list && *list) return;
+    for (const char* variable : {"LC_ALL", "LC_MESSAGES", "LANG"}) {
+        const char* value = std::getenv(variable);
+        if (!value || !*value) continue;
+        const std::string name(value, std::strcspn(value, ".@"));
+        if (name != "C" && name != "POSIX") ::setenv("LANGUAGE", name.c_str(), 1);
+        return;
+    }
 }
 
 void bindTranslations(const std::string& localeDir)

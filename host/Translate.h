@@ -6,6 +6,10 @@
 
 namespace host {
 
+// setlocale(LC_ALL, "") for the program. When the locale the environment names is not installed, the
+// program runs in C.UTF-8 with that locale's language in LANGUAGE, so that texts still follow it.
+void setLocaleFromEnvironment();
+
 // Binds the text domain to the catalogues under localeDir (LANG/LC_MESSAGES/printdialog.mo); call
 // once after setlocale.
 void bindTranslations(const std::string& localeDir);

@@ -106,7 +106,7 @@ int runDialog(const host::Options& options, const host::ProgramFiles& files)
 
 int main(int argc, char** argv)
 {
-    std::setlocale(LC_ALL, "");
+    host::setLocaleFromEnvironment();
     const host::ProgramFiles files = host::ProgramFiles::find(programDir());
     host::bindTranslations(files.locale);
     std::string error;

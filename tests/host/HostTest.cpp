@@ -51,6 +51,7 @@ TEST(Host, SummaryFollowsTheLanguage)
     };
     for (const Case& c : {Case{{"LC_ALL=C.UTF-8", "LANGUAGE=ja"}, "クイックカラー", "標準"},
                           Case{{"LC_ALL=C.UTF-8", "LANGUAGE=en"}, "Quick Color", "Standard"},
+                          Case{{"LC_ALL=", "LANGUAGE=", "LANG=ja_JP.UTF-8"}, "クイックカラー", "標準"},
                           Case{{"LC_ALL=C", "LANGUAGE=ja"}, "Quick Color", "Standard"}}) {
         SCOPED_TRACE(c.environment.back());
         auto run = printdialog({}, "panelView\nrestore\nsummary\n", c.environment);
@@ -118,6 +119,23 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{"disabled_control", {"-o", "TLColorAsGray", "-o", "TLColorSeparation"}, "panelView\nrestore\nsave\n", 1,
                 "-o TLColorSeparation=True: the panel does not let TLColorSeparation change now"}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// The profile window's title is a key that is no English word; the C locale alone shows the key.
+TEST(Host, ProfileWindowTitleIsWordsUnlessTheLocaleIsC)
+{
+    struct Case {
+        std::vector<std::string> environment;
+        const char* title;
+    };
+    for (const Case& c : {Case{{"LC_ALL=C", "LANGUAGE=en"}, "ProfileTitle"},
+                          Case{{"LC_ALL=", "LANGUAGE=", "LANG=en_US.UTF-8"}, "Profile Management"},
+                          Case{{"LC_ALL=C.UTF-8", "LANGUAGE=ja"}, "プロファイルの管理"}}) {
+        SCOPED_TRACE(c.environment.back());
+        auto run = printdialog({}, "panelView\nrestore\nclick button_ManageProfile\ndump\n", c.environment);
+        ASSERT_EQ(run.result.status, 0) << run.result.err;
+        EXPECT_EQ(run.state()["window"]["title"], c.title);
+    }
+}
 
 TEST(Host, HelpNamesEveryOptionAndCommand)
 {
