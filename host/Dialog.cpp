@@ -2,6 +2,7 @@
 #include "host/Dialog.h"
 
 #include "host/TicketFile.h"
+#include "host/Translate.h"
 
 #include <unistd.h>
 
@@ -51,14 +52,14 @@ std::unique_ptr<Dialog> Dialog::open(const Options& options, const ProgramFiles&
     dialog->factory_ = loaded->principalClass->factory();
     auto* factory = dynamic_cast<pde::PlugIn*>(dialog->factory_.get());
     if (!factory) {
-        if (error) *error = "the bundle's principal class is not a print dialog extension";
+        if (error) *error = tr("the bundle's principal class is not a print dialog extension");
         return nullptr;
     }
     factory->initWithBundle(loaded->bundle);
     dialog->callback_ = std::make_shared<HostCallback>(dialog->ticket_, dialog->session_, dialog->ppd_.get());
     auto panels = factory->PDEPanelsForType(pde::kPrintDialogType, dialog->callback_);
     if (!panels || panels->empty() || !panels->front()) {
-        if (error) *error = "the bundle offers no print dialog panel";
+        if (error) *error = tr("the bundle offers no print dialog panel");
         return nullptr;
     }
     dialog->panel_ = panels->front();
