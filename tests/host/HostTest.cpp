@@ -120,6 +120,15 @@ INSTANTIATE_TEST_SUITE_P(
                 "-o TLColorSeparation=True: the panel does not let TLColorSeparation change now"}),
     [](const auto& info) { return std::string(info.param.name); });
 
+TEST(Host, OwnMessagesFollowTheLanguage)
+{
+    auto japanese = printdialog({"-o", "TLQuickColor=Neon"}, "", {"LC_ALL=C.UTF-8", "LANGUAGE=ja"});
+    EXPECT_EQ(japanese.result.status, 1);
+    EXPECT_NE(japanese.result.err.find("TLQuickColor に選択肢 Neon はありません"), std::string::npos) << japanese.result.err;
+    auto plain = printdialog({"-o", "TLQuickColor=Neon"}, "", {"LC_ALL=C", "LANGUAGE=ja"});
+    EXPECT_NE(plain.result.err.find("TLQuickColor has no choice Neon"), std::string::npos) << plain.result.err;
+}
+
 // The profile window's title is a key that is no English word; the C locale alone shows the key.
 TEST(Host, ProfileWindowTitleIsWordsUnlessTheLocaleIsC)
 {
