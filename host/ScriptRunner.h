@@ -3,6 +3,8 @@
 #pragma once
 
 #include "host/Dialog.h"
+#include "host/ScriptHooks.h"
+#include "ui/InputDriver.h"
 
 #include <iosfwd>
 #include <string>
@@ -22,6 +24,8 @@ public:
     // Runs one command outside a script (the default sequence).
     bool command(const std::string& line);
     const std::string& error() const { return error_; }
+    // With a window: gestures go to its widgets and screenshot works. The hooks outlive the runner.
+    void setHooks(ScriptHooks* hooks) { hooks_ = hooks; }
 
 private:
     bool step();
@@ -30,7 +34,11 @@ private:
     template <class T>
     T* control(const std::string& id, const char* kind);
 
+    ui::InputDriver& input() { return hooks_ ? hooks_->input() : headless_; }
+
     Dialog& dialog_;
+    ScriptHooks* hooks_ = nullptr;
+    ui::InputDriver headless_;
     std::ostream& out_;
     bool json_;
     std::vector<std::string> lines_;

@@ -5,6 +5,7 @@
 #include "host/Options.h"
 #include "host/ScriptRunner.h"
 #include "host/TicketFile.h"
+#include "host/gui/GuiSession.h"
 
 #include <clocale>
 #include <fstream>
@@ -70,7 +71,8 @@ int main(int argc, char** argv)
         std::cerr << "printdialog: " << error << "\n" << host::kUsage;
         return 2;
     }
-    if (options->gui) return failure(2, "this build has no GUI backend; drive the panel with --script");
+    std::unique_ptr<host::GuiSession> gui;
+    if (options->gui && !(gui = host::GuiSession::start(argc, argv, &error))) return failure(2, error);
 
     std::vector<std::string> lines;
     if (options->script && !readLines(*options->script, lines))
@@ -79,11 +81,20 @@ int main(int argc, char** argv)
     std::unique_ptr<host::JobSubmitter> document;
     if (options->print && !(document = host::JobSubmitter::open(*options->print, &error))) return failure(1, error);
 
+    if (gui && !options->script) return gui->runForPerson(*options, programDir(), document.get());
+
     auto dialog = host::Dialog::open(*options, programDir(), &error);
     if (!dialog) return failure(1, error);
+    // The window lets go of the panel's widgets before the panel goes.
+    struct Detach {
+        host::GuiSession* gui;
+        ~Detach() { if (gui) gui->detach(); }
+    } detach{gui.get()};
+    if (gui) gui->attach(*dialog);
 
     {
         host::ScriptRunner runner(*dialog, std::cout, options->json);
+        runner.setHooks(gui.get());
         if (options->script) {
             if (!runner.run(lines)) return failure(2, runner.error());
         } else {

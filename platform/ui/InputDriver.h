@@ -9,6 +9,7 @@
 namespace ui {
 
 class Button;
+class Object;
 class PopUpButton;
 class TabView;
 class TableView;

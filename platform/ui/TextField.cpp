@@ -6,9 +6,6 @@
 
 namespace ui {
 
-namespace {
-
-// Text as the toolkit hands it over: valid UTF-8, each malformed byte replaced by U+FFFD.
 std::string validUTF8(std::string_view bytes)
 {
     std::string out;
@@ -38,8 +35,6 @@ std::string validUTF8(std::string_view bytes)
     }
     return out;
 }
-
-} // namespace
 
 size_t utf16Length(std::string_view utf8)
 {
