@@ -13,11 +13,14 @@
 #include <QPixmap>
 
 #include <cstdio>
+#include <filesystem>
+#include <system_error>
 #include <cstdlib>
 
 namespace host {
 
 struct GuiSession::State {
+    std::string runtimeDir; // made for Qt when the session has none; removed at exit
     std::unique_ptr<QApplication> app;
     std::unique_ptr<ui::qt::Mirror> mirror;
     std::unique_ptr<ui::qt::QtInputDriver> driver;
@@ -75,6 +78,11 @@ GuiSession::~GuiSession()
     s_->window.reset();
     s_->driver.reset();
     s_->mirror.reset();
+    s_->app.reset();
+    if (!s_->runtimeDir.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(s_->runtimeDir, ignored);
+    }
 }
 
 std::unique_ptr<GuiSession> GuiSession::start(int& argc, char** argv, std::string* error)
@@ -85,6 +93,16 @@ std::unique_ptr<GuiSession> GuiSession::start(int& argc, char** argv, std::strin
     }
     qInstallMessageHandler(quietQt);
     auto state = std::make_unique<State>();
+    // Without a login session Qt would leave a runtime folder behind in the temporary folder.
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (!runtime || !*runtime) {
+        const char* tmp = std::getenv("TMPDIR");
+        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/printdialog-XXXXXX";
+        if (::mkdtemp(pattern.data())) {
+            state->runtimeDir = pattern;
+            ::setenv("XDG_RUNTIME_DIR", pattern.c_str(), 1);
+        }
+    }
     state->app = std::make_unique<QApplication>(argc, argv);
     QApplication::setApplicationName("printdialog");
     QApplication::setDesktopFileName("printdialog");

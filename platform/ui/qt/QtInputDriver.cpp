@@ -11,7 +11,10 @@
 
 #include <QAbstractItemView>
 #include <QApplication>
+#include <QCheckBox>
 #include <QClipboard>
+#include <QStyle>
+#include <QStyleOptionButton>
 #include <QComboBox>
 #include <QTabBar>
 #include <QTabWidget>
@@ -43,7 +46,15 @@ void QtInputDriver::click(Button& button)
 {
     QWidget* widget = onScreen(button);
     if (!widget) return InputDriver::click(button);
-    QTest::mouseClick(widget, Qt::LeftButton);
+    QPoint at = widget->rect().center();
+    if (auto* box = qobject_cast<QCheckBox*>(widget)) {
+        // A check box answers only on its box and its title, not on the rest of its frame.
+        QStyleOptionButton option;
+        option.initFrom(box);
+        option.text = box->text();
+        at = box->style()->subElementRect(QStyle::SE_CheckBoxClickRect, &option, box).center();
+    }
+    QTest::mouseClick(widget, Qt::LeftButton, {}, at);
     mirror_.flush();
 }
 
