@@ -49,6 +49,7 @@ std::optional<Options> parseOptions(int argc, char** argv, std::string* error)
     }
     if (options.queue && virtualGiven)
         return fail("--queue cannot be combined with --ppd, --printer-id, --device-uri or --no-printer");
+    if (options.script == "-" && options.print == "-") return fail("--script - and --print - both read standard input");
     // A person at the window may still choose a queue there.
     if (options.print && !options.queue && !(options.gui && !options.script)) return fail("--print needs --queue");
     return options;

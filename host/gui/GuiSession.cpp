@@ -5,6 +5,7 @@
 #include "host/Inspector.h"
 #include "host/gui/PersonRun.h"
 #include "host/gui/PrintWindow.h"
+#include "services/Progress.h"
 #include "ui/qt/Mirror.h"
 #include "ui/qt/QtInputDriver.h"
 
@@ -78,6 +79,7 @@ GuiSession::~GuiSession()
     s_->window.reset();
     s_->driver.reset();
     s_->mirror.reset();
+    svc::Progress::setSink({});
     s_->app.reset();
     if (!s_->runtimeDir.empty()) {
         std::error_code ignored;
@@ -110,6 +112,12 @@ std::unique_ptr<GuiSession> GuiSession::start(int& argc, char** argv, std::strin
     state->driver = std::make_unique<ui::qt::QtInputDriver>(*state->mirror);
     state->window = std::make_unique<PrintWindow>();
     state->mirror->setMainWindow(state->window.get());
+    // The walk of the printer's table holds the window still: a busy cursor says so.
+    svc::Progress::setSink({[](const std::string&) {
+                                QApplication::setOverrideCursor(Qt::WaitCursor);
+                                QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+                            },
+                            [] { QApplication::restoreOverrideCursor(); }});
     return std::unique_ptr<GuiSession>(new GuiSession(std::move(state)));
 }
 
