@@ -32,8 +32,9 @@ QApplication& app()
     qputenv("QT_QPA_PLATFORM", "offscreen");
     static QTemporaryDir runtime;
     qputenv("XDG_RUNTIME_DIR", runtime.path().toUtf8());
-    static QApplication application(argc, argv);
-    return application;
+    // Never destroyed: Qt's input devices must not go in the exit handlers after the platform.
+    static auto* application = new QApplication(argc, argv);
+    return *application;
 }
 
 // The text a widget shows, and the text the model holds for it.
