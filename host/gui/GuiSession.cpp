@@ -158,6 +158,8 @@ void GuiSession::panelViewShown(ui::View* view)
 
 bool GuiSession::screenshot(const std::string& path, std::string* error)
 {
+    // Twice: a summary that grew asks for a new layout of the window.
+    s_->mirror->flush();
     s_->mirror->flush();
     QWidget* shown = s_->mirror->modalOnTop();
     if (!shown) shown = s_->window.get();

@@ -53,6 +53,7 @@ PrintWindow::PrintWindow()
     auto* buttons = new QDialogButtonBox;
     auto* cancel = buttons->addButton(tq("Cancel"), QDialogButtonBox::RejectRole);
     cancel->setObjectName("cancelButton");
+    cancel->setAutoDefault(false); // Return always means Print
     print_->setObjectName("printButton");
     buttons->addButton(print_, QDialogButtonBox::AcceptRole);
     print_->setDefault(true);

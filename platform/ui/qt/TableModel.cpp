@@ -23,7 +23,11 @@ int TableModel::columnCount(const QModelIndex& parent) const
 std::string TableModel::kindOfColumn(int column) const
 {
     if (column < 0 || column >= columnCount()) return {};
-    return table_.tableColumns()[static_cast<size_t>(column)]->dataCell()->kind();
+    ui::TableColumn& shown = *table_.tableColumns()[static_cast<size_t>(column)];
+    // The data source may choose the column's cell when it answers for a row.
+    if (table_.dataSource() && table_.numberOfRows() > 0)
+        table_.dataSource()->tableViewObjectValueForTableColumn(table_, shown, 0);
+    return shown.dataCell()->kind();
 }
 
 QVariant TableModel::data(const QModelIndex& index, int role) const

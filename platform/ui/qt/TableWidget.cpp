@@ -98,6 +98,12 @@ void TableWidget::mousePressEvent(QMouseEvent* event)
     refreshSelection();
 }
 
+void TableWidget::resizeEvent(QResizeEvent* event)
+{
+    QTableView::resizeEvent(event);
+    sizeColumns();
+}
+
 void TableWidget::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
 
 void TableWidget::keyPressEvent(QKeyEvent* event)

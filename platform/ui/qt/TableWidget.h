@@ -25,6 +25,7 @@ protected:
     void mouseMoveEvent(QMouseEvent*) override {}
     void mouseReleaseEvent(QMouseEvent*) override {}
     void keyPressEvent(QKeyEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
 
 private:
     void sizeColumns();
