@@ -55,6 +55,7 @@ int PersonRun::exec()
 {
     std::string error;
     if (!open(options_, nullptr, &error)) {
+        std::cerr << "printdialog: " << error << std::endl;
         QMessageBox::warning(nullptr, tq(tr("Print")), tq(error));
         return 1;
     }

@@ -4,6 +4,8 @@
 #include "profiles/ProfileControl.h"
 #include "support/HomeSandbox.h"
 #include "support/PanelHarness.h"
+#include "support/Process.h"
+#include "support/TestPaths.h"
 #include "ui/Button.h"
 #include "ui/Label.h"
 #include "ui/PopUpButton.h"
@@ -19,8 +21,11 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
+#include <QTest>
 
 #include <gtest/gtest.h>
+
+#include <algorithm>
 
 namespace {
 
@@ -177,6 +182,49 @@ TEST_F(Geometry, TypingIntoAFilteredFieldInTheWindowGivesTheFilteredText)
     EXPECT_EQ(edit->text().toStdString(), "abcd.icc");
     EXPECT_EQ(field->stringValue(), "abcd.icc");
     EXPECT_EQ(edit->cursorPosition(), 8);
+}
+
+} // namespace
+
+namespace {
+
+TEST_F(Geometry, LabelsAreBuddiesOfTheirControls)
+{
+    for (const char* id : {"text_QuickColor", "text_Brightness", "text_Strength"}) {
+        auto* label = qobject_cast<QLabel*>(mirror->find(get<ui::View>(id)));
+        ASSERT_NE(label, nullptr) << id;
+        ASSERT_NE(label->buddy(), nullptr) << id;
+        EXPECT_EQ(label->buddy()->geometry().center().y() / 4, label->geometry().center().y() / 4) << id;
+    }
+    EXPECT_EQ(qobject_cast<QLabel*>(mirror->find(get<ui::View>("text_QuickColor")))->buddy(),
+              mirror->find(get<ui::View>("menu_QuickColor")));
+}
+
+TEST_F(Geometry, EscapeCancelsAndReturnConfirmsTheProfileWindow)
+{
+    auto* control = get<tlco::ProfileControl>("profileControl");
+    auto* window = get<ui::Window>("_profileManagementWindow");
+    for (Qt::Key key : {Qt::Key_Escape, Qt::Key_Return}) {
+        control->initWithProfileControl();
+        window->orderFront();
+        mirror->flush();
+        QWidget* dialog = mirror->find(window->contentView())->window();
+        ASSERT_TRUE(dialog->isVisible());
+        QTest::keyClick(dialog, key);
+        mirror->flush();
+        EXPECT_FALSE(window->isVisible()) << (key == Qt::Key_Escape ? "Escape" : "Return");
+        EXPECT_FALSE(dialog->isVisible());
+    }
+}
+
+TEST(GuiHost, WithoutADisplayTheWindowExitsWithOneLine)
+{
+    testproc::Result result = testproc::run({testpaths::printdialog(), "--gui", "--script", "-"}, "panelView\n",
+                                            {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=", "LC_ALL=C"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
+    EXPECT_NE(result.err.find("QT_QPA_PLATFORM=offscreen"), std::string::npos) << result.err;
+    EXPECT_EQ(result.out, "");
 }
 
 } // namespace

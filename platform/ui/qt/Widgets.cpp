@@ -41,6 +41,8 @@ QWidget* makeButton(ui::Button& button, QWidget* parent)
 {
     QAbstractButton* widget = button.isSwitch() ? static_cast<QAbstractButton*>(new QCheckBox(parent))
                                                 : static_cast<QAbstractButton*>(new QPushButton(parent));
+    // Return presses the window's default button, not whichever button had the focus last.
+    if (auto* push = qobject_cast<QPushButton*>(widget)) push->setAutoDefault(false);
     QObject::connect(widget, &QAbstractButton::clicked, widget, [&button, widget] {
         button.userClick();
         updateWidget(button, *widget);
