@@ -8,6 +8,7 @@
 #include "ui/TextField.h"
 #include "ui/Window.h"
 #include "ui/qt/FieldEdit.h"
+#include "ui/qt/FrameLayout.h"
 #include "ui/qt/KeyboardOrder.h"
 #include "ui/qt/ModalDialog.h"
 #include "ui/qt/TableWidget.h"
@@ -233,38 +234,17 @@ void Mirror::scheduleLayout()
     });
 }
 
-QSizeF Mirror::fitScale() const
-{
-    // Cocoa's frames suit its 13-point system font; every text must fit its frame, so the whole
-    // description grows by the largest shortfall (which keeps views from overlapping).
-    double sx = 1, sy = 1;
-    for (const auto& [object, widget] : widgets_) {
-        if (!widget) continue;
-        const bool measured = qobject_cast<QLabel*>(widget) || qobject_cast<QAbstractButton*>(widget) ||
-                              qobject_cast<QComboBox*>(widget) || qobject_cast<QLineEdit*>(widget);
-        if (!measured) continue;
-        ui::Rect frame = static_cast<const ui::View*>(object)->frame();
-        QSize hint = widget->sizeHint();
-        if (auto* combo = qobject_cast<QComboBox*>(widget)) {
-            // The longest item must fit, beside the arrow and the frame.
-            int widest = 0;
-            for (int i = 0; i < combo->count(); ++i)
-                widest = std::max(widest, combo->fontMetrics().horizontalAdvance(combo->itemText(i)));
-            hint.setWidth(widest + 44);
-        }
-        if (frame.size.width > 0 && !qobject_cast<QLineEdit*>(widget))
-            sx = std::max(sx, hint.width() / frame.size.width);
-        if (frame.size.height > 0) sy = std::max(sy, hint.height() / frame.size.height);
-    }
-    return {std::min(sx, 2.5), std::min(sy, 2.5)};
-}
-
 void Mirror::layout()
 {
     layoutPending_ = false;
-    scale_ = fitScale();
+    std::vector<std::pair<const ui::View*, QWidget*>> shown;
     for (auto& [object, widget] : widgets_)
-        if (widget) place(*const_cast<ui::View*>(static_cast<const ui::View*>(object)), *widget);
+        if (widget) shown.emplace_back(static_cast<const ui::View*>(object), widget.data());
+    scale_ = fitScale(shown);
+    for (auto& [view, widget] : shown) {
+        if (pages_.count(view)) continue; // the tab widget places its pages
+        placeWidget(*view, *widget, scale_, view->superview() && find(view->superview()) == widget->parentWidget());
+    }
     for (auto& [window, dialog] : dialogs_) {
         if (!dialog || !window->contentView()) continue;
         if (QWidget* content = find(window->contentView())) dialog->setFixedSize(content->size());
@@ -272,23 +252,6 @@ void Mirror::layout()
     for (auto& [object, widget] : widgets_)
         if (widget && !static_cast<const ui::View*>(object)->superview() && !pages_.count(static_cast<const ui::View*>(object)))
             linkKeyboard(*widget);
-}
-
-void Mirror::place(ui::View& view, QWidget& widget)
-{
-    if (pages_.count(&view)) return; // the tab widget places its pages
-    const ui::Rect frame = view.frame();
-    const QSize size(static_cast<int>(std::lround(frame.size.width * scale_.width())),
-                     static_cast<int>(std::lround(frame.size.height * scale_.height())));
-    const ui::View* super = view.superview();
-    if (!super || find(super) != widget.parentWidget()) {
-        widget.setFixedSize(size); // a root: fixed, so that the layout holding it keeps its size
-        return;
-    }
-    // Unflipped superviews count y upwards from their bottom edge.
-    double y = super->isFlipped() ? frame.origin.y : super->frame().size.height - frame.origin.y - frame.size.height;
-    widget.setGeometry(static_cast<int>(std::lround(frame.origin.x * scale_.width())),
-                       static_cast<int>(std::lround(y * scale_.height())), size.width(), size.height());
 }
 
 } // namespace ui::qt

@@ -56,8 +56,6 @@ private:
     void scheduleLayout();
     void notifyListener();
     void layout();
-    void place(ui::View& view, QWidget& widget);
-    QSizeF fitScale() const;
     void windowChanged(ui::Window& window, ui::Change what);
     bool runModalLoop(ui::Window& window, const std::function<bool()>& stopped);
 
