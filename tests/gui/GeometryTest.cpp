@@ -18,6 +18,7 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QTemporaryDir>
@@ -225,6 +226,27 @@ TEST(GuiHost, WithoutADisplayTheWindowExitsWithOneLine)
     EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
     EXPECT_NE(result.err.find("QT_QPA_PLATFORM=offscreen"), std::string::npos) << result.err;
     EXPECT_EQ(result.out, "");
+}
+
+TEST(GuiHost, ScreenshotWritesTheWindowOrTheModalWindowAsPNG)
+{
+    const std::string dir = homesandbox::home();
+    const std::string script = "panelView\nscreenshot " + dir + "/main.png\nclick button_AdvanceColorOptions\n"
+                               "select menu_QuickColor 3\nclick button_AdvanceColorOptions\nclick button_ManageProfile\n"
+                               "screenshot " + dir + "/profiles.png\nclick button_ProfileWindowCancel\n";
+    testproc::Result result = testproc::run({testpaths::printdialog(), "--gui", "--script", "-"}, script,
+                                            {"QT_QPA_PLATFORM=offscreen", "LC_ALL=C"});
+    ASSERT_EQ(result.status, 0) << result.err;
+    QImage main(QString::fromStdString(dir + "/main.png"), "PNG");
+    QImage profiles(QString::fromStdString(dir + "/profiles.png"), "PNG");
+    ASSERT_FALSE(main.isNull());
+    ASSERT_FALSE(profiles.isNull());
+    EXPECT_NE(main.size(), profiles.size()) << "the profile window, not the print window";
+
+    result = testproc::run({testpaths::printdialog(), "--script", "-"}, "panelView\nscreenshot " + dir + "/x.png\n",
+                           {"LC_ALL=C"});
+    EXPECT_EQ(result.status, 2);
+    EXPECT_EQ(result.err, "printdialog: line 2: screenshot needs --gui\n");
 }
 
 } // namespace
