@@ -10,7 +10,9 @@
 #include "ui/qt/QtInputDriver.h"
 
 #include <QApplication>
-#include <QFontDatabase>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
 #include <QPixmap>
 
 #include <cstdio>
@@ -23,6 +25,7 @@ namespace host {
 struct GuiSession::State {
     std::string runtimeDir; // made for Qt when the session has none; removed at exit
     std::unique_ptr<QApplication> app;
+    std::unique_ptr<QTranslator> translator;
     std::unique_ptr<ui::qt::Mirror> mirror;
     std::unique_ptr<ui::qt::QtInputDriver> driver;
     std::unique_ptr<PrintWindow> window;
@@ -80,6 +83,7 @@ GuiSession::~GuiSession()
     s_->driver.reset();
     s_->mirror.reset();
     svc::Progress::setSink({});
+    s_->translator.reset();
     s_->app.reset();
     if (!s_->runtimeDir.empty()) {
         std::error_code ignored;
@@ -108,6 +112,10 @@ std::unique_ptr<GuiSession> GuiSession::start(int& argc, char** argv, std::strin
     state->app = std::make_unique<QApplication>(argc, argv);
     QApplication::setApplicationName("printdialog");
     QApplication::setDesktopFileName("printdialog");
+    // Qt's own words (standard buttons, its print dialog's) in the person's language.
+    state->translator = std::make_unique<QTranslator>();
+    if (state->translator->load(QLocale(), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(state->translator.get());
     state->mirror = std::make_unique<ui::qt::Mirror>();
     state->driver = std::make_unique<ui::qt::QtInputDriver>(*state->mirror);
     state->window = std::make_unique<PrintWindow>();

@@ -4,6 +4,7 @@
 #include "host/Translate.h"
 
 #include <QComboBox>
+#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
@@ -20,13 +21,22 @@ namespace {
 
 QString tq(const char* msgid) { return QString::fromStdString(tr(msgid)); }
 
+// Words Qt's own catalogue has (its print dialog's), when the host's catalogue lacks them.
+QString tqOrQt(const char* msgid, const char* context, const char* qtText)
+{
+    const std::string text = tr(msgid);
+    if (text != msgid) return QString::fromStdString(text);
+    QString qt = QCoreApplication::translate(context, qtText);
+    return qt == QLatin1String(qtText) ? QString::fromUtf8(msgid) : qt;
+}
+
 } // namespace
 
 PrintWindow::PrintWindow()
     : printers_(new QComboBox), panes_(new QComboBox), panelArea_(new QVBoxLayout), summary_(new QTreeWidget),
-      print_(new QPushButton(tq("Print")))
+      print_(new QPushButton(tqOrQt("Print", "QPrintDialog", "&Print")))
 {
-    setWindowTitle(tq("Print"));
+    setWindowTitle(tqOrQt("Print", "QPrintDialog", "Print"));
     printers_->setObjectName("printerChooser");
     panes_->setObjectName("paneSelector");
     panes_->setSizeAdjustPolicy(QComboBox::AdjustToContents);
@@ -51,7 +61,8 @@ PrintWindow::PrintWindow()
     middle->addWidget(summary_);
 
     auto* buttons = new QDialogButtonBox;
-    auto* cancel = buttons->addButton(tq("Cancel"), QDialogButtonBox::RejectRole);
+    auto* cancel = buttons->addButton(QDialogButtonBox::Cancel);
+    if (tr("Cancel") != "Cancel") cancel->setText(tq("Cancel"));
     cancel->setObjectName("cancelButton");
     cancel->setAutoDefault(false); // Return always means Print
     print_->setObjectName("printButton");

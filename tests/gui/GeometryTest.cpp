@@ -27,6 +27,8 @@
 #include <gtest/gtest.h>
 
 #include <algorithm>
+#include <clocale>
+#include <cstdlib>
 
 namespace {
 
@@ -119,18 +121,48 @@ protected:
 
     template <class T>
     T* get(const char* id) { return harness->get<T>(id); }
+    void checkMain();
+    void checkAdvanced();
+    void checkProfiles();
 
     std::unique_ptr<testpanel::Harness> harness;
     std::unique_ptr<ui::qt::Mirror> mirror;
     ui::View* root = nullptr;
 };
 
-TEST_F(Geometry, MainViewShowsEveryControlWhole)
+TEST_F(Geometry, MainViewShowsEveryControlWhole) { checkMain(); }
+TEST_F(Geometry, AdvancedPagesShowEveryControlWhole) { checkAdvanced(); }
+TEST_F(Geometry, ProfileWindowShowsEveryControlWhole) { checkProfiles(); }
+
+// The Japanese texts are longer or taller: the scale grows so that they fit too.
+class JapaneseGeometry : public Geometry {
+protected:
+    void SetUp() override
+    {
+        setenv("LANGUAGE", "ja", 1);
+        setenv("LC_ALL", "C.UTF-8", 1);
+        std::setlocale(LC_ALL, "");
+        Geometry::SetUp();
+    }
+    void TearDown() override
+    {
+        Geometry::TearDown();
+        unsetenv("LANGUAGE");
+        std::setlocale(LC_ALL, "C");
+    }
+};
+
+TEST_F(JapaneseGeometry, EveryViewShowsEveryControlWhole)
 {
-    checkControls(*get<ui::View>("onColorView"), "main view");
+    EXPECT_EQ(modelText(*get<ui::View>("button_AdvanceColorOptions")).toStdString(), "詳細カラーオプション");
+    checkMain();
+    checkAdvanced();
+    checkProfiles();
 }
 
-TEST_F(Geometry, AdvancedPagesShowEveryControlWhole)
+void Geometry::checkMain() { checkControls(*get<ui::View>("onColorView"), "main view"); }
+
+void Geometry::checkAdvanced()
 {
     get<ui::PopUpButton>("menu_QuickColor")->userSelectItem(3); // Custom opens the advanced view
     get<ui::Button>("button_AdvanceColorOptions")->userClick();
@@ -144,7 +176,7 @@ TEST_F(Geometry, AdvancedPagesShowEveryControlWhole)
     checkControls(*get<ui::View>("onAdvancedView"), "advanced buttons");
 }
 
-TEST_F(Geometry, ProfileWindowShowsEveryControlWhole)
+void Geometry::checkProfiles()
 {
     auto* control = get<tlco::ProfileControl>("profileControl");
     auto* window = get<ui::Window>("_profileManagementWindow");
