@@ -108,8 +108,9 @@ void Mirror::syncVisibility(ui::View& view)
 {
     QWidget* widget = find(&view);
     if (!widget || pages_.count(&view)) return;
-    bool attached = view.superview() && find(view.superview()) == widget->parentWidget();
-    if (!view.superview()) attached = true; // a root: its holder decides
+    // A root (its holder decides where it goes) is shown; a view taken out of its superview is not.
+    const bool attached = view.superview() ? find(view.superview()) == widget->parentWidget()
+                                           : !viewOf(widget->parentWidget());
     widget->setVisible(attached && !view.isHidden());
 }
 
