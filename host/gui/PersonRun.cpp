@@ -13,6 +13,8 @@
 #include <QTimer>
 
 #include <cstdlib>
+#include <filesystem>
+#include <system_error>
 #include <iostream>
 #include <nlohmann/json.hpp>
 
@@ -148,6 +150,10 @@ bool PersonRun::finish(std::string* error)
     } else {
         // Nothing to send (the sample printer, or no document): the settings are what Print leaves.
         std::string path = options_.ticket.value_or(sampleTicketPath());
+        if (!options_.ticket) {
+            std::error_code ignored; // a folder that cannot be made shows as the write's failure
+            std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+        }
         if (!writeTicket(path, ticket, error)) return false;
         QMessageBox::information(&window_, tq(tr("Print")),
                                  tq(tr("Nothing was sent to a printer; the settings were written to ")) + tq(path));

@@ -45,6 +45,7 @@ struct Person {
     int status;
     bool ticketWritten;
     int messageBoxes;
+    bool ticketOption = true; // false: the settings go to the configuration folder, made when missing
 };
 
 class PersonAtTheWindow : public ::testing::TestWithParam<Person> {};
@@ -53,7 +54,9 @@ TEST_P(PersonAtTheWindow, EndsAsThePersonChose)
 {
     const Person& p = GetParam();
     homesandbox::reset();
-    const std::string ticket = homesandbox::home() + "/ticket.plist";
+    const std::string config = homesandbox::home() + "/config/new";
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    const std::string ticket = p.ticketOption ? homesandbox::home() + "/ticket.plist" : config + "/printdialog-settings.plist";
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static int argc = 1;
     static char name[] = "person";
@@ -84,7 +87,7 @@ TEST_P(PersonAtTheWindow, EndsAsThePersonChose)
     });
 
     host::Options options;
-    options.ticket = ticket;
+    if (p.ticketOption) options.ticket = ticket;
     options.ppd = p.ppd;
     const int status = gui->runForPerson(options, testpaths::binaryDir() + "/bin", nullptr);
     answer.stop();
@@ -101,6 +104,7 @@ TEST_P(PersonAtTheWindow, EndsAsThePersonChose)
 INSTANTIATE_TEST_SUITE_P(
     Window, PersonAtTheWindow,
     ::testing::Values(Person{"print", std::nullopt, 1, "printButton", 0, true, 1},
+                      Person{"print, no ticket file", std::nullopt, 1, "printButton", 0, true, 1, false},
                       Person{"cancel", std::nullopt, 1, "cancelButton", 0, false, 0},
                       Person{"no printer", std::string("/nonexistent.ppd"), -1, "printButton", 1, false, 1}),
     [](const auto& info) { return std::string(info.param.button) + std::to_string(info.index); });
