@@ -6,6 +6,7 @@
 #include "host/Translate.h"
 
 #include <cerrno>
+#include <cstdlib>
 #include <cstring>
 #include <fcntl.h>
 #include <sys/stat.h>
@@ -23,6 +24,36 @@ struct Options {
     ~Options() { cupsFreeOptions(count, list); }
 };
 
+// An application prints through "printdialog --print -": its document is kept in an unnamed
+// temporary file, so that it can be checked and sent like any file. -1 and errno on failure.
+int spoolStandardInput()
+{
+    const char* tmp = std::getenv("TMPDIR");
+    int fd = ::open(tmp && *tmp ? tmp : "/tmp", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (fd < 0) return -1;
+    char buffer[65536];
+    for (;;) {
+        ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
+        if (n == 0) break;
+        if (n < 0 && errno == EINTR) continue;
+        bool written = n > 0;
+        for (ssize_t done = 0; written && done < n;) {
+            ssize_t w = ::write(fd, buffer + done, static_cast<size_t>(n - done));
+            if (w < 0 && errno == EINTR) continue;
+            written = w > 0;
+            done += written ? w : 0;
+        }
+        if (!written) {
+            int saved = errno;
+            ::close(fd);
+            errno = saved;
+            return -1;
+        }
+    }
+    ::lseek(fd, 0, SEEK_SET);
+    return fd;
+}
+
 std::string baseName(const std::string& path)
 {
     size_t slash = path.find_last_of('/');
@@ -37,15 +68,17 @@ std::unique_ptr<JobSubmitter> JobSubmitter::open(const std::string& path, std::s
         if (error) *error = std::move(reason);
         return nullptr;
     };
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return fail(trf("cannot read {1}: {2}", {path, std::strerror(errno)}));
+    const bool standardInput = path == "-";
+    const std::string shown = standardInput ? tr("standard input") : path;
+    int fd = standardInput ? spoolStandardInput() : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+    if (fd < 0) return fail(trf("cannot read {1}: {2}", {shown, std::strerror(errno)}));
     struct stat info {};
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size == 0) {
         ::close(fd);
-        return fail(S_ISREG(info.st_mode) ? trf("cannot print {1}: it is empty", {path})
-                                          : trf("cannot print {1}: not a regular file", {path}));
+        return fail(S_ISREG(info.st_mode) ? trf("cannot print {1}: it is empty", {shown})
+                                          : trf("cannot print {1}: not a regular file", {shown}));
     }
-    return std::unique_ptr<JobSubmitter>(new JobSubmitter(path, fd));
+    return std::unique_ptr<JobSubmitter>(new JobSubmitter(shown, fd));
 }
 
 JobSubmitter::~JobSubmitter() { ::close(fd_); }

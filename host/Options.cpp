@@ -110,7 +110,9 @@ std::optional<Options> parseOptions(int argc, char** argv, std::string* error)
     if (options.help || options.version) return options;
     if (options.queue && virtualGiven)
         return fail(tr("--queue cannot be combined with --ppd, --printer-id, --device-uri or --no-printer"));
-    if (options.print && !options.queue) return fail(tr("--print needs --queue"));
+    if (options.script == "-" && options.print == "-") return fail(tr("--script - and --print - both read standard input"));
+    // A person at the window may still choose a queue there.
+    if (options.print && !options.queue && !(options.gui && !options.script)) return fail(tr("--print needs --queue"));
     return options;
 }
 

@@ -132,7 +132,9 @@ bool ScriptRunner::execute(const std::string& line)
 
     if (verb == "panelView") {
         if (!args(0)) return false;
-        bool shown = panel.panelView() != nullptr;
+        ui::View* view = panel.panelView();
+        if (hooks_) hooks_->panelViewShown(view);
+        bool shown = view != nullptr;
         return answer({{"panelView", shown}}, std::string("panelView: ") + (shown ? "view" : "none"));
     }
     if (verb == "panelName") {
@@ -198,7 +200,7 @@ bool ScriptRunner::execute(const std::string& line)
         if (!popUp) return false;
         if (!parseIndex(w[2], index) || index < 0 || index >= popUp->numberOfItems())
             return fail(w[1] + " has no item " + w[2]);
-        popUp->userSelectItem(index);
+        input().selectItem(*popUp, index);
         return true;
     }
     if (verb == "check") {
@@ -206,14 +208,14 @@ bool ScriptRunner::execute(const std::string& line)
         auto* box = control<ui::CheckBox>(w[1], "check box");
         if (!box) return false;
         if (w[2] != "on" && w[2] != "off") return fail("check takes on or off");
-        if (box->state() != (w[2] == "on" ? 1 : 0)) box->userClick();
+        if (box->state() != (w[2] == "on" ? 1 : 0)) input().click(*box);
         return true;
     }
     if (verb == "click") {
         if (!args(1)) return false;
         auto* button = control<ui::Button>(w[1], "button");
         if (!button) return false;
-        button->userClick();
+        input().click(*button);
         return true;
     }
     if (verb == "tab") {
@@ -222,7 +224,7 @@ bool ScriptRunner::execute(const std::string& line)
         if (!tabs) return false;
         if (!parseIndex(w[2], index) || index < 0 || index >= tabs->numberOfTabViewItems())
             return fail(w[1] + " has no tab " + w[2]);
-        tabs->userSelectTab(index);
+        input().selectTab(*tabs, index);
         return true;
     }
     if (verb == "type" || verb == "paste") {
@@ -230,14 +232,14 @@ bool ScriptRunner::execute(const std::string& line)
         auto* field = control<ui::TextField>(w[1], "text field");
         if (!field) return false;
         std::string text = restAfterTwoWords(line);
-        verb == "type" ? field->userType(text) : field->userPaste(text);
+        verb == "type" ? input().type(*field, text) : input().paste(*field, text);
         return true;
     }
     if (verb == "clear") {
         if (!args(1)) return false;
         auto* field = control<ui::TextField>(w[1], "text field");
         if (!field) return false;
-        field->userClear();
+        input().clear(*field);
         return true;
     }
     if (verb == "row" || verb == "tick") {
@@ -245,12 +247,12 @@ bool ScriptRunner::execute(const std::string& line)
         auto* table = control<ui::TableView>(w[1], "table");
         if (!table) return false;
         if (verb == "row" && w[2] == "none") {
-            table->userClickRow(-1);
+            input().clickRow(*table, -1);
             return true;
         }
         if (!parseIndex(w[2], index) || index < 0 || index >= table->numberOfRows())
             return fail(w[1] + " has no row " + w[2]);
-        verb == "row" ? table->userClickRow(index) : table->userClickTick(index, "inmenu");
+        verb == "row" ? input().clickRow(*table, index) : input().clickTick(*table, index, "inmenu");
         return true;
     }
     if (verb == "answer-open") {
@@ -258,6 +260,12 @@ bool ScriptRunner::execute(const std::string& line)
         std::string path = line.substr(line.find(' ') + 1);
         ui::Application::shared().queueOpenPanelAnswer(path == "cancel" ? std::nullopt : std::optional(path));
         return true;
+    }
+    if (verb == "screenshot") {
+        if (w.size() < 2) return fail("screenshot takes a path");
+        if (!hooks_) return fail("screenshot needs --gui");
+        std::string reason;
+        return hooks_->screenshot(line.substr(line.find(' ') + 1), &reason) || fail(reason);
     }
     return fail("unknown command " + verb);
 }

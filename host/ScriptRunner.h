@@ -3,6 +3,8 @@
 #pragma once
 
 #include "host/Dialog.h"
+#include "host/ScriptHooks.h"
+#include "ui/InputDriver.h"
 
 #include <functional>
 #include <iosfwd>
@@ -27,6 +29,8 @@ public:
     int failureStatus() const { return failureStatus_; }
     // Runs after every restore (the command line's choices); false and a reason stop the script.
     void setAfterRestore(std::function<bool(std::string* error)> hook) { afterRestore_ = std::move(hook); }
+    // With a window: gestures go to its widgets and screenshot works. The hooks outlive the runner.
+    void setHooks(ScriptHooks* hooks) { hooks_ = hooks; }
 
 private:
     bool step();
@@ -35,7 +39,11 @@ private:
     template <class T>
     T* control(const std::string& id, const char* kind);
 
+    ui::InputDriver& input() { return hooks_ ? hooks_->input() : headless_; }
+
     Dialog& dialog_;
+    ScriptHooks* hooks_ = nullptr;
+    ui::InputDriver headless_;
     std::ostream& out_;
     bool json_;
     std::vector<std::string> lines_;

@@ -8,7 +8,9 @@
 #include "host/ProgressReporter.h"
 #include "host/ScriptRunner.h"
 #include "host/TicketFile.h"
+#include "host/PrintJob.h"
 #include "host/Translate.h"
+#include "host/gui/GuiSession.h"
 
 #include <clocale>
 #include <fstream>
@@ -46,29 +48,7 @@ int failure(int status, const std::string& reason)
     return status;
 }
 
-// What the print button does: the panel saves and has its last word, then the job is made with what
-// the panel shows; false and a reason when no job was made.
-bool printJob(host::Dialog& dialog, host::JobSubmitter& document, const host::Options& options, std::string* error)
-{
-    if (!dialog.panel().saveValuesAndReturnError(nullptr)) {
-        *error = host::tr("the panel could not save its settings");
-        return false;
-    }
-    if (!dialog.panel().shouldPrint()) {
-        *error = host::tr("the panel declined to print");
-        return false;
-    }
-    int job = document.submit(dialog.printer().printer->id(), dialog.ticket().values(), options.timeoutSeconds, error);
-    if (!job) return false;
-    if (options.json)
-        std::cout << nlohmann::json{{"job", job}}.dump() << "\n";
-    else
-        std::cout << host::trf("job: {1}", {std::to_string(job)}) << "\n";
-    std::cout.flush();
-    return true;
-}
-
-int runDialog(const host::Options& options, const host::ProgramFiles& files)
+int runDialog(const host::Options& options, const host::ProgramFiles& files, host::GuiSession* gui)
 {
     std::string error;
     std::vector<std::string> lines;
@@ -78,14 +58,23 @@ int runDialog(const host::Options& options, const host::ProgramFiles& files)
     std::unique_ptr<host::JobSubmitter> document;
     if (options.print && !(document = host::JobSubmitter::open(*options.print, &error))) return failure(1, error);
 
+    if (gui && !options.script) return gui->runForPerson(options, files, document.get());
+
     auto dialog = host::Dialog::open(options, files, &error);
     if (!dialog) return failure(1, error);
     auto choices = host::CommandLineChoices::check(options.choices, dialog->ppd(), &error);
     if (!choices) return failure(1, error);
+    // The window lets go of the panel's widgets before the panel goes.
+    struct Detach {
+        host::GuiSession* gui;
+        ~Detach() { if (gui) gui->detach(); }
+    } detach{gui};
+    if (gui) gui->attach(*dialog);
 
     {
         host::ProgressReporter progress(options.json);
         host::ScriptRunner runner(*dialog, std::cout, options.json);
+        runner.setHooks(gui);
         if (!choices->empty())
             runner.setAfterRestore([&](std::string* reason) { return choices->apply(*dialog, reason); });
         if (options.script) {
@@ -94,7 +83,9 @@ int runDialog(const host::Options& options, const host::ProgramFiles& files)
             for (const char* step : {"panelView", "restore", "summary", "dump"})
                 if (!runner.command(step)) return failure(runner.failureStatus(), runner.error());
         }
-        if (document && !printJob(*dialog, *document, options, &error)) return failure(1, error);
+        if (document && !(host::panelAgreesToPrint(*dialog, &error) &&
+                          host::submitJob(*dialog, *document, options, std::cout, &error)))
+            return failure(1, error);
     }
 
     if (options.ticket && !host::writeTicket(*options.ticket, dialog->ticket().values(), &error))
@@ -123,6 +114,7 @@ int main(int argc, char** argv)
         std::cout << "printdialog " << PRINTDIALOG_VERSION << "\n";
         return 0;
     }
-    if (options->gui) return failure(2, host::tr("this build has no GUI backend; drive the panel with --script"));
-    return runDialog(*options, files);
+    std::unique_ptr<host::GuiSession> gui;
+    if (options->gui && !(gui = host::GuiSession::start(argc, argv, &error))) return failure(2, error);
+    return runDialog(*options, files, gui.get());
 }

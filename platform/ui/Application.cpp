@@ -1,6 +1,7 @@
 // Modal runs that end when stopped or when no user event is left.
 #include "ui/Application.h"
 
+#include "ui/Observer.h"
 #include "ui/OpenPanel.h"
 #include "ui/Window.h"
 
@@ -19,17 +20,26 @@ int Application::runModalForWindow(Window& window)
     modal_ = &window;
     stopped_ = false;
     window.orderFront();
-    int code = NSModalResponseAbort;
-    for (;;) {
-        if (stopped_) {
-            code = stopCode_;
-            break;
-        }
-        if (!source_ || !source_()) break; // nothing left to answer the window: abort
-    }
+    notifyChange(window, Change::ModalStart);
+    int code = runLoop(window) ? stopCode_ : NSModalResponseAbort;
     modal_ = outer;
     stopped_ = outerStopped;
+    notifyChange(window, Change::ModalStop);
     return code;
+}
+
+bool Application::runLoop(Window& window)
+{
+    if (!source_ && modalLoop_) return modalLoop_(window, [this] { return stopped_; }) && stopped_;
+    while (!stopped_)
+        if (!source_ || !source_()) return false; // nothing left to answer the window: abort
+    return true;
+}
+
+std::optional<std::string> Application::runOpenPanel(const std::string& directory)
+{
+    if (openAnswers_.empty() && openPanelRunner_) return openPanelRunner_(directory);
+    return takeOpenPanelAnswer();
 }
 
 void Application::stopModalWithCode(int code)
@@ -37,6 +47,7 @@ void Application::stopModalWithCode(int code)
     if (!modal_) return;
     stopped_ = true;
     stopCode_ = code;
+    notifyChange(*modal_, Change::ModalStop);
 }
 
 std::optional<std::string> Application::takeOpenPanelAnswer()

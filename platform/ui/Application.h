@@ -20,7 +20,18 @@ public:
     using EventSource = std::function<bool()>;
     void setEventSource(EventSource source) { source_ = std::move(source); }
 
-    // Shows the window and runs until stopModal; NSModalResponseAbort when the events run out first.
+    // Waits for a person while no queued events drive the run (a GUI backend's event loop): returns
+    // once stopped() is true, or false when the person can no longer answer.
+    using ModalLoop = std::function<bool(Window& window, const std::function<bool()>& stopped)>;
+    void setModalLoop(ModalLoop loop) { modalLoop_ = std::move(loop); }
+    // Asks a person for a file when no answer is queued; nothing for Cancel.
+    using OpenPanelRunner = std::function<std::optional<std::string>(const std::string& directory)>;
+    void setOpenPanelRunner(OpenPanelRunner runner) { openPanelRunner_ = std::move(runner); }
+    std::optional<std::string> runOpenPanel(const std::string& directory);
+    bool hasQueuedOpenPanelAnswer() const { return !openAnswers_.empty(); }
+
+    // Shows the window and runs until stopModal: queued events drive it when there is a source, else
+    // the modal loop. NSModalResponseAbort when the events run out first (or nothing can answer).
     int runModalForWindow(Window& window);
     void stopModal() { stopModalWithCode(-1000); }
     void stopModalWithCode(int code);
@@ -32,7 +43,11 @@ public:
     std::optional<std::string> takeOpenPanelAnswer();
 
 private:
+    bool runLoop(Window& window);
+
     EventSource source_;
+    ModalLoop modalLoop_;
+    OpenPanelRunner openPanelRunner_;
     Window* modal_ = nullptr;
     bool stopped_ = false;
     int stopCode_ = 0;

@@ -14,7 +14,7 @@ class TL_EXPORT Box : public View {
 
 public:
     const std::string& title() const { return title_; }
-    void setTitle(std::string title) { title_ = std::move(title); }
+    void setTitle(std::string title) { set(title_, std::move(title), Change::Text); }
 
 private:
     std::string title_;

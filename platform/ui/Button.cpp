@@ -20,6 +20,12 @@ const ClassInfo& Button::staticClassInfo()
                                                     button.setState(value.get<int>());
                                                     return true;
                                                 })
+                                      .property("keyEquivalent",
+                                                [](Button& button, const nlohmann::json& value) {
+                                                    if (!value.is_string()) return false;
+                                                    button.setKeyEquivalent(value.get<std::string>());
+                                                    return true;
+                                                })
                                       .build();
     return info;
 }

@@ -14,11 +14,14 @@ class TL_EXPORT Button : public Control {
 
 public:
     const std::string& title() const { return title_; }
-    void setTitle(std::string title) { title_ = std::move(title); }
+    void setTitle(std::string title) { set(title_, std::move(title), Change::Text); }
     // 0 off, 1 on.
     int state() const { return state_; }
-    void setState(int state) { state_ = state != 0 ? 1 : 0; }
+    void setState(int state) { set(state_, state != 0 ? 1 : 0, Change::State); }
     virtual bool isSwitch() const { return false; }
+    // "\r" for the default button (Return), "\x1b" for the cancel button (Escape).
+    const std::string& keyEquivalent() const { return keyEquivalent_; }
+    void setKeyEquivalent(std::string key) { keyEquivalent_ = std::move(key); }
 
     // A person clicks: a switch toggles its state; then the action is sent. Nothing when disabled.
     bool userClick();
@@ -26,6 +29,7 @@ public:
 private:
     std::string title_;
     int state_ = 0;
+    std::string keyEquivalent_;
 };
 
 class TL_EXPORT CheckBox : public Button {

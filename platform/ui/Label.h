@@ -14,7 +14,7 @@ class TL_EXPORT Label : public Control {
 
 public:
     const std::string& stringValue() const { return text_; }
-    void setStringValue(std::string text) { text_ = std::move(text); }
+    void setStringValue(std::string text) { set(text_, std::move(text), Change::Text); }
 
 private:
     std::string text_;

@@ -8,7 +8,7 @@ namespace ui {
 int OpenPanel::runModalForDirectory(const std::string& directory)
 {
     directory_ = directory;
-    filename_ = Application::shared().takeOpenPanelAnswer();
+    filename_ = Application::shared().runOpenPanel(directory);
     return filename_ ? NSModalResponseOK : NSModalResponseCancel;
 }
 

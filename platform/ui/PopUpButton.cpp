@@ -33,10 +33,10 @@ const ClassInfo& PopUpButton::staticClassInfo()
 void PopUpButton::selectItemAtIndex(int index)
 {
     if (index < 0) {
-        selected_ = -1;
+        set(selected_, -1, Change::Selection);
         return;
     }
-    if (index < numberOfItems()) selected_ = index;
+    if (index < numberOfItems()) set(selected_, index, Change::Selection);
 }
 
 std::string PopUpButton::itemTitleAtIndex(int index) const
@@ -55,6 +55,7 @@ void PopUpButton::removeAllItems()
 {
     items_.clear();
     selected_ = -1;
+    notifyChange(*this, Change::Items);
 }
 
 void PopUpButton::addItemWithTitle(std::string title)
@@ -62,6 +63,7 @@ void PopUpButton::addItemWithTitle(std::string title)
     items_.push_back(MenuItem{std::move(title), std::nullopt});
     // A pop-up with items always shows one: the first item added becomes selected.
     if (selected_ < 0 && items_.size() == 1) selected_ = 0;
+    notifyChange(*this, Change::Items);
 }
 
 void PopUpButton::setRepresentedObjectAtIndex(int index, std::string object)
@@ -73,7 +75,7 @@ void PopUpButton::setRepresentedObjectAtIndex(int index, std::string object)
 bool PopUpButton::userSelectItem(int index)
 {
     if (!isEnabled() || index < 0 || index >= numberOfItems()) return false;
-    selected_ = index;
+    set(selected_, index, Change::Selection);
     sendAction();
     return true;
 }

@@ -33,6 +33,7 @@ void TabView::addTabViewItem(TabViewItem item)
 {
     if (item.view) item.view->removeFromSuperview();
     items_.push_back(item);
+    notifyChange(*this, Change::Items);
     if (selected_ < 0) selectTabViewItemAtIndex(0);
 }
 
@@ -40,6 +41,7 @@ void TabView::setLabelAtIndex(int index, std::string label)
 {
     if (index < 0 || index >= numberOfTabViewItems()) return;
     items_[static_cast<size_t>(index)].label = std::move(label);
+    notifyChange(*this, Change::Items);
 }
 
 void TabView::selectTabViewItemAtIndex(int index)
@@ -48,7 +50,7 @@ void TabView::selectTabViewItemAtIndex(int index)
     if (selected_ >= 0 && selected_ != index) {
         if (View* old = items_[static_cast<size_t>(selected_)].view) old->removeFromSuperview();
     }
-    selected_ = index;
+    set(selected_, index, Change::Selection);
     if (View* page = items_[static_cast<size_t>(index)].view) {
         if (page->superview() != this) {
             page->setFrame(makeRect(0, 0, frame().size.width, frame().size.height));

@@ -56,12 +56,14 @@ void TableView::reloadData()
 {
     rows_ = dataSource_ ? std::max(0, dataSource_->numberOfRowsInTableView(*this)) : 0;
     if (selected_ >= rows_) setSelection(-1);
+    notifyChange(*this, Change::TableData);
 }
 
 void TableView::setSelection(int row)
 {
     if (row == selected_) return;
     selected_ = row;
+    notifyChange(*this, Change::TableSelection);
     if (delegate_) delegate_->tableViewSelectionDidChange(*this);
 }
 
@@ -95,6 +97,7 @@ bool TableView::userClickTick(int row, std::string_view columnIdentifier)
     if (auto number = cf::as<cf::Number>(current)) ticked = number->int64Value() != 0;
     if (auto flag = cf::as<cf::Boolean>(current)) ticked = flag->value();
     dataSource_->tableViewSetObjectValue(*this, cf::Number::create(ticked ? 0 : 1), *column, row);
+    notifyChange(*this, Change::TableData);
     return true;
 }
 

@@ -54,7 +54,11 @@ class TL_EXPORT TableView : public Control {
 public:
     const std::vector<std::unique_ptr<TableColumn>>& tableColumns() const { return columns_; }
     TableColumn* tableColumnWithIdentifier(std::string_view identifier) const;
-    void addTableColumn(std::unique_ptr<TableColumn> column) { columns_.push_back(std::move(column)); }
+    void addTableColumn(std::unique_ptr<TableColumn> column)
+    {
+        columns_.push_back(std::move(column));
+        notifyChange(*this, Change::Items);
+    }
 
     TableDataSource* dataSource() const { return dataSource_; }
     void setDataSource(TableDataSource* source) { dataSource_ = source; }

@@ -6,9 +6,6 @@
 
 namespace ui {
 
-namespace {
-
-// Text as the toolkit hands it over: valid UTF-8, each malformed byte replaced by U+FFFD.
 std::string validUTF8(std::string_view bytes)
 {
     std::string out;
@@ -39,8 +36,6 @@ std::string validUTF8(std::string_view bytes)
     return out;
 }
 
-} // namespace
-
 size_t utf16Length(std::string_view utf8)
 {
     size_t units = 0;
@@ -69,7 +64,9 @@ void Text::setSelectedRange(TextRange range)
     size_t length = utf16Length(field_.stringValue());
     range.location = std::min(range.location, length);
     range.length = std::min(range.length, length - range.location);
+    if (range == selection_) return;
     selection_ = range;
+    notifyChange(field_, Change::InsertionPoint);
 }
 
 const ClassInfo& TextField::staticClassInfo()
@@ -96,7 +93,10 @@ TextField::~TextField() = default;
 
 void TextField::setStringValue(std::string text)
 {
-    text_ = std::move(text);
+    if (text != text_) {
+        text_ = std::move(text);
+        notifyChange(*this, Change::Text);
+    }
     if (editing_) editor_->setSelectedRange(TextRange{utf16Length(text_), 0});
 }
 
@@ -112,6 +112,7 @@ bool TextField::beginEditing()
     editor_->setSelectedRange(TextRange{utf16Length(text_), 0});
     if (!textShouldBeginEditing(*editor_)) return false;
     editing_ = true;
+    notifyChange(*this, Change::FirstResponder);
     return true;
 }
 
@@ -121,6 +122,7 @@ void TextField::replaceSelection(std::string_view text)
     size_t start = utf8OffsetOfUnit(text_, range.location);
     size_t end = utf8OffsetOfUnit(text_, range.location + range.length);
     text_.replace(start, end - start, text);
+    notifyChange(*this, Change::Text);
     editor_->setSelectedRange(TextRange{range.location + utf16Length(text), 0});
 }
 
@@ -158,9 +160,42 @@ bool TextField::userClear()
     return true;
 }
 
+void TextField::userSelect(TextRange range)
+{
+    if (editing_) editor_->setSelectedRange(range);
+}
+
+bool TextField::userDelete(bool forward)
+{
+    if (!beginEditing()) return false;
+    TextRange range = editor_->selectedRange();
+    if (range.length == 0) {
+        // One character: a pair of UTF-16 units when it lies outside the basic plane.
+        size_t at = utf8OffsetOfUnit(text_, range.location);
+        if (forward) {
+            if (at >= text_.size()) return true;
+            range.length = static_cast<unsigned char>(text_[at]) >= 0xF0 ? 2 : 1;
+        } else {
+            if (range.location == 0) return true;
+            size_t before = at;
+            while (before > 0 && (static_cast<unsigned char>(text_[--before]) & 0xC0) == 0x80) {
+            }
+            range.length = static_cast<unsigned char>(text_[before]) >= 0xF0 ? 2 : 1;
+            range.location -= range.length;
+        }
+        editor_->setSelectedRange(range);
+    }
+    replaceSelection("");
+    textDidChange();
+    return true;
+}
+
 void TextField::endEditing()
 {
-    if (editing_ && textShouldEndEditing(*editor_)) editing_ = false;
+    if (editing_ && textShouldEndEditing(*editor_)) {
+        editing_ = false;
+        notifyChange(*this, Change::FirstResponder);
+    }
 }
 
 } // namespace ui

@@ -24,7 +24,7 @@ public:
     // Program call. While the field is being edited the insertion point moves to the end of the new text.
     void setStringValue(std::string text);
     bool isEditable() const { return editable_; }
-    void setEditable(bool editable) { editable_ = editable; }
+    void setEditable(bool editable) { set(editable_, editable, Change::Enabled); }
 
     bool isEditing() const { return editing_; }
     // The field editor; its selection is meaningful while the field is being edited.
@@ -41,6 +41,13 @@ public:
     bool userType(std::string_view text);
     bool userPaste(std::string_view text);
     bool userClear();
+    // A person moves into the field (click or Tab): editing begins with the insertion point at the end.
+    bool userFocus() { return beginEditing(); }
+    // A person moves the insertion point or selects while editing.
+    void userSelect(TextRange range);
+    // A person deletes the selection, or the character before (Backspace) or after (Delete) the
+    // insertion point: one change.
+    bool userDelete(bool forward);
     // Ends editing (the focus leaves the field).
     void endEditing();
 
@@ -54,6 +61,8 @@ private:
     std::unique_ptr<Text> editor_;
 };
 
+// Text as the toolkit hands it over: valid UTF-8, each malformed byte replaced by U+FFFD.
+TL_EXPORT std::string validUTF8(std::string_view bytes);
 // Helpers on UTF-8 text counted in UTF-16 units, as the toolkit counts.
 size_t utf16Length(std::string_view utf8);
 // Byte offset of UTF-16 unit position `units` (clamped to the end).

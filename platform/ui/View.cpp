@@ -54,8 +54,10 @@ View::~View()
 
 void View::setFrame(Rect frame)
 {
+    if (frame == frame_) return;
     frame_ = frame;
     bounds_.size = frame.size;
+    notifyChange(*this, Change::Frame);
 }
 
 void View::addSubview(View* view)
@@ -64,6 +66,7 @@ void View::addSubview(View* view)
     view->removeFromSuperview();
     subviews_.push_back(view);
     view->superview_ = this;
+    notifyChange(*this, Change::Subviews);
 }
 
 void View::removeFromSuperview()
@@ -71,7 +74,9 @@ void View::removeFromSuperview()
     if (!superview_) return;
     auto& siblings = superview_->subviews_;
     siblings.erase(std::remove(siblings.begin(), siblings.end(), this), siblings.end());
+    View* former = superview_;
     superview_ = nullptr;
+    notifyChange(*former, Change::Subviews);
 }
 
 void View::replaceSubview(View* old, View* replacement)
@@ -92,6 +97,7 @@ void View::replaceSubview(View* old, View* replacement)
     *it = replacement;
     replacement->superview_ = this;
     old->superview_ = nullptr;
+    notifyChange(*this, Change::Subviews);
 }
 
 bool View::isDescendantOf(const View* ancestor) const

@@ -7,6 +7,7 @@
 
 #include "ui/Geometry.h"
 #include "ui/Object.h"
+#include "ui/Observer.h"
 
 #include <vector>
 
@@ -34,14 +35,24 @@ public:
     bool isDescendantOf(const View* ancestor) const;
 
     bool isEnabled() const { return enabled_; }
-    void setEnabled(bool enabled) { enabled_ = enabled; }
+    void setEnabled(bool enabled) { set(enabled_, enabled, Change::Enabled); }
     bool isHidden() const { return hidden_; }
-    void setHidden(bool hidden) { hidden_ = hidden; }
+    void setHidden(bool hidden) { set(hidden_, hidden, Change::Hidden); }
     virtual bool isFlipped() const { return false; }
     virtual void drawRect(Rect) {}
 
     // Drops every link to other views without touching them; for owners tearing down a whole graph.
     void detachAll();
+
+protected:
+    // Assigns and tells the observer when the value really changed.
+    template <class T>
+    void set(T& member, T value, Change what)
+    {
+        if (member == value) return;
+        member = std::move(value);
+        notifyChange(*this, what);
+    }
 
 private:
     Rect frame_;

@@ -36,9 +36,34 @@ const ClassInfo& Window::staticClassInfo()
     return info;
 }
 
-void Window::center()
+void Window::setTitle(std::string title)
 {
-    frame_.origin = Point{(1280 - frame_.size.width) / 2, (800 - frame_.size.height) / 2};
+    if (title == title_) return;
+    title_ = std::move(title);
+    notifyChange(*this, Change::Text);
 }
+
+void Window::setFrame(Rect frame)
+{
+    if (frame == frame_) return;
+    frame_ = frame;
+    notifyChange(*this, Change::Frame);
+}
+
+void Window::orderFront()
+{
+    if (visible_) return;
+    visible_ = true;
+    notifyChange(*this, Change::WindowShown);
+}
+
+void Window::close()
+{
+    if (!visible_) return;
+    visible_ = false;
+    notifyChange(*this, Change::WindowClosed);
+}
+
+void Window::center() { setFrame(makeRect((1280 - frame_.size.width) / 2, (800 - frame_.size.height) / 2, frame_.size.width, frame_.size.height)); }
 
 } // namespace ui

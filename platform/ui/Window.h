@@ -3,6 +3,7 @@
 
 #include "Export.h"
 
+#include "ui/Observer.h"
 #include "ui/View.h"
 
 #include <string>
@@ -14,14 +15,14 @@ class TL_EXPORT Window : public Object {
 
 public:
     const std::string& title() const { return title_; }
-    void setTitle(std::string title) { title_ = std::move(title); }
+    void setTitle(std::string title);
     View* contentView() const { return contentView_; }
     void setContentView(View* view) { contentView_ = view; }
     Rect frame() const { return frame_; }
-    void setFrame(Rect frame) { frame_ = frame; }
+    void setFrame(Rect frame);
     bool isVisible() const { return visible_; }
-    void orderFront() { visible_ = true; }
-    void close() { visible_ = false; }
+    void orderFront();
+    void close();
     // Centres the window on a 1280 by 800 screen.
     void center();
 

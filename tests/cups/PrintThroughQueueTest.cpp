@@ -371,3 +371,34 @@ TEST_F(PrintThroughQueueTest, DocumentThatCannotBePrintedLeavesTheTicket)
 }
 
 } // namespace
+
+TEST_F(PrintThroughQueueTest, DocumentFromStandardInput)
+{
+    // An application's print command: the document on standard input, the script in a file.
+    const std::string script = work_ + "/script";
+    writeBytes(script, "panelView\nrestore\nselect menu_QuickColor 2\nsave\n");
+    struct Case {
+        const char* name;
+        std::string input;
+        int status;
+        std::string error;
+    };
+    for (const Case& c : {Case{"a page", "A page from an application.\n", 0, ""},
+                          Case{"nothing", "", 1, "printdialog: cannot print standard input: it is empty\n"}}) {
+        testproc::Result result = testproc::run({testpaths::printdialog(), "--json", "--script", script, "--queue",
+                                                 kUsbQueue, "--ticket", ticket_, "--print", "-"},
+                                                c.input, {"LC_ALL=C"});
+        EXPECT_EQ(c.status, result.status) << c.name << ": " << result.err;
+        if (c.status != 0) {
+            EXPECT_EQ(c.error, result.err) << c.name;
+            continue;
+        }
+        HostRun run;
+        for (const auto& line : testproc::jsonLines(result.out)) run.answers.push_back(nlohmann::json::parse(line));
+        ASSERT_TRUE(run.job()) << result.out;
+        std::string why;
+        auto job = server_.jobAttributes(*run.job(), &why);
+        ASSERT_TRUE(job) << why;
+        EXPECT_EQ(ppd_.choice("TLQuickColor", 2), (*job)["TLQuickColor"]);
+    }
+}

@@ -55,3 +55,19 @@ TEST(TextFieldModel, DisabledOrStaticFieldsTakeNoInput)
 }
 
 } // namespace
+
+TEST(TextFieldModel, DeletingTakesWholeCharactersAroundTheInsertionPoint)
+{
+    Recording field;
+    field.userType("a\xF0\x9F\x98\x80" "b");
+    field.userSelect(ui::TextRange{3, 0}); // between the emoji and "b"
+    field.userDelete(false);
+    EXPECT_EQ(field.stringValue(), "ab");
+    EXPECT_EQ(field.currentEditor().selectedRange(), (ui::TextRange{1, 0}));
+    field.userDelete(true);
+    field.userDelete(true); // nothing after the end
+    EXPECT_EQ(field.stringValue(), "a");
+    field.userSelect(ui::TextRange{0, 1});
+    field.userDelete(true);
+    EXPECT_EQ(field.stringValue(), "");
+}

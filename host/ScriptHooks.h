@@ -1,0 +1,24 @@
+// What a window adds to a dialog script: gestures delivered as input to its widgets, the panel's
+// view shown in it, and pictures of it.
+#pragma once
+
+#include <string>
+
+namespace ui {
+class InputDriver;
+class View;
+}
+
+namespace host {
+
+class ScriptHooks {
+public:
+    virtual ~ScriptHooks() = default;
+    virtual ui::InputDriver& input() = 0;
+    // The panel handed the dialog its view (null when it had none).
+    virtual void panelViewShown(ui::View* view) = 0;
+    // Writes the window (the modal window when one is open) as a PNG; false and a reason when it cannot.
+    virtual bool screenshot(const std::string& path, std::string* error) = 0;
+};
+
+} // namespace host

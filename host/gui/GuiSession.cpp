@@ -1,0 +1,190 @@
+// The window's side of the dialog: showing the panel, its summary, and printing from it.
+#include "host/gui/GuiSession.h"
+
+#include "host/Dialog.h"
+#include "host/Inspector.h"
+#include "host/gui/PersonRun.h"
+#include "host/gui/PrintWindow.h"
+#include "services/Progress.h"
+#include "ui/qt/Mirror.h"
+#include "ui/qt/QtInputDriver.h"
+
+#include <QApplication>
+#include <QLibraryInfo>
+#include <QLocale>
+#include <QTranslator>
+#include <QPixmap>
+
+#include <cstdio>
+#include <filesystem>
+#include <system_error>
+#include <cstdlib>
+
+namespace host {
+
+struct GuiSession::State {
+    std::string runtimeDir; // made for Qt when the session has none; removed at exit
+    std::unique_ptr<QApplication> app;
+    std::unique_ptr<QTranslator> translator;
+    std::unique_ptr<ui::qt::Mirror> mirror;
+    std::unique_ptr<ui::qt::QtInputDriver> driver;
+    std::unique_ptr<PrintWindow> window;
+    Dialog* dialog = nullptr;
+    bool viewShown = false;
+};
+
+namespace {
+
+// Qt's notes on the platform (offscreen limits, runtime folders) are no business of the dialog's
+// output; set PRINTDIALOG_QT_MESSAGES to see them.
+void quietQt(QtMsgType type, const QMessageLogContext&, const QString& message)
+{
+    static const bool shown = std::getenv("PRINTDIALOG_QT_MESSAGES") != nullptr;
+    if (!shown && type != QtCriticalMsg && type != QtFatalMsg) return;
+    fprintf(stderr, "%s\n", qPrintable(message));
+}
+
+bool hasDisplay()
+{
+    auto set = [](const char* name) {
+        const char* value = std::getenv(name);
+        return value && *value;
+    };
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    const std::string wanted = platform ? platform : "";
+    if (wanted.rfind("offscreen", 0) == 0 || wanted.rfind("minimal", 0) == 0) return true;
+    if (wanted.rfind("wayland", 0) == 0) return set("WAYLAND_DISPLAY");
+    if (wanted.rfind("xcb", 0) == 0) return set("DISPLAY");
+    return set("DISPLAY") || set("WAYLAND_DISPLAY");
+}
+
+// The summary's lines in display order, each value as text.
+std::vector<std::pair<std::string, std::string>> summaryRows(const cf::DictionaryRef& summary)
+{
+    nlohmann::json json = summaryToJson(summary);
+    std::vector<std::pair<std::string, std::string>> rows;
+    if (!json.contains("order") || !json["order"].is_array()) return rows;
+    for (const auto& title : json["order"]) {
+        if (!title.is_string()) continue;
+        const nlohmann::json& value = json["values"].value(title.get<std::string>(), nlohmann::json());
+        rows.emplace_back(title.get<std::string>(), value.is_string() ? value.get<std::string>() : value.dump());
+    }
+    return rows;
+}
+
+} // namespace
+
+GuiSession::GuiSession(std::unique_ptr<State> state) : s_(std::move(state)) {}
+
+GuiSession::~GuiSession()
+{
+    detach();
+    s_->window.reset();
+    s_->driver.reset();
+    s_->mirror.reset();
+    svc::Progress::setSink({});
+    s_->translator.reset();
+    s_->app.reset();
+    if (!s_->runtimeDir.empty()) {
+        std::error_code ignored;
+        std::filesystem::remove_all(s_->runtimeDir, ignored);
+    }
+}
+
+std::unique_ptr<GuiSession> GuiSession::start(int& argc, char** argv, std::string* error)
+{
+    if (!hasDisplay()) {
+        if (error) *error = "no display for --gui: set DISPLAY or WAYLAND_DISPLAY, or QT_QPA_PLATFORM=offscreen";
+        return nullptr;
+    }
+    qInstallMessageHandler(quietQt);
+    auto state = std::make_unique<State>();
+    // Without a login session Qt would leave a runtime folder behind in the temporary folder.
+    const char* runtime = std::getenv("XDG_RUNTIME_DIR");
+    if (!runtime || !*runtime) {
+        const char* tmp = std::getenv("TMPDIR");
+        std::string pattern = std::string(tmp && *tmp ? tmp : "/tmp") + "/printdialog-XXXXXX";
+        if (::mkdtemp(pattern.data())) {
+            state->runtimeDir = pattern;
+            ::setenv("XDG_RUNTIME_DIR", pattern.c_str(), 1);
+        }
+    }
+    state->app = std::make_unique<QApplication>(argc, argv);
+    QApplication::setApplicationName("printdialog");
+    QApplication::setDesktopFileName("printdialog");
+    // Qt's own words (standard buttons, its print dialog's) in the person's language.
+    state->translator = std::make_unique<QTranslator>();
+    if (state->translator->load(QLocale(), "qtbase", "_", QLibraryInfo::path(QLibraryInfo::TranslationsPath)))
+        QApplication::installTranslator(state->translator.get());
+    state->mirror = std::make_unique<ui::qt::Mirror>();
+    state->driver = std::make_unique<ui::qt::QtInputDriver>(*state->mirror);
+    state->window = std::make_unique<PrintWindow>();
+    state->mirror->setMainWindow(state->window.get());
+    // The walk of the printer's table holds the window still: a busy cursor says so.
+    svc::Progress::setSink({[](const std::string&) {
+                                QApplication::setOverrideCursor(Qt::WaitCursor);
+                                QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
+                            },
+                            [] { QApplication::restoreOverrideCursor(); }});
+    return std::unique_ptr<GuiSession>(new GuiSession(std::move(state)));
+}
+
+void GuiSession::attach(Dialog& dialog)
+{
+    s_->dialog = &dialog;
+    s_->viewShown = false;
+    PrintWindow& window = *s_->window;
+    window.setPrinters({{dialog.printer().printer ? dialog.printer().printer->id() : std::string("-"), std::nullopt}}, 0);
+    s_->mirror->setChangeListener([this] {
+        if (!s_->dialog || !s_->viewShown) return;
+        s_->window->showSummary(summaryRows(s_->dialog->panel().summaryInfo()));
+    });
+    window.show();
+    s_->mirror->flush();
+}
+
+void GuiSession::detach()
+{
+    if (!s_->dialog) return;
+    s_->mirror->setChangeListener({});
+    s_->window->showPanel("", nullptr);
+    s_->mirror->clear();
+    s_->dialog = nullptr;
+    s_->viewShown = false;
+}
+
+ui::InputDriver& GuiSession::input() { return *s_->driver; }
+
+void GuiSession::panelViewShown(ui::View* view)
+{
+    if (!s_->dialog) return;
+    s_->viewShown = true;
+    QWidget* widget = view ? s_->mirror->widgetFor(*view) : nullptr;
+    s_->window->showPanel(s_->dialog->panel().panelName(), widget);
+    s_->mirror->flush();
+}
+
+bool GuiSession::screenshot(const std::string& path, std::string* error)
+{
+    // Twice: a summary that grew asks for a new layout of the window.
+    s_->mirror->flush();
+    s_->mirror->flush();
+    QWidget* shown = s_->mirror->modalOnTop();
+    if (!shown) shown = s_->window.get();
+    if (shown->grab().save(QString::fromStdString(path), "PNG")) return true;
+    if (error) *error = "cannot write the screenshot " + path;
+    return false;
+}
+
+int GuiSession::runForPerson(const Options& options, const ProgramFiles& files, JobSubmitter* document)
+{
+    PersonRun run(*s_->window, *s_->mirror, options, files, document);
+    run.setHooks([this](Dialog* dialog, ui::View* view) {
+        if (!dialog) return detach();
+        attach(*dialog);
+        panelViewShown(view);
+    });
+    return run.exec();
+}
+
+} // namespace host

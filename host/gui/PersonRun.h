@@ -1,0 +1,62 @@
+// A person at the print window: the panel of the chosen printer, Print through the same save and
+// shouldPrint path as --print, Cancel that leaves the ticket as it was.
+#pragma once
+
+#include "host/Options.h"
+#include "host/ProgramFiles.h"
+#include "cf/Dictionary.h"
+#include "host/gui/PrinterList.h"
+
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+class QEventLoop;
+
+namespace ui {
+class View;
+namespace qt {
+class Mirror;
+}
+}
+
+namespace host {
+
+class Dialog;
+class JobSubmitter;
+class PrintWindow;
+
+class PersonRun {
+public:
+    PersonRun(PrintWindow& window, ui::qt::Mirror& mirror, const Options& options, ProgramFiles files,
+              JobSubmitter* document);
+    ~PersonRun();
+    // Shows a dialog's panel in the window (null: lets go of the one shown).
+    void setHooks(std::function<void(Dialog*, ui::View*)> show) { show_ = std::move(show); }
+    // Until Print succeeds or the person cancels; the exit status.
+    int exec();
+
+private:
+    bool open(const Options& options, const cf::DictionaryRef& carried, std::string* error);
+    void listPrinters();
+    void choosePrinter(int index);
+    void print();
+    bool finish(std::string* error);
+    void warn(const std::string& text);
+    void close(int status);
+
+    PrintWindow& window_;
+    ui::qt::Mirror& mirror_;
+    Options options_;
+    Options current_;
+    ProgramFiles files_;
+    JobSubmitter* document_;
+    std::function<void(Dialog*, ui::View*)> show_;
+    std::unique_ptr<Dialog> dialog_;
+    std::vector<PrinterEntry> printers_;
+    std::unique_ptr<QEventLoop> loop_;
+    int status_ = 0;
+};
+
+} // namespace host

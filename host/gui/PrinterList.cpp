@@ -1,0 +1,25 @@
+// CUPS destinations through libcups, as lp finds them.
+#include "host/gui/PrinterList.h"
+
+#include <cups/cups.h>
+
+namespace host {
+
+std::vector<PrinterEntry> cupsPrinters()
+{
+    cups_dest_t* dests = nullptr;
+    const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
+    std::vector<PrinterEntry> printers;
+    for (int i = 0; i < count; ++i) {
+        if (dests[i].instance) continue;
+        PrinterEntry entry{dests[i].name, std::string(dests[i].name)};
+        if (dests[i].is_default)
+            printers.insert(printers.begin(), entry);
+        else
+            printers.push_back(entry);
+    }
+    cupsFreeDests(count, dests);
+    return printers;
+}
+
+} // namespace host

@@ -1,0 +1,112 @@
+// A person at the print window: Print on the sample printer writes the settings made in the window,
+// Cancel leaves the ticket as it was, and a printer that cannot be had is said in a message box and
+// on stderr with exit status 1.
+#include "host/gui/GuiSession.h"
+#include "support/HomeSandbox.h"
+#include "support/TestPaths.h"
+#include "ui/InputDriver.h"
+#include "ui/Nib.h"
+#include "ui/PopUpButton.h"
+
+#include <QApplication>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QTest>
+#include <QTimer>
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+#include <sstream>
+
+namespace {
+
+std::string readAll(const std::string& path)
+{
+    std::ifstream in(path);
+    std::stringstream text;
+    text << in.rdbuf();
+    return text.str();
+}
+
+QPushButton* windowButton(const char* name)
+{
+    for (QWidget* top : QApplication::topLevelWidgets())
+        if (auto* button = top->findChild<QPushButton*>(name); button && button->isVisible()) return button;
+    return nullptr;
+}
+
+struct Person {
+    const char* name;
+    std::optional<std::string> ppd; // none: the sample printer
+    int quickColor;                 // the item picked before pressing the button; -1: none
+    const char* button;
+    int status;
+    bool ticketWritten;
+    int messageBoxes;
+    bool ticketOption = true; // false: the settings go to the configuration folder, made when missing
+};
+
+class PersonAtTheWindow : public ::testing::TestWithParam<Person> {};
+
+TEST_P(PersonAtTheWindow, EndsAsThePersonChose)
+{
+    const Person& p = GetParam();
+    homesandbox::reset();
+    const std::string config = homesandbox::home() + "/config/new";
+    setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+    const std::string ticket = p.ticketOption ? homesandbox::home() + "/ticket.plist" : config + "/printdialog-settings.plist";
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    static int argc = 1;
+    static char name[] = "person";
+    static char* argv[] = {name, nullptr};
+    std::string error;
+    auto gui = host::GuiSession::start(argc, argv, &error);
+    ASSERT_TRUE(gui) << error;
+
+    // Message boxes are answered as soon as they show.
+    int boxes = 0;
+    QTimer answer;
+    QObject::connect(&answer, &QTimer::timeout, [&] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) {
+            ++boxes;
+            box->accept();
+        }
+    });
+    answer.start(20);
+    QTimer::singleShot(50, [&] {
+        ui::Nib* nib = ui::Nib::loaded().empty() ? nullptr : ui::Nib::loaded().back();
+        auto* quickColor = nib ? dynamic_cast<ui::PopUpButton*>(nib->object("menu_QuickColor")) : nullptr;
+        if (quickColor && p.quickColor >= 0) gui->input().selectItem(*quickColor, p.quickColor);
+        if (QPushButton* button = windowButton(p.button)) QTest::mouseClick(button, Qt::LeftButton);
+    });
+    // Nothing may keep the window open for ever.
+    QTimer::singleShot(10000, [] {
+        if (QPushButton* cancel = windowButton("cancelButton")) cancel->click();
+    });
+
+    host::Options options;
+    if (p.ticketOption) options.ticket = ticket;
+    options.ppd = p.ppd;
+    const int status = gui->runForPerson(options, host::ProgramFiles::find(testpaths::binaryDir() + "/bin"), nullptr);
+    answer.stop();
+    gui.reset();
+
+    EXPECT_EQ(status, p.status) << p.name;
+    EXPECT_EQ(std::filesystem::exists(ticket), p.ticketWritten) << p.name;
+    if (p.ticketWritten) {
+        EXPECT_NE(readAll(ticket).find("<string>Photo</string>"), std::string::npos) << p.name;
+    }
+    EXPECT_EQ(boxes, p.messageBoxes) << p.name;
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Window, PersonAtTheWindow,
+    ::testing::Values(Person{"print", std::nullopt, 1, "printButton", 0, true, 1},
+                      Person{"print, no ticket file", std::nullopt, 1, "printButton", 0, true, 1, false},
+                      Person{"cancel", std::nullopt, 1, "cancelButton", 0, false, 0},
+                      Person{"no printer", std::string("/nonexistent.ppd"), -1, "printButton", 1, false, 1}),
+    [](const auto& info) { return std::string(info.param.button) + std::to_string(info.index); });
+
+} // namespace
