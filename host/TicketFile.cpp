@@ -1,6 +1,7 @@
 // Ticket file I/O.
 #include "host/TicketFile.h"
 
+#include "cf/File.h"
 #include "cf/PropertyList.h"
 
 #include <sys/stat.h>
@@ -11,9 +12,10 @@ std::optional<cf::DictionaryRef> readTicket(const std::string& path, std::string
 {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) return cf::Dictionary::create();
-    auto bytes = cf::PropertyList::readFile(path);
+    std::string reason;
+    auto bytes = cf::File::read(path, &reason);
     if (!bytes) {
-        if (error) *error = "cannot read ticket " + path;
+        if (error) *error = "cannot read ticket " + path + ": " + reason;
         return std::nullopt;
     }
     auto settings = cf::as<cf::Dictionary>(cf::PropertyList::createFromData(*bytes));
@@ -27,8 +29,9 @@ std::optional<cf::DictionaryRef> readTicket(const std::string& path, std::string
 bool writeTicket(const std::string& path, const cf::DictionaryRef& settings, std::string* error)
 {
     auto xml = cf::PropertyList::createXMLData(settings);
-    if (!xml || !cf::PropertyList::writeFileAtomically(path, *xml, 0644)) {
-        if (error) *error = "cannot write ticket " + path;
+    std::string reason = "the settings cannot be written as a property list";
+    if (!xml || !cf::File::replace(path, *xml, cf::File::maskedMode(0666), &reason)) {
+        if (error) *error = "cannot write ticket " + path + ": " + reason;
         return false;
     }
     return true;
