@@ -11,6 +11,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstring>
 #include <filesystem>
 #include <fstream>
@@ -313,6 +314,121 @@ TEST(TicketFiles, ATicketKeepsItsModeAndALinkStaysALink)
             if (entry.path() != target) strays.push_back(entry.path());
         return strays;
     }());
+}
+
+// ---- failed saves, as a user whose modes count (the tests run as root, which modes do not stop) ----
+
+constexpr uid_t kUser = 65534;
+
+class UnprivilegedHome {
+public:
+    UnprivilegedHome()
+    {
+        std::string pattern = "/tmp/unprivileged.XXXXXX";
+        root_ = ::mkdtemp(pattern.data());
+        fs::permissions(root_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
+                                   fs::perms::others_read | fs::perms::others_exec);
+        fs::create_directories(preferences());
+        writeBytes(root_ + "/passwd", "nobody:x:65534:65534:nobody:" + home() + ":/bin/false\n");
+        writeBytes(root_ + "/group", "nogroup:x:65534:\n");
+        for (const auto& entry : fs::recursive_directory_iterator(home()))
+            EXPECT_EQ(0, ::lchown(entry.path().c_str(), kUser, kUser));
+        EXPECT_EQ(0, ::chown(home().c_str(), kUser, kUser));
+    }
+    ~UnprivilegedHome() { fs::remove_all(root_); }
+
+    std::string home() const { return root_ + "/home"; }
+    std::string preferences() const { return home() + "/Library/Preferences"; }
+    std::string profileList() const { return home() + "/" + tlco::kProfileListFile; }
+
+    testproc::Result printdialog(const std::string& script) const
+    {
+        return testproc::run({"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups",
+                              testpaths::printdialog(), "--json", "--script", "-"},
+                             script, {"LC_ALL=C", "NSS_WRAPPER_PASSWD=" + root_ + "/passwd",
+                                      "NSS_WRAPPER_GROUP=" + root_ + "/group", "HOME=" + home()});
+    }
+
+private:
+    std::string root_;
+};
+
+std::vector<std::string> fileNamesIn(const std::string& path)
+{
+    auto root = cf::as<cf::Dictionary>(cf::PropertyList::createFromData(readBytes(path)));
+    auto rgb = root ? root->getDictionary("RGB") : nullptr;
+    if (!rgb) return {"<unreadable>"};
+    std::vector<std::string> names;
+    for (int i = 0; i < 500; ++i) {
+        char key[32];
+        std::snprintf(key, sizeof key, "FileName%04d", i);
+        auto name = rgb->getDictionary("FileName")->getString(key);
+        if (name && !name->utf8().empty()) names.push_back(name->utf8());
+    }
+    return names;
+}
+
+TEST_F(ProfileListFiles, FailedSavesAreReportedAndAClosedFolderStillSaves)
+{
+    const std::string good = xml(goodProfileList());
+    struct Case {
+        const char* name;
+        std::function<void(const UnprivilegedHome&)> setup;
+        const char* message;
+        std::vector<std::string> namesAfter;
+    };
+    auto ownFile = [good](const UnprivilegedHome& home, mode_t mode, uid_t owner) {
+        writeBytes(home.profileList(), good);
+        ASSERT_EQ(0, ::chown(home.profileList().c_str(), owner, owner));
+        ASSERT_EQ(0, ::chmod(home.profileList().c_str(), mode));
+    };
+    const Case cases[] = {
+        {"folder closed, file writable",
+         [&](const UnprivilegedHome& home) {
+             ownFile(home, 0644, kUser);
+             ASSERT_EQ(0, ::chmod(home.preferences().c_str(), 0555));
+         },
+         "cannot back up the profile list", {"A.ICC", "B.ICC", "NEW.ICC"}},
+        {"file read-only", [&](const UnprivilegedHome& home) { ownFile(home, 0444, kUser); },
+         "cannot save the profile list", {"A.ICC", "B.ICC"}},
+        {"file of another user", [&](const UnprivilegedHome& home) { ownFile(home, 0644, 0); },
+         "cannot save the profile list", {"A.ICC", "B.ICC"}},
+        {"Library a plain file",
+         [](const UnprivilegedHome& home) {
+             fs::remove_all(home.home() + "/Library");
+             writeBytes(home.home() + "/Library", "");
+         },
+         "cannot save the profile list", {"<unreadable>"}},
+        {"dangling link",
+         [](const UnprivilegedHome& home) { fs::create_symlink(home.home() + "/gone/list.plist", home.profileList()); },
+         "a link to a missing file", {"<unreadable>"}},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        UnprivilegedHome home;
+        c.setup(home);
+        auto result = home.printdialog("panelView\nrestore\nclick button_ManageProfile\nclick _addButton\n"
+                                       "type _fileNameEdit NEW.ICC\nclick _localOK\nclick button_ProfileWindowOK\n");
+        EXPECT_EQ(0, result.status) << result.err;
+        EXPECT_NE(std::string::npos, result.err.find(c.message)) << result.err;
+        EXPECT_EQ(c.namesAfter, fileNamesIn(home.profileList()));
+        if (!fs::is_directory(home.preferences())) continue;
+        for (const auto& entry : fs::directory_iterator(home.preferences()))
+            EXPECT_EQ(std::string::npos, entry.path().filename().string().find(".plist.")) << entry.path();
+    }
+}
+
+TEST_F(ProfileListFiles, ALinkedProfileListStaysALinkAndItsTargetIsSaved)
+{
+    const std::string target = homesandbox::home() + "/Synced/profile.plist";
+    writeBytes(target, xml(goodProfileList()));
+    fs::create_directories(fs::path(path()).parent_path());
+    fs::create_symlink(target, path());
+    auto run = printdialog({}, "panelView\nrestore\nclick button_ManageProfile\nclick _addButton\n"
+                               "type _fileNameEdit NEW.ICC\nclick _localOK\nclick button_ProfileWindowOK\n");
+    ASSERT_EQ(0, run.result.status) << run.result.err;
+    EXPECT_TRUE(fs::is_symlink(path()));
+    EXPECT_EQ((std::vector<std::string>{"A.ICC", "B.ICC", "NEW.ICC"}), fileNamesIn(target));
 }
 
 } // namespace

@@ -8,8 +8,10 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cmath>
 #include <filesystem>
+#include <fstream>
 #include <limits>
 #include <optional>
 #include <vector>
@@ -131,6 +133,17 @@ TEST(PropertyList, AtomicWriteReplacesTheFileAndLeavesNoTemporary)
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
     // A folder that does not exist: the write fails and leaves nothing.
     EXPECT_FALSE(cf::File::replace((folder / "missing" / "f").string(), "x", 0664));
+
+    // Temporaries of a killed write go at the next one; a fresh one may belong to a write under way.
+    const fs::path stale = folder / "file.plist.Ab3xYz", fresh = folder / "file.plist.Qr7sTu";
+    const fs::path other = folder / "other.plist.Ab3xYz";
+    for (const fs::path& temp : {stale, fresh, other}) std::ofstream(temp) << "torn";
+    for (const fs::path& old : {stale, other})
+        fs::last_write_time(old, fs::file_time_type::clock::now() - std::chrono::minutes(5));
+    ASSERT_TRUE(cf::File::replace(path, "third", 0664));
+    EXPECT_FALSE(fs::exists(stale));
+    EXPECT_TRUE(fs::exists(fresh));
+    EXPECT_TRUE(fs::exists(other));
 }
 
 TEST(PropertyList, HostileInputIsRefusedOrTrimmedNeverACrash)

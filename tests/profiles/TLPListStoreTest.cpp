@@ -13,7 +13,9 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tlco;
 using namespace profiletest;
@@ -517,7 +519,16 @@ TEST_F(Store, ReplaceOneListWithoutFileStartsFromEmptyLists)
 TEST_F(Store, ProbeLeavesNoFileBehindAndTheMaskAsItWas)
 {
     UmaskProbe mask(027);
+    // Not even for a moment: a probe that made the real file and removed it could remove another
+    // dialog's save renamed into place in between.
+    ASSERT_EQ(1, TLPListIsAdminProfile());
+    int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, preferencesFolder().c_str(), IN_CREATE | IN_DELETE | IN_MODIFY), 0);
     EXPECT_EQ(1, TLPListIsAdminProfile());
+    char events[4096];
+    EXPECT_EQ(-1, ::read(watch, events, sizeof events)) << "the probe touched the folder";
+    ::close(watch);
     EXPECT_FALSE(fs::exists(profileListPath()));
     EXPECT_TRUE(filesIn(preferencesFolder()).empty());
     EXPECT_EQ(027u, mask.current());
