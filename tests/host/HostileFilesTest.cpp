@@ -183,7 +183,9 @@ TEST_F(ProfileListFiles, HostileFilesAreReadAroundSetAsideOrRefused)
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
         homesandbox::reset();
+        const std::string backup = homesandbox::home() + "/" + tlco::kProfileBackupFile;
         c.setup()(path());
+        writeBytes(backup, "a good backup");
         const std::string before = snapshot(path());
         auto run = printdialog({}, "panelView\nrestore\nclick button_ManageProfile\nclick _addButton\n"
                                    "type _fileNameEdit NEW.ICC\nclick _localOK\nclick button_ProfileWindowOK\n");
@@ -192,6 +194,8 @@ TEST_F(ProfileListFiles, HostileFilesAreReadAroundSetAsideOrRefused)
             EXPECT_NE(std::string::npos, run.result.err.find(c.message)) << run.result.err;
         else
             EXPECT_EQ("", run.result.err);
+        // Only a file that reads as a profile list replaces the backup.
+        EXPECT_EQ(c.outcome == Outcome::Read ? before : "a good backup", snapshot(backup));
         switch (c.outcome) {
         case Outcome::Read:
             EXPECT_EQ(c.namesAfter, rgbFileNames());
