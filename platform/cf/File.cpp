@@ -118,22 +118,22 @@ bool rewriteInPlace(const std::string& path, std::string_view bytes, std::string
     return true;
 }
 
-bool writeThroughTemp(const std::string& path, std::string_view bytes, mode_t mode, std::string* error)
+// 0, or the errno of the step that failed; nothing stays behind on failure.
+int writeThroughTemp(const std::string& path, std::string_view bytes, mode_t mode)
 {
     std::string temp = path + std::string(kTempSuffix);
     FileDescriptor fd(::mkstemp(temp.data()));
-    if (fd.get() < 0) return failWithErrno(error);
+    if (fd.get() < 0) return errno;
     bool ok = ::fchmod(fd.get(), mode) == 0 && writeAll(fd.get(), bytes) && ::fsync(fd.get()) == 0;
     ok = fd.close() && ok;
     ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
     if (!ok) {
-        int saved = errno;
+        const int failure = errno;
         ::unlink(temp.c_str());
-        errno = saved;
-        return failWithErrno(error);
+        return failure;
     }
     syncFolder(path);
-    return true;
+    return 0;
 }
 
 } // namespace
@@ -200,11 +200,12 @@ bool File::replace(const std::string& path, std::string_view bytes, mode_t newMo
     if (exists && !S_ISREG(info.st_mode)) return fail(error, "not a regular file");
     const mode_t mode = exists ? (info.st_mode & 07777) : newMode;
     removeStaleTemps(*target);
-    std::string tempError;
-    if (writeThroughTemp(*target, bytes, mode, &tempError)) return true;
-    const bool folderRefused = errno == EACCES || errno == EPERM;
-    if (exists && folderRefused && ::faccessat(AT_FDCWD, target->c_str(), W_OK, AT_EACCESS) == 0) return rewriteInPlace(*target, bytes, error);
-    return fail(error, tempError);
+    const int failure = writeThroughTemp(*target, bytes, mode);
+    if (failure == 0) return true;
+    const bool folderRefused = failure == EACCES || failure == EPERM;
+    if (exists && folderRefused && ::faccessat(AT_FDCWD, target->c_str(), W_OK, AT_EACCESS) == 0)
+        return rewriteInPlace(*target, bytes, error);
+    return fail(error, std::strerror(failure));
 }
 
 } // namespace cf
