@@ -2,11 +2,11 @@
 // and written, the merge for printers whose profiles can't be fetched, and the write-access probe.
 #include "profiles/TLPList.h"
 
-#include "cf/Number.h"
 #include "cf/File.h"
+#include "cf/Number.h"
 #include "cf/PropertyList.h"
-#include "plugin/PDELog.h"
 #include "cf/String.h"
+#include "plugin/PDELog.h"
 #include "plugin/Status.h"
 #include "profiles/ProfileListFile.h"
 #include "profiles/ProfileText.h"
