@@ -43,7 +43,8 @@ Loaded load(const std::string& path)
         loaded.state = Loaded::State::Complete;
     } else {
         loaded.state = Loaded::State::Damaged;
-        loaded.reason = loaded.root ? "it lacks a profile list" : "it is no property list with a dictionary at its root";
+        loaded.reason =
+            loaded.root ? "it lacks a profile list" : "it is no readable property list with a dictionary at its root";
     }
     return loaded;
 }
