@@ -10,9 +10,14 @@
 #include "ui/TabView.h"
 
 #include <array>
+#include <cctype>
 #include <cstring>
 #include <limits>
 #include <new>
+#include <optional>
+#include <set>
+#include <string>
+#include <utility>
 
 // libcups marks its whole PPD API deprecated; that API is this panel's named dependency.
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
@@ -65,6 +70,33 @@ cf::StringEncoding textEncoding(const ppd_file_t* ppd, cf::StringEncoding declar
 {
     if (ppd && !ppd->lang_encoding) return cf::kCFStringEncodingUTF8;
     return declared;
+}
+
+std::string lowered(std::string_view text)
+{
+    std::string out(text);
+    for (char& c : out) c = static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    return out;
+}
+
+// The choices of an option that a constraint names, lowercased (libcups compares choices without
+// case); nothing when any choice may conflict (a constraint on the whole option, or constraints
+// libcups keeps as attributes). Marking a choice no constraint names can't make its option conflict,
+// so only these need a trial mark: a list of many choices is built in one pass, not quadratic time.
+std::optional<std::set<std::string>> constrainedChoices(ppd_file_t* ppd, const ppd_option_t& option)
+{
+    if (ppdFindAttr(ppd, "cupsUIConstraints", nullptr)) return std::nullopt;
+    std::set<std::string> named;
+    for (int i = 0; i < ppd->num_consts; ++i) {
+        const ppd_const_t& constraint = ppd->consts[i];
+        for (const auto& [constrained, choice] : {std::pair{constraint.option1, constraint.choice1},
+                                                  std::pair{constraint.option2, constraint.choice2}}) {
+            if (std::strcmp(constrained, option.keyword) != 0) continue;
+            if (choice[0] == '\0') return std::nullopt;
+            named.insert(lowered(choice));
+        }
+    }
+    return named;
 }
 
 std::string_view keyOf(const PDEControlRecord* record)
@@ -182,10 +214,13 @@ int32_t PDECommon::commonGetUIListFromPPD(ppd_file_t* ppd, const char* key, Choi
     const std::string optionKeyword = decodeOrEmpty(field(option->keyword), encoding);
     const std::string defaultChoice = decodeOrEmpty(field(option->defchoice), encoding);
     try {
+        const auto candidates = constrainedChoices(ppd, *option);
         (*array)->reserve((*array)->size() + static_cast<size_t>(option->num_choices));
         for (int i = 0; i < option->num_choices; ++i) {
             const ppd_choice_t& choice = option->choices[i];
-            bool conflicted = commonIsPPDChoiceConflicted(ppd, option->keyword, choice.choice);
+            const bool needsTrial = !candidates || candidates->count(lowered(field(choice.choice))) != 0 ||
+                                    choice.marked;
+            bool conflicted = needsTrial && commonIsPPDChoiceConflicted(ppd, option->keyword, choice.choice);
             (*array)->push_back(ChoiceEntry{optionKeyword, defaultChoice, decodeOrEmpty(field(choice.choice), encoding),
                                             decodeOrEmpty(field(choice.text), encoding),
                                             conflicted ? kConflictTrue : kConflictFalse});

@@ -2,11 +2,14 @@
 // controls written into it and read back from it, and its flat copy at the ticket's top level.
 #include "binding/PDECommon.h"
 
+#include "plugin/PDELog.h"
 #include "plugin/Status.h"
 
 #include <limits>
 #include <new>
 #include <optional>
+#include <string>
+#include <string_view>
 #include <utility>
 #include <vector>
 
@@ -73,10 +76,35 @@ void readRecord(const PDEControlRecord& record, const cf::Dictionary& model)
     if (value && *value != -1) PDECommon::commonSetControlValueWithSInt32(&record, *value);
 }
 
+// A value of another type where the dictionaries of the model or of the printer belong would stop
+// every save; a save replaces it, and says so.
+void replaceWrongTypedModelEntries(PMPrintSettings ticket, PMPrintSession session)
+{
+    if (!ticket) return;
+    const std::string modelKey = PDECommon::commonGetPPDProductName(nullptr);
+    cf::Ref stored;
+    PMPrintSettingsGetValue(ticket, modelKey, &stored);
+    if (stored && !cf::isType(stored, cf::TypeID::Dictionary)) {
+        PDEWarn("the settings held something other than a dictionary under \"%s\"; it is replaced", modelKey.c_str());
+        PMPrintSettingsSetValue(ticket, modelKey, cf::Dictionary::create(), false);
+        return;
+    }
+    auto queues = cf::as<cf::Dictionary>(stored);
+    cf::StringRef queue = PDECommon::commonGetPrintQueueName(session);
+    if (!queues || !queue) return;
+    cf::Ref model = queues->get(queue->utf8());
+    if (model && !cf::isType(model, cf::TypeID::Dictionary)) {
+        PDEWarn("the settings held something other than a dictionary under \"%s\" / \"%s\"; it is replaced",
+                modelKey.c_str(), queue->utf8().c_str());
+        queues->set(queue->utf8(), cf::Dictionary::create());
+    }
+}
+
 } // namespace
 
 int32_t PDECommon::commonSyncTicketFromPane(PMPrintSettings ticket, PMPrintSession session, const PDEControlRecord* table)
 {
+    replaceWrongTypedModelEntries(ticket, session);
     cf::DictionaryRef model = commonGetModelDictionary(ticket, session);
     if (!model) return noErr;
     for (const PDEControlRecord* record = table; record && record->control; ++record) {
@@ -140,7 +168,15 @@ int32_t PDECommon::commonCFDictionaryMapToTicket(PMPrintSettings ticket, const c
         // Copy the entries first: a failure to get the room copies nothing.
         std::vector<std::pair<std::string, cf::Ref>> entries(dictionary->stringEntries().begin(),
                                                              dictionary->stringEntries().end());
-        for (auto& [key, value] : entries) PMPrintSettingsSetValue(ticket, key, std::move(value), false);
+        const std::string_view modelKey = commonGetPPDProductName(nullptr);
+        for (auto& [key, value] : entries) {
+            // The flat copy must never take the place of the dictionaries of every printer (or of
+            // any other dictionary the settings hold).
+            cf::Ref existing;
+            PMPrintSettingsGetValue(ticket, key, &existing);
+            if (key == modelKey || cf::isType(existing, cf::TypeID::Dictionary)) continue;
+            PMPrintSettingsSetValue(ticket, key, std::move(value), false);
+        }
     } catch (const std::bad_alloc&) {
         return memFullErr;
     }

@@ -9,6 +9,7 @@
 #include <unistd.h>
 
 #include <algorithm>
+#include <chrono>
 #include <cstdio>
 #include <cstring>
 #include <string>
@@ -45,6 +46,8 @@ void prepareLibrary()
                                kWalkPrintStatistics);
     netsnmp_ds_register_config(ASN_BOOLEAN, kApplicationName, "dontCheckOrdering", NETSNMP_DS_APPLICATION_ID,
                                kWalkDontCheckOrdering);
+    netsnmp_ds_register_config(ASN_INTEGER, kApplicationName, "walkDeadline", NETSNMP_DS_APPLICATION_ID,
+                               kWalkDeadlineSeconds);
     snmp_register_callback(SNMP_CALLBACK_LIBRARY, SNMP_CALLBACK_LOGGING, forwardLibraryLog, nullptr);
     netsnmp_register_loghandler(NETSNMP_LOGHANDLER_CALLBACK, LOG_DEBUG);
     init_snmp(kApplicationName);
@@ -68,6 +71,26 @@ bool withinSubtree(const netsnmp_variable_list& variable, const oid* root, size_
 bool isExceptionValue(u_char type)
 {
     return type == SNMP_NOSUCHOBJECT || type == SNMP_NOSUCHINSTANCE || type == SNMP_ENDOFMIBVIEW;
+}
+
+using Clock = std::chrono::steady_clock;
+
+Clock::time_point walkDeadline()
+{
+    int seconds = netsnmp_ds_get_int(NETSNMP_DS_APPLICATION_ID, kWalkDeadlineSeconds);
+    if (seconds <= 0) seconds = kDefaultWalkDeadline;
+    return Clock::now() + std::chrono::seconds(seconds);
+}
+
+// Shortens the next request's time-out so that its tries end by the deadline; false when the
+// deadline has passed.
+bool fitRequestToDeadline(netsnmp_session& session, long fullTimeout, Clock::time_point deadline)
+{
+    const auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now()).count();
+    if (left <= 0) return false;
+    const long tries = std::max(session.retries, 0) + 1L;
+    session.timeout = std::max(1L, std::min<long>(fullTimeout, left / tries));
+    return true;
 }
 
 int finish(int exitValue)
@@ -157,7 +180,15 @@ int mib_walk(int argc, char** argv)
     int status = STAT_SUCCESS;
     bool running = true;
     int received = 0;
+    const Clock::time_point deadline = walkDeadline();
+    const long fullTimeout = opened->timeout;
     while (running) {
+        if (!fitRequestToDeadline(*opened, fullTimeout, deadline)) {
+            std::snprintf(sDEBUGmsg, sizeof sDEBUGmsg, "[SNMP] Error: walk not done by its deadline");
+            status = STAT_TIMEOUT;
+            exitValue = kWalkFailed;
+            break;
+        }
         netsnmp_pdu* request = snmp_pdu_create(SNMP_MSG_GETNEXT);
         if (!request) {
             status = STAT_ERROR;

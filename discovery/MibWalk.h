@@ -19,6 +19,12 @@ inline constexpr int kWalkIncludeRequested = 1;
 inline constexpr int kWalkPrintStatistics = 2;
 inline constexpr int kWalkDontCheckOrdering = 3;
 
+// The application's integer in the default store holding the whole walk's deadline in seconds
+// ("walkDeadline" in snmpwalk.conf); 0 or less: kDefaultWalkDeadline. A slow agent with a growing
+// table would otherwise keep the dialog waiting for an hour.
+inline constexpr int kWalkDeadlineSeconds = 0;
+inline constexpr int kDefaultWalkDeadline = 15;
+
 inline constexpr size_t kDebugMessageSize = 128;
 
 // The table holds at most 500 rows of 7 columns; an agent that answers more than this in one walk

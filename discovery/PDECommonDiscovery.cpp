@@ -28,11 +28,12 @@ constexpr SchemePrefix kSchemePrefixes[] = {
 };
 
 // The walk's argument vector. The parser writes into the strings (it blanks the community), so they
-// are copies owned here, followed by the null pointer the parser expects.
+// are copies owned here, followed by the null pointer the parser expects. "--" ends the options, so
+// no peer name is ever read as one.
 class WalkArguments {
 public:
     explicit WalkArguments(const std::string& peer)
-        : strings_{"snmpwalk", "-Os", "-c", "orchid", "-v", "1", peer, "1.3.6.1.4.1.51234.1.1.1.1.6.13.1.1"}
+        : strings_{"snmpwalk", "-Os", "-c", "orchid", "-v", "1", "--", peer, "1.3.6.1.4.1.51234.1.1.1.1.6.13.1.1"}
     {
         for (size_t i = 0; i < strings_.size(); ++i) vector_[i] = strings_[i].data();
         vector_[strings_.size()] = nullptr;
@@ -44,8 +45,8 @@ public:
     char** vector() { return vector_.data(); }
 
 private:
-    std::array<std::string, 8> strings_;
-    std::array<char*, 9> vector_{};
+    std::array<std::string, 9> strings_;
+    std::array<char*, 10> vector_{};
 };
 
 // The announcement of the walk, in the bundle's language; %s is the printer's address.

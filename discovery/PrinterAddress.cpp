@@ -1,14 +1,16 @@
-// Address resolution of the printer: LPD host names straight from the URI, Bonjour services through
-// a bounded resolution.
+// Address resolution of the printer: LPD hosts straight from the URI, Bonjour services through a
+// bounded resolution; the result is the peer name the SNMP library is handed.
 #include "discovery/PrinterAddress.h"
 
 #include "cf/StringEncoding.h"
 #include "services/NetService.h"
 
+#include <arpa/inet.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
 
 #include <algorithm>
+#include <cctype>
 #include <cstdio>
 #include <vector>
 
@@ -46,11 +48,59 @@ std::optional<std::string> fitAddress(std::string_view text)
     return converted;
 }
 
+// A host the SNMP library can only take as a peer name: a name or an address, never an option
+// ("-Lf..." would make the library write a log file) nor anything with a port or a transport.
+bool isPlainHostName(std::string_view host)
+{
+    if (host.empty() || host.front() == '-' || host.front() == '.') return false;
+    return std::all_of(host.begin(), host.end(), [](char c) {
+        return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_';
+    });
+}
+
+// The library reads "udp6:[ADDR]" as an IPv6 peer; a bare literal would be cut at its first colon.
+std::optional<std::string> ipv6Peer(std::string_view literal)
+{
+    const std::string address(literal.substr(0, literal.find('%')));
+    in6_addr parsed{};
+    if (::inet_pton(AF_INET6, address.c_str(), &parsed) != 1) return std::nullopt;
+    std::string_view zone = literal.substr(address.size());
+    if (!zone.empty() && !isPlainHostName(zone.substr(1))) return std::nullopt;
+    return "udp6:[" + std::string(literal) + "]";
+}
+
+std::optional<std::string> peerOfHost(std::string_view host)
+{
+    if (host.find(':') != std::string_view::npos) return ipv6Peer(host);
+    if (!isPlainHostName(host)) return std::nullopt;
+    return fitAddress(host);
+}
+
 std::optional<std::string> lpdAddress(const cf::URL& deviceURI)
 {
-    auto netLocation = deviceURI.netLocation();
-    if (!netLocation) return std::nullopt;
-    return fitAddress(*netLocation);
+    auto host = deviceURI.hostName();
+    if (!host) return std::nullopt;
+    return peerOfHost(*host);
+}
+
+// The first IPv4 address of the service, else its first IPv6 address.
+std::optional<std::string> peerOfAddressing(const std::vector<std::string>& addressing)
+{
+    std::optional<std::string> ipv6;
+    for (const std::string& address : addressing) {
+        sockaddr_storage storage{};
+        if (address.size() < sizeof(sa_family_t) || address.size() > sizeof storage) continue;
+        std::copy(address.begin(), address.end(), reinterpret_cast<char*>(&storage));
+        char text[INET6_ADDRSTRLEN] = {};
+        if (storage.ss_family == AF_INET && address.size() >= sizeof(sockaddr_in)) {
+            const auto& in = reinterpret_cast<const sockaddr_in&>(storage);
+            if (::inet_ntop(AF_INET, &in.sin_addr, text, sizeof text)) return std::string(text);
+        } else if (storage.ss_family == AF_INET6 && address.size() >= sizeof(sockaddr_in6) && !ipv6) {
+            const auto& in6 = reinterpret_cast<const sockaddr_in6&>(storage);
+            if (::inet_ntop(AF_INET6, &in6.sin6_addr, text, sizeof text)) ipv6 = ipv6Peer(text);
+        }
+    }
+    return ipv6;
 }
 
 std::optional<std::string> bonjourAddress(const cf::URL& deviceURI)
@@ -62,18 +112,7 @@ std::optional<std::string> bonjourAddress(const cf::URL& deviceURI)
 
     svc::NetService netService(service->domain, service->type, service->name, 0);
     if (!netService.resolveWithTimeout(kBonjourResolveTimeout)) return std::nullopt;
-    // The walk speaks to an IPv4 peer; the first IPv4 address of the service is the printer's.
-    for (const std::string& address : netService.addressing()) {
-        if (address.size() < sizeof(sockaddr_in)) continue;
-        sockaddr_in in{};
-        std::copy(address.begin(), address.begin() + sizeof in, reinterpret_cast<char*>(&in));
-        if (in.sin_family != AF_INET) continue;
-        const auto* bytes = reinterpret_cast<const unsigned char*>(address.data()) + 4;
-        char text[kPrinterAddressSize];
-        std::snprintf(text, sizeof text, "%d.%d.%d.%d", bytes[0], bytes[1], bytes[2], bytes[3]);
-        return std::string(text);
-    }
-    return std::nullopt;
+    return peerOfAddressing(netService.addressing());
 }
 
 } // namespace
@@ -98,16 +137,9 @@ std::optional<BonjourServiceName> splitBonjourHostName(std::string_view host)
 
 std::optional<std::string> resolvePrinterAddress(const cf::URL& deviceURI, int16_t protocol)
 {
-    std::optional<std::string> address;
-    if (protocol == kProtocolLPD)
-        address = lpdAddress(deviceURI);
-    else if (protocol == kProtocolBonjour)
-        address = bonjourAddress(deviceURI);
-    if (!address) return std::nullopt;
-    address->resize(std::min(address->find(':'), address->size()));
-    // An empty peer name would let the SNMP library pick a host of its own.
-    if (address->empty()) return std::nullopt;
-    return address;
+    if (protocol == kProtocolLPD) return lpdAddress(deviceURI);
+    if (protocol == kProtocolBonjour) return bonjourAddress(deviceURI);
+    return std::nullopt;
 }
 
 } // namespace tlco

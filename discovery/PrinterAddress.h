@@ -35,8 +35,9 @@ struct BonjourServiceName {
 // or no domain follows the service type.
 std::optional<BonjourServiceName> splitBonjourHostName(std::string_view host);
 
-// The address the walk is sent to: the host of an LPD URI, or the IPv4 address a Bonjour service
-// resolves to; never with a port. Nothing for other protocols and on any failure.
+// The peer the walk is sent to: the host of an LPD URI, or the address a Bonjour service resolves to
+// (IPv4 first); never with a port, an IPv6 address as "udp6:[ADDR]". Nothing for other protocols,
+// for a host that is no plain name or address, and on any failure.
 std::optional<std::string> resolvePrinterAddress(const cf::URL& deviceURI, int16_t protocol);
 
 } // namespace tlco

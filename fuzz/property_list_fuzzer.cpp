@@ -10,7 +10,11 @@
 
 extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
 {
-    cf::Ref root = cf::PropertyList::createFromData(std::string_view(reinterpret_cast<const char*>(data), size));
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    // The profile list is read passing over unsupported values; whatever that gives must serialise.
+    if (cf::Ref lenient = cf::PropertyList::createFromData(bytes, cf::PropertyList::Unsupported::Skip))
+        if (!cf::PropertyList::createXMLData(lenient)) std::abort();
+    cf::Ref root = cf::PropertyList::createFromData(bytes);
     if (!root) return 0;
     auto xml = cf::PropertyList::createXMLData(root);
     if (!xml) return 0;

@@ -11,6 +11,7 @@
 #include "ui/TextField.h"
 
 #include <charconv>
+#include <iostream>
 #include <ostream>
 #include <sstream>
 
@@ -106,6 +107,11 @@ T* ScriptRunner::control(const std::string& id, const char* kind)
     }
     auto* typed = dynamic_cast<T*>(object);
     if (!typed) fail(id + " is not a " + kind);
+    // A person sees that a control is disabled; a script learns it here. The gesture still goes to
+    // the control, which ignores it.
+    if (typed && !typed->isEnabled())
+        std::cerr << "printdialog: " << (current_ ? "line " + std::to_string(current_) + ": " : std::string()) << id
+                  << " is disabled; the gesture changes nothing\n";
     return typed;
 }
 

@@ -1,6 +1,7 @@
 // Ticket file I/O.
 #include "host/TicketFile.h"
 
+#include "cf/File.h"
 #include "cf/PropertyList.h"
 #include "host/Translate.h"
 
@@ -12,9 +13,10 @@ std::optional<cf::DictionaryRef> readTicket(const std::string& path, std::string
 {
     struct stat info {};
     if (::stat(path.c_str(), &info) != 0) return cf::Dictionary::create();
-    auto bytes = cf::PropertyList::readFile(path);
+    std::string reason;
+    auto bytes = cf::File::read(path, &reason);
     if (!bytes) {
-        if (error) *error = trf("cannot read ticket {1}", {path});
+        if (error) *error = trf("cannot read ticket {1}: {2}", {path, reason});
         return std::nullopt;
     }
     auto settings = cf::as<cf::Dictionary>(cf::PropertyList::createFromData(*bytes));
@@ -28,8 +30,9 @@ std::optional<cf::DictionaryRef> readTicket(const std::string& path, std::string
 bool writeTicket(const std::string& path, const cf::DictionaryRef& settings, std::string* error)
 {
     auto xml = cf::PropertyList::createXMLData(settings);
-    if (!xml || !cf::PropertyList::writeFileAtomically(path, *xml, 0644)) {
-        if (error) *error = trf("cannot write ticket {1}", {path});
+    std::string reason = tr("the settings cannot be written as a property list");
+    if (!xml || !cf::File::replace(path, *xml, cf::File::maskedMode(0666), &reason)) {
+        if (error) *error = trf("cannot write ticket {1}: {2}", {path, reason});
         return false;
     }
     return true;

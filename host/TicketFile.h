@@ -11,7 +11,8 @@ namespace host {
 // The stored settings; an empty dictionary when the file does not exist; nothing (and a reason)
 // when it exists but is not a property-list dictionary.
 std::optional<cf::DictionaryRef> readTicket(const std::string& path, std::string* error);
-// Writes through a temporary file and a rename; false and a reason on failure.
+// Writes through a temporary file and a rename (a link stays a link, the file keeps its mode); false
+// and a reason on failure.
 bool writeTicket(const std::string& path, const cf::DictionaryRef& settings, std::string* error);
 
 } // namespace host

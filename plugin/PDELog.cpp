@@ -104,6 +104,15 @@ void MyLog(FILE* stream, const char* format, ...)
 
 void MyDebugMessage(const char*, int32_t) {}
 
+void PDEWarn(const char* format, ...)
+{
+    va_list args;
+    va_start(args, format);
+    std::string text = vformat(format, args);
+    va_end(args);
+    MyLog(stderr, "Color Options: %s\n", text.c_str());
+}
+
 void _DEBUGControlTable(const PDEControlRecord* table)
 {
     if (!table) return;

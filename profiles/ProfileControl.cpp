@@ -14,6 +14,7 @@
 #include "profiles/IconedCell.h"
 #include "profiles/ProfileText.h"
 #include "profiles/TLPList.h"
+#include "services/FixedPaths.h"
 #include "ui/Application.h"
 #include "ui/OpenPanel.h"
 
@@ -67,14 +68,22 @@ std::string locationWord(int32_t location)
     return {};
 }
 
-// The icon marking profiles present on the printer; none when the file is missing or no icon file.
+// A fixed path of the original platform, as this system keeps it in the bundle.
+std::string localPath(const char* fixedPath)
+{
+    return pluginBundle ? svc::FixedPaths::resolve(fixedPath, *pluginBundle) : std::string(fixedPath);
+}
+
+// The icon marking profiles present on the printer; none when the file is missing or no image.
 std::shared_ptr<ui::Image> loadIcon()
 {
-    std::ifstream in(kProfileIconPath, std::ios::binary);
-    char magic[4] = {};
-    if (!in.read(magic, sizeof magic) || std::memcmp(magic, "icns", sizeof magic) != 0) return nullptr;
+    static constexpr char kPngSignature[8] = {'\x89', 'P', 'N', 'G', '\r', '\n', '\x1a', '\n'};
+    const std::string path = localPath(kProfileIconPath);
+    std::ifstream in(path, std::ios::binary);
+    char magic[sizeof kPngSignature] = {};
+    if (!in.read(magic, sizeof magic) || std::memcmp(magic, kPngSignature, sizeof magic) != 0) return nullptr;
     auto image = std::make_shared<ui::Image>();
-    image->path = kProfileIconPath;
+    image->path = path;
     return image;
 }
 
@@ -246,7 +255,7 @@ void ProfileControl::deleteButton(ui::Object*)
 void ProfileControl::browseButton(ui::Object*)
 {
     ui::OpenPanel panel;
-    if (panel.runModalForDirectory(kProfileFolderPath) != ui::NSModalResponseOK || !panel.filename()) return;
+    if (panel.runModalForDirectory(localPath(kProfileFolderPath)) != ui::NSModalResponseOK || !panel.filename()) return;
     setEditText(_fileNameEdit, "");
     enable(_localOK, false);
 

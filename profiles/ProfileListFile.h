@@ -1,9 +1,12 @@
-// The layout of the profile list file, shared by the store and its maintenance.
+// The layout of the profile list file, shared by the store and its maintenance, and what loading
+// a file of that layout finds.
 #pragma once
 
 #include "cf/Dictionary.h"
 
 #include <array>
+#include <optional>
+#include <string>
 
 namespace tlco::profilefile {
 
@@ -24,8 +27,27 @@ inline constexpr const char* kLocation = "Location";
 inline constexpr std::array<const char*, 6> kFieldKeys = {kIndexOnDevice, kInMenu,      kProfileClass,
                                                           kFileName,      kProfileName, kLocation};
 
-// The file's root dictionary; null when the file has no path, can't be read, or is no property
-// list with a dictionary at its root.
+// What lies at a profile list path. The reading rules live here alone: values of types the layout
+// does not use (dates, data, ...) are passed over wherever they are, so only a file that can't be
+// read, is no property list, has no dictionary at its root, or lacks a class or field dictionary
+// (or holds one of another type) is unusable.
+struct Loaded {
+    enum class State {
+        Missing,    // nothing at the path, or an empty file
+        Unreadable, // the bytes could not be had (not a regular file, too large, an I/O error)
+        Damaged,    // the bytes are in hand but hold no complete profile list
+        Complete,   // all three class dictionaries with their six field dictionaries
+    };
+    State state = State::Missing;
+    cf::DictionaryRef root;     // when the bytes parse to a dictionary (Damaged or Complete)
+    std::optional<std::string> bytes; // when the bytes were read
+    std::string reason;         // why it is Unreadable or Damaged
+};
+
+Loaded load(const std::string& path);
+
+// The profile list file's root dictionary; null when the file has no path, can't be read, or is no
+// property list with a dictionary at its root.
 cf::DictionaryRef loadRoot();
 
 // The item key of item n of a field dictionary ("%s%04d").

@@ -37,6 +37,9 @@ int32_t TLPListMappingProfile_All_Pap(const ProfileList* rgb, const ProfileList*
 void TLPListMapping_Pap(const ProfileList* edited, const ProfileList* fromFile, ProfileList* out,
                         const ProfileList* deleted);
 int32_t TLPListIsAdminProfile();
+// The probe behind TLPListIsAdminProfile; with a prefix, a refusal is reported on standard error
+// under it.
+bool probeWriteAccess(const char* failurePrefix);
 void TLPlistCheckWithInMenu_Dict(ProfileList* list);
 
 // Maintenance.

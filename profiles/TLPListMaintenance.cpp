@@ -3,7 +3,8 @@
 #include "profiles/TLPList.h"
 
 #include "cf/Number.h"
-#include "cf/PropertyList.h"
+#include "cf/File.h"
+#include "plugin/PDELog.h"
 #include "plugin/Status.h"
 #include "profiles/ProfileListFile.h"
 
@@ -36,16 +37,28 @@ void removeFile(int selector)
     if (auto path = TLPListMakePath(relativePathOf(selector))) ::unlink(path->c_str());
 }
 
-// A backup is made whole or not at all, so a later restore never installs a torn copy.
+// A backup is made whole or not at all, so a later restore never installs a torn copy; and only of
+// a complete profile list: an empty or unreadable file must not replace a good backup.
 void backUp()
 {
-    removeFile(kFileBackup);
     auto source = TLPListMakePath(kProfileListFile);
     auto backup = TLPListMakePath(kProfileBackupFile);
     if (!source || !backup) return;
-    auto bytes = cf::PropertyList::readFile(*source);
-    if (!bytes) return;
-    cf::PropertyList::writeFileAtomically(*backup, *bytes, kBackupMode);
+    profilefile::Loaded current = profilefile::load(*source);
+    switch (current.state) {
+    case profilefile::Loaded::State::Missing:
+        if (!current.bytes) removeFile(kFileBackup);
+        return;
+    case profilefile::Loaded::State::Unreadable:
+    case profilefile::Loaded::State::Damaged:
+        PDEWarn("the profile list %s cannot be read (%s); the backup %s is kept as it was", source->c_str(),
+                current.reason.c_str(), backup->c_str());
+        return;
+    case profilefile::Loaded::State::Complete: break;
+    }
+    std::string reason;
+    if (!cf::File::replace(*backup, *current.bytes, kBackupMode, &reason))
+        PDEWarn("cannot back up the profile list to %s: %s", backup->c_str(), reason.c_str());
 }
 
 // A restore without a backup leaves the profile list file as it is.
@@ -99,7 +112,7 @@ void TLPListSalvage_Dict(ProfileList* list)
 
 void TLPListSwapProfile(int operation)
 {
-    if (!TLPListIsAdminProfile()) return;
+    if (!probeWriteAccess(operation == kSwapBackUp ? "cannot back up the profile list" : nullptr)) return;
     switch (operation) {
     case kSwapRestore: restore(); break;
     case kSwapDiscard: removeFile(kFileBackup); break;

@@ -2,9 +2,11 @@
 // and written, the merge for printers whose profiles can't be fetched, and the write-access probe.
 #include "profiles/TLPList.h"
 
+#include "cf/File.h"
 #include "cf/Number.h"
 #include "cf/PropertyList.h"
 #include "cf/String.h"
+#include "plugin/PDELog.h"
 #include "plugin/Status.h"
 #include "profiles/ProfileListFile.h"
 #include "profiles/ProfileText.h"
@@ -27,20 +29,8 @@ using profilefile::ItemKey;
 
 constexpr size_t kPathBufferSize = 255;
 constexpr mode_t kProfileFileMode = 0664;
-constexpr mode_t kProbeMask = 002;
+constexpr const char* kDamagedSuffix = ".damaged";
 constexpr mode_t kFolderMode = 0700;
-
-// Sets the file-creation mask for one scope: a plug-in must leave its host's mask as it found it.
-class ScopedUmask {
-public:
-    explicit ScopedUmask(mode_t mask) : previous_(::umask(mask)) {}
-    ~ScopedUmask() { ::umask(previous_); }
-    ScopedUmask(const ScopedUmask&) = delete;
-    ScopedUmask& operator=(const ScopedUmask&) = delete;
-
-private:
-    mode_t previous_;
-};
 
 struct ClassFields {
     cf::DictionaryRef classDictionary;
@@ -198,22 +188,50 @@ cf::DictionaryRef CreatePropsDictionary(const ProfileList& list)
     return classDictionary;
 }
 
+// A file that holds no complete profile list is set aside before it is replaced: it may be the
+// user's only copy, and a later version may read it.
+bool keepDamagedFile(const std::string& path, std::string* reason)
+{
+    profilefile::Loaded current = profilefile::load(path);
+    switch (current.state) {
+    case profilefile::Loaded::State::Missing:
+    case profilefile::Loaded::State::Complete: return true;
+    case profilefile::Loaded::State::Unreadable:
+        *reason = "the file there cannot be read (" + current.reason + ") and is left as it is";
+        return false;
+    case profilefile::Loaded::State::Damaged: break;
+    }
+    const std::string damaged = path + kDamagedSuffix;
+    std::string why;
+    if (!cf::File::replace(damaged, *current.bytes, kProfileFileMode, &why)) {
+        *reason = "it cannot be read (" + current.reason + ") and cannot be kept as " + damaged + " (" + why + ")";
+        return false;
+    }
+    PDEWarn("the profile list %s cannot be read (%s); it is kept as %s", path.c_str(), current.reason.c_str(),
+            damaged.c_str());
+    return true;
+}
+
 // Writes whole: a reader sees the old file or the new one, and a failed write leaves the old one.
 int32_t writeLists(const ProfileList& rgb, const ProfileList& sim, const ProfileList& dst)
 {
     auto path = TLPListMakePath(kProfileListFile);
-    if (!path) return kTLPListError;
+    if (!path) {
+        PDEWarn("cannot save the profile list: the user has no home folder for it");
+        return kTLPListError;
+    }
     auto root = cf::Dictionary::create();
     root->set(profilefile::kClassKeys[kListRGB], CreatePropsDictionary(rgb));
     root->set(profilefile::kClassKeys[kListSIM], CreatePropsDictionary(sim));
     root->set(profilefile::kClassKeys[kListDST], CreatePropsDictionary(dst));
     root->set(profilefile::kVersionKey, cf::Number::create(profilefile::kVersion));
     auto xml = cf::PropertyList::createXMLData(root);
-    if (!xml) return kTLPListError;
-    mode_t mode = kProfileFileMode;
-    struct stat existing;
-    if (::stat(path->c_str(), &existing) == 0) mode = existing.st_mode & 07777;
-    return cf::PropertyList::writeFileAtomically(*path, *xml, mode) ? kTLPListOK : kTLPListError;
+    std::string reason = "the lists cannot be written as a property list";
+    if (!xml || !keepDamagedFile(*path, &reason) || !cf::File::replace(*path, *xml, kProfileFileMode, &reason)) {
+        PDEWarn("cannot save the profile list %s: %s", path->c_str(), reason.c_str());
+        return kTLPListError;
+    }
+    return kTLPListOK;
 }
 
 // Three records allocated together, zeroed.
@@ -259,7 +277,33 @@ void createPreferencesFolders()
     }
 }
 
+std::string folderOf(const std::string& path) { return path.substr(0, path.rfind('/')); }
+
 } // namespace
+
+// Asks, with the effective ids, whether the file (or, while there is none, its folder) may be
+// written. Nothing is created or removed: a probe that made the real file and removed it again
+// could remove another dialog's save made in between.
+bool probeWriteAccess(const char* failurePrefix)
+{
+    auto path = TLPListMakePath(kProfileListFile);
+    if (!path) {
+        if (failurePrefix) PDEWarn("%s: the user has no home folder for it", failurePrefix);
+        return false;
+    }
+    createPreferencesFolders();
+    struct stat status;
+    const bool exists = ::stat(path->c_str(), &status) == 0;
+    if (exists && !S_ISREG(status.st_mode)) {
+        if (failurePrefix) PDEWarn("%s %s: it is not a regular file", failurePrefix, path->c_str());
+        return false;
+    }
+    const std::string checked = exists ? *path : folderOf(*path);
+    if (::faccessat(AT_FDCWD, checked.c_str(), exists ? W_OK : W_OK | X_OK, AT_EACCESS) == 0) return true;
+    if (failurePrefix) PDEWarn("%s %s: %s is not writable (%s)", failurePrefix, path->c_str(), checked.c_str(),
+                               std::strerror(errno));
+    return false;
+}
 
 std::optional<std::string> TLPListMakePath(const char* relativePath)
 {
@@ -302,7 +346,7 @@ int32_t TLPListReadProfile_Dict_Pap(ProfileList* list, int listIndex)
 int32_t TLPListWriteProfile_All(const ProfileList* rgb, const ProfileList* sim, const ProfileList* dst)
 {
     if (!rgb || !sim || !dst) return kTLPListError;
-    if (!TLPListIsAdminProfile()) return kTLPListError;
+    if (!probeWriteAccess("cannot save the profile list")) return kTLPListError;
     return writeLists(*rgb, *sim, *dst);
 }
 
@@ -328,7 +372,7 @@ int32_t TLPListWriteProfile_All_Pap(const ProfileList* rgb, const ProfileList* s
                                     const ProfileList* rgbDeleted, const ProfileList* simDeleted,
                                     const ProfileList* dstDeleted)
 {
-    if (!TLPListIsAdminProfile()) return kTLPListError;
+    if (!probeWriteAccess("cannot save the profile list")) return kTLPListError;
     auto merged = makeListSet();
     TLPListMappingProfile_All_Pap(rgb, sim, dst, &merged->lists[kListRGB], &merged->lists[kListSIM],
                                   &merged->lists[kListDST], rgbDeleted, simDeleted, dstDeleted);
@@ -372,26 +416,7 @@ void TLPListMapping_Pap(const ProfileList* edited, const ProfileList* fromFile, 
 
 int32_t TLPListIsAdminProfile()
 {
-    auto path = TLPListMakePath(kProfileListFile);
-    if (!path) return 0;
-    createPreferencesFolders();
-    struct stat status;
-    bool existed = ::stat(path->c_str(), &status) == 0;
-    int fd;
-    {
-        ScopedUmask mask(kProbeMask);
-        // O_EXCL: a file another dialog creates meanwhile is never mistaken for our own and deleted.
-        int flags = O_RDWR | O_APPEND | O_CLOEXEC | (existed ? 0 : O_CREAT | O_EXCL);
-        fd = ::open(path->c_str(), flags, kProfileFileMode);
-        if (fd < 0 && !existed && errno == EEXIST) {
-            existed = true;
-            fd = ::open(path->c_str(), O_RDWR | O_APPEND | O_CLOEXEC);
-        }
-    }
-    if (fd < 0) return 0;
-    ::close(fd);
-    if (!existed) ::unlink(path->c_str());
-    return 1;
+    return probeWriteAccess(nullptr) ? 1 : 0;
 }
 
 void TLPlistCheckWithInMenu_Dict(ProfileList* list)
@@ -401,6 +426,11 @@ void TLPlistCheckWithInMenu_Dict(ProfileList* list)
     for (const ProfileItem& item : list->litem)
         if (item.iInMenu != kStateEmpty) ++count;
     if (count == list->iNum) return;
+    // Used items move up first: an item whose state could not be read must not take the items after
+    // it along when the tail is cleared.
+    int next = 0;
+    for (const ProfileItem& item : list->litem)
+        if (item.iInMenu != kStateEmpty) list->litem[next++] = item;
     for (int i = count; i < kProfileListCapacity; ++i) list->litem[i] = ProfileItem{};
     list->iNum = count;
 }

@@ -5,7 +5,9 @@
 
 #include "cf/Object.h"
 
+#include <cmath>
 #include <cstdint>
+#include <limits>
 
 namespace cf {
 
@@ -14,7 +16,7 @@ public:
     static constexpr TypeID kTypeID = TypeID::Number;
 
     explicit Number(int64_t value) : integer_(value), real_(static_cast<double>(value)) {}
-    explicit Number(double value) : integer_(static_cast<int64_t>(value)), real_(value), isReal_(true) {}
+    explicit Number(double value) : integer_(truncated(value)), real_(value), isReal_(true) {}
     static std::shared_ptr<Number> create(int64_t value) { return std::make_shared<Number>(value); }
     static std::shared_ptr<Number> createReal(double value) { return std::make_shared<Number>(value); }
 
@@ -26,6 +28,15 @@ public:
     bool isReal() const { return isReal_; }
 
 private:
+    // Toward zero, saturated at the type's ends; NaN gives 0 (a plain cast would be undefined).
+    static int64_t truncated(double value)
+    {
+        if (std::isnan(value)) return 0;
+        if (value >= 9223372036854775808.0) return std::numeric_limits<int64_t>::max();
+        if (value < -9223372036854775808.0) return std::numeric_limits<int64_t>::min();
+        return static_cast<int64_t>(value);
+    }
+
     int64_t integer_;
     double real_;
     bool isReal_ = false;

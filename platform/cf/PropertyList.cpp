@@ -1,7 +1,8 @@
-// Property-list conversion between cf values and libplist nodes, and file I/O.
+// Property-list conversion between cf values and libplist nodes.
 #include "cf/PropertyList.h"
 
 #include "cf/Array.h"
+#include "cf/BinaryPlistKeys.h"
 #include "cf/Boolean.h"
 #include "cf/Data.h"
 #include "cf/Dictionary.h"
@@ -10,14 +11,11 @@
 
 #include <plist/plist.h>
 
-#include <cerrno>
-#include <cstdio>
 #include <cstdlib>
-#include <fcntl.h>
 #include <limits>
 #include <memory>
-#include <sys/stat.h>
-#include <unistd.h>
+#include <string>
+#include <string_view>
 
 namespace cf {
 namespace {
@@ -27,8 +25,62 @@ struct PlistDeleter {
 };
 using PlistPtr = std::unique_ptr<void, PlistDeleter>;
 
-Ref fromNode(plist_t node)
+// Deeper nesting than any file of ours holds; it only serves to exhaust the stack.
+constexpr int kMaxDepth = 256;
+
+// Values of the format that this layer has no type for (dates, UIDs).
+struct Conversion {
+    PropertyList::Unsupported unsupported;
+    bool failed = false;
+};
+
+Ref fromNode(plist_t node, Conversion& conversion, int depth);
+
+bool skipsUnsupported(const Conversion& conversion)
 {
+    return conversion.unsupported == PropertyList::Unsupported::Skip;
+}
+
+Ref arrayFromNode(plist_t node, Conversion& conversion, int depth)
+{
+    auto array = Array::create();
+    uint32_t size = plist_array_get_size(node);
+    for (uint32_t i = 0; i < size; ++i) {
+        Ref item = fromNode(plist_array_get_item(node, i), conversion, depth + 1);
+        if (conversion.failed) return nullptr;
+        if (item) array->append(std::move(item));
+    }
+    return array;
+}
+
+// Keys are taken only after their NUL characters were masked: libplist aborts on a key holding one.
+Ref dictionaryFromNode(plist_t node, Conversion& conversion, int depth)
+{
+    auto dict = Dictionary::create();
+    plist_dict_iter iter = nullptr;
+    plist_dict_new_iter(node, &iter);
+    std::unique_ptr<void, decltype(&std::free)> iterOwner(iter, &std::free);
+    for (;;) {
+        char* rawKey = nullptr;
+        plist_t item = nullptr;
+        plist_dict_next_item(node, iter, &rawKey, &item);
+        std::unique_ptr<char, decltype(&std::free)> key(rawKey, &std::free);
+        if (!item) break;
+        Ref value = fromNode(item, conversion, depth + 1);
+        if (conversion.failed) return nullptr;
+        if (!value || !key || std::string_view(key.get()).find(binaryplist::kMaskedNul) != std::string_view::npos)
+            continue;
+        dict->set(key.get(), std::move(value));
+    }
+    return dict;
+}
+
+Ref fromNode(plist_t node, Conversion& conversion, int depth)
+{
+    if (depth > kMaxDepth) {
+        conversion.failed = true;
+        return nullptr;
+    }
     switch (plist_get_node_type(node)) {
     case PLIST_STRING: {
         // plist_get_string_val asserts on a string holding a NUL byte; the pointer form does not.
@@ -58,41 +110,10 @@ Ref fromNode(plist_t node)
         const char* bytes = plist_get_data_ptr(node, &length);
         return Data::create(std::string(bytes ? bytes : "", bytes ? static_cast<size_t>(length) : 0));
     }
-    case PLIST_ARRAY: {
-        auto array = Array::create();
-        uint32_t size = plist_array_get_size(node);
-        for (uint32_t i = 0; i < size; ++i) {
-            Ref item = fromNode(plist_array_get_item(node, i));
-            if (!item) return nullptr;
-            array->append(std::move(item));
-        }
-        return array;
-    }
-    case PLIST_DICT: {
-        auto dict = Dictionary::create();
-        plist_dict_iter iter = nullptr;
-        plist_dict_new_iter(node, &iter);
-        for (;;) {
-            char* key = nullptr;
-            plist_t item = nullptr;
-            plist_dict_next_item(node, iter, &key, &item);
-            if (!item) {
-                std::free(key);
-                break;
-            }
-            Ref value = fromNode(item);
-            if (!value) {
-                std::free(key);
-                std::free(iter);
-                return nullptr;
-            }
-            if (key) dict->set(key, std::move(value));
-            std::free(key);
-        }
-        std::free(iter);
-        return dict;
-    }
+    case PLIST_ARRAY: return arrayFromNode(node, conversion, depth);
+    case PLIST_DICT: return dictionaryFromNode(node, conversion, depth);
     default:
+        if (!skipsUnsupported(conversion)) conversion.failed = true;
         return nullptr;
     }
 }
@@ -139,14 +160,18 @@ plist_t toNode(const Ref& value)
 
 } // namespace
 
-Ref PropertyList::createFromData(std::string_view bytes)
+Ref PropertyList::createFromData(std::string_view bytes, Unsupported unsupported)
 {
     if (bytes.empty() || bytes.size() > std::numeric_limits<uint32_t>::max()) return nullptr;
+    std::string masked(bytes);
+    binaryplist::maskNulsInKeys(masked);
     plist_t root = nullptr;
-    plist_from_memory(bytes.data(), static_cast<uint32_t>(bytes.size()), &root);
+    plist_from_memory(masked.data(), static_cast<uint32_t>(masked.size()), &root);
     if (!root) return nullptr;
     PlistPtr owner(root);
-    return fromNode(root);
+    Conversion conversion{unsupported};
+    Ref value = fromNode(root, conversion, 0);
+    return conversion.failed ? nullptr : value;
 }
 
 std::optional<std::string> PropertyList::createXMLData(const Ref& root)
@@ -160,51 +185,6 @@ std::optional<std::string> PropertyList::createXMLData(const Ref& root)
     std::string out(xml, length);
     plist_to_xml_free(xml);
     return out;
-}
-
-std::optional<std::string> PropertyList::readFile(const std::string& path)
-{
-    int fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0) return std::nullopt;
-    std::string bytes;
-    char buffer[65536];
-    for (;;) {
-        ssize_t n = ::read(fd, buffer, sizeof buffer);
-        if (n < 0 && errno == EINTR) continue;
-        if (n < 0) {
-            ::close(fd);
-            return std::nullopt;
-        }
-        if (n == 0) break;
-        bytes.append(buffer, static_cast<size_t>(n));
-    }
-    ::close(fd);
-    return bytes;
-}
-
-bool PropertyList::writeFileAtomically(const std::string& path, std::string_view bytes, mode_t mode)
-{
-    std::string temp = path + ".XXXXXX";
-    int fd = ::mkstemp(temp.data());
-    if (fd < 0) return false;
-    bool ok = ::fchmod(fd, mode) == 0;
-    const char* data = bytes.data();
-    size_t left = bytes.size();
-    while (ok && left > 0) {
-        ssize_t n = ::write(fd, data, left);
-        if (n < 0 && errno == EINTR) continue;
-        if (n <= 0) {
-            ok = false;
-            break;
-        }
-        data += n;
-        left -= static_cast<size_t>(n);
-    }
-    ok = ok && ::fsync(fd) == 0;
-    ok = (::close(fd) == 0) && ok;
-    ok = ok && ::rename(temp.c_str(), path.c_str()) == 0;
-    if (!ok) ::unlink(temp.c_str());
-    return ok;
 }
 
 } // namespace cf

@@ -1,9 +1,27 @@
-// Minimal URL parsing: scheme, authority (user info, host, port), the rest untouched.
+// URL parsing: scheme and authority by hand, the host through libcups' URI parser, which knows
+// bracketed IPv6 literals.
 #include "cf/URL.h"
+
+#include <cups/http.h>
 
 #include <cctype>
 
 namespace cf {
+namespace {
+
+// The host as libcups parses it: percent escapes kept, an IPv6 literal without its brackets; empty
+// when the URI does not parse.
+std::string hostOf(const std::string& text)
+{
+    char scheme[64], user[1024], host[1024], resource[1024];
+    int port = 0;
+    const http_uri_status_t status =
+        httpSeparateURI(HTTP_URI_CODING_NONE, text.c_str(), scheme, sizeof scheme, user, sizeof user, host,
+                        sizeof host, &port, resource, sizeof resource);
+    return status >= HTTP_URI_STATUS_OK ? std::string(host) : std::string();
+}
+
+} // namespace
 
 std::shared_ptr<URL> URL::create(std::string_view text)
 {
@@ -22,14 +40,8 @@ std::shared_ptr<URL> URL::create(std::string_view text)
         size_t end = rest.find_first_of("/?#");
         std::string_view authority = rest.substr(0, end);
         size_t at = authority.rfind('@');
-        std::string_view hostPort = at == std::string_view::npos ? authority : authority.substr(at + 1);
-        url->authority_ = std::string(hostPort);
-        if (!hostPort.empty() && hostPort.front() == '[') {
-            size_t close = hostPort.find(']');
-            url->host_ = std::string(hostPort.substr(0, close == std::string_view::npos ? hostPort.size() : close + 1));
-        } else {
-            url->host_ = std::string(hostPort.substr(0, hostPort.find(':')));
-        }
+        url->authority_ = std::string(at == std::string_view::npos ? authority : authority.substr(at + 1));
+        url->host_ = hostOf(url->text_);
     }
     return url;
 }

@@ -20,7 +20,8 @@ public:
     const std::string& scheme() const { return scheme_; }
     // Host, or host and port joined by ":"; nothing when the URL has no authority part.
     std::optional<std::string> netLocation() const;
-    // The host part, percent escapes left as they are; nothing when there is none.
+    // The host part, percent escapes left as they are, an IPv6 literal without its brackets; nothing
+    // when there is none or the URL does not parse.
     std::optional<std::string> hostName() const;
 
     // The text with every %XX escape replaced by its byte; nothing when an escape is malformed.

@@ -2,6 +2,7 @@
 #include "pde/BundleLoader.h"
 
 #include "cf/Dictionary.h"
+#include "cf/File.h"
 #include "cf/PropertyList.h"
 #include "pde/Protocol.h"
 
@@ -15,7 +16,7 @@ std::optional<LoadedBundle> BundleLoader::load(const std::string& directory, std
         if (error) *error = std::move(message);
         return std::nullopt;
     };
-    auto bytes = cf::PropertyList::readFile(directory + "/Info.plist");
+    auto bytes = cf::File::read(directory + "/Info.plist");
     if (!bytes) return fail("no bundle at " + directory + " (Info.plist is missing)");
     auto manifest = cf::as<cf::Dictionary>(cf::PropertyList::createFromData(*bytes));
     if (!manifest) return fail(directory + "/Info.plist is not a property-list dictionary");

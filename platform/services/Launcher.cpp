@@ -2,6 +2,7 @@
 #include "services/Launcher.h"
 
 #include "cf/Dictionary.h"
+#include "cf/File.h"
 #include "cf/PropertyList.h"
 
 #include <sys/stat.h>
@@ -26,7 +27,7 @@ OSStatus LSOpenFSRef(const FSRef& ref, FSRef* launched)
     struct stat info {};
     if (::stat(program.c_str(), &info) != 0) return fnfErr;
     if (S_ISDIR(info.st_mode)) {
-        auto bytes = cf::PropertyList::readFile(program + "/Contents/Info.plist");
+        auto bytes = cf::File::read(program + "/Contents/Info.plist");
         auto manifest = bytes ? cf::as<cf::Dictionary>(cf::PropertyList::createFromData(*bytes)) : nullptr;
         auto executable = manifest ? manifest->getString("CFBundleExecutable") : nullptr;
         if (!executable) return fnfErr;

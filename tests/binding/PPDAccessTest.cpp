@@ -7,7 +7,11 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <cstring>
+#include <fstream>
+#include <iterator>
+#include <string>
 
 using bindingtest::dataPPD;
 using bindingtest::openPPD;
@@ -200,6 +204,36 @@ TEST(ChoiceList, ConflictMarksAreTakenAgainstTheMarkedOptions)
     EXPECT_EQ(marks(2), (std::vector<std::string>{"ConflictFalse", "ConflictFalse"}));
     // NoDefault had nothing marked and has nothing marked after its trials, so Two is free.
     EXPECT_EQ(marks(3), (std::vector<std::string>{"ConflictFalse", "ConflictFalse"}));
+}
+
+TEST(ChoiceList, AnOptionOfManyChoicesIsMarkedInOnePass)
+{
+    std::string text;
+    {
+        std::ifstream in(dataPPD("binding.ppd"));
+        text.assign(std::istreambuf_iterator<char>(in), {});
+    }
+    std::string many;
+    constexpr int kChoices = 100000;
+    for (int i = 0; i < kChoices; ++i)
+        many += "*TLPop H" + std::to_string(i) + "/H" + std::to_string(i) + ": \"\"\n";
+    text.insert(text.find("*CloseUI: *TLPop"), many);
+    text += "*UIConstraints: *TLPop H777 *TLSwitch False\n*UIConstraints: *TLSwitch False *TLPop H777\n";
+    const std::string path = ::testing::TempDir() + "/many-choices.ppd";
+    std::ofstream(path) << text;
+    auto ppd = openPPD(path);
+    ASSERT_TRUE(ppd);
+
+    bindingtest::Panel panel;
+    panel.popUp("TLPop");
+    const auto start = std::chrono::steady_clock::now();
+    PDEControlRecord* table = panel.build(ppd.get());
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(3));
+    ASSERT_GT(table[0].choices->size(), static_cast<size_t>(kChoices));
+    std::vector<std::string> conflicted;
+    for (const auto& entry : *table[0].choices)
+        if (entry[tlco::kChoiceConflict] == "ConflictTrue") conflicted.push_back(entry[tlco::kChoiceKeyword]);
+    EXPECT_EQ(conflicted, std::vector<std::string>{"H777"});
 }
 
 TEST(ChoiceList, TrialMarksAreUndone)

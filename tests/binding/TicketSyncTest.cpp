@@ -178,7 +178,7 @@ TEST_F(TicketSync, WithoutACurrentPrinterNothingIsReadOrWritten)
     EXPECT_EQ(PDECommon::commonGetPrintQueueName(&session)->utf8(), "Queue_A");
 }
 
-TEST_F(TicketSync, ValuesOfAnotherTypeCountAsNoModelDictionary)
+TEST_F(TicketSync, ValuesOfAnotherTypeCountAsNoModelDictionaryUntilASaveReplacesThem)
 {
     struct Case {
         const char* name;
@@ -205,9 +205,14 @@ TEST_F(TicketSync, ValuesOfAnotherTypeCountAsNoModelDictionary)
         setShown({2, 4, 1, 1, 1, 2});
         EXPECT_EQ(PDECommon::commonGetModelDictionary(&settings, &session), nullptr) << c.name;
         EXPECT_EQ(PDECommon::commonSyncPaneFromTicket(&settings, &session, table), tlco::noErr) << c.name;
-        EXPECT_EQ(PDECommon::commonSyncTicketFromPane(&settings, &session, table), tlco::noErr) << c.name;
         EXPECT_EQ(shown(), (std::vector<int>{2, 4, 1, 1, 1, 2})) << c.name;
         EXPECT_EQ(settings.values()->count(), 1u) << c.name;
+        // A save replaces the value with a dictionary, else no save would ever be stored.
+        ::testing::internal::CaptureStderr();
+        EXPECT_EQ(PDECommon::commonSyncTicketFromPane(&settings, &session, table), tlco::noErr) << c.name;
+        EXPECT_NE(::testing::internal::GetCapturedStderr().find("is replaced"), std::string::npos) << c.name;
+        ASSERT_NE(PDECommon::commonGetModelDictionary(&settings, &session), nullptr) << c.name;
+        EXPECT_GT(PDECommon::commonGetModelDictionary(&settings, &session)->count(), 0u) << c.name;
     }
 }
 

@@ -3,6 +3,7 @@
 #include "CupsServer.h"
 
 #include "cf/Dictionary.h"
+#include "cf/File.h"
 #include "cf/PropertyList.h"
 #include "cf/String.h"
 #include "discovery/Agents.h"
@@ -78,7 +79,7 @@ void writeBytes(const std::string& path, const std::string& bytes)
 
 cf::DictionaryRef readTicket(const std::string& path)
 {
-    auto bytes = cf::PropertyList::readFile(path);
+    auto bytes = cf::File::read(path);
     return bytes ? cf::as<cf::Dictionary>(cf::PropertyList::createFromData(*bytes)) : nullptr;
 }
 

@@ -167,8 +167,9 @@ bool Snmpd::start(std::string* why)
 {
     const int port = agentPort();
     const std::string helper = python() + " " + helperPath("profile_table.py") + " " + dir_ + "/table ";
-    writeFile(dir_ + "/snmpd.conf", "agentAddress udp:127.0.0.1:" + std::to_string(port) +
-                                        "\nrocommunity orchid 127.0.0.1\n"
+    writeFile(dir_ + "/snmpd.conf", "agentAddress udp:127.0.0.1:" + std::to_string(port) + ",udp6:[::1]:" +
+                                        std::to_string(port) +
+                                        "\nrocommunity orchid 127.0.0.1\nrocommunity6 orchid ::1\n"
                                         "pass_persist ." + kTableRoot + " " + helper + kTableRoot +
                                         "\npass_persist ." + kSiblingRoot + " " + helper + kSiblingRoot + "\n");
     const bool started = process_.start({"/usr/sbin/snmpd", "-f", "-Lo", "-C", "-c", dir_ + "/snmpd.conf", "-p",

@@ -1,4 +1,4 @@
-// SNMP peers for the discovery tests, all on 127.0.0.1: snmpd serving a profile table through a
+// SNMP peers for the discovery tests, on 127.0.0.1 (snmpd also on ::1): snmpd serving a profile table through a
 // pass_persist helper, a scripted SNMPv1 peer for what snmpd will not send, and a silent socket.
 // The walk reaches them through net-snmp's own configuration (a defaultPort in SNMPCONFPATH).
 #pragma once
@@ -42,6 +42,8 @@ public:
     bool start(std::string* why);
     // Requests the table helper has answered so far; counting starts again from 0.
     int takeRequestCount();
+    // Frees the port for another agent.
+    void stop() { process_.stop(); }
 
 private:
     std::string dir_;

@@ -10,16 +10,21 @@
 
 #include <algorithm>
 #include <chrono>
+#include <cstdlib>
+#include <filesystem>
+#include <fstream>
 #include <string>
 
 namespace {
 
 using namespace disctest;
 
-testproc::Result printdialog(const std::string& script)
+testproc::Result printdialog(const std::string& script, const std::string& deviceURI = "lpd://127.0.0.1/queue",
+                             std::vector<std::string> environment = {})
 {
-    return testproc::run({testpaths::printdialog(), "--json", "--script", "-", "--device-uri", "lpd://127.0.0.1/queue"},
-                         script, {"LC_ALL=C"});
+    environment.push_back("LC_ALL=C");
+    return testproc::run({testpaths::printdialog(), "--json", "--script", "-", "--device-uri", deviceURI}, script,
+                         environment);
 }
 
 int answersOf(const testproc::Result& result, const std::string& answer)
@@ -128,6 +133,70 @@ TEST(DiscoveryProgress, ASlowWalkAnnouncesItselfOnce)
             EXPECT_EQ(std::string::npos, result.out.find("progress"));
         }
     }
+}
+
+TEST_F(DiscoveryPanelViewTest, AnIPv6PrinterIsWalkedOverUdp6AndMerged)
+{
+    Lists before;
+    add(*before.rgb, item(7, tlco::kStatePrinterPresentShown, "RGB1.ICC", tlco::kLocationDisk, 1, "Shown"));
+    writeLists(before);
+
+    const auto result = printdialog("panelView\n", "lpd://[::1]/queue");
+
+    ASSERT_EQ(0, result.status) << result.err;
+    EXPECT_EQ("", result.err);
+    Lists after = readLists();
+    ASSERT_EQ(2, after.rgb->iNum);
+    EXPECT_EQ(tlco::kStatePrinterPresentShown, find(*after.rgb, "RGB1.ICC")->iInMenu) << "confirmed, still shown";
+    ASSERT_NE(nullptr, find(*after.rgb, "RGB2.ICC", tlco::kLocationCard));
+    EXPECT_EQ(1, after.dst->iNum);
+}
+
+TEST_F(DiscoveryPanelViewTest, AHostThatIsNoNameOrAddressMakesNoWalkAndNoMerge)
+{
+    Lists before;
+    add(*before.rgb, item(7, tlco::kStatePrinterPresent, "HIDDEN.ICC"));
+    add(*before.rgb, item(8, tlco::kStatePrinterPresentShown, "SHOWN.ICC"));
+    writeLists(before);
+    const auto previous = readBytes(profileListPath());
+    const std::string folder = makeTempDir("cwd");
+    snmpd_.takeRequestCount();
+
+    for (const char* uri : {"lpd://-Lf/q", "lpd://[2001:db8::1/queue", "lpd://[::1/q"}) {
+        SCOPED_TRACE(uri);
+        auto result = testproc::run({"/bin/sh", "-c", "cd '" + folder + "' && exec \"$0\" \"$@\"",
+                                     testpaths::printdialog(), "--json", "--script", "-", "--device-uri", uri},
+                                    "panelView\n", {"LC_ALL=C"});
+        ASSERT_EQ(0, result.status) << result.err;
+        EXPECT_EQ("", result.err);
+        EXPECT_EQ(std::string::npos, result.out.find("hostname")) << result.out;
+        EXPECT_EQ(previous, readBytes(profileListPath())) << "the failure rules must not run";
+        EXPECT_TRUE(std::filesystem::is_empty(folder)) << "the library wrote a file";
+    }
+    EXPECT_EQ(0, snmpd_.takeRequestCount());
+}
+
+TEST_F(DiscoveryPanelViewTest, ASlowAgentWithAGrowingTableIsCutOffAtTheWalksDeadline)
+{
+    snmpd_.stop();
+    Lists before;
+    add(*before.rgb, item(8, tlco::kStatePrinterPresentShown, "SHOWN.ICC"));
+    writeLists(before);
+    FakeAgent agent;
+    std::string why;
+    ASSERT_TRUE(agent.start(R"({"endless": ".1.3.6.1.4.1.51234.1.1.1.1.6.13.1.1.6.1", "delay": 0.4})", &why)) << why;
+    const std::string config = makeTempDir("deadline");
+    std::filesystem::copy_file(std::string(std::getenv("SNMPCONFPATH")) + "/snmp.conf", config + "/snmp.conf");
+    std::ofstream(config + "/snmpwalk.conf") << "walkDeadline 2\n";
+
+    const auto start = std::chrono::steady_clock::now();
+    const auto result = printdialog("panelView\n", "lpd://127.0.0.1/queue", {"SNMPCONFPATH=" + config});
+    const auto took = std::chrono::steady_clock::now() - start;
+
+    ASSERT_EQ(0, result.status) << result.err;
+    EXPECT_GT(took, std::chrono::milliseconds(1900));
+    EXPECT_LT(took, std::chrono::milliseconds(4500));
+    EXPECT_EQ(tlco::kStateUserShown, find(*readLists().rgb, "SHOWN.ICC")->iInMenu) << "merged as a failed walk";
 }
 
 } // namespace

@@ -77,6 +77,34 @@ TEST(DiscoveryProtocolTest, LpdAddressIsTheHostWithoutPort)
     EXPECT_EQ(std::nullopt, addressOf("socket://192.0.2.10:9100"));
 }
 
+TEST(DiscoveryProtocolTest, LpdHostsAreNamesOrAddressesAndIPv6GoesOverUdp6)
+{
+    const struct {
+        const char* uri;
+        const char* peer; // null: no walk
+    } cases[] = {
+        {"lpd://[2001:db8::1]/queue", "udp6:[2001:db8::1]"},
+        {"lpd://[2001:db8::1]:515/queue", "udp6:[2001:db8::1]"},
+        {"lpd://[::1]/queue", "udp6:[::1]"},
+        {"lpd://[::ffff:192.0.2.10]/queue", "udp6:[::ffff:192.0.2.10]"},
+        {"lpd://[2001:db8::zz]/queue", nullptr},
+        {"lpd://[2001:db8::1/queue", nullptr},
+        {"lpd://-Lf/q", nullptr},
+        {"lpd://-d/q", nullptr},
+        {"lpd://.hidden/q", nullptr},
+        {"lpd://host%20name/q", nullptr},
+        {"lpd://udp:host/q", nullptr},
+        {"lpd://print_er-1.example/q", "print_er-1.example"},
+    };
+    for (const auto& c : cases) {
+        auto peer = addressOf(c.uri);
+        if (c.peer)
+            EXPECT_EQ(std::optional<std::string>(c.peer), peer) << c.uri;
+        else
+            EXPECT_EQ(std::nullopt, peer) << c.uri;
+    }
+}
+
 TEST(DiscoveryProtocolTest, BonjourHostNameSplitsAroundTheServiceType)
 {
     const struct {

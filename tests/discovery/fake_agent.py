@@ -3,11 +3,13 @@
 # error statuses. Answers the n-th request with the n-th response of a JSON script, then with
 # noSuchName. A response is {"error": status, "vars": [[dotted OID, type, value], ...]}, type one of
 # "integer", "string", "endOfMibView", "noSuchObject", "noSuchInstance". A script {"endless": OID}
-# instead answers every request with OID.n for the n-th request, an ever-growing table.
+# instead answers every request with OID.n for the n-th request, an ever-growing table, each answer
+# after "delay" seconds when the script gives one.
 # Usage: fake_agent.py PORT SCRIPT
 import json
 import socket
 import sys
+import time
 
 
 def encode_length(length):
@@ -113,6 +115,8 @@ def main():
             error = 2
             varbinds = [tlv(0x30, tlv(0x06, name) + tlv(0x05, b'')) for name in names]
         served += 1
+        if isinstance(script, dict) and script.get('delay'):
+            time.sleep(script['delay'])
         sock.sendto(response(version, community, request_id, error, varbinds), peer)
 
 

@@ -2,6 +2,7 @@
 #include "HostRun.h"
 
 #include "cf/Dictionary.h"
+#include "cf/File.h"
 #include "cf/PropertyList.h"
 
 #include <gtest/gtest.h>
@@ -198,7 +199,7 @@ TEST(Host, TicketRoundTripsBetweenRuns)
     auto first = printdialog({"--ticket", ticket}, "panelView\nrestore\ncheck check_ColorAsGrayscale on\nsave\n");
     ASSERT_EQ(first.result.status, 0) << first.result.err;
 
-    auto bytes = cf::PropertyList::readFile(ticket);
+    auto bytes = cf::File::read(ticket);
     ASSERT_TRUE(bytes);
     auto root = cf::as<cf::Dictionary>(cf::PropertyList::createFromData(*bytes));
     ASSERT_TRUE(root);

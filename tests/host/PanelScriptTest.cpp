@@ -70,7 +70,8 @@ TEST(PanelScript, AdvancedOptionsOpenOnlyWithCustom)
         if (answer.contains("state")) states.push_back(answer["state"]);
     ASSERT_EQ(states.size(), 5u);
     EXPECT_FALSE(enabled(states[0], "button_AdvanceColorOptions"));
-    EXPECT_EQ(states[1]["shownView"], "main"); // a disabled button does nothing
+    EXPECT_EQ(states[1]["shownView"], "main"); // a disabled button does nothing, and the script hears of it
+    EXPECT_EQ(run.result.err, "printdialog: line 4: button_AdvanceColorOptions is disabled; the gesture changes nothing\n");
     EXPECT_TRUE(enabled(states[2], "button_AdvanceColorOptions"));
     EXPECT_EQ(states[3]["shownView"], "advanced");
     EXPECT_EQ(states[4]["shownView"], "main");

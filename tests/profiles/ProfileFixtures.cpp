@@ -1,6 +1,7 @@
 // Helpers of the profile tests.
 #include "ProfileFixtures.h"
 
+#include "cf/File.h"
 #include "cf/PropertyList.h"
 #include "profiles/ProfileText.h"
 #include "profiles/TLPList.h"
@@ -71,7 +72,7 @@ std::string describe(const ProfileItem& one)
     return ::testing::AssertionSuccess();
 }
 
-std::optional<std::string> readBytes(const std::string& path) { return cf::PropertyList::readFile(path); }
+std::optional<std::string> readBytes(const std::string& path) { return cf::File::read(path); }
 
 void writeBytes(const std::string& path, const std::string& bytes)
 {

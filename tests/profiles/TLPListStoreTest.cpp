@@ -13,7 +13,9 @@
 #include <chrono>
 #include <cstring>
 #include <filesystem>
+#include <sys/inotify.h>
 #include <sys/stat.h>
+#include <unistd.h>
 
 using namespace tlco;
 using namespace profiletest;
@@ -240,13 +242,13 @@ TEST_F(Store, RecountRepairsTheCountAfterRead)
         const char* name;
         std::vector<int> usedSlots;
         std::optional<int32_t> storedCount; // nothing: no "iNum" key
-        std::vector<int> expectedUsed;
+        std::vector<int> expected;          // per slot: the written slot it holds, -1 none
         int32_t expectedCount;
     };
     const Case cases[] = {
         {"count too high", {0, 1, 2}, 5, {0, 1, 2}, 3},
-        {"count agrees, hole kept", {0, 2}, 2, {0, 2}, 2},
-        {"used item past the count is cleared", {0, 1, 3}, 2, {0, 1}, 3},
+        {"count agrees, hole kept", {0, 2}, 2, {0, -1, 2}, 2},
+        {"used item past the count moves up", {0, 1, 3}, 2, {0, 1, 3}, 3},
         {"no count key", {0, 1}, std::nullopt, {0, 1}, 2},
         {"negative count", {0}, -4, {0}, 1},
     };
@@ -266,8 +268,8 @@ TEST_F(Store, RecountRepairsTheCountAfterRead)
         ASSERT_EQ(0, TLPListReadProfile_Dict(read.get(), kListRGB)) << c.name;
         EXPECT_EQ(c.expectedCount, read->iNum) << c.name;
         for (int slot = 0; slot < kProfileListCapacity; ++slot) {
-            bool used = std::find(c.expectedUsed.begin(), c.expectedUsed.end(), slot) != c.expectedUsed.end();
-            ProfileItem expected = used ? written->litem[slot] : ProfileItem{};
+            int from = slot < static_cast<int>(c.expected.size()) ? c.expected[static_cast<size_t>(slot)] : -1;
+            ProfileItem expected = from >= 0 ? written->litem[from] : ProfileItem{};
             EXPECT_EQ(0, std::memcmp(&expected, &read->litem[slot], sizeof expected)) << c.name << ", slot " << slot;
         }
     }
@@ -373,7 +375,10 @@ TEST_F(Store, WriteReplacesTheWholeFileAtomicallyWithItsMode)
     ASSERT_TRUE(root);
     EXPECT_FALSE(root->contains("Stale"));
     EXPECT_EQ(0664u, modeOf(profileListPath()));
-    EXPECT_EQ(std::vector<std::string>{"jp.tessaluma.printers.zq4410PS.profile.plist"}, filesIn(preferencesFolder()));
+    // The old file held no profile list, so it was set aside rather than lost.
+    EXPECT_EQ((std::vector<std::string>{"jp.tessaluma.printers.zq4410PS.profile.plist",
+                                        "jp.tessaluma.printers.zq4410PS.profile.plist.damaged"}),
+              filesIn(preferencesFolder()));
     EXPECT_EQ(077u, mask.current()) << "the host's file-creation mask is left alone";
 
     // A fresh file is rw-rw-r-- whatever the mask; an existing file keeps the mode its owner gave it.
@@ -514,7 +519,16 @@ TEST_F(Store, ReplaceOneListWithoutFileStartsFromEmptyLists)
 TEST_F(Store, ProbeLeavesNoFileBehindAndTheMaskAsItWas)
 {
     UmaskProbe mask(027);
+    // Not even for a moment: a probe that made the real file and removed it could remove another
+    // dialog's save renamed into place in between.
+    ASSERT_EQ(1, TLPListIsAdminProfile());
+    int watch = ::inotify_init1(IN_NONBLOCK | IN_CLOEXEC);
+    ASSERT_GE(watch, 0);
+    ASSERT_GE(::inotify_add_watch(watch, preferencesFolder().c_str(), IN_CREATE | IN_DELETE | IN_MODIFY), 0);
     EXPECT_EQ(1, TLPListIsAdminProfile());
+    char events[4096];
+    EXPECT_EQ(-1, ::read(watch, events, sizeof events)) << "the probe touched the folder";
+    ::close(watch);
     EXPECT_FALSE(fs::exists(profileListPath()));
     EXPECT_TRUE(filesIn(preferencesFolder()).empty());
     EXPECT_EQ(027u, mask.current());

@@ -1,0 +1,40 @@
+// The small files the dialog keeps (print settings, profile lists): reads that never block, hang
+// or run out of memory on what lies at the path, and replacements that a reader sees whole.
+#pragma once
+
+#include "Export.h"
+
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <sys/types.h>
+
+namespace cf {
+
+class TL_EXPORT File {
+public:
+    // Far above any real settings or profile list file.
+    static constexpr size_t kMaxSize = 16u << 20;
+
+    // The whole file when it is a regular file of at most kMaxSize bytes; else nothing and the reason
+    // (a FIFO, a device or a link to one is refused without waiting on it).
+    static std::optional<std::string> read(const std::string& path, std::string* error = nullptr);
+
+    // Replaces the file at path with bytes through a temporary file beside it, flushed and renamed
+    // over it, and then flushes the folder, so a reader sees the old or the new file, never a mixture.
+    // A link is followed and its target replaced, the link staying. An existing file keeps its mode;
+    // a new one gets newMode. When the folder refuses the temporary file but the file
+    // itself is writable, the file is rewritten in place instead. Temporary files that an earlier,
+    // killed write left behind are removed. False and the reason on failure; no temporary file stays.
+    static bool replace(const std::string& path, std::string_view bytes, mode_t newMode, std::string* error = nullptr);
+
+    // newMode less the process's file-creation mask, as open() would give a new file.
+    static mode_t maskedMode(mode_t newMode);
+
+    // The file a write to path lands in (the target of a link), or nothing and the reason when that is
+    // a dangling link.
+    static std::optional<std::string> writeTarget(const std::string& path, std::string* error = nullptr);
+};
+
+} // namespace cf
