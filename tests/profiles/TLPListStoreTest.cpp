@@ -4,6 +4,7 @@
 
 #include "cf/Number.h"
 #include "cf/String.h"
+#include "profiles/ProfileListCache.h"
 #include "profiles/ProfileText.h"
 #include "profiles/TLPList.h"
 #include "support/HomeSandbox.h"
@@ -14,7 +15,10 @@
 #include <cstring>
 #include <filesystem>
 #include <sys/inotify.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace tlco;
@@ -552,6 +556,42 @@ TEST_F(Store, ProbeFailureStopsEveryWriter)
     EXPECT_TRUE(fs::is_directory(profileListPath()));
     EXPECT_TRUE(fs::is_empty(profileListPath()));
     EXPECT_EQ(std::vector<std::string>{"jp.tessaluma.printers.zq4410PS.profile.plist"}, filesIn(preferencesFolder()));
+}
+
+// Another process rewrites the file in place, keeping its size, right after a read (within the file
+// clock's tick) or a little later (a new time stamp).
+TEST_F(Store, ListsAreParsedOnceAndReadAfreshAfterAnotherProcessRewritesThem)
+{
+    for (auto pause : {std::chrono::milliseconds(0), std::chrono::milliseconds(80)}) {
+        SCOPED_TRACE(pause.count());
+        Sample sample;
+        writeSample(sample);
+        auto& cache = profilefile::ProfileListCache::shared();
+        const int before = cache.parses();
+        auto one = list();
+        for (int i = 0; i < 7; ++i) ASSERT_EQ(0, TLPListReadProfile_Dict(one.get(), i % 3));
+        EXPECT_EQ(before + 1, cache.parses());
+
+        std::this_thread::sleep_for(pause);
+        std::string bytes = *readBytes(profileListPath());
+        const size_t at = bytes.find("PROFILE1.ICC");
+        ASSERT_NE(std::string::npos, at);
+        bytes.replace(at, 12, "PROFILE2.ICC");
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const int fd = ::open(profileListPath().c_str(), O_WRONLY);
+            const bool written = fd >= 0 && ::pwrite(fd, bytes.data(), bytes.size(), 0) == ssize_t(bytes.size());
+            ::_exit(written ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(child, ::waitpid(child, &status, 0));
+        ASSERT_EQ(0, status);
+
+        auto rgb = list();
+        ASSERT_EQ(0, TLPListReadProfile_Dict(rgb.get(), kListRGB));
+        EXPECT_STREQ("PROFILE2.ICC", rgb->litem[0].FileName);
+        EXPECT_EQ(before + 2, cache.parses());
+    }
 }
 
 TEST_F(Store, FullReadAndWriteAreFast)
