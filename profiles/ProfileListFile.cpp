@@ -3,6 +3,7 @@
 
 #include "cf/File.h"
 #include "cf/PropertyList.h"
+#include "profiles/FastListReader.h"
 #include "profiles/ProfileListCache.h"
 #include "profiles/StoredListsFromTree.h"
 #include "profiles/TLPList.h"
@@ -26,9 +27,14 @@ std::shared_ptr<const Loaded> parse(std::string bytes)
     auto loaded = std::make_shared<Loaded>();
     loaded->bytes = std::move(bytes);
     if (loaded->bytes->empty()) return loaded;
-    auto root = cf::as<cf::Dictionary>(
-        cf::PropertyList::createFromData(*loaded->bytes, cf::PropertyList::Unsupported::Skip));
-    if (root) loaded->lists = storedListsFromTree(*root);
+    loaded->lists = readListsFast(*loaded->bytes);
+    bool root = loaded->lists != nullptr;
+    if (!root) {
+        auto tree = cf::as<cf::Dictionary>(
+            cf::PropertyList::createFromData(*loaded->bytes, cf::PropertyList::Unsupported::Skip));
+        root = tree != nullptr;
+        if (tree) loaded->lists = storedListsFromTree(*tree);
+    }
     if (loaded->lists && holdsEveryList(*loaded->lists)) {
         loaded->state = Loaded::State::Complete;
     } else {

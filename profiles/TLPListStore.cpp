@@ -3,11 +3,9 @@
 #include "profiles/TLPList.h"
 
 #include "cf/File.h"
-#include "cf/Number.h"
-#include "cf/PropertyList.h"
-#include "cf/String.h"
 #include "plugin/PDELog.h"
 #include "plugin/Status.h"
+#include "profiles/FastListWriter.h"
 #include "profiles/ProfileListFile.h"
 #include "profiles/ProfileText.h"
 #include "profiles/StoredLists.h"
@@ -25,8 +23,6 @@
 
 namespace tlco {
 namespace {
-
-using profilefile::ItemKey;
 
 constexpr size_t kPathBufferSize = 255;
 constexpr mode_t kProfileFileMode = 0664;
@@ -106,39 +102,6 @@ int32_t readLists(std::initializer_list<ReadTarget> targets, bool pap)
     return kTLPListOK;
 }
 
-cf::Ref nameValue(const char (&field)[kProfileNameSize])
-{
-    auto text = storableText(fieldText(field));
-    if (!text) return nullptr;
-    return cf::String::create(*text);
-}
-
-cf::DictionaryRef CreatePropsDictionary(const ProfileList& list)
-{
-    std::array<cf::DictionaryRef, 6> fields;
-    for (auto& field : fields) field = cf::Dictionary::create();
-    auto putInt = [&](StoredField field, int item, int32_t value) {
-        fields[field]->set(ItemKey(profilefile::kFieldKeys[field], item).c_str(), cf::Number::create(value));
-    };
-    auto putName = [&](StoredField field, int item, const char (&value)[kProfileNameSize]) {
-        if (cf::Ref text = nameValue(value))
-            fields[field]->set(ItemKey(profilefile::kFieldKeys[field], item).c_str(), std::move(text));
-    };
-    for (int item = 0; item < kProfileListCapacity; ++item) {
-        const ProfileItem& from = list.litem[item];
-        putInt(kFieldIndexOnDevice, item, from.iIndexOnDevice);
-        putInt(kFieldInMenu, item, from.iInMenu);
-        putInt(kFieldProfileClass, item, from.iProfileClass);
-        putName(kFieldFileName, item, from.FileName);
-        putName(kFieldProfileName, item, from.ProfileName);
-        putInt(kFieldLocation, item, from.iLocation);
-    }
-    auto classDictionary = cf::Dictionary::create();
-    classDictionary->set(profilefile::kCountKey, cf::Number::create(list.iNum));
-    for (size_t i = 0; i < fields.size(); ++i) classDictionary->set(profilefile::kFieldKeys[i], std::move(fields[i]));
-    return classDictionary;
-}
-
 // A file that holds no complete profile list is set aside before it is replaced: it may be the
 // user's only copy, and a later version may read it.
 bool keepDamagedFile(const std::string& path, std::string* reason)
@@ -172,14 +135,9 @@ int32_t writeLists(const ProfileList& rgb, const ProfileList& sim, const Profile
         PDEWarn("cannot save the profile list: the user has no home folder for it");
         return kTLPListError;
     }
-    auto root = cf::Dictionary::create();
-    root->set(profilefile::kClassKeys[kListRGB], CreatePropsDictionary(rgb));
-    root->set(profilefile::kClassKeys[kListSIM], CreatePropsDictionary(sim));
-    root->set(profilefile::kClassKeys[kListDST], CreatePropsDictionary(dst));
-    root->set(profilefile::kVersionKey, cf::Number::create(profilefile::kVersion));
-    auto xml = cf::PropertyList::createXMLData(root);
-    std::string reason = "the lists cannot be written as a property list";
-    if (!xml || !keepDamagedFile(*path, &reason) || !cf::File::replace(*path, *xml, kProfileFileMode, &reason)) {
+    const std::string xml = writeListsXml(rgb, sim, dst);
+    std::string reason;
+    if (!keepDamagedFile(*path, &reason) || !cf::File::replace(*path, xml, kProfileFileMode, &reason)) {
         PDEWarn("cannot save the profile list %s: %s", path->c_str(), reason.c_str());
         return kTLPListError;
     }

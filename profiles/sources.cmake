@@ -1,4 +1,6 @@
 list(APPEND TLCO_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/FastListReader.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/FastListWriter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/IconedCell.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NibbleCodec.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PDECommonProfile.cpp
