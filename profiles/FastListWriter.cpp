@@ -129,7 +129,37 @@ void writeList(Out& out, const char* classKey, const ProfileList& list)
     out.close(1);
 }
 
+StoredList storedListOf(const ProfileList& list)
+{
+    StoredList stored;
+    stored.complete = true;
+    stored.hasCount = true;
+    stored.count = list.iNum;
+    for (int i = 0; i < kProfileListCapacity; ++i) {
+        const ProfileItem& from = list.litem[i];
+        StoredItem& into = stored.items[static_cast<size_t>(i)];
+        into.indexOnDevice = from.iIndexOnDevice;
+        into.inMenu = from.iInMenu;
+        into.profileClass = from.iProfileClass;
+        into.location = from.iLocation;
+        into.present = (1u << kFieldIndexOnDevice) | (1u << kFieldInMenu) | (1u << kFieldProfileClass) |
+                       (1u << kFieldLocation);
+        for (StoredField field : {kFieldFileName, kFieldProfileName}) {
+            auto name = storableText(fieldText(nameOf(from, field)));
+            if (!name) continue;
+            setFieldText(field == kFieldFileName ? into.fileName : into.profileName, *name);
+            into.present |= static_cast<uint8_t>(1u << field);
+        }
+    }
+    return stored;
+}
+
 } // namespace
+
+StoredLists storedListsOf(const ProfileList& rgb, const ProfileList& sim, const ProfileList& dst)
+{
+    return {{storedListOf(rgb), storedListOf(sim), storedListOf(dst)}};
+}
 
 std::string writeListsXml(const ProfileList& rgb, const ProfileList& sim, const ProfileList& dst)
 {

@@ -3,11 +3,14 @@
 #pragma once
 
 #include "profiles/ProfileList.h"
+#include "profiles/StoredLists.h"
 
 #include <string>
 
 namespace tlco {
 
 std::string writeListsXml(const ProfileList& rgb, const ProfileList& sim, const ProfileList& dst);
+// What reading those bytes back gives, without reading them.
+StoredLists storedListsOf(const ProfileList& rgb, const ProfileList& sim, const ProfileList& dst);
 
 } // namespace tlco

@@ -68,6 +68,19 @@ std::shared_ptr<const Loaded> ProfileListCache::readAfresh(const std::string& pa
     return loaded;
 }
 
+void ProfileListCache::remember(const std::string& path, std::shared_ptr<const Loaded> written)
+{
+    std::lock_guard lock(mutex_);
+    struct stat info {};
+    if (::stat(path.c_str(), &info) != 0) return;
+    path_ = path;
+    identity_ = identityOf(info);
+    // Read at once after the write: another write in between would keep the time, so the bytes
+    // are compared on every use.
+    ::clock_gettime(CLOCK_REALTIME, &readAt_);
+    loaded_ = std::move(written);
+}
+
 std::shared_ptr<const Loaded> ProfileListCache::load(const std::string& path)
 {
     std::lock_guard lock(mutex_);

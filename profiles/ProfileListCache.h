@@ -19,6 +19,8 @@ public:
     // What lies at path, reused only while the file's device, inode, size, modification and change
     // times are those of the last parse.
     std::shared_ptr<const Loaded> load(const std::string& path);
+    // Takes what was just written to path as its parse; it is still checked against the file.
+    void remember(const std::string& path, std::shared_ptr<const Loaded> written);
     // Parses of files so far (for measurements and tests).
     int parses() const { return parses_; }
 

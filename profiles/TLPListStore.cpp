@@ -6,6 +6,7 @@
 #include "plugin/PDELog.h"
 #include "plugin/Status.h"
 #include "profiles/FastListWriter.h"
+#include "profiles/ProfileListCache.h"
 #include "profiles/ProfileListFile.h"
 #include "profiles/ProfileText.h"
 #include "profiles/StoredLists.h"
@@ -135,12 +136,16 @@ int32_t writeLists(const ProfileList& rgb, const ProfileList& sim, const Profile
         PDEWarn("cannot save the profile list: the user has no home folder for it");
         return kTLPListError;
     }
-    const std::string xml = writeListsXml(rgb, sim, dst);
+    auto written = std::make_shared<profilefile::Loaded>();
+    written->bytes = writeListsXml(rgb, sim, dst);
     std::string reason;
-    if (!keepDamagedFile(*path, &reason) || !cf::File::replace(*path, xml, kProfileFileMode, &reason)) {
+    if (!keepDamagedFile(*path, &reason) || !cf::File::replace(*path, *written->bytes, kProfileFileMode, &reason)) {
         PDEWarn("cannot save the profile list %s: %s", path->c_str(), reason.c_str());
         return kTLPListError;
     }
+    written->state = profilefile::Loaded::State::Complete;
+    written->lists = std::make_shared<StoredLists>(storedListsOf(rgb, sim, dst));
+    profilefile::ProfileListCache::shared().remember(*path, std::move(written));
     return kTLPListOK;
 }
 

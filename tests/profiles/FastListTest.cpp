@@ -17,14 +17,23 @@ using namespace profiletest;
 
 namespace {
 
-std::string sampleBytes()
+struct SampleLists {
+    std::unique_ptr<ProfileList> rgb, sim, dst;
+};
+
+SampleLists sampleLists()
 {
     auto rgb = list({item(3, kStatePrinterPresentShown, "PROFILE1.ICC", "Office & <home>", kLocationDisk, 1),
                      item(-7, kStateUserShown, "\xE6\x97\xA5.ICM", "", kLocationCard, INT32_MIN),
                      item(INT32_MAX, kStateUser, "TAB\tNL\n.ICC", "\xE6\x97", 3, 2)});
     auto sim = list({item(12, kStatePrinterPresent, "BAD\xFF.ICC", std::string(31, 'n'))});
-    auto dst = list();
-    return writeListsXml(*rgb, *sim, *dst);
+    return {std::move(rgb), std::move(sim), list()};
+}
+
+std::string sampleBytes()
+{
+    SampleLists lists = sampleLists();
+    return writeListsXml(*lists.rgb, *lists.sim, *lists.dst);
 }
 
 std::unique_ptr<StoredLists> generalRead(const std::string& bytes)
@@ -46,6 +55,12 @@ TEST(FastList, WrittenBytesAreThoseOfTheGeneralWriter)
     cf::Ref tree = cf::PropertyList::createFromData(bytes);
     ASSERT_TRUE(tree);
     EXPECT_EQ(cf::PropertyList::createXMLData(tree).value_or(""), bytes);
+
+    // What a save keeps as the file's lists is what reading the file gives.
+    SampleLists lists = sampleLists();
+    auto read = readListsFast(bytes);
+    ASSERT_TRUE(read);
+    EXPECT_TRUE(storedListsOf(*lists.rgb, *lists.sim, *lists.dst) == *read);
 }
 
 TEST(FastList, ReadsWhatTheGeneralReaderReadsOrLeavesItToIt)

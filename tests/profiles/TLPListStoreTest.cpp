@@ -558,25 +558,27 @@ TEST_F(Store, ProbeFailureStopsEveryWriter)
     EXPECT_EQ(std::vector<std::string>{"jp.tessaluma.printers.zq4410PS.profile.plist"}, filesIn(preferencesFolder()));
 }
 
-// Another process rewrites the file in place, keeping its size, right after a read (within the file
-// clock's tick) or a little later (a new time stamp).
+// Another process rewrites the file in place, keeping its size, at once after a read; the first read
+// comes at once after the file was written (within the file clock's tick) or a little later.
 TEST_F(Store, ListsAreParsedOnceAndReadAfreshAfterAnotherProcessRewritesThem)
 {
-    for (auto pause : {std::chrono::milliseconds(0), std::chrono::milliseconds(80)}) {
-        SCOPED_TRACE(pause.count());
+    for (auto settle : {std::chrono::milliseconds(0), std::chrono::milliseconds(80)}) {
+        SCOPED_TRACE(settle.count());
         Sample sample;
         writeSample(sample);
+        std::string bytes = *readBytes(profileListPath());
+        writeBytes(profileListPath(), bytes + " ");
+        std::this_thread::sleep_for(settle);
         auto& cache = profilefile::ProfileListCache::shared();
         const int before = cache.parses();
         auto one = list();
         for (int i = 0; i < 7; ++i) ASSERT_EQ(0, TLPListReadProfile_Dict(one.get(), i % 3));
         EXPECT_EQ(before + 1, cache.parses());
 
-        std::this_thread::sleep_for(pause);
-        std::string bytes = *readBytes(profileListPath());
         const size_t at = bytes.find("PROFILE1.ICC");
         ASSERT_NE(std::string::npos, at);
         bytes.replace(at, 12, "PROFILE2.ICC");
+        bytes += "\n";
         const pid_t child = ::fork();
         if (child == 0) {
             const int fd = ::open(profileListPath().c_str(), O_WRONLY);
@@ -592,6 +594,18 @@ TEST_F(Store, ListsAreParsedOnceAndReadAfreshAfterAnotherProcessRewritesThem)
         EXPECT_STREQ("PROFILE2.ICC", rgb->litem[0].FileName);
         EXPECT_EQ(before + 2, cache.parses());
     }
+}
+
+// A save keeps what it wrote as the file's lists: the reads after it parse nothing.
+TEST_F(Store, ReadsAfterASaveParseNothing)
+{
+    Sample sample;
+    writeSample(sample);
+    const int before = profilefile::ProfileListCache::shared().parses();
+    auto rgb = list(), sim = list(), dst = list();
+    ASSERT_EQ(0, TLPListReadProfile_All(rgb.get(), sim.get(), dst.get()));
+    EXPECT_TRUE(sameList(*sample.sim, *sim));
+    EXPECT_EQ(before, profilefile::ProfileListCache::shared().parses());
 }
 
 TEST_F(Store, FullReadAndWriteAreFast)
