@@ -12,6 +12,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <tuple>
 #include <cstring>
 #include <filesystem>
 #include <sys/inotify.h>
@@ -606,6 +607,27 @@ TEST_F(Store, ReadsAfterASaveParseNothing)
     ASSERT_EQ(0, TLPListReadProfile_All(rgb.get(), sim.get(), dst.get()));
     EXPECT_TRUE(sameList(*sample.sim, *sim));
     EXPECT_EQ(before, profilefile::ProfileListCache::shared().parses());
+}
+
+// Saving what the file already holds writes nothing (the same inode and times); other lists replace it.
+TEST_F(Store, ASaveOfTheBytesOnDiskWritesNothing)
+{
+    Sample sample;
+    ASSERT_FALSE(fs::exists(profileListPath()));
+    writeSample(sample);
+    ASSERT_TRUE(fs::exists(profileListPath())) << "a missing file is created";
+    auto statusOf = [] {
+        struct stat status {};
+        ::stat(profileListPath().c_str(), &status);
+        return std::tuple(status.st_ino, status.st_mtim.tv_sec, status.st_mtim.tv_nsec, status.st_ctim.tv_nsec);
+    };
+    const auto first = statusOf();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    writeSample(sample);
+    EXPECT_EQ(first, statusOf());
+    sample.dst->litem[0].iLocation = kLocationCard;
+    writeSample(sample);
+    EXPECT_NE(first, statusOf());
 }
 
 TEST_F(Store, FullReadAndWriteAreFast)
