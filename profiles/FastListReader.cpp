@@ -5,6 +5,7 @@
 #include "profiles/ProfileListFile.h"
 #include "profiles/ProfileText.h"
 
+#include <libxml/xmlerror.h>
 #include <libxml/xmlreader.h>
 
 #include <bitset>
@@ -22,6 +23,26 @@ using profilefile::kFieldKeys;
 // Deeper than the layout nests; unknown values this deep are left to the general reader.
 constexpr int kMaxSkipDepth = 32;
 constexpr size_t kMaxIntegerDigits = 18;
+
+void ignoreMessage(void*, const char*, ...) {}
+
+// libxml2 reports some faults (an encoding it cannot convert) through its generic handler whatever
+// the reader's options say; what the reader does not take the general reader judges, so they are
+// dropped while it reads.
+class QuietErrors {
+public:
+    QuietErrors() : handler_(xmlGenericError), context_(xmlGenericErrorContext)
+    {
+        xmlSetGenericErrorFunc(nullptr, ignoreMessage);
+    }
+    ~QuietErrors() { xmlSetGenericErrorFunc(context_, handler_); }
+    QuietErrors(const QuietErrors&) = delete;
+    QuietErrors& operator=(const QuietErrors&) = delete;
+
+private:
+    xmlGenericErrorFunc handler_;
+    void* context_;
+};
 
 struct ReaderDeleter {
     void operator()(xmlTextReaderPtr reader) const { xmlFreeTextReader(reader); }
@@ -271,6 +292,7 @@ std::unique_ptr<StoredLists> readListsFast(std::string_view bytes)
         std::memchr(bytes.data(), '\r', bytes.size()))
         return nullptr;
     auto lists = std::make_unique<StoredLists>();
+    QuietErrors quiet;
     Reader reader(bytes);
     if (!reader.read(*lists)) return nullptr;
     return lists;

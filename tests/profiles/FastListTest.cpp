@@ -118,4 +118,11 @@ TEST(FastList, ReadsWhatTheGeneralReaderReadsOrLeavesItToIt)
     }
 }
 
+TEST(FastList, BytesItCannotDecodeLeaveNoMessage)
+{
+    ::testing::internal::CaptureStderr();
+    EXPECT_FALSE(readListsFast("<?xml version=\"1.0\" encoding=\"EUC-JP\"?><plist><dict>\xA7t/></dict></plist>"));
+    EXPECT_EQ("", ::testing::internal::GetCapturedStderr());
+}
+
 } // namespace
