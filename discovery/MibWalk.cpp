@@ -68,6 +68,20 @@ bool withinSubtree(const netsnmp_variable_list& variable, const oid* root, size_
     return variable.name_length >= rootLength && std::equal(root, root + rootLength, variable.name);
 }
 
+// A cell's name is root.column.1.row. Past the last row the walk goes on at the next column; false
+// when the variable is no cell beyond the rows.
+bool skipRestOfColumn(const netsnmp_variable_list& variable, size_t rootLength, oid* current, size_t* currentLength)
+{
+    if (variable.name_length != rootLength + 3 || variable.name[rootLength + 2] <= static_cast<oid>(kTableRows))
+        return false;
+    const oid column = variable.name[rootLength];
+    if (column == MAX_SUBID) return false;
+    std::copy(variable.name, variable.name + rootLength, current);
+    current[rootLength] = column + 1;
+    *currentLength = rootLength + 1;
+    return true;
+}
+
 bool isExceptionValue(u_char type)
 {
     return type == SNMP_NOSUCHOBJECT || type == SNMP_NOSUCHINSTANCE || type == SNMP_ENDOFMIBVIEW;
@@ -226,6 +240,7 @@ int mib_walk(int argc, char** argv)
                     running = false;
                     exitValue = kWalkFailed;
                 }
+                if (skipRestOfColumn(*variable, rootLength, current, &currentLength)) continue;
                 currentLength = std::min<size_t>(variable->name_length, MAX_OID_LEN);
                 std::copy(variable->name, variable->name + currentLength, current);
             }

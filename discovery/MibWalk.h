@@ -27,9 +27,12 @@ inline constexpr int kDefaultWalkDeadline = 15;
 
 inline constexpr size_t kDebugMessageSize = 128;
 
-// The table holds at most 500 rows of 7 columns; an agent that answers more than this in one walk
-// never ends its table, and the walk stops rather than hang the dialog.
-inline constexpr int kMaxWalkVariables = 4096;
+// The table's shape: rows above kTableRows are never used, so the walk leaves a column at its first
+// such row. Each column then answers at most kTableRows + 1 variables; an agent that answers more
+// than its columns can hold never ends its table, and the walk stops rather than hang the dialog.
+inline constexpr int kTableColumns = 7;
+inline constexpr int kTableRows = 500;
+inline constexpr int kMaxWalkVariables = kTableColumns * (kTableRows + 1);
 
 // Variables received by every walk of the process; never reset.
 extern int numprinted;

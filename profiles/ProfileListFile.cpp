@@ -3,57 +3,60 @@
 
 #include "cf/File.h"
 #include "cf/PropertyList.h"
+#include "profiles/FastListReader.h"
+#include "profiles/ProfileListCache.h"
+#include "profiles/StoredListsFromTree.h"
 #include "profiles/TLPList.h"
 
-#include <cerrno>
 #include <cstdio>
-#include <sys/stat.h>
 
 namespace tlco::profilefile {
 namespace {
 
-bool holdsEveryList(const cf::Dictionary& root)
+bool holdsEveryList(const StoredLists& stored)
 {
-    for (const char* classKey : kClassKeys) {
-        auto classDictionary = root.getDictionary(classKey);
-        if (!classDictionary) return false;
-        for (const char* fieldKey : kFieldKeys)
-            if (!classDictionary->getDictionary(fieldKey)) return false;
-    }
+    for (const StoredList& list : stored.lists)
+        if (!list.complete) return false;
     return true;
 }
 
 } // namespace
 
-Loaded load(const std::string& path)
+std::shared_ptr<const Loaded> parse(std::string bytes)
 {
-    Loaded loaded;
-    struct stat info {};
-    // Nothing there, or a link to nothing: no bytes to lose.
-    if (::stat(path.c_str(), &info) != 0 && errno == ENOENT) return loaded;
-    loaded.bytes = cf::File::read(path, &loaded.reason);
-    if (!loaded.bytes) {
-        loaded.state = Loaded::State::Unreadable;
-        return loaded;
+    auto loaded = std::make_shared<Loaded>();
+    loaded->bytes = std::move(bytes);
+    if (loaded->bytes->empty()) return loaded;
+    loaded->lists = readListsFast(*loaded->bytes);
+    bool root = loaded->lists != nullptr;
+    if (!root) {
+        auto tree = cf::as<cf::Dictionary>(
+            cf::PropertyList::createFromData(*loaded->bytes, cf::PropertyList::Unsupported::Skip));
+        root = tree != nullptr;
+        if (tree) loaded->lists = storedListsFromTree(*tree);
     }
-    if (loaded.bytes->empty()) return loaded;
-    loaded.root = cf::as<cf::Dictionary>(
-        cf::PropertyList::createFromData(*loaded.bytes, cf::PropertyList::Unsupported::Skip));
-    if (loaded.root && holdsEveryList(*loaded.root)) {
-        loaded.state = Loaded::State::Complete;
+    if (loaded->lists && holdsEveryList(*loaded->lists)) {
+        loaded->state = Loaded::State::Complete;
     } else {
-        loaded.state = Loaded::State::Damaged;
-        loaded.reason =
-            loaded.root ? "it lacks a profile list" : "it is no readable property list with a dictionary at its root";
+        loaded->state = Loaded::State::Damaged;
+        loaded->reason =
+            root ? "it lacks a profile list" : "it is no readable property list with a dictionary at its root";
     }
     return loaded;
+}
+
+std::shared_ptr<const Loaded> load(const std::string& path)
+{
+    return ProfileListCache::shared().load(path);
 }
 
 cf::DictionaryRef loadRoot()
 {
     auto path = TLPListMakePath(kProfileListFile);
     if (!path) return nullptr;
-    return load(*path).root;
+    auto bytes = cf::File::read(*path);
+    if (!bytes || bytes->empty()) return nullptr;
+    return cf::as<cf::Dictionary>(cf::PropertyList::createFromData(*bytes, cf::PropertyList::Unsupported::Skip));
 }
 
 ItemKey::ItemKey(const char* field, int item)

@@ -3,10 +3,13 @@
 #pragma once
 
 #include "cf/Dictionary.h"
+#include "profiles/StoredLists.h"
 
 #include <array>
+#include <memory>
 #include <optional>
 #include <string>
+#include <string_view>
 
 namespace tlco::profilefile {
 
@@ -39,12 +42,15 @@ struct Loaded {
         Complete,   // all three class dictionaries with their six field dictionaries
     };
     State state = State::Missing;
-    cf::DictionaryRef root;     // when the bytes parse to a dictionary (Damaged or Complete)
-    std::optional<std::string> bytes; // when the bytes were read
-    std::string reason;         // why it is Unreadable or Damaged
+    std::shared_ptr<const StoredLists> lists; // when the bytes parse to a dictionary (Damaged or Complete)
+    std::optional<std::string> bytes;         // when the bytes were read
+    std::string reason;                       // why it is Unreadable or Damaged
 };
 
-Loaded load(const std::string& path);
+// What lies at path; parsed again only when the file changed since the last load of it.
+std::shared_ptr<const Loaded> load(const std::string& path);
+// What the bytes read from a file hold (never Missing for bytes that are not empty).
+std::shared_ptr<const Loaded> parse(std::string bytes);
 
 // The profile list file's root dictionary; null when the file has no path, can't be read, or is no
 // property list with a dictionary at its root.

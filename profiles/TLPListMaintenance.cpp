@@ -44,7 +44,8 @@ void backUp()
     auto source = TLPListMakePath(kProfileListFile);
     auto backup = TLPListMakePath(kProfileBackupFile);
     if (!source || !backup) return;
-    profilefile::Loaded current = profilefile::load(*source);
+    std::shared_ptr<const profilefile::Loaded> loaded = profilefile::load(*source);
+    const profilefile::Loaded& current = *loaded;
     switch (current.state) {
     case profilefile::Loaded::State::Missing:
         if (!current.bytes) removeFile(kFileBackup);

@@ -3,13 +3,13 @@
 #include "profiles/TLPList.h"
 
 #include "cf/File.h"
-#include "cf/Number.h"
-#include "cf/PropertyList.h"
-#include "cf/String.h"
 #include "plugin/PDELog.h"
 #include "plugin/Status.h"
+#include "profiles/FastListWriter.h"
+#include "profiles/ProfileListCache.h"
 #include "profiles/ProfileListFile.h"
 #include "profiles/ProfileText.h"
+#include "profiles/StoredLists.h"
 
 #include <algorithm>
 #include <cerrno>
@@ -25,104 +25,55 @@
 namespace tlco {
 namespace {
 
-using profilefile::ItemKey;
-
 constexpr size_t kPathBufferSize = 255;
 constexpr mode_t kProfileFileMode = 0664;
 constexpr const char* kDamagedSuffix = ".damaged";
 constexpr mode_t kFolderMode = 0700;
 
-struct ClassFields {
-    cf::DictionaryRef classDictionary;
-    std::array<cf::DictionaryRef, 6> fields; // in profilefile::kFieldKeys order
-};
-
-enum Field { kFieldIndexOnDevice, kFieldInMenu, kFieldProfileClass, kFieldFileName, kFieldProfileName, kFieldLocation };
-
 bool validListIndex(int listIndex) { return listIndex >= kListRGB && listIndex <= kListDST; }
 
-std::optional<ClassFields> classFields(const cf::Dictionary& root, int listIndex)
+// Everything of an item but its state; what the file lacks stays as it was.
+void readItemDetails(const StoredItem& from, ProfileItem& into)
 {
-    ClassFields found;
-    found.classDictionary = root.getDictionary(profilefile::kClassKeys[static_cast<size_t>(listIndex)]);
-    if (!found.classDictionary) return std::nullopt;
-    for (size_t i = 0; i < profilefile::kFieldKeys.size(); ++i) {
-        found.fields[i] = found.classDictionary->getDictionary(profilefile::kFieldKeys[i]);
-        if (!found.fields[i]) return std::nullopt;
-    }
-    return found;
+    if (from.has(kFieldIndexOnDevice)) into.iIndexOnDevice = from.indexOnDevice;
+    if (from.has(kFieldProfileClass)) into.iProfileClass = from.profileClass;
+    if (from.has(kFieldFileName)) std::memcpy(into.FileName, from.fileName, sizeof into.FileName);
+    if (from.has(kFieldProfileName)) std::memcpy(into.ProfileName, from.profileName, sizeof into.ProfileName);
+    if (from.has(kFieldLocation)) into.iLocation = from.location;
 }
 
-// Only integers count; a value of another type leaves the field as it was.
-bool ReadDictionaryIntEntry(const cf::Dictionary& dictionary, const char* key, int32_t* value)
+void readCount(const StoredList& from, ProfileList& list)
 {
-    auto number = cf::as<cf::Number>(dictionary.get(key));
-    if (!number || number->isReal()) return false;
-    *value = number->int32Value();
-    return true;
+    if (from.hasCount) list.iNum = from.count;
 }
 
-bool ReadDictionaryStringEntry(const cf::Dictionary& dictionary, const char* key, char (&field)[kProfileNameSize])
-{
-    auto text = dictionary.getString(key);
-    if (!text) return false;
-    setFieldText(field, text->utf8());
-    return true;
-}
-
-void readField(const ClassFields& fields, Field field, int item, int32_t* value)
-{
-    ItemKey key(profilefile::kFieldKeys[field], item);
-    ReadDictionaryIntEntry(*fields.fields[field], key.c_str(), value);
-}
-
-void readNameField(const ClassFields& fields, Field field, int item, char (&value)[kProfileNameSize])
-{
-    ItemKey key(profilefile::kFieldKeys[field], item);
-    ReadDictionaryStringEntry(*fields.fields[field], key.c_str(), value);
-}
-
-// Everything of an item but its state.
-void readItemDetails(const ClassFields& fields, int item, ProfileItem& into)
-{
-    readField(fields, kFieldIndexOnDevice, item, &into.iIndexOnDevice);
-    readField(fields, kFieldProfileClass, item, &into.iProfileClass);
-    readNameField(fields, kFieldFileName, item, into.FileName);
-    readNameField(fields, kFieldProfileName, item, into.ProfileName);
-    readField(fields, kFieldLocation, item, &into.iLocation);
-}
-
-void readCount(const ClassFields& fields, ProfileList& list)
-{
-    ReadDictionaryIntEntry(*fields.classDictionary, profilefile::kCountKey, &list.iNum);
-}
-
-void fillList(const ClassFields& fields, ProfileList& list)
+void fillList(const StoredList& from, ProfileList& list)
 {
     for (int item = 0; item < kProfileListCapacity; ++item) {
+        const StoredItem& stored = from.items[static_cast<size_t>(item)];
         ProfileItem& into = list.litem[item];
-        readField(fields, kFieldInMenu, item, &into.iInMenu);
-        readItemDetails(fields, item, into);
+        if (stored.has(kFieldInMenu)) into.iInMenu = stored.inMenu;
+        readItemDetails(stored, into);
     }
-    readCount(fields, list);
+    readCount(from, list);
     TLPlistCheckWithInMenu_Dict(&list);
 }
 
 // Hidden printer profiles are left out, and shown ones become user profiles: for such printers the
 // list can't be confirmed against the printer.
-void fillListPap(const ClassFields& fields, ProfileList& list)
+void fillListPap(const StoredList& from, ProfileList& list)
 {
     int slot = 0;
     for (int item = 0; item < kProfileListCapacity; ++item) {
+        const StoredItem& stored = from.items[static_cast<size_t>(item)];
         ProfileItem& into = list.litem[slot];
-        int32_t state = into.iInMenu;
-        readField(fields, kFieldInMenu, item, &state);
+        int32_t state = stored.has(kFieldInMenu) ? stored.inMenu : into.iInMenu;
         if (state == kStatePrinterPresent) continue;
         into.iInMenu = state == kStatePrinterPresentShown ? kStateUserShown : state;
-        readItemDetails(fields, item, into);
+        readItemDetails(stored, into);
         ++slot;
     }
-    readCount(fields, list);
+    readCount(from, list);
     TLPlistCheckWithInMenu_Dict(&list);
 }
 
@@ -136,63 +87,28 @@ int32_t readLists(std::initializer_list<ReadTarget> targets, bool pap)
 {
     for (const ReadTarget& target : targets)
         if (!target.list || !validListIndex(target.listIndex)) return kTLPListError;
-    cf::DictionaryRef root = profilefile::loadRoot();
-    if (!root) return kTLPListError;
-    std::vector<ClassFields> found;
-    found.reserve(targets.size());
+    auto path = TLPListMakePath(kProfileListFile);
+    if (!path) return kTLPListError;
+    std::shared_ptr<const profilefile::Loaded> loaded = profilefile::load(*path);
+    if (!loaded->lists) return kTLPListError;
+    for (const ReadTarget& target : targets)
+        if (!loaded->lists->lists[static_cast<size_t>(target.listIndex)].complete) return kTLPListError;
     for (const ReadTarget& target : targets) {
-        auto fields = classFields(*root, target.listIndex);
-        if (!fields) return kTLPListError;
-        found.push_back(std::move(*fields));
-    }
-    size_t i = 0;
-    for (const ReadTarget& target : targets) {
+        const StoredList& from = loaded->lists->lists[static_cast<size_t>(target.listIndex)];
         if (pap)
-            fillListPap(found[i++], *target.list);
+            fillListPap(from, *target.list);
         else
-            fillList(found[i++], *target.list);
+            fillList(from, *target.list);
     }
     return kTLPListOK;
-}
-
-cf::Ref nameValue(const char (&field)[kProfileNameSize])
-{
-    auto text = storableText(fieldText(field));
-    if (!text) return nullptr;
-    return cf::String::create(*text);
-}
-
-cf::DictionaryRef CreatePropsDictionary(const ProfileList& list)
-{
-    std::array<cf::DictionaryRef, 6> fields;
-    for (auto& field : fields) field = cf::Dictionary::create();
-    auto putInt = [&](Field field, int item, int32_t value) {
-        fields[field]->set(ItemKey(profilefile::kFieldKeys[field], item).c_str(), cf::Number::create(value));
-    };
-    auto putName = [&](Field field, int item, const char (&value)[kProfileNameSize]) {
-        if (cf::Ref text = nameValue(value))
-            fields[field]->set(ItemKey(profilefile::kFieldKeys[field], item).c_str(), std::move(text));
-    };
-    for (int item = 0; item < kProfileListCapacity; ++item) {
-        const ProfileItem& from = list.litem[item];
-        putInt(kFieldIndexOnDevice, item, from.iIndexOnDevice);
-        putInt(kFieldInMenu, item, from.iInMenu);
-        putInt(kFieldProfileClass, item, from.iProfileClass);
-        putName(kFieldFileName, item, from.FileName);
-        putName(kFieldProfileName, item, from.ProfileName);
-        putInt(kFieldLocation, item, from.iLocation);
-    }
-    auto classDictionary = cf::Dictionary::create();
-    classDictionary->set(profilefile::kCountKey, cf::Number::create(list.iNum));
-    for (size_t i = 0; i < fields.size(); ++i) classDictionary->set(profilefile::kFieldKeys[i], std::move(fields[i]));
-    return classDictionary;
 }
 
 // A file that holds no complete profile list is set aside before it is replaced: it may be the
 // user's only copy, and a later version may read it.
 bool keepDamagedFile(const std::string& path, std::string* reason)
 {
-    profilefile::Loaded current = profilefile::load(path);
+    std::shared_ptr<const profilefile::Loaded> loaded = profilefile::load(path);
+    const profilefile::Loaded& current = *loaded;
     switch (current.state) {
     case profilefile::Loaded::State::Missing:
     case profilefile::Loaded::State::Complete: return true;
@@ -220,17 +136,16 @@ int32_t writeLists(const ProfileList& rgb, const ProfileList& sim, const Profile
         PDEWarn("cannot save the profile list: the user has no home folder for it");
         return kTLPListError;
     }
-    auto root = cf::Dictionary::create();
-    root->set(profilefile::kClassKeys[kListRGB], CreatePropsDictionary(rgb));
-    root->set(profilefile::kClassKeys[kListSIM], CreatePropsDictionary(sim));
-    root->set(profilefile::kClassKeys[kListDST], CreatePropsDictionary(dst));
-    root->set(profilefile::kVersionKey, cf::Number::create(profilefile::kVersion));
-    auto xml = cf::PropertyList::createXMLData(root);
-    std::string reason = "the lists cannot be written as a property list";
-    if (!xml || !keepDamagedFile(*path, &reason) || !cf::File::replace(*path, *xml, kProfileFileMode, &reason)) {
+    auto written = std::make_shared<profilefile::Loaded>();
+    written->bytes = writeListsXml(rgb, sim, dst);
+    std::string reason;
+    if (!keepDamagedFile(*path, &reason) || !cf::File::replace(*path, *written->bytes, kProfileFileMode, &reason)) {
         PDEWarn("cannot save the profile list %s: %s", path->c_str(), reason.c_str());
         return kTLPListError;
     }
+    written->state = profilefile::Loaded::State::Complete;
+    written->lists = std::make_shared<StoredLists>(storedListsOf(rgb, sim, dst));
+    profilefile::ProfileListCache::shared().remember(*path, std::move(written));
     return kTLPListOK;
 }
 

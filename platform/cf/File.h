@@ -8,6 +8,7 @@
 #include <optional>
 #include <string>
 #include <string_view>
+#include <sys/stat.h>
 #include <sys/types.h>
 
 namespace cf {
@@ -19,13 +20,16 @@ public:
 
     // The whole file when it is a regular file of at most kMaxSize bytes; else nothing and the reason
     // (a FIFO, a device or a link to one is refused without waiting on it).
-    static std::optional<std::string> read(const std::string& path, std::string* error = nullptr);
+    // With info, the status of the file the bytes came from.
+    static std::optional<std::string> read(const std::string& path, std::string* error = nullptr,
+                                           struct stat* info = nullptr);
 
     // Replaces the file at path with bytes through a temporary file beside it, flushed and renamed
     // over it, and then flushes the folder, so a reader sees the old or the new file, never a mixture.
     // A link is followed and its target replaced, the link staying. An existing file keeps its mode;
     // a new one gets newMode. When the folder refuses the temporary file but the file
-    // itself is writable, the file is rewritten in place instead. Temporary files that an earlier,
+    // itself is writable, the file is rewritten in place instead. A file that already holds the bytes
+    // is left as it is. Temporary files that an earlier,
     // killed write left behind are removed. False and the reason on failure; no temporary file stays.
     static bool replace(const std::string& path, std::string_view bytes, mode_t newMode, std::string* error = nullptr);
 

@@ -267,12 +267,31 @@ TEST_F(DiscoveryWalkTest, AnAgentThatNeverEndsItsTableIsCutOff)
 {
     FakeAgent agent;
     std::string why;
-    // Column 6 of row 1 with ever larger last sub-identifiers: in the subtree and increasing.
-    ASSERT_TRUE(agent.start(R"({"endless": ".1.3.6.1.4.1.51234.1.1.1.1.6.13.1.1.6.1"})", &why)) << why;
+    // Below a cell of column 6 with ever larger last sub-identifiers: in the subtree, increasing, no row.
+    ASSERT_TRUE(agent.start(R"({"endless": ".1.3.6.1.4.1.51234.1.1.1.1.6.13.1.1.6.1.1"})", &why)) << why;
     int before = numprinted;
     EXPECT_EQ(1, walk());
     EXPECT_EQ(tlco::kMaxWalkVariables, numprinted - before);
-    EXPECT_STREQ("[SNMP] Error: more than 4096 variables", tlco::sDEBUGmsg);
+    EXPECT_STREQ("[SNMP] Error: more than 3507 variables", tlco::sDEBUGmsg);
+}
+
+TEST_F(DiscoveryWalkTest, AColumnIsLeftAtItsFirstRowBeyondTheTable)
+{
+    std::vector<disctest::Variable> table;
+    for (int row = 499; row <= 520; ++row) {
+        table.push_back({cell(1, row), "integer", std::to_string(row)});
+        table.push_back({cell(4, row), "string", "P" + std::to_string(row) + ".ICC"});
+    }
+    ASSERT_NO_FATAL_FAILURE(startSnmpd(table));
+    snmpd_.takeRequestCount();
+
+    EXPECT_EQ(0, walk());
+
+    EXPECT_EQ(2, PlistForSpool.iNum);
+    EXPECT_STREQ("P500.ICC", PlistForSpool.litem[499].FileName);
+    // Rows 499 to 501 of each column and the end, with a few more questions snmpd puts to its helper
+    // around the jumps; not the 38 rows beyond.
+    EXPECT_LE(snmpd_.takeRequestCount(), 12);
 }
 
 TEST_F(DiscoveryWalkTest, FailedWalksMergeWithTheFailureRulesAndPrintNothing)

@@ -4,6 +4,7 @@
 
 #include "cf/Number.h"
 #include "cf/String.h"
+#include "profiles/ProfileListCache.h"
 #include "profiles/ProfileText.h"
 #include "profiles/TLPList.h"
 #include "support/HomeSandbox.h"
@@ -11,10 +12,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <tuple>
 #include <cstring>
 #include <filesystem>
 #include <sys/inotify.h>
+#include <fcntl.h>
 #include <sys/stat.h>
+#include <sys/wait.h>
+#include <thread>
 #include <unistd.h>
 
 using namespace tlco;
@@ -552,6 +557,77 @@ TEST_F(Store, ProbeFailureStopsEveryWriter)
     EXPECT_TRUE(fs::is_directory(profileListPath()));
     EXPECT_TRUE(fs::is_empty(profileListPath()));
     EXPECT_EQ(std::vector<std::string>{"jp.tessaluma.printers.zq4410PS.profile.plist"}, filesIn(preferencesFolder()));
+}
+
+// Another process rewrites the file in place, keeping its size, at once after a read; the first read
+// comes at once after the file was written (within the file clock's tick) or a little later.
+TEST_F(Store, ListsAreParsedOnceAndReadAfreshAfterAnotherProcessRewritesThem)
+{
+    for (auto settle : {std::chrono::milliseconds(0), std::chrono::milliseconds(80)}) {
+        SCOPED_TRACE(settle.count());
+        Sample sample;
+        writeSample(sample);
+        std::string bytes = *readBytes(profileListPath());
+        writeBytes(profileListPath(), bytes + " ");
+        std::this_thread::sleep_for(settle);
+        auto& cache = profilefile::ProfileListCache::shared();
+        const int before = cache.parses();
+        auto one = list();
+        for (int i = 0; i < 7; ++i) ASSERT_EQ(0, TLPListReadProfile_Dict(one.get(), i % 3));
+        EXPECT_EQ(before + 1, cache.parses());
+
+        const size_t at = bytes.find("PROFILE1.ICC");
+        ASSERT_NE(std::string::npos, at);
+        bytes.replace(at, 12, "PROFILE2.ICC");
+        bytes += "\n";
+        const pid_t child = ::fork();
+        if (child == 0) {
+            const int fd = ::open(profileListPath().c_str(), O_WRONLY);
+            const bool written = fd >= 0 && ::pwrite(fd, bytes.data(), bytes.size(), 0) == ssize_t(bytes.size());
+            ::_exit(written ? 0 : 1);
+        }
+        int status = 0;
+        ASSERT_EQ(child, ::waitpid(child, &status, 0));
+        ASSERT_EQ(0, status);
+
+        auto rgb = list();
+        ASSERT_EQ(0, TLPListReadProfile_Dict(rgb.get(), kListRGB));
+        EXPECT_STREQ("PROFILE2.ICC", rgb->litem[0].FileName);
+        EXPECT_EQ(before + 2, cache.parses());
+    }
+}
+
+// A save keeps what it wrote as the file's lists: the reads after it parse nothing.
+TEST_F(Store, ReadsAfterASaveParseNothing)
+{
+    Sample sample;
+    writeSample(sample);
+    const int before = profilefile::ProfileListCache::shared().parses();
+    auto rgb = list(), sim = list(), dst = list();
+    ASSERT_EQ(0, TLPListReadProfile_All(rgb.get(), sim.get(), dst.get()));
+    EXPECT_TRUE(sameList(*sample.sim, *sim));
+    EXPECT_EQ(before, profilefile::ProfileListCache::shared().parses());
+}
+
+// Saving what the file already holds writes nothing (the same inode and times); other lists replace it.
+TEST_F(Store, ASaveOfTheBytesOnDiskWritesNothing)
+{
+    Sample sample;
+    ASSERT_FALSE(fs::exists(profileListPath()));
+    writeSample(sample);
+    ASSERT_TRUE(fs::exists(profileListPath())) << "a missing file is created";
+    auto statusOf = [] {
+        struct stat status {};
+        ::stat(profileListPath().c_str(), &status);
+        return std::tuple(status.st_ino, status.st_mtim.tv_sec, status.st_mtim.tv_nsec, status.st_ctim.tv_nsec);
+    };
+    const auto first = statusOf();
+    std::this_thread::sleep_for(std::chrono::milliseconds(20));
+    writeSample(sample);
+    EXPECT_EQ(first, statusOf());
+    sample.dst->litem[0].iLocation = kLocationCard;
+    writeSample(sample);
+    EXPECT_NE(first, statusOf());
 }
 
 TEST_F(Store, FullReadAndWriteAreFast)

@@ -1,0 +1,186 @@
+#!/usr/bin/env python3
+"""Benchmark of the dialog against its peers, in alternating runs (medians and their ratio).
+
+snmpd serves a generated profile table (override lines, so no helper process stands between the
+agent and the client) on 127.0.0.1; a private home (nss_wrapper) holds a full profile list file.
+Usage: bench/run.py [BUILD_DIR] [--runs N] [--rows N]
+"""
+import argparse
+import os
+import plistlib
+import shutil
+import socket
+import statistics
+import subprocess
+import sys
+import tempfile
+import time
+import json
+
+TABLE = '1.3.6.1.4.1.51234.1.1.1.1.6.13.1.1'
+COMMUNITY = 'orchid'
+PROFILE_FILE = 'Library/Preferences/jp.tessaluma.printers.zq4410PS.profile.plist'
+FIELDS = ['IndexOnDevice', 'InMenu', 'ProfileClass', 'FileName', 'ProfileName', 'Location']
+
+
+def free_port():
+    with socket.socket(socket.AF_INET, socket.SOCK_DGRAM) as s:
+        s.bind(('127.0.0.1', 0))
+        return s.getsockname()[1]
+
+
+def table_lines(rows):
+    lines = []
+    for row in range(1, rows + 1):
+        cells = [(1, 'integer', row), (2, 'integer', 4), (3, 'octet_str', f'"Profile {row}"'),
+                 (4, 'octet_str', f'"prof{row:04d}.icc"'), (5, 'integer', 1), (7, 'integer', 1)]
+        for column, kind, value in cells:
+            lines.append(f'override .{TABLE}.{column}.1.{row} {kind} {value}')
+    return lines
+
+
+def profile_list():
+    def one_list():
+        fields = {field: {} for field in FIELDS}
+        for i in range(500):
+            fields['IndexOnDevice'][f'IndexOnDevice{i:04d}'] = 0
+            fields['InMenu'][f'InMenu{i:04d}'] = 6
+            fields['ProfileClass'][f'ProfileClass{i:04d}'] = 1
+            fields['FileName'][f'FileName{i:04d}'] = f'user{i:04d}.icc'
+            fields['ProfileName'][f'ProfileName{i:04d}'] = f'User profile {i}'
+            fields['Location'][f'Location{i:04d}'] = 4
+        return dict(fields, iNum=500)
+    return {'RGB': one_list(), 'SIM': one_list(), 'DST': one_list(), 'PlistVersion': 1}
+
+
+class Sandbox:
+    def __init__(self, rows):
+        self.dir = tempfile.mkdtemp(prefix='tlco-bench.')
+        self.home = os.path.join(self.dir, 'home')
+        os.makedirs(os.path.join(self.home, 'Library/Preferences'))
+        uid, gid = os.getuid(), os.getgid()
+        with open(os.path.join(self.dir, 'passwd'), 'w') as f:
+            f.write(f'bench:x:{uid}:{gid}:bench:{self.home}:/bin/sh\n')
+        with open(os.path.join(self.dir, 'group'), 'w') as f:
+            f.write(f'bench:x:{gid}:\n')
+        self.port = free_port()
+        with open(os.path.join(self.dir, 'snmp.conf'), 'w') as f:
+            f.write(f'defaultPort {self.port}\nmibs :\n')
+        conf = os.path.join(self.dir, 'snmpd.conf')
+        with open(conf, 'w') as f:
+            f.write(f'agentAddress udp:127.0.0.1:{self.port}\nrocommunity {COMMUNITY} 127.0.0.1\n')
+            f.write('\n'.join(table_lines(rows)) + '\n')
+        agent_dir = os.path.join(self.dir, 'agent')
+        os.makedirs(agent_dir)
+        self.snmpd = subprocess.Popen(
+            ['/usr/sbin/snmpd', '-f', '-Lf', os.path.join(self.dir, 'snmpd.log'), '-C', '-c', conf,
+             '-p', os.path.join(self.dir, 'snmpd.pid'), '-M', '/nonexistent', '-m', ''],
+            env=dict(os.environ, SNMP_PERSISTENT_DIR=agent_dir, SNMPCONFPATH=agent_dir))
+        self.env = dict(os.environ, LD_PRELOAD='libnss_wrapper.so', NSS_WRAPPER_PASSWD=self.dir + '/passwd',
+                        NSS_WRAPPER_GROUP=self.dir + '/group', HOME=self.home, SNMPCONFPATH=self.dir,
+                        SNMP_PERSISTENT_DIR=self.dir, MIBS='', LC_ALL='C')
+        self.env.pop('LANGUAGE', None)
+        self.wait_for_agent()
+
+    def wait_for_agent(self):
+        for _ in range(100):
+            if subprocess.run(['snmpget', '-v1', '-c', COMMUNITY, '-t', '0.1', '-r', '0', '127.0.0.1',
+                               f'.{TABLE}.1.1.1'], env=self.env, capture_output=True).returncode == 0:
+                return
+            time.sleep(0.1)
+        sys.exit('snmpd did not come up: ' + open(os.path.join(self.dir, 'snmpd.log')).read())
+
+    def write_profile_list(self):
+        path = os.path.join(self.home, PROFILE_FILE)
+        with open(path, 'wb') as f:
+            plistlib.dump(profile_list(), f)
+        return path
+
+    def close(self):
+        self.snmpd.terminate()
+        self.snmpd.wait(timeout=10)
+        shutil.rmtree(self.dir, ignore_errors=True)
+
+
+def timed(command, env, stdin=None):
+    start = time.perf_counter()
+    done = subprocess.run(command, env=env, input=stdin, capture_output=True, text=True, timeout=120)
+    elapsed = (time.perf_counter() - start) * 1000
+    if done.returncode != 0:
+        sys.exit(f'{command[0]} failed ({done.returncode}): {done.stderr}')
+    return elapsed
+
+
+def alternate(runs, first, second):
+    a, b = [], []
+    for _ in range(runs):
+        a.append(first())
+        b.append(second())
+    return statistics.median(a), statistics.median(b)
+
+
+def plistlib_times(path, runs):
+    def load():
+        start = time.perf_counter()
+        with open(path, 'rb') as f:
+            plistlib.load(f)
+        return (time.perf_counter() - start) * 1000
+
+    with open(path, 'rb') as f:
+        value = plistlib.load(f)
+
+    def dump():
+        start = time.perf_counter()
+        temp = path + '.bench'
+        with open(temp, 'wb') as f:
+            plistlib.dump(value, f)
+            f.flush()
+            os.fsync(f.fileno())
+        os.rename(temp, path)
+        return (time.perf_counter() - start) * 1000
+
+    return statistics.median(load() for _ in range(runs)), statistics.median(dump() for _ in range(runs))
+
+
+def report(name, ours, peer, peer_name):
+    ratio = f'{ours / peer:.2f}x' if peer else '-'
+    print(f'{name:44s} {ours:8.1f} ms   {peer_name} {peer:8.1f} ms   ratio {ratio}')
+
+
+def main():
+    parser = argparse.ArgumentParser()
+    parser.add_argument('build', nargs='?', default='build')
+    parser.add_argument('--runs', type=int, default=11)
+    parser.add_argument('--rows', type=int, default=500)
+    args = parser.parse_args()
+    printdialog = os.path.join(args.build, 'bin/printdialog')
+    profile_io = os.path.join(args.build, 'bin/bench_profile_io')
+    box = Sandbox(args.rows)
+    try:
+        path = box.write_profile_list()
+        script = 'panelView\nrestore\nsummary\n'
+        walk = ['snmpwalk', '-v1', '-c', COMMUNITY, '-Os', '127.0.0.1', TABLE]
+        network = [printdialog, '--script', '-', '--device-uri', 'lpd://127.0.0.1/queue']
+        usb = [printdialog, '--script', '-', '--device-uri', 'usb://TESSALUMA/zq4410']
+        ours, peer = alternate(args.runs, lambda: timed(network, box.env, script), lambda: timed(walk, box.env))
+        report(f'panelView; restore; summary, {args.rows}-row walk', ours, peer, 'snmpwalk')
+        box.write_profile_list()
+        usb_time = statistics.median(timed(usb, box.env, script) for _ in range(args.runs))
+        print(f'{"the same on a USB printer (no walk)":44s} {usb_time:8.1f} ms')
+        box.write_profile_list()
+        io = subprocess.run([profile_io, str(max(args.runs, 21))], env=box.env, capture_output=True, text=True,
+                            timeout=300)
+        if io.returncode != 0:
+            sys.exit('bench_profile_io failed: ' + io.stderr)
+        measured = json.loads(io.stdout)
+        box.write_profile_list()
+        load, dump = plistlib_times(path, max(args.runs, 21))
+        print(f'{"restore: 7 list reads after a change":44s} {measured["restore_reads_ms"]:8.1f} ms')
+        report('full read of the profile list file', measured['read_ms'], load, 'plistlib.load')
+        report('full write (fsync, rename)', measured['write_ms'], dump, 'plistlib.dump')
+    finally:
+        box.close()
+
+
+if __name__ == '__main__':
+    main()

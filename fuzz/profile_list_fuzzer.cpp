@@ -1,0 +1,22 @@
+// Differential: whatever the profile list file's own reader takes, the general property-list reader
+// reads to the same lists.
+#include "cf/Dictionary.h"
+#include "cf/PropertyList.h"
+#include "profiles/FastListReader.h"
+#include "profiles/StoredListsFromTree.h"
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <string_view>
+
+extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
+{
+    const std::string_view bytes(reinterpret_cast<const char*>(data), size);
+    auto fast = tlco::readListsFast(bytes);
+    if (!fast) return 0;
+    auto root =
+        cf::as<cf::Dictionary>(cf::PropertyList::createFromData(bytes, cf::PropertyList::Unsupported::Skip));
+    if (!root || !(*tlco::storedListsFromTree(*root) == *fast)) std::abort();
+    return 0;
+}

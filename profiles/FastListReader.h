@@ -1,0 +1,15 @@
+// A reader made for the profile list file: streams the XML straight into the stored lists. It takes
+// only what it can read exactly as the general property-list reader would; for anything else
+// (a binary property list, unusual values or layout) it gives nothing and the caller falls back.
+#pragma once
+
+#include "profiles/StoredLists.h"
+
+#include <memory>
+#include <string_view>
+
+namespace tlco {
+
+std::unique_ptr<StoredLists> readListsFast(std::string_view bytes);
+
+} // namespace tlco
