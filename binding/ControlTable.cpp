@@ -27,4 +27,11 @@ ControlTable::~ControlTable()
     }
 }
 
+void _DEBUGControlTable(const PDEControlRecord* table)
+{
+    if (!table) return;
+    for (const PDEControlRecord* record = table; record->type != kControlEnd; ++record) {
+    }
+}
+
 } // namespace tlco

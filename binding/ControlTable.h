@@ -29,4 +29,7 @@ private:
 // The compound control table: a shallow copy of several tables' records, then one end record.
 using CompoundTable = std::unique_ptr<PDEControlRecord[]>;
 
+// A debugging hook over a table's records; writes nothing in a normal run.
+void _DEBUGControlTable(const PDEControlRecord* table);
+
 } // namespace tlco

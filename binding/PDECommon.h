@@ -1,7 +1,8 @@
 // The panel's shared operations, as class methods of a class without state. Each takes the table,
 // record, PPD, ticket or session it works on. The bodies live with their subsystems: control table,
 // PPD, ticket and summary operations in binding/, profile menu and ticket operations in profiles/,
-// connection detection and the profile fetch in discovery/.
+// connection detection and the profile fetch in discovery/ (forwarded from plugin/, the one folder
+// above discovery).
 #pragma once
 
 #include "binding/ControlRecord.h"

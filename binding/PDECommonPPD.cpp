@@ -2,8 +2,8 @@
 // and the mapping between a control's value and a PPD choice.
 #include "binding/PDECommon.h"
 
-#include "plugin/Localize.h"
-#include "plugin/Status.h"
+#include "base/Localize.h"
+#include "base/Status.h"
 #include "ui/Button.h"
 #include "ui/Label.h"
 #include "ui/PopUpButton.h"

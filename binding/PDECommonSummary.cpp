@@ -2,8 +2,8 @@
 // dictionary and its display order.
 #include "binding/PDECommon.h"
 
-#include "plugin/Localize.h"
-#include "plugin/Status.h"
+#include "base/Localize.h"
+#include "base/Status.h"
 
 namespace tlco {
 namespace {

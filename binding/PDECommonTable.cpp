@@ -1,7 +1,7 @@
 // Control-table operations: joining the views' tables, listing keywords, and a control's value.
 #include "binding/PDECommon.h"
 
-#include "plugin/Status.h"
+#include "base/Status.h"
 #include "ui/Button.h"
 #include "ui/PopUpButton.h"
 

@@ -2,8 +2,8 @@
 // controls written into it and read back from it, and its flat copy at the ticket's top level.
 #include "binding/PDECommon.h"
 
-#include "plugin/PDELog.h"
-#include "plugin/Status.h"
+#include "base/PDELog.h"
+#include "base/Status.h"
 
 #include <limits>
 #include <new>

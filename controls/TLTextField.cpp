@@ -2,9 +2,9 @@
 // refused changes are undone, refused characters dropped, and the operate control follows the text.
 #include "controls/TLTextField.h"
 
+#include "base/ClassName.h"
 #include "controls/KeyFilter.h"
 #include "controls/Utf16.h"
-#include "plugin/Classes.h"
 
 #include <algorithm>
 

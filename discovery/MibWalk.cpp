@@ -2,9 +2,9 @@
 // failure (transport status, error status, exception values), then the merge.
 #include "discovery/MibWalk.h"
 
+#include "base/PDELog.h"
 #include "discovery/Spool.h"
 #include "discovery/SpoolRestructure.h"
-#include "plugin/PDELog.h"
 
 #include <unistd.h>
 

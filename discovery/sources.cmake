@@ -1,7 +1,7 @@
 list(APPEND TLCO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/MibWalk.cpp
-  ${CMAKE_CURRENT_LIST_DIR}/PDECommonDiscovery.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrinterAddress.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PrinterConnection.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Spool.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SpoolRestructure.cpp
 )

@@ -1,9 +1,9 @@
 // The advanced view's table, its profile entries, the presets and the download manager.
 #include "panels/AdvancedColorOptions.h"
 
+#include "base/ClassName.h"
 #include "binding/PDECommon.h"
 #include "panels/QuickColorPreset.h"
-#include "plugin/Classes.h"
 #include "services/Launcher.h"
 
 #include <cstring>

@@ -3,6 +3,7 @@
 #pragma once
 
 #include "panels/OptionsView.h"
+#include "profiles/ProfileWindowOwner.h"
 #include "ui/Button.h"
 #include "ui/Label.h"
 #include "ui/PopUpButton.h"
@@ -13,7 +14,7 @@ namespace tlco {
 inline constexpr const char* kDownloadManagerPath =
     "/Applications/Download Manager zq4410/TESSALUMA Download Manager.app";
 
-class AdvancedColorOptions : public OptionsView {
+class AdvancedColorOptions : public OptionsView, public ProfileWindowOwner {
     UI_DECLARE_CLASS()
 
 public:
@@ -24,6 +25,10 @@ public:
     void changeItemAccodingQuickColor(int16_t quickColor, int16_t econoMode);
     void getSummaryItemAccodingQuickColor(int16_t quickColor, int16_t econoMode, cf::Dictionary* dictionary,
                                           cf::Array* order);
+
+    void saveControlsToTicket() override { setControlValueToTicket(); }
+    void rebuildProfileMenus() override { createPDEItemForPPDKey(); }
+    void rereadTicket() override { getControlValueFromTicket(); }
 
     // The 21 pop-ups in table order.
     std::vector<ui::PopUpButton*> popUps() const;

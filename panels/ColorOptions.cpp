@@ -1,7 +1,7 @@
 // The main view's table and its two getters.
 #include "panels/ColorOptions.h"
 
-#include "plugin/Classes.h"
+#include "base/ClassName.h"
 
 namespace tlco {
 

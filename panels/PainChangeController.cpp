@@ -1,8 +1,8 @@
 // Fan-out to both views in fixed orders, and the swap of the shown view.
 #include "panels/PainChangeController.h"
 
+#include "base/ClassName.h"
 #include "panels/QuickColorPreset.h"
-#include "plugin/Classes.h"
 
 namespace tlco {
 

@@ -1,15 +1,9 @@
 // Registers the plug-in's classes under their suffixed names, once.
 #pragma once
 
-#include <string>
-#include <string_view>
+#include "base/ClassName.h"
 
 namespace tlco {
-
-// The suffix that keeps our registered class names apart from another plug-in's.
-inline constexpr std::string_view kClassSuffix = "_7A3D19C2_5B8E_4F61_9D27_C04E8B15F3A6";
-
-inline std::string registeredName(std::string_view name) { return std::string(name) + std::string(kClassSuffix); }
 
 // Adds every class an interface description may name; true when all are registered.
 bool registerClasses();

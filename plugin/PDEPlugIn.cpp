@@ -1,19 +1,11 @@
 // Factory: one panel for the print-dialog type, none for any other.
 #include "plugin/PDEPlugIn.h"
 
+#include "base/Localize.h"
 #include "plugin/Classes.h"
-#include "plugin/Localize.h"
 #include "plugin/PDEPlugInInterface.h"
 
 namespace tlco {
-
-cf::BundleRef pluginBundle;
-
-std::optional<std::string> localizedString(std::string_view key)
-{
-    if (!pluginBundle) return std::nullopt;
-    return pluginBundle->localizedString(key);
-}
 
 const ui::ClassInfo& PDEPlugIn::staticClassInfo()
 {

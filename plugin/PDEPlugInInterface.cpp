@@ -1,11 +1,11 @@
 // The panel protocol: lazy load, restore, save, summary, printing and the constraint actions.
 #include "plugin/PDEPlugInInterface.h"
 
+#include "base/Localize.h"
 #include "binding/PDECommon.h"
 #include "panels/ColorConstraints.h"
 #include "panels/PainChangeController.h"
 #include "plugin/Classes.h"
-#include "plugin/Localize.h"
 #include "profiles/ProfileControl.h"
 
 namespace tlco {
@@ -68,7 +68,9 @@ void PDEPlugInInterface::myLoad()
     }
     if (profileControl) {
         profileControl->setPMPrint(setting, session);
-        profileControl->setConstTable(compTable.get());
+        profileControl->setConstraints([table = compTable.get()] {
+            if (table) vColorPresetConstraints(table);
+        });
     }
     if (painChange) painChange->createPDEItemForPPDKeyEachView();
 }

@@ -3,8 +3,8 @@
 // nibble-encoded path on the printer.
 #include "binding/PDECommon.h"
 
-#include "plugin/Localize.h"
-#include "plugin/Status.h"
+#include "base/Localize.h"
+#include "base/Status.h"
 #include "profiles/NibbleCodec.h"
 #include "profiles/ProfileText.h"
 #include "profiles/TLPList.h"

@@ -2,15 +2,13 @@
 // a table and an edit area, and writes them to the profile list file on the window's OK.
 #include "profiles/ProfileControl.h"
 
+#include "base/ClassName.h"
+#include "base/Localize.h"
 #include "binding/PDECommon.h"
 #include "cf/Number.h"
 #include "cf/String.h"
 #include "controls/KeyFilter.h"
 #include "controls/Utf16.h"
-#include "panels/AdvancedColorOptions.h"
-#include "panels/ColorConstraints.h"
-#include "plugin/Classes.h"
-#include "plugin/Localize.h"
 #include "profiles/IconedCell.h"
 #include "profiles/ProfileText.h"
 #include "profiles/TLPList.h"
@@ -153,7 +151,7 @@ void ProfileControl::showProfileManagementWindow(ui::Object*)
 void ProfileControl::initWithProfileControl()
 {
     buttonIdentify = kModeIdle;
-    if (onAdvancedView) onAdvancedView->setControlValueToTicket();
+    if (onAdvancedView) onAdvancedView->saveControlsToTicket();
     protocolType = PDECommon::commoniGetProtocol(session);
 
     auto disk = localizedString("Disk");
@@ -351,10 +349,10 @@ void ProfileControl::profileWindowOK(ui::Object*)
     else
         TLPListWriteProfile_All(&plistRGBDict, &plistSIMDict, &plistDSTDict);
     if (onAdvancedView) {
-        onAdvancedView->createPDEItemForPPDKey();
-        onAdvancedView->getControlValueFromTicket();
+        onAdvancedView->rebuildProfileMenus();
+        onAdvancedView->rereadTicket();
     }
-    if (constTable) vColorPresetConstraints(constTable);
+    if (constraints) constraints();
     ui::Application::shared().stopModal();
     if (_profileManagementWindow) _profileManagementWindow->close();
 }

@@ -6,6 +6,7 @@
 #include "controls/TLTextField.h"
 #include "print/PMCalls.h"
 #include "profiles/ProfileList.h"
+#include "profiles/ProfileWindowOwner.h"
 #include "ui/Box.h"
 #include "ui/Button.h"
 #include "ui/Label.h"
@@ -13,11 +14,10 @@
 #include "ui/TableView.h"
 #include "ui/Window.h"
 
+#include <functional>
 #include <string>
 
 namespace tlco {
-
-class AdvancedColorOptions;
 
 inline constexpr const char* kProfileIconPath = "/Library/Printers/TESSALUMA/zq4410/Icons/fileExist4410.icns";
 inline constexpr const char* kProfileFolderPath = "/Library/Printers/TESSALUMA/zq4410/Profiles";
@@ -31,7 +31,8 @@ public:
         setting = ticket;
         session = printSession;
     }
-    void setConstTable(PDEControlRecord* table) { constTable = table; }
+    // What OK runs last, over the panel's controls: the panel's constraints.
+    void setConstraints(std::function<void()> run) { constraints = std::move(run); }
 
     void showProfileManagementWindow(ui::Object* sender);
     void profileMenu(ui::Object* sender);
@@ -77,10 +78,9 @@ private:
     PMPrintSettings setting = nullptr;
     PMPrintSession session = nullptr;
     int16_t protocolType = -1;
-    PDEControlRecord* constTable = nullptr;
-    int16_t constTableCount = 0;
+    std::function<void()> constraints;
     ui::Window* _profileManagementWindow = nullptr;
-    AdvancedColorOptions* onAdvancedView = nullptr;
+    ProfileWindowOwner* onAdvancedView = nullptr;
     ui::Button* _addButton = nullptr;
     ui::Button* _browse = nullptr;
     ui::Button* _deleteButton = nullptr;

@@ -2,10 +2,10 @@
 // the backup file, deleting either file, and the raw dictionaries of the file.
 #include "profiles/TLPList.h"
 
-#include "cf/Number.h"
+#include "base/PDELog.h"
+#include "base/Status.h"
 #include "cf/File.h"
-#include "plugin/PDELog.h"
-#include "plugin/Status.h"
+#include "cf/Number.h"
 #include "profiles/ProfileListFile.h"
 
 #include <fcntl.h>

@@ -2,9 +2,9 @@
 // and written, the merge for printers whose profiles can't be fetched, and the write-access probe.
 #include "profiles/TLPList.h"
 
+#include "base/PDELog.h"
+#include "base/Status.h"
 #include "cf/File.h"
-#include "plugin/PDELog.h"
-#include "plugin/Status.h"
 #include "profiles/FastListWriter.h"
 #include "profiles/ProfileListCache.h"
 #include "profiles/ProfileListFile.h"

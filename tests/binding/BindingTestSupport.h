@@ -2,8 +2,8 @@
 // and the control table built over them.
 #pragma once
 
+#include "base/Localize.h"
 #include "binding/PDECommon.h"
-#include "plugin/Localize.h"
 #include "support/TestPaths.h"
 #include "ui/Button.h"
 #include "ui/Label.h"

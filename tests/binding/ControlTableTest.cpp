@@ -1,7 +1,7 @@
 // The control table: the compound join, the keyword list, and reading and writing a control's value.
 #include "BindingTestSupport.h"
 
-#include "plugin/Status.h"
+#include "base/Status.h"
 
 #include <gtest/gtest.h>
 

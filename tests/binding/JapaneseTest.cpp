@@ -2,7 +2,7 @@
 // environment as the host takes it.
 #include "BindingTestSupport.h"
 
-#include "plugin/Status.h"
+#include "base/Status.h"
 
 #include <gtest/gtest.h>
 

@@ -2,8 +2,8 @@
 // defaults and the mapping between control values and PPD choices.
 #include "BindingTestSupport.h"
 
+#include "base/Status.h"
 #include "cf/Number.h"
-#include "plugin/Status.h"
 
 #include <gtest/gtest.h>
 

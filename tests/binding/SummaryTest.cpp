@@ -1,7 +1,7 @@
 // Summary lines of a control table and of a Quick Color preset.
 #include "BindingTestSupport.h"
 
-#include "plugin/Status.h"
+#include "base/Status.h"
 
 #include <gtest/gtest.h>
 

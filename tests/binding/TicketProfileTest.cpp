@@ -2,8 +2,8 @@
 // profile, written and read through the profile hooks, over a profile list in a sandbox home.
 #include "BindingTestSupport.h"
 
+#include "base/Status.h"
 #include "cf/Number.h"
-#include "plugin/Status.h"
 #include "profiles/TLPList.h"
 #include "support/HomeSandbox.h"
 

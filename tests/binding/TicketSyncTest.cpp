@@ -2,8 +2,8 @@
 // and the ways a ticket or a PPD can fail the panel.
 #include "BindingTestSupport.h"
 
+#include "base/Status.h"
 #include "cf/Number.h"
-#include "plugin/Status.h"
 #include "print/PMCalls.h"
 
 #include <gtest/gtest.h>

@@ -2,8 +2,8 @@
 #include "support/PanelHarness.h"
 #include "support/TestPaths.h"
 
+#include "base/Localize.h"
 #include "cf/Array.h"
-#include "plugin/Localize.h"
 #include "plugin/PDEPlugIn.h"
 #include "plugin/PDEPlugInInterface.h"
 

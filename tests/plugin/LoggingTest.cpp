@@ -1,5 +1,6 @@
 // Diagnostic logging.
-#include "plugin/PDELog.h"
+#include "base/PDELog.h"
+#include "binding/ControlTable.h"
 #include "services/SystemLog.h"
 #include "ui/View.h"
 

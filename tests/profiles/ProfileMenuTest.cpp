@@ -2,11 +2,11 @@
 // appended to the pop-ups, and a chosen entry is stored in and found again from the model dictionary.
 #include "ProfileFixtures.h"
 
+#include "base/Localize.h"
+#include "base/Status.h"
 #include "binding/PDECommon.h"
 #include "cf/Number.h"
 #include "cf/String.h"
-#include "plugin/Localize.h"
-#include "plugin/Status.h"
 #include "profiles/TLPList.h"
 #include "support/TestPaths.h"
 #include "ui/Label.h"

@@ -1,8 +1,8 @@
 // Panel harness.
 #include "support/PanelHarness.h"
 
+#include "base/Localize.h"
 #include "plugin/Classes.h"
-#include "plugin/Localize.h"
 #include "plugin/PDEPlugIn.h"
 #include "support/HomeSandbox.h"
 #include "support/TestPaths.h"

@@ -3,8 +3,8 @@
 // and what the window's OK and Cancel leave in the profile list file and the advanced view.
 #include "WindowFixture.h"
 
+#include "base/Localize.h"
 #include "cf/String.h"
-#include "plugin/Localize.h"
 #include "profiles/IconedCell.h"
 #include "profiles/ProfileText.h"
 #include "support/HomeSandbox.h"

@@ -1,9 +1,9 @@
 // Window fixture.
 #include "WindowFixture.h"
 
+#include "base/Localize.h"
 #include "cf/Number.h"
 #include "cf/String.h"
-#include "plugin/Localize.h"
 #include "profiles/ProfileText.h"
 #include "profiles/TLPList.h"
 #include "support/HomeSandbox.h"

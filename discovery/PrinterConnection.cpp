@@ -1,9 +1,9 @@
 // How the current printer is connected, and the fetch of the profiles that the printer stores.
-#include "binding/PDECommon.h"
+#include "discovery/PrinterConnection.h"
 
+#include "base/Localize.h"
 #include "discovery/MibWalk.h"
 #include "discovery/PrinterAddress.h"
-#include "plugin/Localize.h"
 #include "profiles/TLPList.h"
 #include "services/Progress.h"
 
@@ -77,20 +77,20 @@ int16_t protocolOfText(std::string_view uri)
 
 } // namespace
 
-int16_t PDECommon::commoniGetProtocolByUrl(const cf::StringRef& deviceURI)
+int16_t protocolOfDeviceURI(const cf::StringRef& deviceURI)
 {
     if (!deviceURI) return kProtocolOther;
     return protocolOfText(deviceURI->utf8());
 }
 
-int16_t PDECommon::commoniGetProtocol(PMPrintSession session)
+int16_t protocolOfSession(PMPrintSession session)
 {
     cf::URLRef deviceURI = currentDeviceURI(session);
     if (!deviceURI) return kProtocolOther;
     return protocolOfText(deviceURI->string());
 }
 
-int32_t PDECommon::commonGetProfilesFromMIB(PMPrintSession session)
+int32_t fetchProfilesFromMIB(PMPrintSession session)
 {
     TLPListSwapProfile(kSwapBackUp);
 

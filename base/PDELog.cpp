@@ -1,5 +1,5 @@
 // Diagnostic logging.
-#include "plugin/PDELog.h"
+#include "base/PDELog.h"
 
 #include "cf/StringEncoding.h"
 #include "services/SystemLog.h"
@@ -111,13 +111,6 @@ void PDEWarn(const char* format, ...)
     std::string text = vformat(format, args);
     va_end(args);
     MyLog(stderr, "Color Options: %s\n", text.c_str());
-}
-
-void _DEBUGControlTable(const PDEControlRecord* table)
-{
-    if (!table) return;
-    for (const PDEControlRecord* record = table; record->type != kControlEnd; ++record) {
-    }
 }
 
 } // namespace tlco

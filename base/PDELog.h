@@ -2,7 +2,6 @@
 // to MyDebugMessage, which discards them; only PDEWarn reaches the user.
 #pragma once
 
-#include "binding/ControlRecord.h"
 #include "ui/Object.h"
 
 #include <cstdint>
@@ -21,6 +20,5 @@ void MyDebugMessage(const char* message, int32_t value);
 // One line "Color Options: <text>" on standard error, for what the user must learn of: a change that
 // was not saved, a file set aside.
 void PDEWarn(const char* format, ...) __attribute__((format(printf, 1, 2)));
-void _DEBUGControlTable(const PDEControlRecord* table);
 
 } // namespace tlco
