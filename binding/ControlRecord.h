@@ -4,7 +4,6 @@
 
 #include "ui/View.h"
 
-#include <array>
 #include <cstdint>
 #include <string>
 #include <vector>
@@ -25,15 +24,18 @@ inline constexpr int16_t kProfileKindRGB = 1;
 inline constexpr int16_t kProfileKindDestination = 2;
 inline constexpr int16_t kProfileKindSimulation = 3;
 
-// One PPD choice: option keyword, option default choice, choice keyword, choice text, conflict mark.
-using ChoiceEntry = std::array<std::string, 5>;
+// One PPD choice, its texts in UTF-8.
+struct ChoiceEntry {
+    std::string option;        // the option's keyword
+    std::string defaultChoice; // the option's default choice
+    std::string keyword;       // the choice's keyword
+    std::string text;          // the choice's text, for the pop-up
+    std::string conflict;      // kConflictTrue or kConflictFalse
+
+    bool operator==(const ChoiceEntry&) const = default;
+};
 using ChoiceList = std::vector<ChoiceEntry>;
 
-inline constexpr size_t kChoiceOption = 0;
-inline constexpr size_t kChoiceDefault = 1;
-inline constexpr size_t kChoiceKeyword = 2;
-inline constexpr size_t kChoiceText = 3;
-inline constexpr size_t kChoiceConflict = 4;
 inline constexpr const char* kConflictTrue = "ConflictTrue";
 inline constexpr const char* kConflictFalse = "ConflictFalse";
 

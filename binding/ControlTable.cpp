@@ -1,6 +1,8 @@
 // Control table lifetime.
 #include "binding/ControlTable.h"
 
+#include "binding/PDECommon.h"
+
 #include <new>
 
 namespace tlco {
@@ -18,12 +20,18 @@ std::unique_ptr<ControlTable> ControlTable::create(const PDEControlRecord* templ
     return table;
 }
 
-ControlTable::~ControlTable()
+void ControlTable::loadChoices(ppd_file_t* ppd)
 {
-    for (auto& record : records_) {
-        if (!record.control) break;
-        if (hasKeyword(record)) delete record.choices;
+    choiceLists_.clear();
+    choiceLists_.resize(records_.size());
+    for (size_t i = 0; i < records_.size() && records_[i].control; ++i) {
+        PDEControlRecord& record = records_[i];
         record.choices = nullptr;
+        if (!hasKeyword(record)) continue;
+        ChoiceList* list = nullptr;
+        PDECommon::commonGetPPDArrayForUIOption(ppd, record.ppdKey, &list);
+        choiceLists_[i].reset(list);
+        record.choices = list;
     }
 }
 

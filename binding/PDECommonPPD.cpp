@@ -262,7 +262,7 @@ int32_t PDECommon::commonFindPPDKeyPairsMatch(const ChoiceList* list, std::strin
     if (!list) return -1;
     for (size_t i = 0; i < list->size(); ++i) {
         const ChoiceEntry& entry = (*list)[i];
-        if (entry[kChoiceOption] == option && entry[kChoiceKeyword] == choice) return static_cast<int32_t>(i);
+        if (entry.option == option && entry.keyword == choice) return static_cast<int32_t>(i);
     }
     return -1;
 }
@@ -287,7 +287,7 @@ int32_t PDECommon::commonGetTicketValueWithSInt32(const PDEControlRecord* record
 int32_t PDECommon::commonGetDefualtValueFromPPDWithSInt32(const PDEControlRecord* record)
 {
     if (!record || !record->choices || record->choices->empty()) return 0;
-    auto defaultChoice = cf::String::create(record->choices->front()[kChoiceDefault]);
+    auto defaultChoice = cf::String::create(record->choices->front().defaultChoice);
     return commonGetTicketValueWithSInt32(record, keyOf(record), defaultChoice);
 }
 
@@ -308,7 +308,7 @@ cf::StringRef PDECommon::commonGetControlValueFromPPDWithNSString(const PDEContr
     if (isCheckBox(record)) {
         int32_t position = checkBoxPosition(record);
         if (position < 0) return nullptr;
-        return cf::String::create((*record->choices)[static_cast<size_t>(position)][kChoiceText]);
+        return cf::String::create((*record->choices)[static_cast<size_t>(position)].text);
     }
     return nullptr;
 }

@@ -49,7 +49,7 @@ void writeRecord(const PDEControlRecord& record, cf::Dictionary& model)
         flag = kFlagTrue;
     } else {
         const ChoiceEntry& entry = (*record.choices)[static_cast<size_t>(position)];
-        model.set(entry[kChoiceOption], cf::String::create(entry[kChoiceKeyword]));
+        model.set(entry.option, cf::String::create(entry.keyword));
     }
     PDECommon::commonSetTicketAddedProfileFlag(&record, &model, flag);
 }

@@ -15,11 +15,7 @@ void OptionsView::createPDEControlTable()
     std::vector<PDEControlRecord> records = controlTemplate();
     ctrlCount = static_cast<int16_t>(records.size());
     ctrlTable = ControlTable::create(records.data(), records.size());
-    if (!ctrlTable) return;
-    for (PDEControlRecord* record = ctrlTable->data(); record->control; ++record) {
-        record->choices = nullptr;
-        if (hasKeyword(*record)) PDECommon::commonGetPPDArrayForUIOption(ppd, record->ppdKey, &record->choices);
-    }
+    if (ctrlTable) ctrlTable->loadChoices(ppd);
 }
 
 void OptionsView::deallocPDEControlTable()

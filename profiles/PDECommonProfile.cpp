@@ -144,7 +144,7 @@ int32_t PDECommon::commonSetTicketAddedProfile(const PDEControlRecord* record, c
     }
     if (record->choices && !record->choices->empty()) {
         const ChoiceEntry& first = record->choices->front();
-        dictionary->set(first[kChoiceOption], cf::String::create(first[kChoiceKeyword]));
+        dictionary->set(first.option, cf::String::create(first.keyword));
     }
     dictionary->set(keyWithSuffix(record, kCustomFilenameSuffix), cf::String::create(nibbleEncode(path)));
     commonSetTicketAddedProfileFlag(record, dictionary, kFlagTrue);

@@ -87,10 +87,7 @@ public:
         auto records = template_;
         records.push_back(tlco::kEndRecord);
         table_ = tlco::ControlTable::create(records.data(), records.size());
-        for (size_t i = 0; i + 1 < table_->count(); ++i) {
-            tlco::PDEControlRecord& record = table_->data()[i];
-            if (tlco::hasKeyword(record)) tlco::PDECommon::commonGetPPDArrayForUIOption(ppd, record.ppdKey, &record.choices);
-        }
+        table_->loadChoices(ppd);
         return table_->data();
     }
     // Titles and pop-up menus from the PPD, as a view sets them up after the table exists.

@@ -32,7 +32,7 @@ std::vector<std::string> itemTitles(const ui::PopUpButton& popUp)
 std::vector<std::string> choiceTexts(const ChoiceList& list)
 {
     std::vector<std::string> texts;
-    for (const auto& entry : list) texts.push_back(entry[tlco::kChoiceText]);
+    for (const auto& entry : list) texts.push_back(entry.text);
     return texts;
 }
 
@@ -92,9 +92,9 @@ TEST(PPDEncoding, TextsDecodeWithTheFieldsCharacterSet)
         ui::PopUpButton* popUp = panel.popUp("TLPop");
         PDEControlRecord* table = panel.buildWithItems(ppd.get());
         ASSERT_NE(table[0].choices, nullptr);
-        EXPECT_EQ((*table[0].choices)[1][tlco::kChoiceText], c.beta) << c.name;
+        EXPECT_EQ((*table[0].choices)[1].text, c.beta) << c.name;
         EXPECT_EQ(popUp->itemTitleAtIndex(1), c.beta) << c.name;
-        EXPECT_EQ((*table[0].choices)[1][tlco::kChoiceKeyword], "Beta") << c.name;
+        EXPECT_EQ((*table[0].choices)[1].keyword, "Beta") << c.name;
     }
 }
 
@@ -127,7 +127,7 @@ TEST(PPDEncoding, SampleFilesShowTheirTexts)
         EXPECT_EQ(choiceTexts(*table[0].choices), c.quickColor) << c.file;
         EXPECT_EQ(itemTitles(*quickColor), c.quickColor) << c.file;
         EXPECT_EQ(quickColor->items()[3].representedObject, "CustomSettings") << c.file;
-        EXPECT_EQ((*table[0].choices)[3][tlco::kChoiceKeyword], "CustomSettings") << c.file;
+        EXPECT_EQ((*table[0].choices)[3].keyword, "CustomSettings") << c.file;
     }
 }
 
@@ -196,7 +196,7 @@ TEST(ChoiceList, ConflictMarksAreTakenAgainstTheMarkedOptions)
 
     auto marks = [&](size_t index) {
         std::vector<std::string> result;
-        for (const auto& entry : *table[index].choices) result.push_back(entry[tlco::kChoiceConflict]);
+        for (const auto& entry : *table[index].choices) result.push_back(entry.conflict);
         return result;
     };
     EXPECT_EQ(marks(0), (std::vector<std::string>{"ConflictTrue", "ConflictFalse"}));
@@ -232,7 +232,7 @@ TEST(ChoiceList, AnOptionOfManyChoicesIsMarkedInOnePass)
     ASSERT_GT(table[0].choices->size(), static_cast<size_t>(kChoices));
     std::vector<std::string> conflicted;
     for (const auto& entry : *table[0].choices)
-        if (entry[tlco::kChoiceConflict] == "ConflictTrue") conflicted.push_back(entry[tlco::kChoiceKeyword]);
+        if (entry.conflict == "ConflictTrue") conflicted.push_back(entry.keyword);
     EXPECT_EQ(conflicted, std::vector<std::string>{"H777"});
 }
 

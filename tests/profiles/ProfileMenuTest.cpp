@@ -50,7 +50,7 @@ protected:
             auto* popUp = dynamic_cast<ui::PopUpButton*>(record.control);
             if (!popUp) continue;
             popUp->removeAllItems();
-            for (const ChoiceEntry& choice : *record.choices) popUp->addItemWithTitle(choice[kChoiceText]);
+            for (const ChoiceEntry& choice : *record.choices) popUp->addItemWithTitle(choice.text);
         }
     }
 
