@@ -11,6 +11,7 @@
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
+#include <cstdlib>
 #include <cstring>
 #include <string>
 
@@ -161,7 +162,11 @@ int mib_walk(int argc, char** argv)
     // The parser leaves the community with the caller; the opened session keeps its own copy.
     struct CommunityRelease {
         netsnmp_session& session;
-        ~CommunityRelease() { SNMP_FREE(session.community); }
+        ~CommunityRelease()
+        {
+            std::free(session.community);
+            session.community = nullptr;
+        }
     } communityRelease{session};
 
     oid root[MAX_OID_LEN];

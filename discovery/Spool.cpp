@@ -50,7 +50,7 @@ void storeString(char (&field)[kProfileNameSize], const netsnmp_variable_list& v
     if (!variable.val.string) return;
     const auto* bytes = variable.val.string;
     size_t length = variable.val_len;
-    if (const void* zero = std::memchr(bytes, 0, length)) length = static_cast<const u_char*>(zero) - bytes;
+    if (const void* zero = std::memchr(bytes, 0, length)) length = static_cast<size_t>(static_cast<const u_char*>(zero) - bytes);
     if (length >= sizeof field) {
         size_t cut = sizeof field - 1;
         if (isContinuationByte(bytes[cut])) {

@@ -204,7 +204,7 @@ uint8_t bMatchCondition(int rule, PDEControlRecord* table)
         if (!record) continue;
         const int32_t value =
             PDECommon::commonConvertToCSTValue(record, PDECommon::commonGetControlValueWithSInt32(record));
-        results[k] = holds(value, condition.op, condition.value);
+        results[static_cast<size_t>(k)] = holds(value, condition.op, condition.value);
     }
 
     bool accumulator = results[0];

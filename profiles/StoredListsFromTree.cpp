@@ -41,7 +41,7 @@ int32_t* intField(StoredItem& item, StoredField field)
 
 void readItem(const std::array<cf::DictionaryRef, 6>& fields, int index, StoredItem& item)
 {
-    for (int f = 0; f < 6; ++f) {
+    for (size_t f = 0; f < 6; ++f) {
         const auto field = static_cast<StoredField>(f);
         ItemKey key(profilefile::kFieldKeys[f], index);
         bool found = false;

@@ -17,21 +17,36 @@ namespace {
 namespace fs = std::filesystem;
 
 // Folders below the repository root whose includes are checked; platform's subfolders count as one.
-const std::vector<std::string> kFolders = {"base",    "binding", "controls", "discovery", "panels",
-                                           "plugin",  "profiles", "platform", "host"};
+const std::vector<std::string> kFolders = {
+    "base", "binding", "controls", "discovery", "panels", "plugin", "profiles", "platform", "host"};
 const std::set<std::string> kPlatformRoots = {"cf", "ui", "print", "services", "pde"};
 
 // Which folder may include which other one. Nothing else across folders, and no exceptions.
 const std::set<std::pair<std::string, std::string>> kAllowed = {
     {"base", "platform"},
-    {"binding", "base"},       {"binding", "platform"},
-    {"controls", "base"},      {"controls", "platform"},
-    {"profiles", "base"},      {"profiles", "binding"},   {"profiles", "controls"},  {"profiles", "platform"},
-    {"discovery", "base"},     {"discovery", "profiles"}, {"discovery", "platform"},
-    {"panels", "base"},        {"panels", "binding"},     {"panels", "controls"},    {"panels", "profiles"},
+    {"binding", "base"},
+    {"binding", "platform"},
+    {"controls", "base"},
+    {"controls", "platform"},
+    {"profiles", "base"},
+    {"profiles", "binding"},
+    {"profiles", "controls"},
+    {"profiles", "platform"},
+    {"discovery", "base"},
+    {"discovery", "profiles"},
+    {"discovery", "platform"},
+    {"panels", "base"},
+    {"panels", "binding"},
+    {"panels", "controls"},
+    {"panels", "profiles"},
     {"panels", "platform"},
-    {"plugin", "base"},        {"plugin", "binding"},     {"plugin", "controls"},    {"plugin", "discovery"},
-    {"plugin", "panels"},      {"plugin", "profiles"},    {"plugin", "platform"},
+    {"plugin", "base"},
+    {"plugin", "binding"},
+    {"plugin", "controls"},
+    {"plugin", "discovery"},
+    {"plugin", "panels"},
+    {"plugin", "profiles"},
+    {"plugin", "platform"},
     {"host", "platform"},
 };
 
@@ -70,11 +85,15 @@ TEST(IncludeGraph, TheTableDecidesEachPair)
         bool ok;
     };
     const Case cases[] = {
-        {"profiles", "ProfileList.h", true},        {"profiles", "binding/PDECommon.h", true},
+        {"profiles", "ProfileList.h", true},
+        {"profiles", "binding/PDECommon.h", true},
         {"profiles", "panels/AdvancedColorOptions.h", false},
-        {"discovery", "binding/PDECommon.h", false}, {"binding", "plugin/Status.h", false},
-        {"binding", "profiles/TLPList.h", false},    {"controls", "ui/TextField.h", true},
-        {"platform", "profiles/TLPList.h", false},   {"host", "panels/ColorOptions.h", false},
+        {"discovery", "binding/PDECommon.h", false},
+        {"binding", "plugin/Status.h", false},
+        {"binding", "profiles/TLPList.h", false},
+        {"controls", "ui/TextField.h", true},
+        {"platform", "profiles/TLPList.h", false},
+        {"host", "panels/ColorOptions.h", false},
         {"host", "pde/Protocol.h", true},
     };
     for (const Case& c : cases)
@@ -94,8 +113,8 @@ TEST(IncludeGraph, EveryIncludeAcrossFoldersIsAnAllowedPair)
             ++files;
             for (const std::string& included : quotedIncludes(entry.path()))
                 if (!allowed(folder, targetFolder(included)))
-                    violations.push_back(fs::relative(entry.path(), testpaths::sourceDir()).string() + " -> " +
-                                         included);
+                    violations.push_back(
+                        fs::relative(entry.path(), testpaths::sourceDir()).string() + " -> " + included);
         }
     }
     EXPECT_GT(files, 100u);
