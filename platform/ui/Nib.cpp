@@ -58,159 +58,181 @@ Nib::~Nib()
     while (!objects_.empty()) objects_.pop_back();
 }
 
-std::unique_ptr<Nib> Nib::load(const std::string& path, Object* owner, std::string* error)
-{
-    std::ifstream file(path);
-    if (!file) {
-        fail(error, "cannot read interface description " + path);
-        return nullptr;
-    }
-    std::stringstream text;
-    text << file.rdbuf();
-    nlohmann::json root = nlohmann::json::parse(text.str(), nullptr, false);
-    if (root.is_discarded() || !root.is_object() || !root.contains("objects") || !root["objects"].is_array()) {
-        fail(error, path + ": not an interface description (an object with an \"objects\" array)");
-        return nullptr;
+// One load: each phase reports the first fault through fail() and returns false.
+class Nib::Loader {
+public:
+    Loader(std::string path, Object* owner, std::string* error)
+        : path_(std::move(path)), owner_(owner), error_(error), nib_(new Nib())
+    {
+        nib_->owner_ = owner;
     }
 
-    std::unique_ptr<Nib> nib(new Nib());
-    nib->owner_ = owner;
-    const nlohmann::json* ownerEntry = nullptr;
-    std::vector<std::pair<const nlohmann::json*, Object*>> entries;
-
-    // 1. Create every object.
-    for (const auto& entry : root["objects"]) {
-        if (!entry.is_object() || !entry.contains("id") || !entry["id"].is_string()) {
-            fail(error, path + ": an object without a string \"id\"");
+    std::unique_ptr<Nib> run()
+    {
+        nlohmann::json root;
+        if (!parse(root) || !create(root) || !linkViews() || !setProperties() || !connect() || !setOwnerOutlets())
             return nullptr;
-        }
-        std::string id = entry["id"].get<std::string>();
-        if (id == kOwnerId) {
-            ownerEntry = &entry;
-            continue;
-        }
-        if (!entry.contains("class") || !entry["class"].is_string()) {
-            fail(error, path + ": object " + id + " has no \"class\"");
-            return nullptr;
-        }
-        const ClassInfo* info = ClassRegistry::find(entry["class"].get<std::string>());
-        if (!info || !info->factory) {
-            fail(error, path + ": object " + id + ": no class named " + entry["class"].get<std::string>());
-            return nullptr;
-        }
-        if (nib->byId_.count(id)) {
-            fail(error, path + ": id " + id + " used twice");
-            return nullptr;
-        }
-        std::unique_ptr<Object> object = info->factory();
-        object->setIdentifier(id);
-        nib->byId_.emplace(id, object.get());
-        entries.emplace_back(&entry, object.get());
-        nib->objects_.push_back(std::move(object));
+        for (auto& object : nib_->objects_) object->awakeFromNib();
+        liveNibs().push_back(nib_.get());
+        return std::move(nib_);
     }
 
-    auto resolve = [&nib, owner](std::string_view id) -> Object* {
-        if (id == kOwnerId) return owner;
-        return nib->object(id);
-    };
+private:
+    using Entry = std::pair<const nlohmann::json*, Object*>;
 
-    // 2. View hierarchy, in description order.
-    for (auto& [entry, object] : entries) {
-        if (!entry->contains("superview")) continue;
-        const auto& superId = (*entry)["superview"];
-        auto* view = dynamic_cast<View*>(object);
-        auto* superview = superId.is_string() ? dynamic_cast<View*>(resolve(superId.get<std::string>())) : nullptr;
-        if (!view || !superview) {
-            fail(error, path + ": object " + object->identifier() + ": superview is not a view of the description");
-            return nullptr;
+    bool failWith(const std::string& message) { return fail(error_, path_ + ": " + message); }
+
+    Object* resolve(std::string_view id) const { return id == kOwnerId ? owner_ : nib_->object(id); }
+    Object* resolveEntry(const nlohmann::json& id) const
+    {
+        return id.is_string() ? resolve(std::string_view(id.get_ref<const std::string&>())) : nullptr;
+    }
+
+    bool parse(nlohmann::json& root)
+    {
+        std::ifstream file(path_);
+        if (!file) return fail(error_, "cannot read interface description " + path_);
+        std::stringstream text;
+        text << file.rdbuf();
+        root = nlohmann::json::parse(text.str(), nullptr, false);
+        if (root.is_discarded() || !root.is_object() || !root.contains("objects") || !root["objects"].is_array())
+            return failWith("not an interface description (an object with an \"objects\" array)");
+        return true;
+    }
+
+    // 1. Every object but the owner, in description order.
+    bool create(const nlohmann::json& root)
+    {
+        for (const auto& entry : root["objects"]) {
+            if (!entry.is_object() || !entry.contains("id") || !entry["id"].is_string())
+                return failWith("an object without a string \"id\"");
+            std::string id = entry["id"].get<std::string>();
+            if (id == kOwnerId) {
+                ownerEntry_ = &entry;
+                continue;
+            }
+            if (!entry.contains("class") || !entry["class"].is_string())
+                return failWith("object " + id + " has no \"class\"");
+            const ClassInfo* info = ClassRegistry::find(entry["class"].get<std::string>());
+            if (!info || !info->factory)
+                return failWith("object " + id + ": no class named " + entry["class"].get<std::string>());
+            if (nib_->byId_.count(id)) return failWith("id " + id + " used twice");
+            std::unique_ptr<Object> object = info->factory();
+            object->setIdentifier(id);
+            nib_->byId_.emplace(id, object.get());
+            entries_.emplace_back(&entry, object.get());
+            nib_->objects_.push_back(std::move(object));
         }
-        superview->addSubview(view);
+        return true;
+    }
+
+    // 2. The view hierarchy, in description order.
+    bool linkViews()
+    {
+        for (auto& [entry, object] : entries_) {
+            if (!entry->contains("superview")) continue;
+            auto* view = dynamic_cast<View*>(object);
+            auto* superview = dynamic_cast<View*>(resolveEntry((*entry)["superview"]));
+            if (!view || !superview)
+                return failWith("object " + object->identifier() + ": superview is not a view of the description");
+            superview->addSubview(view);
+        }
+        return true;
     }
 
     // 3. Properties.
-    for (auto& [entry, object] : entries) {
-        for (const auto& [key, value] : entry->items()) {
-            if (reservedKeys().count(key)) continue;
-            const ClassInfo::PropertySetter* setter = object->classInfo().findProperty(key);
-            if (!setter) {
-                fail(error, path + ": object " + object->identifier() + ": class " + object->classInfo().name +
-                                " has no property " + key);
-                return nullptr;
-            }
-            if (!(*setter)(*object, value, resolve)) {
-                fail(error, path + ": object " + object->identifier() + ": bad value for property " + key);
-                return nullptr;
+    bool setProperties()
+    {
+        const ClassInfo::Resolver resolver = [this](std::string_view id) { return resolve(id); };
+        for (auto& [entry, object] : entries_) {
+            for (const auto& [key, value] : entry->items()) {
+                if (reservedKeys().count(key)) continue;
+                const ClassInfo::PropertySetter* setter = object->classInfo().findProperty(key);
+                if (!setter)
+                    return failWith("object " + object->identifier() + ": class " + object->classInfo().name +
+                                    " has no property " + key);
+                if (!(*setter)(*object, value, resolver))
+                    return failWith("object " + object->identifier() + ": bad value for property " + key);
             }
         }
+        return true;
     }
 
     // 4. Outlets between the description's objects, then actions.
-    auto connect = [&](Object& from, const nlohmann::json& outlets) -> bool {
-        if (!outlets.is_object()) return fail(error, path + ": \"outlets\" of " + from.identifier() + " is not an object");
-        for (const auto& [name, target] : outlets.items()) {
-            const ClassInfo::OutletSetter* setter = from.classInfo().findOutlet(name);
-            Object* value = target.is_string() ? resolve(target.get<std::string>()) : nullptr;
-            if (!setter) return fail(error, path + ": class " + from.classInfo().name + " has no outlet " + name);
-            if (!value) return fail(error, path + ": outlet " + name + " names no object");
-            if (!(*setter)(from, value))
-                return fail(error, path + ": outlet " + name + " of " + from.classInfo().name + " cannot hold " +
-                                       value->classInfo().name);
+    bool connect()
+    {
+        for (auto& [entry, object] : entries_) {
+            if (entry->contains("outlets") && !connectOutlets(*object, (*entry)["outlets"])) return false;
+            if ((entry->contains("action") || entry->contains("target")) && !connectAction(*entry, *object))
+                return false;
         }
         return true;
-    };
-    for (auto& [entry, object] : entries) {
-        if (entry->contains("outlets") && !connect(*object, (*entry)["outlets"])) return nullptr;
-        if (!entry->contains("action") && !entry->contains("target")) continue;
-        auto* control = dynamic_cast<Control*>(object);
-        const auto& targetId = entry->value("target", nlohmann::json());
-        const auto& action = entry->value("action", nlohmann::json());
-        Object* target = targetId.is_string() ? resolve(targetId.get<std::string>()) : nullptr;
-        if (!control || !target || !action.is_string()) {
-            fail(error, path + ": object " + object->identifier() + ": target and action need a control, an object and a name");
-            return nullptr;
+    }
+
+    bool connectOutlets(Object& from, const nlohmann::json& outlets)
+    {
+        if (!outlets.is_object()) return failWith("\"outlets\" of " + from.identifier() + " is not an object");
+        for (const auto& [name, target] : outlets.items()) {
+            const ClassInfo::OutletSetter* setter = from.classInfo().findOutlet(name);
+            Object* value = resolveEntry(target);
+            if (!setter) return failWith("class " + from.classInfo().name + " has no outlet " + name);
+            if (!value) return failWith("outlet " + name + " names no object");
+            if (!(*setter)(from, value))
+                return failWith("outlet " + name + " of " + from.classInfo().name + " cannot hold " +
+                                value->classInfo().name);
         }
-        if (!target->respondsToAction(action.get<std::string>())) {
-            fail(error, path + ": " + target->classInfo().name + " has no action " + action.get<std::string>());
-            return nullptr;
-        }
+        return true;
+    }
+
+    bool connectAction(const nlohmann::json& entry, Object& object)
+    {
+        auto* control = dynamic_cast<Control*>(&object);
+        const auto& action = entry.value("action", nlohmann::json());
+        Object* target = resolveEntry(entry.value("target", nlohmann::json()));
+        if (!control || !target || !action.is_string())
+            return failWith("object " + object.identifier() +
+                            ": target and action need a control, an object and a name");
+        if (!target->respondsToAction(action.get<std::string>()))
+            return failWith(target->classInfo().name + " has no action " + action.get<std::string>());
         control->setTarget(target);
         control->setAction(action.get<std::string>());
+        return true;
     }
 
     // 5. The owner's outlets, last and all or nothing, so a failed load leaves the owner as it was.
-    if (ownerEntry && ownerEntry->contains("outlets")) {
-        if (!owner) {
-            fail(error, path + ": outlets for an owner, but no owner was given");
-            return nullptr;
-        }
-        const auto& outlets = (*ownerEntry)["outlets"];
-        if (!outlets.is_object()) {
-            fail(error, path + ": the owner's \"outlets\" is not an object");
-            return nullptr;
-        }
+    bool setOwnerOutlets()
+    {
+        if (!ownerEntry_ || !ownerEntry_->contains("outlets")) return true;
+        if (!owner_) return failWith("outlets for an owner, but no owner was given");
+        const auto& outlets = (*ownerEntry_)["outlets"];
+        if (!outlets.is_object()) return failWith("the owner's \"outlets\" is not an object");
         for (const auto& [name, target] : outlets.items()) {
-            Object* value = target.is_string() ? resolve(target.get<std::string>()) : nullptr;
-            const ClassInfo::OutletSetter* setter = owner->classInfo().findOutlet(name);
-            if (!setter || !value) {
-                fail(error, path + ": owner outlet " + name + " is unknown or names no object");
-                return nullptr;
-            }
+            if (!owner_->classInfo().findOutlet(name) || !resolveEntry(target))
+                return failWith("owner outlet " + name + " is unknown or names no object");
         }
         std::vector<const ClassInfo::OutletSetter*> done;
         for (const auto& [name, target] : outlets.items()) {
-            const ClassInfo::OutletSetter* setter = owner->classInfo().findOutlet(name);
-            if (!(*setter)(*owner, resolve(target.get<std::string>()))) {
-                for (const auto* undo : done) (*undo)(*owner, nullptr);
-                fail(error, path + ": owner outlet " + name + " cannot hold that object");
-                return nullptr;
+            const ClassInfo::OutletSetter* setter = owner_->classInfo().findOutlet(name);
+            if (!(*setter)(*owner_, resolveEntry(target))) {
+                for (const auto* undo : done) (*undo)(*owner_, nullptr);
+                return failWith("owner outlet " + name + " cannot hold that object");
             }
             done.push_back(setter);
         }
+        return true;
     }
 
-    for (auto& object : nib->objects_) object->awakeFromNib();
-    liveNibs().push_back(nib.get());
-    return nib;
+    std::string path_;
+    Object* owner_;
+    std::string* error_;
+    std::unique_ptr<Nib> nib_;
+    const nlohmann::json* ownerEntry_ = nullptr;
+    std::vector<Entry> entries_;
+};
+
+std::unique_ptr<Nib> Nib::load(const std::string& path, Object* owner, std::string* error)
+{
+    return Loader(path, owner, error).run();
 }
 
 } // namespace ui

@@ -35,6 +35,9 @@ public:
     static Nib* forOwner(const Object* owner);
 
 private:
+    class Loader; // the load's phases, in Nib.cpp
+    friend class Loader;
+
     Nib() = default;
 
     Object* owner_ = nullptr;
