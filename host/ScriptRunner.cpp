@@ -115,165 +115,202 @@ T* ScriptRunner::control(const std::string& id, const char* kind)
     return typed;
 }
 
+// A line split into words; w[0] is the verb.
+struct ScriptRunner::Command {
+    const std::string& line;
+    std::vector<std::string> w;
+};
+
+struct ScriptRunner::Verb {
+    std::string_view name;
+    size_t arguments;  // exactly this many; at least this many when usage is set
+    const char* usage; // " takes ...", for the verbs whose last argument is the rest of the line
+    bool (*handler)(ScriptRunner& runner, const Command& command);
+};
+
+bool ScriptRunner::answer(const nlohmann::json& object, const std::string& text)
+{
+    if (json_)
+        out_ << object.dump() << "\n";
+    else
+        out_ << text << "\n";
+    out_.flush();
+    return true;
+}
+
+bool ScriptRunner::result(const char* name, bool value)
+{
+    return answer({{"result", value}}, std::string(name) + ": " + (value ? "true" : "false"));
+}
+
+const ScriptRunner::Verb* ScriptRunner::findVerb(std::string_view name)
+{
+    using R = ScriptRunner;
+    using C = Command;
+    // The dialog's calls to the panel.
+    static const Verb kVerbs[] = {
+        {"panelView", 0, nullptr,
+         [](R& r, const C&) {
+             ui::View* view = r.dialog_.panel().panelView();
+             if (r.hooks_) r.hooks_->panelViewShown(view);
+             bool shown = view != nullptr;
+             return r.answer({{"panelView", shown}}, std::string("panelView: ") + (shown ? "view" : "none"));
+         }},
+        {"panelName", 0, nullptr,
+         [](R& r, const C&) {
+             std::string name = r.dialog_.panel().panelName();
+             return r.answer({{"panelName", name}}, "panelName: " + name);
+         }},
+        {"panelKind", 0, nullptr,
+         [](R& r, const C&) {
+             std::string kind = r.dialog_.panel().panelKind();
+             return r.answer({{"panelKind", kind}}, "panelKind: " + kind);
+         }},
+        {"supportedPPDOptionKeys", 0, nullptr,
+         [](R& r, const C&) {
+             nlohmann::json keys = valueToJson(r.dialog_.panel().supportedPPDOptionKeys());
+             std::string text = "supportedPPDOptionKeys:";
+             for (const auto& key : keys) text += " " + key.get<std::string>();
+             return r.answer({{"supportedPPDOptionKeys", keys}}, text);
+         }},
+        {"willShow", 0, nullptr,
+         [](R& r, const C&) {
+             r.dialog_.panel().willShow();
+             return r.answer({{"result", true}}, "willShow");
+         }},
+        {"shouldHide", 0, nullptr, [](R& r, const C&) { return r.result("shouldHide", r.dialog_.panel().shouldHide()); }},
+        {"shouldPrint", 0, nullptr,
+         [](R& r, const C&) { return r.result("shouldPrint", r.dialog_.panel().shouldPrint()); }},
+        {"save", 0, nullptr,
+         [](R& r, const C&) { return r.result("save", r.dialog_.panel().saveValuesAndReturnError(nullptr)); }},
+        {"restore", 0, nullptr,
+         [](R& r, const C&) {
+             const bool restored = r.dialog_.panel().restoreValuesAndReturnError(nullptr);
+             std::string reason;
+             if (r.afterRestore_ && !r.afterRestore_(&reason)) {
+                 r.failureStatus_ = 1;
+                 return r.fail(reason);
+             }
+             return r.result("restore", restored);
+         }},
+        {"summary", 0, nullptr,
+         [](R& r, const C&) {
+             cf::DictionaryRef summary = r.dialog_.panel().summaryInfo();
+             return r.answer({{"summary", summaryToJson(summary)}}, renderSummary(summary));
+         }},
+        {"PPDOptionKeyValueDidChange", 2, nullptr,
+         [](R& r, const C& c) {
+             r.dialog_.panel().PPDOptionKeyValueDidChange(c.w[1], c.w[2]);
+             return r.answer({{"result", true}}, "PPDOptionKeyValueDidChange");
+         }},
+        {"terminate", 0, nullptr,
+         [](R& r, const C&) {
+             r.dialog_.terminate();
+             return r.answer({{"result", true}}, "terminate");
+         }},
+        {"dump", 0, nullptr,
+         [](R& r, const C&) { return r.answer({{"state", stateToJson(r.dialog_)}}, renderPanel(r.dialog_)); }},
+
+        // A person's gestures.
+        {"select", 2, nullptr,
+         [](R& r, const C& c) {
+             auto* popUp = r.control<ui::PopUpButton>(c.w[1], "pop-up");
+             if (!popUp) return false;
+             int index = 0;
+             if (!parseIndex(c.w[2], index) || index < 0 || index >= popUp->numberOfItems())
+                 return r.fail(c.w[1] + " has no item " + c.w[2]);
+             r.input().selectItem(*popUp, index);
+             return true;
+         }},
+        {"check", 2, nullptr,
+         [](R& r, const C& c) {
+             auto* box = r.control<ui::CheckBox>(c.w[1], "check box");
+             if (!box) return false;
+             if (c.w[2] != "on" && c.w[2] != "off") return r.fail("check takes on or off");
+             if (box->state() != (c.w[2] == "on" ? 1 : 0)) r.input().click(*box);
+             return true;
+         }},
+        {"click", 1, nullptr,
+         [](R& r, const C& c) {
+             auto* button = r.control<ui::Button>(c.w[1], "button");
+             if (!button) return false;
+             r.input().click(*button);
+             return true;
+         }},
+        {"tab", 2, nullptr,
+         [](R& r, const C& c) {
+             auto* tabs = r.control<ui::TabView>(c.w[1], "tab view");
+             if (!tabs) return false;
+             int index = 0;
+             if (!parseIndex(c.w[2], index) || index < 0 || index >= tabs->numberOfTabViewItems())
+                 return r.fail(c.w[1] + " has no tab " + c.w[2]);
+             r.input().selectTab(*tabs, index);
+             return true;
+         }},
+        {"type", 2, " takes an id and a text", [](R& r, const C& c) { return r.typeInto(c, false); }},
+        {"paste", 2, " takes an id and a text", [](R& r, const C& c) { return r.typeInto(c, true); }},
+        {"clear", 1, nullptr,
+         [](R& r, const C& c) {
+             auto* field = r.control<ui::TextField>(c.w[1], "text field");
+             if (!field) return false;
+             r.input().clear(*field);
+             return true;
+         }},
+        {"row", 2, nullptr, [](R& r, const C& c) { return r.clickRow(c, false); }},
+        {"tick", 2, nullptr, [](R& r, const C& c) { return r.clickRow(c, true); }},
+        {"answer-open", 1, " takes a path or cancel",
+         [](R&, const C& c) {
+             std::string path = c.line.substr(c.line.find(' ') + 1);
+             ui::Application::shared().queueOpenPanelAnswer(path == "cancel" ? std::nullopt : std::optional(path));
+             return true;
+         }},
+        {"screenshot", 1, " takes a path",
+         [](R& r, const C& c) {
+             if (!r.hooks_) return r.fail("screenshot needs --gui");
+             std::string reason;
+             return r.hooks_->screenshot(c.line.substr(c.line.find(' ') + 1), &reason) || r.fail(reason);
+         }},
+    };
+    for (const Verb& verb : kVerbs)
+        if (verb.name == name) return &verb;
+    return nullptr;
+}
+
+bool ScriptRunner::typeInto(const Command& c, bool paste)
+{
+    auto* field = control<ui::TextField>(c.w[1], "text field");
+    if (!field) return false;
+    std::string text = restAfterTwoWords(c.line);
+    paste ? input().paste(*field, text) : input().type(*field, text);
+    return true;
+}
+
+bool ScriptRunner::clickRow(const Command& c, bool tick)
+{
+    auto* table = control<ui::TableView>(c.w[1], "table");
+    if (!table) return false;
+    if (!tick && c.w[2] == "none") {
+        input().clickRow(*table, -1);
+        return true;
+    }
+    int index = 0;
+    if (!parseIndex(c.w[2], index) || index < 0 || index >= table->numberOfRows())
+        return fail(c.w[1] + " has no row " + c.w[2]);
+    tick ? input().clickTick(*table, index, "inmenu") : input().clickRow(*table, index);
+    return true;
+}
+
 bool ScriptRunner::execute(const std::string& line)
 {
-    std::vector<std::string> w = words(line);
-    const std::string& verb = w.front();
-    pde::Panel& panel = dialog_.panel();
-    auto args = [&](size_t count) {
-        if (w.size() != count + 1) return fail(verb + " takes " + std::to_string(count) + " argument(s)");
-        return true;
-    };
-    auto answer = [&](const nlohmann::json& object, const std::string& text) {
-        if (json_)
-            out_ << object.dump() << "\n";
-        else
-            out_ << text << "\n";
-        out_.flush();
-        return true;
-    };
-    auto result = [&](const char* name, bool value) {
-        return answer({{"result", value}}, std::string(name) + ": " + (value ? "true" : "false"));
-    };
-
-    if (verb == "panelView") {
-        if (!args(0)) return false;
-        ui::View* view = panel.panelView();
-        if (hooks_) hooks_->panelViewShown(view);
-        bool shown = view != nullptr;
-        return answer({{"panelView", shown}}, std::string("panelView: ") + (shown ? "view" : "none"));
-    }
-    if (verb == "panelName") {
-        if (!args(0)) return false;
-        std::string name = panel.panelName();
-        return answer({{"panelName", name}}, "panelName: " + name);
-    }
-    if (verb == "panelKind") {
-        if (!args(0)) return false;
-        std::string kind = panel.panelKind();
-        return answer({{"panelKind", kind}}, "panelKind: " + kind);
-    }
-    if (verb == "supportedPPDOptionKeys") {
-        if (!args(0)) return false;
-        nlohmann::json keys = valueToJson(panel.supportedPPDOptionKeys());
-        std::string text = "supportedPPDOptionKeys:";
-        for (const auto& key : keys) text += " " + key.get<std::string>();
-        return answer({{"supportedPPDOptionKeys", keys}}, text);
-    }
-    if (verb == "willShow") {
-        if (!args(0)) return false;
-        panel.willShow();
-        return answer({{"result", true}}, "willShow");
-    }
-    if (verb == "shouldHide") return args(0) && result("shouldHide", panel.shouldHide());
-    if (verb == "shouldPrint") return args(0) && result("shouldPrint", panel.shouldPrint());
-    if (verb == "save") return args(0) && result("save", panel.saveValuesAndReturnError(nullptr));
-    if (verb == "restore") {
-        if (!args(0)) return false;
-        const bool restored = panel.restoreValuesAndReturnError(nullptr);
-        std::string reason;
-        if (afterRestore_ && !afterRestore_(&reason)) {
-            failureStatus_ = 1;
-            return fail(reason);
-        }
-        return result("restore", restored);
-    }
-    if (verb == "summary") {
-        if (!args(0)) return false;
-        cf::DictionaryRef summary = panel.summaryInfo();
-        return answer({{"summary", summaryToJson(summary)}}, renderSummary(summary));
-    }
-    if (verb == "PPDOptionKeyValueDidChange") {
-        if (!args(2)) return false;
-        panel.PPDOptionKeyValueDidChange(w[1], w[2]);
-        return answer({{"result", true}}, "PPDOptionKeyValueDidChange");
-    }
-    if (verb == "terminate") {
-        if (!args(0)) return false;
-        dialog_.terminate();
-        return answer({{"result", true}}, "terminate");
-    }
-    if (verb == "dump") {
-        if (!args(0)) return false;
-        return answer({{"state", stateToJson(dialog_)}}, renderPanel(dialog_));
-    }
-
-    // A person's gestures.
-    int index = 0;
-    if (verb == "select") {
-        if (!args(2)) return false;
-        auto* popUp = control<ui::PopUpButton>(w[1], "pop-up");
-        if (!popUp) return false;
-        if (!parseIndex(w[2], index) || index < 0 || index >= popUp->numberOfItems())
-            return fail(w[1] + " has no item " + w[2]);
-        input().selectItem(*popUp, index);
-        return true;
-    }
-    if (verb == "check") {
-        if (!args(2)) return false;
-        auto* box = control<ui::CheckBox>(w[1], "check box");
-        if (!box) return false;
-        if (w[2] != "on" && w[2] != "off") return fail("check takes on or off");
-        if (box->state() != (w[2] == "on" ? 1 : 0)) input().click(*box);
-        return true;
-    }
-    if (verb == "click") {
-        if (!args(1)) return false;
-        auto* button = control<ui::Button>(w[1], "button");
-        if (!button) return false;
-        input().click(*button);
-        return true;
-    }
-    if (verb == "tab") {
-        if (!args(2)) return false;
-        auto* tabs = control<ui::TabView>(w[1], "tab view");
-        if (!tabs) return false;
-        if (!parseIndex(w[2], index) || index < 0 || index >= tabs->numberOfTabViewItems())
-            return fail(w[1] + " has no tab " + w[2]);
-        input().selectTab(*tabs, index);
-        return true;
-    }
-    if (verb == "type" || verb == "paste") {
-        if (w.size() < 3) return fail(verb + " takes an id and a text");
-        auto* field = control<ui::TextField>(w[1], "text field");
-        if (!field) return false;
-        std::string text = restAfterTwoWords(line);
-        verb == "type" ? input().type(*field, text) : input().paste(*field, text);
-        return true;
-    }
-    if (verb == "clear") {
-        if (!args(1)) return false;
-        auto* field = control<ui::TextField>(w[1], "text field");
-        if (!field) return false;
-        input().clear(*field);
-        return true;
-    }
-    if (verb == "row" || verb == "tick") {
-        if (!args(2)) return false;
-        auto* table = control<ui::TableView>(w[1], "table");
-        if (!table) return false;
-        if (verb == "row" && w[2] == "none") {
-            input().clickRow(*table, -1);
-            return true;
-        }
-        if (!parseIndex(w[2], index) || index < 0 || index >= table->numberOfRows())
-            return fail(w[1] + " has no row " + w[2]);
-        verb == "row" ? input().clickRow(*table, index) : input().clickTick(*table, index, "inmenu");
-        return true;
-    }
-    if (verb == "answer-open") {
-        if (w.size() < 2) return fail("answer-open takes a path or cancel");
-        std::string path = line.substr(line.find(' ') + 1);
-        ui::Application::shared().queueOpenPanelAnswer(path == "cancel" ? std::nullopt : std::optional(path));
-        return true;
-    }
-    if (verb == "screenshot") {
-        if (w.size() < 2) return fail("screenshot takes a path");
-        if (!hooks_) return fail("screenshot needs --gui");
-        std::string reason;
-        return hooks_->screenshot(line.substr(line.find(' ') + 1), &reason) || fail(reason);
-    }
-    return fail("unknown command " + verb);
+    Command command{line, words(line)};
+    const std::string& verb = command.w.front();
+    const Verb* entry = findVerb(verb);
+    if (!entry) return fail("unknown command " + verb);
+    const size_t given = command.w.size() - 1;
+    if (entry->usage && given < entry->arguments) return fail(verb + entry->usage);
+    if (!entry->usage && given != entry->arguments)
+        return fail(verb + " takes " + std::to_string(entry->arguments) + " argument(s)");
+    return entry->handler(*this, command);
 }
 
 } // namespace host

@@ -7,6 +7,7 @@
 #include "ui/InputDriver.h"
 
 #include <functional>
+#include <nlohmann/json.hpp>
 #include <iosfwd>
 #include <string>
 #include <vector>
@@ -33,8 +34,17 @@ public:
     void setHooks(ScriptHooks* hooks) { hooks_ = hooks; }
 
 private:
+    struct Command;
+    struct Verb;
+    // Every command, by name: its arguments and its handler.
+    static const Verb* findVerb(std::string_view name);
+
     bool step();
     bool execute(const std::string& line);
+    bool answer(const nlohmann::json& object, const std::string& text);
+    bool result(const char* name, bool value);
+    bool typeInto(const Command& command, bool paste);
+    bool clickRow(const Command& command, bool tick);
     bool fail(std::string reason);
     template <class T>
     T* control(const std::string& id, const char* kind);
