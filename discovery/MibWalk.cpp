@@ -147,6 +147,127 @@ void snmp_get_and_print(netsnmp_session* session, const oid* theoid, size_t theo
     if (response) snmp_free_pdu(response);
 }
 
+namespace {
+
+// How a walk ended, kept apart: the transport's status of the last exchange, the agent's error
+// status, whether an exception value (noSuchObject, noSuchInstance, endOfMibView) was met, and
+// whether the walk itself gave up (deadline, too many variables, OIDs not increasing, no memory).
+struct WalkResult {
+    int transport = STAT_SUCCESS;
+    long errorStatus = SNMP_ERR_NOERROR;
+    bool exception = false;
+    bool failed = false;
+
+    int exitValue() const
+    {
+        if (failed) return kWalkFailed;
+        // noSuchName is how an SNMPv1 agent says the walk is over.
+        if (errorStatus != SNMP_ERR_NOERROR && errorStatus != SNMP_ERR_NOSUCHNAME) return kWalkErrorStatus;
+        return kWalkSucceeded;
+    }
+};
+
+struct WalkPosition {
+    const oid* root;
+    size_t rootLength;
+    oid current[MAX_OID_LEN];
+    size_t currentLength;
+    int received = 0;
+    bool checkOrdering;
+};
+
+// The root OID: the argument after the options, or the default subtree.
+bool parseRoot(int argc, char** argv, int firstArgument, oid* root, size_t* rootLength)
+{
+    *rootLength = MAX_OID_LEN;
+    if (firstArgument < argc) {
+        if (snmp_parse_oid(argv[firstArgument], root, rootLength)) return true;
+        snmp_perror(argv[firstArgument]);
+        return false;
+    }
+    *rootLength = sizeof kDefaultRoot / sizeof kDefaultRoot[0];
+    std::copy(std::begin(kDefaultRoot), std::end(kDefaultRoot), root);
+    return true;
+}
+
+// Spools one response's variables and moves the position on; false when the walk is over.
+bool takeVariables(const netsnmp_pdu& response, WalkPosition& at, WalkResult& result)
+{
+    bool running = true;
+    for (const netsnmp_variable_list* variable = response.variables; variable; variable = variable->next_variable) {
+        if (!withinSubtree(*variable, at.root, at.rootLength)) {
+            running = false;
+            continue;
+        }
+        if (++at.received > kMaxWalkVariables) {
+            std::snprintf(sDEBUGmsg, sizeof sDEBUGmsg, "[SNMP] Error: more than %d variables", kMaxWalkVariables);
+            result.failed = true;
+            return false;
+        }
+        ++numprinted;
+        vSpoolPlist(variable->name, variable->name_length, variable, 0);
+        if (isExceptionValue(variable->type)) {
+            result.exception = true;
+            running = false;
+            continue;
+        }
+        if (at.checkOrdering &&
+            snmp_oid_compare(at.current, at.currentLength, variable->name, variable->name_length) >= 0) {
+            std::snprintf(sDEBUGmsg, sizeof sDEBUGmsg, "[SNMP] Error: OID not increasing: %s >= %s",
+                          dotted(at.current, at.currentLength).c_str(),
+                          dotted(variable->name, variable->name_length).c_str());
+            running = false;
+            result.failed = true;
+        }
+        if (skipRestOfColumn(*variable, at.rootLength, at.current, &at.currentLength)) continue;
+        at.currentLength = std::min<size_t>(variable->name_length, MAX_OID_LEN);
+        std::copy(variable->name, variable->name + at.currentLength, at.current);
+    }
+    return running;
+}
+
+// GETNEXT from the root until the subtree, the agent or the deadline ends the walk.
+WalkResult walkSubtree(netsnmp_session& opened, const oid* root, size_t rootLength)
+{
+    WalkResult result;
+    WalkPosition at{root, rootLength, {}, rootLength, 0,
+                    !netsnmp_ds_get_boolean(NETSNMP_DS_APPLICATION_ID, kWalkDontCheckOrdering)};
+    std::copy(root, root + rootLength, at.current);
+    const Clock::time_point deadline = walkDeadline();
+    const long fullTimeout = opened.timeout;
+    for (bool running = true; running;) {
+        if (!fitRequestToDeadline(opened, fullTimeout, deadline)) {
+            std::snprintf(sDEBUGmsg, sizeof sDEBUGmsg, "[SNMP] Error: walk not done by its deadline");
+            result.transport = STAT_TIMEOUT;
+            result.failed = true;
+            break;
+        }
+        netsnmp_pdu* request = snmp_pdu_create(SNMP_MSG_GETNEXT);
+        if (!request) {
+            result.transport = STAT_ERROR;
+            result.failed = true;
+            break;
+        }
+        snmp_add_null_var(request, at.current, at.currentLength);
+        netsnmp_pdu* response = nullptr;
+        result.transport = snmp_synch_response(&opened, request, &response);
+        if (result.transport == STAT_SUCCESS && response && response->errstat == SNMP_ERR_NOERROR) {
+            running = takeVariables(*response, at, result);
+        } else if (result.transport == STAT_SUCCESS && response) {
+            running = false;
+            result.errorStatus = response->errstat;
+        } else {
+            if (result.transport != STAT_TIMEOUT) snmp_sess_perror(kApplicationName, &opened);
+            running = false;
+            result.failed = true;
+        }
+        if (response) snmp_free_pdu(response);
+    }
+    return result;
+}
+
+} // namespace
+
 int mib_walk(int argc, char** argv)
 {
     prepareLibrary();
@@ -170,16 +291,8 @@ int mib_walk(int argc, char** argv)
     } communityRelease{session};
 
     oid root[MAX_OID_LEN];
-    size_t rootLength = MAX_OID_LEN;
-    if (firstArgument < argc) {
-        if (!snmp_parse_oid(argv[firstArgument], root, &rootLength)) {
-            snmp_perror(argv[firstArgument]);
-            return finish(kWalkFailed);
-        }
-    } else {
-        rootLength = sizeof kDefaultRoot / sizeof kDefaultRoot[0];
-        std::copy(std::begin(kDefaultRoot), std::end(kDefaultRoot), root);
-    }
+    size_t rootLength = 0;
+    if (!parseRoot(argc, argv, firstArgument, root, &rootLength)) return finish(kWalkFailed);
 
     netsnmp_session* opened = snmp_open(&session);
     if (!opened) {
@@ -187,88 +300,16 @@ int mib_walk(int argc, char** argv)
         snmp_sess_perror(kApplicationName, &session);
         return finish(kWalkFailed);
     }
-
-    oid current[MAX_OID_LEN];
-    size_t currentLength = rootLength;
-    std::copy(root, root + rootLength, current);
-    const bool checkOrdering = !netsnmp_ds_get_boolean(NETSNMP_DS_APPLICATION_ID, kWalkDontCheckOrdering);
     if (netsnmp_ds_get_boolean(NETSNMP_DS_APPLICATION_ID, kWalkIncludeRequested))
         snmp_get_and_print(opened, root, rootLength);
 
-    int exitValue = kWalkSucceeded;
-    int status = STAT_SUCCESS;
-    bool running = true;
-    int received = 0;
-    const Clock::time_point deadline = walkDeadline();
-    const long fullTimeout = opened->timeout;
-    while (running) {
-        if (!fitRequestToDeadline(*opened, fullTimeout, deadline)) {
-            std::snprintf(sDEBUGmsg, sizeof sDEBUGmsg, "[SNMP] Error: walk not done by its deadline");
-            status = STAT_TIMEOUT;
-            exitValue = kWalkFailed;
-            break;
-        }
-        netsnmp_pdu* request = snmp_pdu_create(SNMP_MSG_GETNEXT);
-        if (!request) {
-            status = STAT_ERROR;
-            exitValue = kWalkFailed;
-            break;
-        }
-        snmp_add_null_var(request, current, currentLength);
-        netsnmp_pdu* response = nullptr;
-        status = snmp_synch_response(opened, request, &response);
-        if (status == STAT_SUCCESS && response && response->errstat == SNMP_ERR_NOERROR) {
-            for (const netsnmp_variable_list* variable = response->variables; variable;
-                 variable = variable->next_variable) {
-                if (!withinSubtree(*variable, root, rootLength)) {
-                    running = false;
-                    continue;
-                }
-                if (++received > kMaxWalkVariables) {
-                    std::snprintf(sDEBUGmsg, sizeof sDEBUGmsg, "[SNMP] Error: more than %d variables",
-                                  kMaxWalkVariables);
-                    running = false;
-                    exitValue = kWalkFailed;
-                    break;
-                }
-                ++numprinted;
-                vSpoolPlist(variable->name, variable->name_length, variable, 0);
-                if (isExceptionValue(variable->type)) {
-                    running = false;
-                    continue;
-                }
-                if (checkOrdering &&
-                    snmp_oid_compare(current, currentLength, variable->name, variable->name_length) >= 0) {
-                    std::snprintf(sDEBUGmsg, sizeof sDEBUGmsg, "[SNMP] Error: OID not increasing: %s >= %s",
-                                  dotted(current, currentLength).c_str(),
-                                  dotted(variable->name, variable->name_length).c_str());
-                    running = false;
-                    exitValue = kWalkFailed;
-                }
-                if (skipRestOfColumn(*variable, rootLength, current, &currentLength)) continue;
-                currentLength = std::min<size_t>(variable->name_length, MAX_OID_LEN);
-                std::copy(variable->name, variable->name + currentLength, current);
-            }
-        } else if (status == STAT_SUCCESS && response) {
-            running = false;
-            // noSuchName is how an SNMPv1 agent says the walk is over.
-            if (response->errstat != SNMP_ERR_NOSUCHNAME) exitValue = kWalkErrorStatus;
-        } else if (status == STAT_TIMEOUT) {
-            running = false;
-            exitValue = kWalkFailed;
-        } else {
-            snmp_sess_perror(kApplicationName, opened);
-            running = false;
-            exitValue = kWalkFailed;
-        }
-        if (response) snmp_free_pdu(response);
-    }
+    const WalkResult result = walkSubtree(*opened, root, rootLength);
 
-    if (status == STAT_SUCCESS && numprinted == 0) snmp_get_and_print(opened, root, rootLength);
+    if (result.transport == STAT_SUCCESS && numprinted == 0) snmp_get_and_print(opened, root, rootLength);
     snmp_close(opened);
     if (netsnmp_ds_get_boolean(NETSNMP_DS_APPLICATION_ID, kWalkPrintStatistics))
         MyDebugMessage("[UTIL-MIB] Variables found: ", numprinted);
-    return finish(exitValue);
+    return finish(result.exitValue());
 }
 
 } // namespace tlco
