@@ -186,12 +186,9 @@ void ProfileControl::initWithProfileControl()
     if (_profileTableView) _profileTableView->setFont(kTableFont);
     vProfileSettingsAllDisablePart();
 
-    for (ProfileList* list : {&plistRGBDict, &plistSIMDict, &plistDSTDict, &plistRGBDelete, &plistSIMDDelete, &plistDSTDelete})
-        std::memset(static_cast<void*>(list), 0, sizeof(ProfileList));
+    lists.clear();
     auto read = isDirectConnection() ? TLPListReadProfile_Dict_Pap : TLPListReadProfile_Dict;
-    read(&plistRGBDict, kListRGB);
-    read(&plistSIMDict, kListSIM);
-    read(&plistDSTDict, kListDST);
+    for (int kind : {kListRGB, kListSIM, kListDST}) read(lists.edited(kind), kind);
 
     if (_profileTableView) {
         _profileTableView->reloadData();
@@ -344,10 +341,10 @@ void ProfileControl::profileCancel(ui::Object*)
 void ProfileControl::profileWindowOK(ui::Object*)
 {
     if (isDirectConnection())
-        TLPListWriteProfile_All_Pap(&plistRGBDict, &plistSIMDict, &plistDSTDict, &plistRGBDelete, &plistSIMDDelete,
-                                    &plistDSTDelete);
+        TLPListWriteProfile_All_Pap(&lists.rgb, &lists.sim, &lists.dst, &lists.rgbDeleted, &lists.simDeleted,
+                                    &lists.dstDeleted);
     else
-        TLPListWriteProfile_All(&plistRGBDict, &plistSIMDict, &plistDSTDict);
+        TLPListWriteProfile_All(&lists.rgb, &lists.sim, &lists.dst);
     if (onAdvancedView) {
         onAdvancedView->rebuildProfileMenus();
         onAdvancedView->rereadTicket();
@@ -440,22 +437,12 @@ void ProfileControl::tableViewSelectionDidChange(ui::TableView& table)
 
 ProfileList* ProfileControl::currentProfileDict()
 {
-    switch (_profileMenu ? _profileMenu->indexOfSelectedItem() : -1) {
-    case kListRGB: return &plistRGBDict;
-    case kListSIM: return &plistSIMDict;
-    case kListDST: return &plistDSTDict;
-    default: return nullptr;
-    }
+    return lists.edited(_profileMenu ? _profileMenu->indexOfSelectedItem() : -1);
 }
 
 ProfileList* ProfileControl::currentDeleteDict()
 {
-    switch (_profileMenu ? _profileMenu->indexOfSelectedItem() : -1) {
-    case kListRGB: return &plistRGBDelete;
-    case kListSIM: return &plistSIMDDelete;
-    case kListDST: return &plistDSTDelete;
-    default: return nullptr;
-    }
+    return lists.deleted(_profileMenu ? _profileMenu->indexOfSelectedItem() : -1);
 }
 
 ProfileItem* ProfileControl::selectedItem()

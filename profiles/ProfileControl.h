@@ -7,6 +7,7 @@
 #include "print/PMCalls.h"
 #include "profiles/ProfileList.h"
 #include "profiles/ProfileWindowOwner.h"
+#include "profiles/WorkingLists.h"
 #include "ui/Box.h"
 #include "ui/Button.h"
 #include "ui/Label.h"
@@ -97,12 +98,7 @@ private:
     ui::TableView* _profileTableView = nullptr;
     ui::PopUpButton* _profileMenu = nullptr;
     int32_t buttonIdentify = 0;
-    ProfileList plistRGBDict{};
-    ProfileList plistSIMDict{};
-    ProfileList plistDSTDict{};
-    ProfileList plistRGBDelete{};
-    ProfileList plistSIMDDelete{};
-    ProfileList plistDSTDelete{};
+    WorkingLists lists;
 };
 
 } // namespace tlco
