@@ -1,6 +1,7 @@
 // What CUPS says about a queue reaches the panel: queue defaults, lpoptions, the ticket and -o in
 // that order; --print sends what the summary shows; a server that never answers is named as such.
 #include "CupsServer.h"
+#include "../host/HostRun.h"
 
 #include "support/HomeSandbox.h"
 #include "support/Process.h"
@@ -25,27 +26,8 @@ using cupstest::CupsServer;
 
 constexpr const char* kQueue = "zq4410";
 
-struct HostRun {
-    testproc::Result result;
-    std::vector<nlohmann::json> answers;
-    nlohmann::json last(const char* key) const
-    {
-        for (auto it = answers.rbegin(); it != answers.rend(); ++it)
-            if (it->contains(key)) return (*it)[key];
-        return nullptr;
-    }
-};
-
-HostRun printdialog(std::vector<std::string> arguments, const std::string& script, std::vector<std::string> environment = {})
-{
-    std::vector<std::string> argv = {testpaths::printdialog(), "--json", "--script", "-"};
-    argv.insert(argv.end(), arguments.begin(), arguments.end());
-    environment.push_back("LC_ALL=C");
-    HostRun run;
-    run.result = testproc::run(argv, script, environment);
-    for (const auto& line : testproc::jsonLines(run.result.out)) run.answers.push_back(nlohmann::json::parse(line));
-    return run;
-}
+using hostrun::printdialog;
+using HostRun = hostrun::Run;
 
 void writeText(const std::string& path, const std::string& text)
 {
@@ -193,7 +175,7 @@ TEST_F(DestinationDefaultsTest, SilentServerEndsAtTheLimitWithThatReason)
     const std::string server = "127.0.0.1:" + std::to_string(ntohs(address.sin_port));
 
     const auto start = std::chrono::steady_clock::now();
-    HostRun run = printdialog({"--queue", kQueue, "--timeout", "1"}, "panelView\n", {"CUPS_SERVER=" + server});
+    HostRun run = printdialog({"--queue", kQueue, "--timeout", "1"}, "panelView\n", {"CUPS_SERVER=" + server, "LC_ALL=C"});
     const auto took = std::chrono::steady_clock::now() - start;
     ::close(listener);
 
