@@ -10,6 +10,7 @@ struct ProgramFiles {
     std::string bundle;     // the plug-in bundle folder
     std::string samplePpds; // folder of the sample PPDs
     std::string locale;     // root of the host's message catalogues
+    std::string guiModule;  // the window module, loaded for --gui only
 
     // The files for the program in programDir: the build tree's when a bundle lies beside it.
     static ProgramFiles find(const std::string& programDir);

@@ -1,6 +1,7 @@
 // printdialog: the print dialog stand-in that loads the "Color Options" panel.
 #include "host/CommandLineChoices.h"
 #include "host/Dialog.h"
+#include "host/Gui.h"
 #include "host/Inspector.h"
 #include "host/JobSubmitter.h"
 #include "host/Options.h"
@@ -10,7 +11,6 @@
 #include "host/TicketFile.h"
 #include "host/PrintJob.h"
 #include "host/Translate.h"
-#include "host/gui/GuiSession.h"
 
 #include <clocale>
 #include <fstream>
@@ -48,7 +48,7 @@ int failure(int status, const std::string& reason)
     return status;
 }
 
-int runDialog(const host::Options& options, const host::ProgramFiles& files, host::GuiSession* gui)
+int runDialog(const host::Options& options, const host::ProgramFiles& files, host::Gui* gui)
 {
     std::string error;
     std::vector<std::string> lines;
@@ -66,7 +66,7 @@ int runDialog(const host::Options& options, const host::ProgramFiles& files, hos
     if (!choices) return failure(1, error);
     // The window lets go of the panel's widgets before the panel goes.
     struct Detach {
-        host::GuiSession* gui;
+        host::Gui* gui;
         ~Detach() { if (gui) gui->detach(); }
     } detach{gui};
     if (gui) gui->attach(*dialog);
@@ -114,7 +114,7 @@ int main(int argc, char** argv)
         std::cout << "printdialog " << PRINTDIALOG_VERSION << "\n";
         return 0;
     }
-    std::unique_ptr<host::GuiSession> gui;
-    if (options->gui && !(gui = host::GuiSession::start(argc, argv, &error))) return failure(2, error);
+    std::unique_ptr<host::Gui> gui;
+    if (options->gui && !(gui = host::loadGui(files.guiModule, argc, argv, &error))) return failure(2, error);
     return runDialog(*options, files, gui.get());
 }
