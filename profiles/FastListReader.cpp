@@ -1,18 +1,23 @@
-// The file's layout as libxml2's streaming reader meets it: a plist element around the root
+// The file's layout as libxml2's SAX2 parser delivers it: a plist element around the root
 // dictionary, class dictionaries of six field dictionaries and a count, item keys "<field>nnnn".
+// The parser's own handlers keep the document type (entity declarations); everything else arrives
+// here and is taken only where it reads exactly as the general reader would read it.
 #include "profiles/FastListReader.h"
 
 #include "profiles/ProfileListFile.h"
 #include "profiles/ProfileText.h"
 
+#include <libxml/SAX2.h>
+#include <libxml/parser.h>
+#include <libxml/parserInternals.h>
 #include <libxml/xmlerror.h>
-#include <libxml/xmlreader.h>
 
 #include <bitset>
 #include <cstring>
 #include <optional>
 #include <string>
 #include <strings.h>
+#include <vector>
 
 namespace tlco {
 namespace {
@@ -27,7 +32,7 @@ constexpr size_t kMaxIntegerDigits = 18;
 void ignoreMessage(void*, const char*, ...) {}
 
 // libxml2 reports some faults (an encoding it cannot convert) through its generic handler whatever
-// the reader's options say; what the reader does not take the general reader judges, so they are
+// the parser's options say; what this reader does not take the general reader judges, so they are
 // dropped while it reads.
 class QuietErrors {
 public:
@@ -42,10 +47,6 @@ public:
 private:
     xmlGenericErrorFunc handler_;
     void* context_;
-};
-
-struct ReaderDeleter {
-    void operator()(xmlTextReaderPtr reader) const { xmlFreeTextReader(reader); }
 };
 
 std::optional<int64_t> canonicalInteger(const std::string& text)
@@ -66,173 +67,242 @@ std::optional<int64_t> canonicalInteger(const std::string& text)
 
 int32_t low32(int64_t value) { return static_cast<int32_t>(static_cast<uint32_t>(value)); }
 
+bool blank(const char* text, int length)
+{
+    for (int i = 0; i < length; ++i)
+        if (text[i] != ' ' && text[i] != '\t' && text[i] != '\n' && text[i] != '\r') return false;
+    return true;
+}
+
+bool isUtf8Name(const xmlChar* encoding)
+{
+    return !encoding || ::strcasecmp(reinterpret_cast<const char*>(encoding), "UTF-8") == 0;
+}
+
+// What an open element is to the layout.
+enum class Kind { Plist, RootDict, ClassDict, FieldDict, SkipDict, Key, String, Integer };
+// What the text of a closed value element sets.
+enum class Target { Nothing, Count, Item };
+
+struct Frame {
+    Kind kind;
+    int depth = 0;                // of a skipped dictionary
+    bool valueNext = false;       // a dictionary between a key and its value
+    bool sawChild = false;        // the plist element holds its dictionary
+    Target target = Target::Nothing;
+    StoredList* list = nullptr;   // class and field dictionaries, their values
+    StoredField field = kFieldIndexOnDevice;
+    StoredItem* item = nullptr;
+};
+
+// Per-dictionary bookkeeping that does not fit in every frame.
+struct ClassSeen {
+    std::bitset<6> fields;
+    bool count = false;
+};
+
 class Reader {
 public:
-    explicit Reader(std::string_view bytes)
-        : reader_(xmlReaderForMemory(bytes.data(), static_cast<int>(bytes.size()), nullptr, nullptr,
-                                     XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NOCDATA | XML_PARSE_COMPACT))
+    explicit Reader(StoredLists& into) : into_(into) { frames_.reserve(kMaxSkipDepth + 8); }
+
+    bool failed() const { return failed_; }
+    bool finished() const { return finished_; }
+
+    void start(xmlParserCtxtPtr context, const xmlChar* name, const xmlChar* prefix)
     {
+        if (failed_ || prefix) return fail(context);
+        const char* own = reinterpret_cast<const char*>(name);
+        if (frames_.empty()) {
+            if (finished_ || std::strcmp(own, "plist") != 0) return fail(context);
+            return frames_.push_back(Frame{Kind::Plist});
+        }
+        Frame& top = frames_.back();
+        switch (top.kind) {
+        case Kind::Plist:
+            if (top.sawChild || std::strcmp(own, "dict") != 0 || !utf8Document(context)) return fail(context);
+            top.sawChild = true;
+            return frames_.push_back(Frame{Kind::RootDict});
+        case Kind::Key:
+        case Kind::String:
+        case Kind::Integer: return fail(context);
+        default: break;
+        }
+        if (!top.valueNext) {
+            if (std::strcmp(own, "key") != 0) return fail(context);
+            key_.clear();
+            return frames_.push_back(Frame{Kind::Key});
+        }
+        top.valueNext = false;
+        if (!startValue(top, own)) fail(context);
     }
 
-    bool read(StoredLists& into)
+    void end(xmlParserCtxtPtr context)
     {
-        if (!reader_ || !nextNode() || !isStart("plist") || empty()) return false;
-        if (!utf8Document() || !nextNode() || !isStart("dict") || !readRoot(into)) return false;
-        if (!nextNode() || !isEnd()) return false;
-        // Only comments and white space may follow.
-        for (;;) {
-            const int status = xmlTextReaderRead(reader_.get());
-            if (status == 0) return true;
-            if (status < 0) return false;
-            const int type = xmlTextReaderNodeType(reader_.get());
-            if (type != XML_READER_TYPE_COMMENT && type != XML_READER_TYPE_WHITESPACE &&
-                type != XML_READER_TYPE_SIGNIFICANT_WHITESPACE)
-                return false;
+        if (failed_ || frames_.empty()) return fail(context);
+        Frame done = frames_.back();
+        frames_.pop_back();
+        if (!finish(done)) fail(context);
+    }
+
+    void text(xmlParserCtxtPtr context, const xmlChar* chars, int length)
+    {
+        if (failed_) return;
+        const char* text = reinterpret_cast<const char*>(chars);
+        if (!frames_.empty()) {
+            const Kind kind = frames_.back().kind;
+            if (kind == Kind::Key || kind == Kind::String || kind == Kind::Integer) {
+                (kind == Kind::Key ? key_ : value_).append(text, static_cast<size_t>(length));
+                return;
+            }
         }
+        if (!blank(text, length)) fail(context);
+    }
+
+    void comment(xmlParserCtxtPtr context)
+    {
+        if (!frames_.empty() && frames_.back().kind == Kind::Integer) fail(context);
+    }
+
+    void fail(xmlParserCtxtPtr context)
+    {
+        if (!failed_) xmlStopParser(context);
+        failed_ = true;
     }
 
 private:
-    // The next element start or end, past white space, comments and the document type.
-    bool nextNode()
+    static bool utf8Document(xmlParserCtxtPtr context)
     {
-        for (;;) {
-            if (xmlTextReaderRead(reader_.get()) != 1) return false;
-            switch (xmlTextReaderNodeType(reader_.get())) {
-            case XML_READER_TYPE_ELEMENT:
-            case XML_READER_TYPE_END_ELEMENT: return true;
-            case XML_READER_TYPE_WHITESPACE:
-            case XML_READER_TYPE_SIGNIFICANT_WHITESPACE:
-            case XML_READER_TYPE_COMMENT:
-            case XML_READER_TYPE_DOCUMENT_TYPE: continue;
-            default: return false;
-            }
+        return isUtf8Name(context->encoding) && (!context->input || isUtf8Name(context->input->encoding)) &&
+               (!context->myDoc || isUtf8Name(context->myDoc->encoding));
+    }
+
+    // The value after key_ in dictionary top.
+    bool startValue(Frame& top, const char* name)
+    {
+        switch (top.kind) {
+        case Kind::RootDict: return startInRoot(name);
+        case Kind::ClassDict: return startInClass(top, name);
+        case Kind::FieldDict: return startInField(top, name);
+        case Kind::SkipDict: return startSkipped(name, top.depth + 1);
+        default: return false;
         }
     }
 
-    bool isStart(const char* name) const
+    bool startInRoot(const char* name)
     {
-        return xmlTextReaderNodeType(reader_.get()) == XML_READER_TYPE_ELEMENT && nameIs(name);
-    }
-    bool isEnd() const { return xmlTextReaderNodeType(reader_.get()) == XML_READER_TYPE_END_ELEMENT; }
-    bool empty() const { return xmlTextReaderIsEmptyElement(reader_.get()) == 1; }
-    bool nameIs(const char* name) const
-    {
-        const xmlChar* own = xmlTextReaderConstName(reader_.get());
-        return own && std::strcmp(reinterpret_cast<const char*>(own), name) == 0;
-    }
-
-    bool utf8Document() const
-    {
-        const xmlChar* encoding = xmlTextReaderConstEncoding(reader_.get());
-        return !encoding || ::strcasecmp(reinterpret_cast<const char*>(encoding), "UTF-8") == 0;
-    }
-
-    // The text of the element the reader is on (key, string, integer), up to its end.
-    bool text(std::string& out, bool commentsAllowed)
-    {
-        out.clear();
-        if (empty()) return true;
-        for (;;) {
-            if (xmlTextReaderRead(reader_.get()) != 1) return false;
-            switch (xmlTextReaderNodeType(reader_.get())) {
-            case XML_READER_TYPE_TEXT:
-            case XML_READER_TYPE_CDATA:
-            case XML_READER_TYPE_WHITESPACE:
-            case XML_READER_TYPE_SIGNIFICANT_WHITESPACE:
-                if (const xmlChar* value = xmlTextReaderConstValue(reader_.get()))
-                    out += reinterpret_cast<const char*>(value);
-                continue;
-            case XML_READER_TYPE_COMMENT:
-                if (!commentsAllowed) return false;
-                continue;
-            case XML_READER_TYPE_END_ELEMENT: return true;
-            default: return false;
-            }
+        for (size_t i = 0; i < kClassKeys.size(); ++i) {
+            if (key_ != kClassKeys[i]) continue;
+            if (classesSeen_[i] || std::strcmp(name, "dict") != 0) return false;
+            classesSeen_[i] = true;
+            classSeen_ = ClassSeen{};
+            Frame frame{Kind::ClassDict};
+            frame.list = &into_.lists[i];
+            frames_.push_back(frame);
+            return true;
         }
+        return startSkipped(name, 1);
     }
 
-    // One key, its value next; false at the dictionary's end (done) or on anything else.
-    bool nextKey(std::string& key, bool& done)
+    bool startInClass(Frame& top, const char* name)
     {
-        if (!nextNode()) return false;
-        if (isEnd()) {
-            done = true;
-            return false;
+        if (key_ == profilefile::kCountKey) {
+            if (classSeen_.count) return false;
+            classSeen_.count = true;
+            if (std::strcmp(name, "integer") != 0) return startSkipped(name, 3);
+            return pushLeaf(Kind::Integer, Target::Count, top.list, kFieldIndexOnDevice, nullptr);
         }
-        if (!isStart("key") || !text(key, true)) return false;
-        return nextNode() && !isEnd();
+        for (size_t f = 0; f < kFieldKeys.size(); ++f) {
+            if (key_ != kFieldKeys[f]) continue;
+            if (classSeen_.fields[f] || std::strcmp(name, "dict") != 0) return false;
+            classSeen_.fields[f] = true;
+            itemsSeen_.reset();
+            Frame frame{Kind::FieldDict};
+            frame.list = top.list;
+            frame.field = static_cast<StoredField>(f);
+            frames_.push_back(frame);
+            return true;
+        }
+        return startSkipped(name, 2);
+    }
+
+    bool startInField(Frame& top, const char* name)
+    {
+        const int item = itemOf(key_, kFieldKeys[top.field]);
+        if (item < 0) return startSkipped(name, 4);
+        if (itemsSeen_[static_cast<size_t>(item)]) return false;
+        itemsSeen_[static_cast<size_t>(item)] = true;
+        const bool isName = top.field == kFieldFileName || top.field == kFieldProfileName;
+        if (std::strcmp(name, isName ? "string" : "integer") != 0) return startSkipped(name, 4);
+        return pushLeaf(isName ? Kind::String : Kind::Integer, Target::Item, top.list, top.field,
+                        &top.list->items[static_cast<size_t>(item)]);
     }
 
     // A value the lists do not use: passed over when it is of a kind this reader knows.
-    bool skipValue(int depth)
+    bool startSkipped(const char* name, int depth)
     {
-        std::string ignored;
-        if (isStart("string")) return text(ignored, true);
-        if (isStart("integer")) return text(ignored, false) && canonicalInteger(ignored);
-        if (!isStart("dict") || depth > kMaxSkipDepth) return false;
-        return eachEntry([&](const std::string&) { return skipValue(depth + 1); });
-    }
-
-    template <class F>
-    bool eachEntry(F&& onValue)
-    {
-        if (empty()) return true;
-        std::string key;
-        for (;;) {
-            bool done = false;
-            if (!nextKey(key, done)) return done;
-            if (!onValue(key)) return false;
-        }
-    }
-
-    bool readRoot(StoredLists& into)
-    {
-        std::bitset<3> seen;
-        return eachEntry([&](const std::string& key) {
-            for (size_t i = 0; i < kClassKeys.size(); ++i) {
-                if (key != kClassKeys[i]) continue;
-                if (seen[i] || !isStart("dict")) return false;
-                seen[i] = true;
-                return readClass(into.lists[i]);
-            }
-            return skipValue(1);
-        });
-    }
-
-    bool readClass(StoredList& list)
-    {
-        std::bitset<6> seen;
-        bool countSeen = false;
-        const bool read = eachEntry([&](const std::string& key) {
-            if (key == profilefile::kCountKey) {
-                if (countSeen) return false;
-                countSeen = true;
-                return readCount(list);
-            }
-            for (size_t f = 0; f < kFieldKeys.size(); ++f) {
-                if (key != kFieldKeys[f]) continue;
-                if (seen[f] || !isStart("dict")) return false;
-                seen[f] = true;
-                return readField(list, static_cast<StoredField>(f));
-            }
-            return skipValue(2);
-        });
-        if (!read) return false;
-        list.complete = seen.all();
-        // An incomplete list is never read, so nothing of it is kept.
-        if (!list.complete) list = StoredList{};
+        if (std::strcmp(name, "string") == 0) return pushLeaf(Kind::String, Target::Nothing, nullptr, kFieldIndexOnDevice, nullptr);
+        if (std::strcmp(name, "integer") == 0)
+            return pushLeaf(Kind::Integer, Target::Nothing, nullptr, kFieldIndexOnDevice, nullptr);
+        if (std::strcmp(name, "dict") != 0 || depth > kMaxSkipDepth) return false;
+        Frame frame{Kind::SkipDict};
+        frame.depth = depth;
+        frames_.push_back(frame);
         return true;
     }
 
-    bool readCount(StoredList& list)
+    bool pushLeaf(Kind kind, Target target, StoredList* list, StoredField field, StoredItem* item)
     {
-        if (!isStart("integer")) return skipValue(3);
-        std::string digits;
-        if (!text(digits, false)) return false;
-        auto value = canonicalInteger(digits);
-        if (!value) return false;
-        list.hasCount = true;
-        list.count = low32(*value);
+        value_.clear();
+        Frame frame{kind};
+        frame.target = target;
+        frame.list = list;
+        frame.field = field;
+        frame.item = item;
+        frames_.push_back(frame);
+        return true;
+    }
+
+    bool finish(const Frame& done)
+    {
+        switch (done.kind) {
+        case Kind::Plist:
+            if (!done.sawChild) return false;
+            finished_ = true;
+            return true;
+        case Kind::Key: frames_.back().valueNext = true; return true;
+        case Kind::String: return setItem(done);
+        case Kind::Integer: return setNumber(done);
+        case Kind::ClassDict:
+            if (done.valueNext) return false;
+            done.list->complete = classSeen_.fields.all();
+            // An incomplete list is never read, so nothing of it is kept.
+            if (!done.list->complete) *done.list = StoredList{};
+            return true;
+        default: return !done.valueNext;
+        }
+    }
+
+    bool setItem(const Frame& done)
+    {
+        if (done.target != Target::Item) return true;
+        setFieldText(done.field == kFieldFileName ? done.item->fileName : done.item->profileName, value_);
+        done.item->present |= static_cast<uint8_t>(1u << done.field);
+        return true;
+    }
+
+    bool setNumber(const Frame& done)
+    {
+        auto number = canonicalInteger(value_);
+        if (!number) return false;
+        if (done.target == Target::Count) {
+            done.list->hasCount = true;
+            done.list->count = low32(*number);
+        } else if (done.target == Target::Item) {
+            int32_t* slots[] = {&done.item->indexOnDevice, &done.item->inMenu, &done.item->profileClass, nullptr,
+                                nullptr, &done.item->location};
+            *slots[done.field] = low32(*number);
+            done.item->present |= static_cast<uint8_t>(1u << done.field);
+        }
         return true;
     }
 
@@ -249,52 +319,93 @@ private:
         return item < kProfileListCapacity ? item : -1;
     }
 
-    bool readField(StoredList& list, StoredField field)
-    {
-        std::bitset<kProfileListCapacity> seen;
-        return eachEntry([&](const std::string& key) {
-            const int item = itemOf(key, kFieldKeys[field]);
-            if (item < 0) return skipValue(4);
-            if (seen[static_cast<size_t>(item)]) return false;
-            seen[static_cast<size_t>(item)] = true;
-            return readItemValue(list.items[static_cast<size_t>(item)], field);
-        });
-    }
-
-    bool readItemValue(StoredItem& item, StoredField field)
-    {
-        const bool isName = field == kFieldFileName || field == kFieldProfileName;
-        if (!isStart(isName ? "string" : "integer")) return skipValue(4);
-        if (!text(value_, isName)) return false;
-        if (isName) {
-            setFieldText(field == kFieldFileName ? item.fileName : item.profileName, value_);
-        } else {
-            auto number = canonicalInteger(value_);
-            if (!number) return false;
-            int32_t* slots[] = {&item.indexOnDevice, &item.inMenu, &item.profileClass, nullptr, nullptr,
-                                &item.location};
-            *slots[field] = low32(*number);
-        }
-        item.present |= static_cast<uint8_t>(1u << field);
-        return true;
-    }
-
-    std::unique_ptr<xmlTextReader, ReaderDeleter> reader_;
+    StoredLists& into_;
+    std::vector<Frame> frames_;
+    std::bitset<3> classesSeen_;
+    ClassSeen classSeen_;
+    std::bitset<kProfileListCapacity> itemsSeen_;
+    std::string key_;
     std::string value_;
+    bool failed_ = false;
+    bool finished_ = false;
+};
+
+Reader& readerOf(void* context)
+{
+    return *static_cast<Reader*>(static_cast<xmlParserCtxtPtr>(context)->_private);
+}
+
+void onStart(void* context, const xmlChar* name, const xmlChar* prefix, const xmlChar*, int, const xmlChar**, int,
+             int, const xmlChar**)
+{
+    readerOf(context).start(static_cast<xmlParserCtxtPtr>(context), name, prefix);
+}
+
+void onEnd(void* context, const xmlChar*, const xmlChar*, const xmlChar*)
+{
+    readerOf(context).end(static_cast<xmlParserCtxtPtr>(context));
+}
+
+void onText(void* context, const xmlChar* chars, int length)
+{
+    readerOf(context).text(static_cast<xmlParserCtxtPtr>(context), chars, length);
+}
+
+void onComment(void* context, const xmlChar*) { readerOf(context).comment(static_cast<xmlParserCtxtPtr>(context)); }
+
+// Processing instructions and entity references the general reader judges.
+void onInstruction(void* context, const xmlChar*, const xmlChar*)
+{
+    readerOf(context).fail(static_cast<xmlParserCtxtPtr>(context));
+}
+
+void onReference(void* context, const xmlChar*) { readerOf(context).fail(static_cast<xmlParserCtxtPtr>(context)); }
+
+// The document type and entity declarations go to libxml2's own handlers, which keep them in a
+// document of their own; elements, text and comments come here.
+void installHandlers(xmlSAXHandler& sax)
+{
+    sax.startElementNs = onStart;
+    sax.endElementNs = onEnd;
+    sax.startElement = nullptr;
+    sax.endElement = nullptr;
+    sax.characters = onText;
+    sax.ignorableWhitespace = onText;
+    sax.cdataBlock = onText;
+    sax.comment = onComment;
+    sax.processingInstruction = onInstruction;
+    sax.reference = onReference;
+}
+
+struct ContextDeleter {
+    void operator()(xmlParserCtxtPtr context) const
+    {
+        if (context->myDoc) xmlFreeDoc(context->myDoc);
+        context->myDoc = nullptr;
+        xmlFreeParserCtxt(context);
+    }
 };
 
 } // namespace
 
 std::unique_ptr<StoredLists> readListsFast(std::string_view bytes)
 {
-    // libplist keeps a carriage return that an XML reader turns into a line feed.
+    // libplist keeps a carriage return that an XML parser turns into a line feed; a NUL byte is no
+    // UTF-8 XML at all (UTF-16 without a byte order mark has them).
     if (bytes.empty() || bytes.front() != '<' || bytes.size() > static_cast<size_t>(INT32_MAX) ||
-        std::memchr(bytes.data(), '\r', bytes.size()))
+        std::memchr(bytes.data(), '\r', bytes.size()) || std::memchr(bytes.data(), '\0', bytes.size()))
         return nullptr;
     auto lists = std::make_unique<StoredLists>();
     QuietErrors quiet;
-    Reader reader(bytes);
-    if (!reader.read(*lists)) return nullptr;
+    std::unique_ptr<xmlParserCtxt, ContextDeleter> context(
+        xmlCreateMemoryParserCtxt(bytes.data(), static_cast<int>(bytes.size())));
+    if (!context) return nullptr;
+    xmlCtxtUseOptions(context.get(), XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NOCDATA);
+    installHandlers(*context->sax);
+    Reader reader(*lists);
+    context->_private = &reader;
+    const int status = xmlParseDocument(context.get());
+    if (status != 0 || !context->wellFormed || reader.failed() || !reader.finished()) return nullptr;
     return lists;
 }
 

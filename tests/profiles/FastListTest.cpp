@@ -101,6 +101,15 @@ TEST(FastList, ReadsWhatTheGeneralReaderReadsOrLeavesItToIt)
         {"a defined entity", [](const std::string& b) {
              return replaced(replaced(b, "<plist version", "<!DOCTYPE x [<!ENTITY e \"E\">]><plist version"),
                              "PROFILE1", "PROFIL&e;1"); }, false},
+        {"a processing instruction", [](const std::string& b) { return replaced(b, "<dict>\n", "<dict><?pi x?>\n"); },
+         false},
+        {"a comment in a number", [](const std::string& b) {
+             return replaced(b, "<integer>12</integer>", "<integer>1<!-- c -->2</integer>"); }, false},
+        {"a prefixed element", [](const std::string& b) {
+             return replaced(b, "<string>PROFILE1.ICC</string>", "<p:string xmlns:p=\"u\">PROFILE1.ICC</p:string>");
+         }, false},
+        {"another declared encoding", [](const std::string& b) { return replaced(b, "UTF-8", "ISO-8859-1"); }, false},
+        {"text between elements", [](const std::string& b) { return replaced(b, "<dict>\n", "<dict>x\n"); }, false},
         {"binary", [](const std::string&) { return std::string("bplist00\xd0\x08\0\0\0\0\0\0\x01\x01", 18); }, false},
         {"no property list", [](const std::string& b) { return b.substr(0, b.size() / 2); }, false},
     };
