@@ -142,6 +142,18 @@ def plistlib_times(path, runs):
     return statistics.median(load() for _ in range(runs)), statistics.median(dump() for _ in range(runs))
 
 
+def allocations(command, env, build, stdin=None):
+    """Heap allocations of one run, counted by bench_alloc_count.so."""
+    with tempfile.NamedTemporaryFile(mode='r') as counted:
+        counting = dict(env, ALLOC_COUNT_FILE=counted.name,
+                        LD_PRELOAD=os.path.abspath(os.path.join(build, 'bin/bench_alloc_count.so')) + ':' +
+                        env.get('LD_PRELOAD', ''))
+        done = subprocess.run(command, env=counting, input=stdin, capture_output=True, text=True, timeout=120)
+        if done.returncode != 0:
+            sys.exit(f'{command[0]} failed ({done.returncode}): {done.stderr}')
+        return int(counted.read().split()[-1])
+
+
 def report(name, ours, peer, peer_name):
     ratio = f'{ours / peer:.2f}x' if peer else '-'
     print(f'{name:44s} {ours:8.1f} ms   {peer_name} {peer:8.1f} ms   ratio {ratio}')
@@ -164,6 +176,8 @@ def main():
         usb = [printdialog, '--script', '-', '--device-uri', 'usb://TESSALUMA/zq4410']
         ours, peer = alternate(args.runs, lambda: timed(network, box.env, script), lambda: timed(walk, box.env))
         report(f'panelView; restore; summary, {args.rows}-row walk', ours, peer, 'snmpwalk')
+        print(f'{"heap allocations of that run":44s} {allocations(network, box.env, args.build, script):8d}   '
+              f'snmpwalk {allocations(walk, box.env, args.build):8d}')
         box.write_profile_list()
         usb_time = statistics.median(timed(usb, box.env, script) for _ in range(args.runs))
         print(f'{"the same on a USB printer (no walk)":44s} {usb_time:8.1f} ms')
