@@ -67,11 +67,18 @@ std::unique_ptr<ProfileList> readList(int listIndex)
 
 std::string menuTitle(const ProfileItem& item, const std::string& locationWord)
 {
-    // A name cut inside a character must not cost the pop-up its other entries.
-    std::string fileName = displayableUtf8(fieldText(item.FileName));
-    std::string profileName = displayableUtf8(fieldText(item.ProfileName));
-    char title[kTitleBufferSize];
-    std::snprintf(title, sizeof title, "%s(%s)%s", fileName.c_str(), profileName.c_str(), locationWord.c_str());
+    // A name cut inside a character must not cost the pop-up its other entries. One buffer per title:
+    // a pop-up holds hundreds.
+    std::string title;
+    title.reserve(kTitleBufferSize);
+    appendDisplayableUtf8(title, fieldText(item.FileName));
+    title += '(';
+    appendDisplayableUtf8(title, fieldText(item.ProfileName));
+    title += ')';
+    title += locationWord.c_str();
+    if (title.size() < kTitleBufferSize && isValidUtf8(title)) return title;
+    // Longer titles are cut at the buffer's size, and what the cut leaves is made displayable.
+    title.resize(std::min(title.size(), kTitleBufferSize - 1));
     return displayableUtf8(title);
 }
 

@@ -87,6 +87,12 @@ std::string displayableUtf8(std::string_view text)
 {
     std::string out;
     out.reserve(text.size());
+    appendDisplayableUtf8(out, text);
+    return out;
+}
+
+void appendDisplayableUtf8(std::string& out, std::string_view text)
+{
     for (size_t pos = 0; pos < text.size();) {
         int length = sequenceAt(text, pos);
         if (length == kIncomplete) break;
@@ -98,7 +104,6 @@ std::string displayableUtf8(std::string_view text)
         out.append(text.substr(pos, static_cast<size_t>(length)));
         pos += static_cast<size_t>(length);
     }
-    return out;
 }
 
 } // namespace tlco

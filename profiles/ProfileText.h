@@ -22,5 +22,7 @@ std::optional<std::string> storableText(std::string_view text);
 // Valid UTF-8 for display: a character cut short at the end is dropped, any other stray byte
 // becomes U+FFFD.
 std::string displayableUtf8(std::string_view text);
+// The same, appended to out.
+void appendDisplayableUtf8(std::string& out, std::string_view text);
 
 } // namespace tlco

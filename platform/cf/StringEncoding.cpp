@@ -1,8 +1,11 @@
 // iconv-backed conversions between the encodings we name and UTF-8.
 #include "cf/StringEncoding.h"
 
+#include <array>
 #include <cerrno>
+#include <cstring>
 #include <iconv.h>
+#include <memory>
 
 namespace cf {
 namespace {
@@ -32,7 +35,10 @@ public:
 
     std::optional<std::string> run(std::string_view input)
     {
+        // A converter is reused: it starts every text from its initial shift state.
+        iconv(cd_, nullptr, nullptr, nullptr, nullptr);
         std::string output;
+        output.reserve(input.size());
         char* in = const_cast<char*>(input.data());
         size_t inLeft = input.size();
         char buffer[256];
@@ -54,8 +60,38 @@ private:
     iconv_t cd_;
 };
 
+// Opening a converter costs several allocations and a table look-up, and a PPD's texts are converted
+// by the hundred: each thread keeps the few pairs it has used.
+class ConverterCache {
+public:
+    Converter* find(const char* to, const char* from)
+    {
+        for (Entry& entry : entries_) {
+            if (!entry.converter) {
+                entry = {to, from, std::make_unique<Converter>(to, from)};
+                return entry.converter.get();
+            }
+            if (std::strcmp(entry.to, to) == 0 && std::strcmp(entry.from, from) == 0) return entry.converter.get();
+        }
+        return nullptr;
+    }
+
+private:
+    struct Entry {
+        const char* to = nullptr; // names are string literals
+        const char* from = nullptr;
+        std::unique_ptr<Converter> converter;
+    };
+    std::array<Entry, 12> entries_;
+};
+
 std::optional<std::string> convert(std::string_view bytes, const char* to, const char* from)
 {
+    thread_local ConverterCache cache;
+    if (Converter* cached = cache.find(to, from)) {
+        if (!cached->valid()) return std::nullopt;
+        return cached->run(bytes);
+    }
     Converter converter(to, from);
     if (!converter.valid()) return std::nullopt;
     return converter.run(bytes);
