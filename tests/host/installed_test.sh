@@ -13,6 +13,17 @@ for file in bin/printdialog share/man/man1/printdialog.1 share/printdialog/ppd/z
             lib/printdialog/printdialog_gui.so; do
   [ -e "$prefix/$file" ] || { echo "missing $file"; exit 1; }
 done
+# Libraries are found relative to each binary only: an absolute build folder or an empty entry (the
+# loader's current directory) would let files outside the program be loaded into it.
+for elf in "$build/bin/printdialog" "$build"/bin/*.so "$build"/bin/ColorOptions.plugin/*.so \
+           "$prefix/bin/printdialog" "$prefix"/lib/printdialog/*.so "$prefix"/lib/printdialog/ColorOptions.plugin/*.so; do
+  runpath="$(readelf -d "$elf" | sed -n 's/.*R\(UN\)\?PATH.*\[\(.*\)\]/\2/p')"
+  [ -n "$runpath" ] || continue
+  IFS=: read -ra entries <<<"$runpath:"
+  for entry in "${entries[@]}"; do
+    [[ "$entry" == '$ORIGIN'* ]] || { echo "$elf searches '$entry' (runpath '$runpath')"; exit 1; }
+  done
+done
 cd "$work"
 out="$(LC_ALL=C "$prefix/bin/printdialog" --json --script - <<<$'panelName\npanelView\nrestore\nsummary')"
 grep -q '{"panelName":"Color Options"}' <<<"$out" || { echo "$out"; exit 1; }
