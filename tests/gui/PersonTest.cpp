@@ -75,12 +75,20 @@ TEST_P(PersonAtTheWindow, EndsAsThePersonChose)
         }
     });
     answer.start(20);
-    QTimer::singleShot(50, [&] {
+    // The person picks and then presses the button until the window answers: the window is on screen
+    // while the panel still opens, and a pick or a click then may not last.
+    QTimer act;
+    QObject::connect(&act, &QTimer::timeout, [&] {
+        QPushButton* button = windowButton(p.button);
+        QWidget* modal = QApplication::activeModalWidget();
+        if (!button || QApplication::activePopupWidget() || (modal && modal != button->window())) return;
         ui::Nib* nib = ui::Nib::loaded().empty() ? nullptr : ui::Nib::loaded().back();
         auto* quickColor = nib ? dynamic_cast<ui::PopUpButton*>(nib->object("menu_QuickColor")) : nullptr;
-        if (quickColor && p.quickColor >= 0) gui->input().selectItem(*quickColor, p.quickColor);
-        if (QPushButton* button = windowButton(p.button)) QTest::mouseClick(button, Qt::LeftButton);
+        if (quickColor && p.quickColor >= 0 && quickColor->indexOfSelectedItem() != p.quickColor)
+            return gui->input().selectItem(*quickColor, p.quickColor);
+        QTest::mouseClick(button, Qt::LeftButton);
     });
+    act.start(100);
     // Nothing may keep the window open for ever.
     QTimer::singleShot(10000, [] {
         if (QPushButton* cancel = windowButton("cancelButton")) cancel->click();
@@ -91,6 +99,7 @@ TEST_P(PersonAtTheWindow, EndsAsThePersonChose)
     options.ppd = p.ppd;
     const int status = gui->runForPerson(options, host::ProgramFiles::find(testpaths::binaryDir() + "/bin"), nullptr);
     answer.stop();
+    act.stop();
     gui.reset();
 
     EXPECT_EQ(status, p.status) << p.name;
