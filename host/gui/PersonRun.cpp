@@ -56,22 +56,34 @@ PersonRun::~PersonRun()
 
 int PersonRun::exec()
 {
+    // Wired before the window first shows, which is while the panel still opens: a click then counts.
+    window_.onPrint = [this] { print(); };
+    window_.onCancel = [this] { close(0); };
+    window_.onPrinterChosen = [this](int index) { choosePrinter(index); };
     std::string error;
     if (!open(options_, nullptr, &error)) {
+        unwire();
         std::cerr << "printdialog: " << error << std::endl;
         QMessageBox::warning(nullptr, tq(tr("Print")), tq(error));
         return 1;
     }
-    window_.onPrint = [this] { print(); };
-    window_.onCancel = [this] { close(0); };
-    window_.onPrinterChosen = [this](int index) { choosePrinter(index); };
-    window_.show();
-    // Asking CUPS may take a moment: the window is on screen first.
-    QTimer::singleShot(0, &window_, [this] { listPrinters(); });
-    loop_ = std::make_unique<QEventLoop>();
-    loop_->exec();
+    if (!closed_) {
+        window_.show();
+        // Asking CUPS may take a moment: the window is on screen first.
+        QTimer::singleShot(0, &window_, [this] { listPrinters(); });
+        loop_ = std::make_unique<QEventLoop>();
+        loop_->exec();
+    }
+    unwire();
     window_.hide();
     return status_;
+}
+
+void PersonRun::unwire()
+{
+    window_.onPrint = nullptr;
+    window_.onCancel = nullptr;
+    window_.onPrinterChosen = nullptr;
 }
 
 bool PersonRun::open(const Options& options, const cf::DictionaryRef& carried, std::string* error)
@@ -161,6 +173,7 @@ void PersonRun::warn(const std::string& text) { QMessageBox::warning(&window_, t
 void PersonRun::close(int status)
 {
     status_ = status;
+    closed_ = true;
     if (loop_) loop_->quit();
 }
 

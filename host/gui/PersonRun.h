@@ -45,6 +45,7 @@ private:
     bool finish(std::string* error);
     void warn(const std::string& text);
     void close(int status);
+    void unwire();
 
     PrintWindow& window_;
     ui::qt::Mirror& mirror_;
@@ -57,6 +58,7 @@ private:
     std::vector<PrinterEntry> printers_;
     std::unique_ptr<QEventLoop> loop_;
     int status_ = 0;
+    bool closed_ = false; // Print or Cancel done, perhaps before the loop runs
 };
 
 } // namespace host

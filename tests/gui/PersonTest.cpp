@@ -46,7 +46,10 @@ struct Person {
     bool ticketWritten;
     int messageBoxes;
     bool ticketOption = true; // false: the settings go to the configuration folder, made when missing
+    bool early = false;       // one click at the first moment the window is on screen, the panel still opening
 };
+
+void PrintTo(const Person& person, std::ostream* out) { *out << person.name; }
 
 class PersonAtTheWindow : public ::testing::TestWithParam<Person> {};
 
@@ -88,7 +91,12 @@ TEST_P(PersonAtTheWindow, EndsAsThePersonChose)
             return gui->input().selectItem(*quickColor, p.quickColor);
         QTest::mouseClick(button, Qt::LeftButton);
     });
-    act.start(100);
+    if (p.early)
+        QTimer::singleShot(0, [&] {
+            if (QPushButton* button = windowButton(p.button)) QTest::mouseClick(button, Qt::LeftButton);
+        });
+    else
+        act.start(100);
     // Nothing may keep the window open for ever.
     QTimer::singleShot(10000, [] {
         if (QPushButton* cancel = windowButton("cancelButton")) cancel->click();
@@ -105,7 +113,8 @@ TEST_P(PersonAtTheWindow, EndsAsThePersonChose)
     EXPECT_EQ(status, p.status) << p.name;
     EXPECT_EQ(std::filesystem::exists(ticket), p.ticketWritten) << p.name;
     if (p.ticketWritten) {
-        EXPECT_NE(readAll(ticket).find("<string>Photo</string>"), std::string::npos) << p.name;
+        const char* chosen = p.quickColor == 1 ? "<string>Photo</string>" : "<string>Standard</string>";
+        EXPECT_NE(readAll(ticket).find(chosen), std::string::npos) << p.name;
     }
     EXPECT_EQ(boxes, p.messageBoxes) << p.name;
 }
@@ -115,7 +124,8 @@ INSTANTIATE_TEST_SUITE_P(
     ::testing::Values(Person{"print", std::nullopt, 1, "printButton", 0, true, 1},
                       Person{"print, no ticket file", std::nullopt, 1, "printButton", 0, true, 1, false},
                       Person{"cancel", std::nullopt, 1, "cancelButton", 0, false, 0},
-                      Person{"no printer", std::string("/nonexistent.ppd"), -1, "printButton", 1, false, 1}),
+                      Person{"no printer", std::string("/nonexistent.ppd"), -1, "printButton", 1, false, 1},
+                      Person{"print while the panel opens", std::nullopt, -1, "printButton", 0, true, 1, true, true}),
     [](const auto& info) { return std::string(info.param.button) + std::to_string(info.index); });
 
 } // namespace
