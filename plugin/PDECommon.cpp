@@ -1,0 +1,54 @@
+// PDECommon's members over profiles/ and discovery/, which binding/ (where the class is declared)
+// cannot see.
+#include "binding/PDECommon.h"
+
+#include "discovery/PrinterConnection.h"
+#include "profiles/ProfileMenus.h"
+#include "profiles/ProfileTicketEntries.h"
+
+namespace tlco {
+
+int32_t PDECommon::commonSyncTicketFromPane(PMPrintSettings ticket, PMPrintSession session,
+                                            const PDEControlRecord* table)
+{
+    return syncTicketFromPane(ticket, session, table, profileListEntries());
+}
+
+int32_t PDECommon::commonSyncPaneFromTicket(PMPrintSettings ticket, PMPrintSession session,
+                                            const PDEControlRecord* table)
+{
+    return syncPaneFromTicket(ticket, session, table, profileListEntries());
+}
+
+int32_t PDECommon::commonAddMenuFromProfilePlist(const PDEControlRecord* table)
+{
+    return appendProfileMenus(table);
+}
+
+int32_t PDECommon::commonSetTicketAddedProfile(const PDEControlRecord* record, cf::Dictionary* dictionary,
+                                               int16_t select)
+{
+    return storeChosenProfile(record, dictionary, select);
+}
+
+int32_t PDECommon::commonGetTicketAddedProfile(const PDEControlRecord* record, const cf::Dictionary* dictionary)
+{
+    return chosenProfile(record, dictionary);
+}
+
+int16_t PDECommon::commoniGetProtocolByUrl(const cf::StringRef& deviceURI)
+{
+    return protocolOfDeviceURI(deviceURI);
+}
+
+int16_t PDECommon::commoniGetProtocol(PMPrintSession session)
+{
+    return protocolOfSession(session);
+}
+
+int32_t PDECommon::commonGetProfilesFromMIB(PMPrintSession session)
+{
+    return fetchProfilesFromMIB(session);
+}
+
+} // namespace tlco
