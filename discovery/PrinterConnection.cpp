@@ -4,7 +4,7 @@
 #include "base/Localize.h"
 #include "discovery/MibWalk.h"
 #include "discovery/PrinterAddress.h"
-#include "profiles/TLPList.h"
+#include "profiles/TLPListMaintenance.h"
 #include "services/Progress.h"
 
 #include <array>
@@ -14,8 +14,6 @@
 namespace tlco {
 
 namespace {
-
-constexpr int kSwapBackUp = 2;
 
 struct SchemePrefix {
     std::string_view prefix;

@@ -5,7 +5,7 @@
 #include "base/Status.h"
 #include "profiles/ProfileText.h"
 #include "profiles/ProfileTicketEntries.h"
-#include "profiles/TLPList.h"
+#include "profiles/TLPListStore.h"
 #include "ui/PopUpButton.h"
 
 #include <algorithm>

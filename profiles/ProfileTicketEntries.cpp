@@ -6,7 +6,7 @@
 #include "cf/String.h"
 #include "profiles/NibbleCodec.h"
 #include "profiles/ProfileText.h"
-#include "profiles/TLPList.h"
+#include "profiles/TLPListStore.h"
 
 #include <algorithm>
 #include <memory>

@@ -11,5 +11,6 @@ list(APPEND TLCO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/ProfileTicketEntries.cpp
   ${CMAKE_CURRENT_LIST_DIR}/StoredListsFromTree.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TLPListMaintenance.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TLPListMapping.cpp
   ${CMAKE_CURRENT_LIST_DIR}/TLPListStore.cpp
 )
