@@ -27,8 +27,8 @@ int32_t syncPaneFromTicket(PMPrintSettings ticket, PMPrintSession session, const
                            const ProfileEntrySource& entries);
 
 // The model dictionary of the session's queue, shared with the settings (changes land there),
-// created empty when missing. Null for null settings, no current printer, or a value of another type
-// under the model's key.
+// created empty (as is the model's own entry) when missing. Null for null settings, no current
+// printer, or a value of another type under the model's key or the queue's.
 cf::DictionaryRef modelDictionary(PMPrintSettings ticket, PMPrintSession session);
 // The ID of the session's current printer (a new string), or null when there is none.
 cf::StringRef printQueueName(PMPrintSession session);
