@@ -1,10 +1,12 @@
 // The panel's shared operations under the names the rest of the dialog knows them by: a class of
 // static members without state, each forwarding to the function of its subsystem, whose header holds
-// the contract. Forwards to binding/ are inline below; those to profiles/ and discovery/ (and the
-// ticket synchronisation, which reaches the profile list) live in plugin/PDECommon.cpp, the one
-// folder that sees them all.
+// the contract. Forwards to binding/ and base/ are inline below; those to profiles/ and discovery/
+// (and the ticket synchronisation, which reaches the profile list) live in plugin/PDECommon.cpp,
+// the one folder that sees them all.
 #pragma once
 
+#include "base/PrinterProtocol.h"
+#include "base/Status.h"
 #include "binding/CompoundTable.h"
 #include "binding/ControlRecord.h"
 #include "binding/ControlTable.h"
@@ -15,7 +17,6 @@
 #include "binding/ProfileChoiceKeys.h"
 #include "binding/Summary.h"
 #include "binding/TicketSync.h"
-#include "base/Status.h"
 #include "cf/Array.h"
 #include "cf/Dictionary.h"
 #include "cf/String.h"
@@ -155,9 +156,10 @@ public:
     static int32_t commonSetTicketAddedProfile(const PDEControlRecord* record, cf::Dictionary* dictionary, int16_t select);
     static int32_t commonGetTicketAddedProfile(const PDEControlRecord* record, const cf::Dictionary* dictionary);
 
-    // Printer connection and the fetch of the printer's profiles: discovery/PrinterConnection.h.
-    static int16_t commoniGetProtocolByUrl(const cf::StringRef& deviceURI);
-    static int16_t commoniGetProtocol(PMPrintSession session);
+    // Printer connection: base/PrinterProtocol.h; the fetch of the printer's profiles:
+    // discovery/PrinterConnection.h.
+    static int16_t commoniGetProtocolByUrl(const cf::StringRef& deviceURI) { return protocolOfDeviceURI(deviceURI); }
+    static int16_t commoniGetProtocol(PMPrintSession session) { return protocolOfSession(session); }
     static int32_t commonGetProfilesFromMIB(PMPrintSession session);
 };
 

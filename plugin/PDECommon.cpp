@@ -36,16 +36,6 @@ int32_t PDECommon::commonGetTicketAddedProfile(const PDEControlRecord* record, c
     return chosenProfile(record, dictionary);
 }
 
-int16_t PDECommon::commoniGetProtocolByUrl(const cf::StringRef& deviceURI)
-{
-    return protocolOfDeviceURI(deviceURI);
-}
-
-int16_t PDECommon::commoniGetProtocol(PMPrintSession session)
-{
-    return protocolOfSession(session);
-}
-
 int32_t PDECommon::commonGetProfilesFromMIB(PMPrintSession session)
 {
     return fetchProfilesFromMIB(session);
