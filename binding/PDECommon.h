@@ -1,8 +1,9 @@
 // The panel's shared operations under the names the rest of the dialog knows them by: a class of
 // static members without state, each forwarding to the function of its subsystem, whose header holds
-// the contract. Forwards to binding/ and base/ are inline below; those to profiles/ and discovery/
-// (and the ticket synchronisation, which reaches the profile list) live in plugin/PDECommon.cpp,
-// the one folder that sees them all.
+// the contract. Forwards to binding/ and base/ are inline below; each other member is defined in the
+// lowest folder that sees its subsystem: profiles/PDECommonProfiles.cpp (the profile menus and
+// entries, and the ticket synchronisation, which reaches the entries), plugin/PDECommonDiscovery.cpp
+// (the fetch). So a caller depends only on folders its own may include.
 #pragma once
 
 #include "base/PrinterProtocol.h"

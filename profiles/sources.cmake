@@ -3,6 +3,7 @@ list(APPEND TLCO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/FastListWriter.cpp
   ${CMAKE_CURRENT_LIST_DIR}/IconedCell.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NibbleCodec.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PDECommonProfiles.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProfileControl.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProfileListCache.cpp
   ${CMAKE_CURRENT_LIST_DIR}/ProfileListFile.cpp

@@ -1,8 +1,7 @@
-// PDECommon's members over profiles/ and discovery/, which binding/ (where the class is declared)
-// cannot see.
+// PDECommon's members over profiles/, which binding/ (where the class is declared) cannot see; the
+// ticket synchronisation is among them because it reaches the profile list's entries.
 #include "binding/PDECommon.h"
 
-#include "discovery/PrinterConnection.h"
 #include "profiles/ProfileMenus.h"
 #include "profiles/ProfileTicketEntries.h"
 
@@ -34,11 +33,6 @@ int32_t PDECommon::commonSetTicketAddedProfile(const PDEControlRecord* record, c
 int32_t PDECommon::commonGetTicketAddedProfile(const PDEControlRecord* record, const cf::Dictionary* dictionary)
 {
     return chosenProfile(record, dictionary);
-}
-
-int32_t PDECommon::commonGetProfilesFromMIB(PMPrintSession session)
-{
-    return fetchProfilesFromMIB(session);
 }
 
 } // namespace tlco
