@@ -1,4 +1,5 @@
 list(APPEND TLCO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/Localize.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PDELog.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/PrinterProtocol.cpp
 )

@@ -1,7 +1,7 @@
 // Control table lifetime.
 #include "binding/ControlTable.h"
 
-#include "binding/PDECommon.h"
+#include "binding/PpdChoices.h"
 
 #include <new>
 
@@ -28,10 +28,8 @@ void ControlTable::loadChoices(ppd_file_t* ppd)
         PDEControlRecord& record = records_[i];
         record.choices = nullptr;
         if (!hasKeyword(record)) continue;
-        ChoiceList* list = nullptr;
-        PDECommon::commonGetPPDArrayForUIOption(ppd, record.ppdKey, &list);
-        choiceLists_[i].reset(list);
-        record.choices = list;
+        readChoiceList(ppd, record.ppdKey, choiceLists_[i]);
+        record.choices = choiceLists_[i].get();
     }
 }
 

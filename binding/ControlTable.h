@@ -33,9 +33,6 @@ private:
     std::vector<std::unique_ptr<ChoiceList>> choiceLists_; // one per record, null for most
 };
 
-// The compound control table: a shallow copy of several tables' records, then one end record.
-using CompoundTable = std::unique_ptr<PDEControlRecord[]>;
-
 // A debugging hook over a table's records; writes nothing in a normal run.
 void _DEBUGControlTable(const PDEControlRecord* table);
 

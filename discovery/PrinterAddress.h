@@ -1,6 +1,7 @@
-// How the current printer is connected, and the network address its profile table is fetched from.
+// The network address its profile table is fetched from.
 #pragma once
 
+#include "base/PrinterProtocol.h"
 #include "cf/URL.h"
 
 #include <cstddef>
@@ -10,13 +11,6 @@
 #include <string_view>
 
 namespace tlco {
-
-// Protocol codes of a device URI.
-inline constexpr int16_t kProtocolLPD = 0;
-inline constexpr int16_t kProtocolBonjour = 1;
-inline constexpr int16_t kProtocolAppleTalk = 2;
-inline constexpr int16_t kProtocolUSB = 3;
-inline constexpr int16_t kProtocolOther = -1;
 
 // The address buffer's size: at most 254 characters of address.
 inline constexpr size_t kPrinterAddressSize = 255;

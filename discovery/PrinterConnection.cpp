@@ -1,10 +1,11 @@
-// How the current printer is connected, and the fetch of the profiles that the printer stores.
+// The fetch of the profiles that the current printer stores: back up the lists, find the printer, walk its table.
 #include "discovery/PrinterConnection.h"
 
 #include "base/Localize.h"
+#include "base/PrinterProtocol.h"
 #include "discovery/MibWalk.h"
 #include "discovery/PrinterAddress.h"
-#include "profiles/TLPList.h"
+#include "profiles/TLPListMaintenance.h"
 #include "services/Progress.h"
 
 #include <array>
@@ -14,18 +15,6 @@
 namespace tlco {
 
 namespace {
-
-constexpr int kSwapBackUp = 2;
-
-struct SchemePrefix {
-    std::string_view prefix;
-    int16_t protocol;
-};
-
-constexpr SchemePrefix kSchemePrefixes[] = {
-    {"mdns://", kProtocolBonjour}, {"dnssd://", kProtocolBonjour}, {"lpd://", kProtocolLPD},
-    {"pap://", kProtocolAppleTalk}, {"usb://", kProtocolUSB},
-};
 
 // The walk's argument vector. The parser writes into the strings (it blanks the community), so they
 // are copies owned here, followed by the null pointer the parser expects. "--" ends the options, so
@@ -58,37 +47,7 @@ std::string askingText(const std::string& address)
     return text;
 }
 
-cf::URLRef currentDeviceURI(PMPrintSession session)
-{
-    if (!session) return nullptr;
-    PMPrinter printer = nullptr;
-    if (PMSessionGetCurrentPrinter(session, &printer) != kPMNoError || !printer) return nullptr;
-    cf::URLRef deviceURI;
-    if (PMPrinterCopyDeviceURI(printer, &deviceURI) != kPMNoError) return nullptr;
-    return deviceURI;
-}
-
-int16_t protocolOfText(std::string_view uri)
-{
-    for (const SchemePrefix& scheme : kSchemePrefixes)
-        if (uri.starts_with(scheme.prefix)) return scheme.protocol;
-    return kProtocolOther;
-}
-
 } // namespace
-
-int16_t protocolOfDeviceURI(const cf::StringRef& deviceURI)
-{
-    if (!deviceURI) return kProtocolOther;
-    return protocolOfText(deviceURI->utf8());
-}
-
-int16_t protocolOfSession(PMPrintSession session)
-{
-    cf::URLRef deviceURI = currentDeviceURI(session);
-    if (!deviceURI) return kProtocolOther;
-    return protocolOfText(deviceURI->string());
-}
 
 int32_t fetchProfilesFromMIB(PMPrintSession session)
 {
@@ -96,7 +55,7 @@ int32_t fetchProfilesFromMIB(PMPrintSession session)
 
     cf::URLRef deviceURI = currentDeviceURI(session);
     if (!deviceURI) return 0;
-    const int16_t protocol = protocolOfText(deviceURI->string());
+    const int16_t protocol = protocolOfURIText(deviceURI->string());
     if (protocol != kProtocolLPD && protocol != kProtocolBonjour) return 0;
     std::optional<std::string> address = resolvePrinterAddress(*deviceURI, protocol);
     if (!address) return 0;

@@ -2,7 +2,8 @@
 #include "discovery/SpoolRestructure.h"
 
 #include "discovery/Spool.h"
-#include "profiles/TLPList.h"
+#include "profiles/TLPListMaintenance.h"
+#include "profiles/TLPListStore.h"
 
 #include <algorithm>
 #include <cstring>

@@ -1,19 +1,9 @@
-// PDECommon's connection and fetch operations, over discovery/.
+// PDECommon's fetch of the printer's profiles, over discovery/, which only plugin/ sees.
 #include "binding/PDECommon.h"
 
 #include "discovery/PrinterConnection.h"
 
 namespace tlco {
-
-int16_t PDECommon::commoniGetProtocolByUrl(const cf::StringRef& deviceURI)
-{
-    return protocolOfDeviceURI(deviceURI);
-}
-
-int16_t PDECommon::commoniGetProtocol(PMPrintSession session)
-{
-    return protocolOfSession(session);
-}
 
 int32_t PDECommon::commonGetProfilesFromMIB(PMPrintSession session)
 {

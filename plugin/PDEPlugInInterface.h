@@ -2,6 +2,7 @@
 // description on first need and forwards every request to the view switching controller.
 #pragma once
 
+#include "binding/CompoundTable.h"
 #include "binding/ControlTable.h"
 #include "pde/Protocol.h"
 #include "ui/Nib.h"

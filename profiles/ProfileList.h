@@ -42,6 +42,12 @@ struct ProfileList {
     int32_t iNum;
 };
 
+// The number of used items, iNum held to the list's capacity (a damaged count must not index past it).
+inline int usedItemCount(const ProfileList& list)
+{
+    return list.iNum < 0 ? 0 : list.iNum > kProfileListCapacity ? kProfileListCapacity : list.iNum;
+}
+
 inline bool isShownState(int32_t state)
 {
     return state == kStatePrinterUnconfirmedShown || state == kStatePrinterPresentShown || state == kStateUserShown;

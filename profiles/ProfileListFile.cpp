@@ -6,7 +6,7 @@
 #include "profiles/FastListReader.h"
 #include "profiles/ProfileListCache.h"
 #include "profiles/StoredListsFromTree.h"
-#include "profiles/TLPList.h"
+#include "profiles/TLPListStore.h"
 
 #include <cstdio>
 

@@ -1,12 +1,12 @@
 // Keeping profile lists and the profile list file in order: the clean, packing and salvage passes,
-// the backup file, deleting either file, and the raw dictionaries of the file.
-#include "profiles/TLPList.h"
+// the backup file, and deleting either file.
+#include "profiles/TLPListMaintenance.h"
 
 #include "base/PDELog.h"
 #include "base/Status.h"
 #include "cf/File.h"
-#include "cf/Number.h"
 #include "profiles/ProfileListFile.h"
+#include "profiles/TLPListStore.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -15,9 +15,6 @@ namespace tlco {
 namespace {
 
 constexpr mode_t kBackupMode = 0664;
-constexpr int kSwapRestore = 0;
-constexpr int kSwapDiscard = 1;
-constexpr int kSwapBackUp = 2;
 // The index a shown printer profile gets when it turns up without one.
 constexpr int32_t kRepairedIndex = 501;
 
@@ -140,41 +137,6 @@ int32_t TLPListExistProfile()
     if (fd < 0) return 0;
     ::close(fd);
     return 1;
-}
-
-int32_t TLPListMappingGetMainDict_FromPlist(cf::DictionaryRef* rgb, cf::DictionaryRef* sim, cf::DictionaryRef* dst)
-{
-    cf::DictionaryRef root = profilefile::loadRoot();
-    if (!root) return kTLPListError;
-    cf::DictionaryRef* outs[3] = {rgb, sim, dst};
-    for (size_t i = 0; i < 3; ++i) {
-        auto classDictionary = root->getDictionary(profilefile::kClassKeys[i]);
-        if (!classDictionary) return kTLPListError;
-        // The parsed tree belongs to this call alone, so its parts can be handed out as they are.
-        if (outs[i]) *outs[i] = std::move(classDictionary);
-    }
-    return kTLPListOK;
-}
-
-int32_t TLPListMappingGetSubDict(const cf::DictionaryRef& classDictionary, cf::DictionaryRef* indexOnDevice,
-                                 cf::DictionaryRef* inMenu, cf::DictionaryRef* profileClass,
-                                 cf::DictionaryRef* location, cf::DictionaryRef* fileName,
-                                 cf::DictionaryRef* profileName, int32_t* count)
-{
-    if (!classDictionary) return kTLPListError;
-    const std::pair<const char*, cf::DictionaryRef*> fields[] = {
-        {profilefile::kIndexOnDevice, indexOnDevice}, {profilefile::kInMenu, inMenu},
-        {profilefile::kProfileClass, profileClass},   {profilefile::kFileName, fileName},
-        {profilefile::kProfileName, profileName},     {profilefile::kLocation, location},
-    };
-    for (const auto& [key, out] : fields) {
-        auto field = classDictionary->getDictionary(key);
-        if (!field) return kTLPListError;
-        if (out) *out = std::move(field);
-    }
-    auto number = cf::as<cf::Number>(classDictionary->get(profilefile::kCountKey));
-    if (number && !number->isReal() && count) *count = number->int32Value();
-    return kTLPListOK;
 }
 
 } // namespace tlco

@@ -1,6 +1,6 @@
 // The profile list store: where the per-user profile list file lives, how its three lists are read
-// and written, the merge for printers whose profiles can't be fetched, and the write-access probe.
-#include "profiles/TLPList.h"
+// and written, and the write-access probe.
+#include "profiles/TLPListStore.h"
 
 #include "base/PDELog.h"
 #include "base/Status.h"
@@ -8,10 +8,9 @@
 #include "profiles/FastListWriter.h"
 #include "profiles/ProfileListCache.h"
 #include "profiles/ProfileListFile.h"
-#include "profiles/ProfileText.h"
 #include "profiles/StoredLists.h"
+#include "profiles/TLPListMapping.h"
 
-#include <algorithm>
 #include <cerrno>
 #include <cstdio>
 #include <cstring>
@@ -161,27 +160,6 @@ void copyIfGiven(ProfileList* to, const ProfileList& from)
     if (to) *to = from;
 }
 
-const ProfileList& orEmpty(const ProfileList* list)
-{
-    static const ProfileList empty{};
-    return list ? *list : empty;
-}
-
-int clampedCount(const ProfileList& list) { return std::clamp<int32_t>(list.iNum, 0, kProfileListCapacity); }
-
-bool sameProfile(const ProfileItem& a, const ProfileItem& b)
-{
-    return a.iLocation == b.iLocation && fieldText(a.FileName) == fieldText(b.FileName);
-}
-
-bool containsProfile(const ProfileList& list, const ProfileItem& item)
-{
-    int count = clampedCount(list);
-    for (int i = 0; i < count; ++i)
-        if (sameProfile(list.litem[i], item)) return true;
-    return false;
-}
-
 // Creates Library/Preferences under the home when missing; a fresh account may not have it.
 void createPreferencesFolders()
 {
@@ -292,41 +270,6 @@ int32_t TLPListWriteProfile_All_Pap(const ProfileList* rgb, const ProfileList* s
     TLPListMappingProfile_All_Pap(rgb, sim, dst, &merged->lists[kListRGB], &merged->lists[kListSIM],
                                   &merged->lists[kListDST], rgbDeleted, simDeleted, dstDeleted);
     return writeLists(merged->lists[kListRGB], merged->lists[kListSIM], merged->lists[kListDST]);
-}
-
-int32_t TLPListMappingProfile_All_Pap(const ProfileList* rgb, const ProfileList* sim, const ProfileList* dst,
-                                      ProfileList* rgbOut, ProfileList* simOut, ProfileList* dstOut,
-                                      const ProfileList* rgbDeleted, const ProfileList* simDeleted,
-                                      const ProfileList* dstDeleted)
-{
-    auto read = makeListSet();
-    TLPListReadProfile_All(&read->lists[kListRGB], &read->lists[kListSIM], &read->lists[kListDST]);
-    TLPListMapping_Pap(rgb, &read->lists[kListRGB], rgbOut, rgbDeleted);
-    TLPListMapping_Pap(sim, &read->lists[kListSIM], simOut, simDeleted);
-    TLPListMapping_Pap(dst, &read->lists[kListDST], dstOut, dstDeleted);
-    return kTLPListOK;
-}
-
-void TLPListMapping_Pap(const ProfileList* edited, const ProfileList* fromFile, ProfileList* out,
-                        const ProfileList* deleted)
-{
-    if (!out) return;
-    const ProfileList& e = orEmpty(edited);
-    const ProfileList& f = orEmpty(fromFile);
-    const ProfileList& d = orEmpty(deleted);
-    // Built apart: out may be one of the inputs.
-    auto merged = std::make_unique<ProfileList>();
-    int n = 0;
-    int fileCount = clampedCount(f);
-    for (int i = 0; i < fileCount && n < kProfileListCapacity; ++i) {
-        const ProfileItem& item = f.litem[i];
-        bool onPrinter = item.iInMenu == kStatePrinterPresent || item.iInMenu == kStatePrinterPresentShown;
-        if (onPrinter && !containsProfile(e, item) && !containsProfile(d, item)) merged->litem[n++] = item;
-    }
-    int editedCount = clampedCount(e);
-    for (int i = 0; i < editedCount && n < kProfileListCapacity; ++i) merged->litem[n++] = e.litem[i];
-    merged->iNum = n;
-    *out = *merged;
 }
 
 int32_t TLPListIsAdminProfile()

@@ -1,9 +1,11 @@
-// Print-settings synchronisation: the model dictionary of the current queue inside the ticket, the
-// controls written into it and read back from it, and its flat copy at the ticket's top level.
-#include "binding/PDECommon.h"
+// The controls to and from the model dictionary in the print settings.
+#include "binding/TicketSync.h"
 
 #include "base/PDELog.h"
 #include "base/Status.h"
+#include "binding/ControlValues.h"
+#include "binding/PpdControls.h"
+#include "binding/ProfileChoiceKeys.h"
 
 #include <limits>
 #include <new>
@@ -15,14 +17,6 @@
 
 namespace tlco {
 namespace {
-
-constexpr const char* kFlagTrue = "True";
-constexpr const char* kFlagFalse = "False";
-
-bool isProfilePopUp(const PDEControlRecord& record)
-{
-    return record.profileKind >= kProfileKindRGB && record.profileKind <= kProfileKindSimulation;
-}
 
 int32_t choiceCount(const PDEControlRecord& record)
 {
@@ -37,43 +31,43 @@ int16_t clampToInt16(int32_t value)
     return static_cast<int16_t>(value);
 }
 
-void writeRecord(const PDEControlRecord& record, cf::Dictionary& model)
+void writeRecord(const PDEControlRecord& record, cf::Dictionary& model, const ProfileEntrySource& entries)
 {
-    const int32_t position = PDECommon::commonGetControlValueFromPPDWithSInt32(&record);
+    const int32_t position = controlChoicePosition(&record);
     const int32_t count = choiceCount(record);
     if (position < 0) return;
 
-    const char* flag = kFlagFalse;
+    const char* flag = kProfileFlagFalse;
     if (position >= count) {
-        PDECommon::commonSetTicketAddedProfile(&record, &model, clampToInt16(position + 1 - count));
-        flag = kFlagTrue;
+        entries.storeChosenEntry(&record, &model, clampToInt16(position + 1 - count));
+        flag = kProfileFlagTrue;
     } else {
         const ChoiceEntry& entry = (*record.choices)[static_cast<size_t>(position)];
         model.set(entry.option, cf::String::create(entry.keyword));
     }
-    PDECommon::commonSetTicketAddedProfileFlag(&record, &model, flag);
+    setProfileChosenFlag(&record, &model, flag);
 }
 
-void readRecord(const PDEControlRecord& record, const cf::Dictionary& model)
+void readRecord(const PDEControlRecord& record, const cf::Dictionary& model, const ProfileEntrySource& entries)
 {
     std::optional<int32_t> value;
     bool profileChosen = false;
-    if (isProfilePopUp(record)) {
-        auto flag = cf::as<cf::String>(PDECommon::commonGetTicketAddedProfileFlag(&record, &model));
-        profileChosen = flag && flag->utf8() == kFlagTrue;
+    if (isProfilePopUp(&record)) {
+        auto flag = cf::as<cf::String>(profileChosenFlag(&record, &model));
+        profileChosen = flag && flag->utf8() == kProfileFlagTrue;
     }
     if (profileChosen) {
-        const int32_t k = PDECommon::commonGetTicketAddedProfile(&record, &model);
-        value = k > 0 ? choiceCount(record) + k - 1 : PDECommon::commonGetDefualtValueFromPPDWithSInt32(&record);
+        const int32_t k = entries.chosenEntry(&record, &model);
+        value = k > 0 ? choiceCount(record) + k - 1 : defaultChoiceValue(&record);
     } else {
         const std::string_view keyword = record.ppdKey;
         cf::Ref stored = model.get(keyword);
         if (!stored)
-            value = PDECommon::commonGetDefualtValueFromPPDWithSInt32(&record);
+            value = defaultChoiceValue(&record);
         else if (cf::isType(stored, cf::TypeID::String))
-            value = PDECommon::commonGetTicketValueWithSInt32(&record, keyword, stored);
+            value = storedChoiceValue(&record, keyword, stored);
     }
-    if (value && *value != -1) PDECommon::commonSetControlValueWithSInt32(&record, *value);
+    if (value && *value != -1) setControlValue(&record, *value);
 }
 
 // A value of another type where the dictionaries of the model or of the printer belong would stop
@@ -81,7 +75,7 @@ void readRecord(const PDEControlRecord& record, const cf::Dictionary& model)
 void replaceWrongTypedModelEntries(PMPrintSettings ticket, PMPrintSession session)
 {
     if (!ticket) return;
-    const std::string modelKey = PDECommon::commonGetPPDProductName(nullptr);
+    const std::string modelKey = ppdProductName();
     cf::Ref stored;
     PMPrintSettingsGetValue(ticket, modelKey, &stored);
     if (stored && !cf::isType(stored, cf::TypeID::Dictionary)) {
@@ -90,7 +84,7 @@ void replaceWrongTypedModelEntries(PMPrintSettings ticket, PMPrintSession sessio
         return;
     }
     auto queues = cf::as<cf::Dictionary>(stored);
-    cf::StringRef queue = PDECommon::commonGetPrintQueueName(session);
+    cf::StringRef queue = printQueueName(session);
     if (!queues || !queue) return;
     cf::Ref model = queues->get(queue->utf8());
     if (model && !cf::isType(model, cf::TypeID::Dictionary)) {
@@ -102,32 +96,34 @@ void replaceWrongTypedModelEntries(PMPrintSettings ticket, PMPrintSession sessio
 
 } // namespace
 
-int32_t PDECommon::commonSyncTicketFromPane(PMPrintSettings ticket, PMPrintSession session, const PDEControlRecord* table)
+int32_t syncTicketFromPane(PMPrintSettings ticket, PMPrintSession session, const PDEControlRecord* table,
+                           const ProfileEntrySource& entries)
 {
     replaceWrongTypedModelEntries(ticket, session);
-    cf::DictionaryRef model = commonGetModelDictionary(ticket, session);
+    cf::DictionaryRef model = modelDictionary(ticket, session);
     if (!model) return noErr;
     for (const PDEControlRecord* record = table; record && record->control; ++record) {
-        if (hasKeyword(*record) && record->choices) writeRecord(*record, *model);
+        if (hasKeyword(*record) && record->choices) writeRecord(*record, *model, entries);
     }
-    return commonCFDictionaryMapToTicket(ticket, model);
+    return mapModelToTicket(ticket, model);
 }
 
-int32_t PDECommon::commonSyncPaneFromTicket(PMPrintSettings ticket, PMPrintSession session, const PDEControlRecord* table)
+int32_t syncPaneFromTicket(PMPrintSettings ticket, PMPrintSession session, const PDEControlRecord* table,
+                           const ProfileEntrySource& entries)
 {
-    cf::DictionaryRef model = commonGetModelDictionary(ticket, session);
+    cf::DictionaryRef model = modelDictionary(ticket, session);
     if (!model) return noErr;
     for (const PDEControlRecord* record = table; record && record->control; ++record) {
-        if (hasKeyword(*record)) readRecord(*record, *model);
+        if (hasKeyword(*record)) readRecord(*record, *model, entries);
     }
-    return commonCFDictionaryMapToTicket(ticket, model);
+    return mapModelToTicket(ticket, model);
 }
 
-cf::DictionaryRef PDECommon::commonGetModelDictionary(PMPrintSettings ticket, PMPrintSession session)
+cf::DictionaryRef modelDictionary(PMPrintSettings ticket, PMPrintSession session)
 {
     if (!ticket) return nullptr;
-    const std::string modelKey = commonGetPPDProductName(nullptr);
-    cf::StringRef queue = commonGetPrintQueueName(session);
+    const std::string modelKey = ppdProductName();
+    cf::StringRef queue = printQueueName(session);
 
     cf::Ref stored;
     PMPrintSettingsGetValue(ticket, modelKey, &stored);
@@ -139,36 +135,31 @@ cf::DictionaryRef PDECommon::commonGetModelDictionary(PMPrintSettings ticket, PM
     if (!queues || !queue) return nullptr;
 
     if (!queues->contains(queue->utf8())) queues->set(queue->utf8(), cf::Dictionary::create());
-    return commonCFDictionaryGetValueWithType(queues, queue);
+    return nestedDictionary(queues, queue);
 }
 
-cf::StringRef PDECommon::commonGetPrintQueueName(PMPrintSession session)
+cf::StringRef printQueueName(PMPrintSession session)
 {
     PMPrinter printer = nullptr;
     if (PMSessionGetCurrentPrinter(session, &printer) != kPMNoError || !printer) return nullptr;
     return PMPrinterGetID(printer);
 }
 
-cf::DictionaryRef PDECommon::commonCFDictionaryGetValueWithType(const cf::Ref& dictionary, const cf::StringRef& key)
+cf::DictionaryRef nestedDictionary(const cf::Ref& dictionary, const cf::StringRef& key)
 {
     auto container = cf::as<cf::Dictionary>(dictionary);
     if (!container || !key || container->count() == 0) return nullptr;
     return container->getDictionary(key->utf8());
 }
 
-bool PDECommon::commonCFTypeIsValid(const cf::Ref& object, cf::TypeID type)
-{
-    return cf::isType(object, type);
-}
-
-int32_t PDECommon::commonCFDictionaryMapToTicket(PMPrintSettings ticket, const cf::DictionaryRef& dictionary)
+int32_t mapModelToTicket(PMPrintSettings ticket, const cf::DictionaryRef& dictionary)
 {
     if (!ticket || !dictionary) return paramErr;
     try {
         // Copy the entries first: a failure to get the room copies nothing.
         std::vector<std::pair<std::string, cf::Ref>> entries(dictionary->stringEntries().begin(),
                                                              dictionary->stringEntries().end());
-        const std::string_view modelKey = commonGetPPDProductName(nullptr);
+        const std::string_view modelKey = ppdProductName();
         for (auto& [key, value] : entries) {
             // The flat copy must never take the place of the dictionaries of every printer (or of
             // any other dictionary the settings hold).

@@ -1,9 +1,9 @@
-// Summary lines: a localized title and the text a control shows, gathered into the dialog's summary
-// dictionary and its display order.
-#include "binding/PDECommon.h"
+// The summary lines of the controls.
+#include "binding/Summary.h"
 
 #include "base/Localize.h"
 #include "base/Status.h"
+#include "binding/PpdControls.h"
 
 namespace tlco {
 namespace {
@@ -16,7 +16,7 @@ void addLine(const std::string& title, cf::StringRef value, cf::Dictionary& dict
 
 } // namespace
 
-int32_t PDECommon::commonGetSummaryText(const PDEControlRecord* table, cf::Dictionary* dictionary, cf::Array* order)
+int32_t addSummaryLines(const PDEControlRecord* table, cf::Dictionary* dictionary, cf::Array* order)
 {
     if (!pluginBundle) return noErr;
     if (!dictionary || !order) return paramErr;
@@ -24,7 +24,7 @@ int32_t PDECommon::commonGetSummaryText(const PDEControlRecord* table, cf::Dicti
     for (const PDEControlRecord* record = table; record && record->control; ++record) {
         if (!record->summaryKey) continue;
         auto title = localizedString(record->summaryKey);
-        cf::StringRef value = commonGetControlValueFromPPDWithNSString(record);
+        cf::StringRef value = controlChoiceText(record);
         if (!title || !value) {
             status = paramErr;
             continue;
@@ -34,8 +34,8 @@ int32_t PDECommon::commonGetSummaryText(const PDEControlRecord* table, cf::Dicti
     return status;
 }
 
-int32_t PDECommon::commonGetSummaryTextQuickColor(const char* titleKey, const cf::StringRef& value,
-                                                  cf::Dictionary* dictionary, cf::Array* order)
+int32_t addQuickColorSummaryLine(const char* titleKey, const cf::StringRef& value, cf::Dictionary* dictionary,
+                                 cf::Array* order)
 {
     if (!pluginBundle) return noErr;
     if (!dictionary || !order || !value) return paramErr;
