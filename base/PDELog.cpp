@@ -2,6 +2,7 @@
 #include "base/PDELog.h"
 
 #include "cf/StringEncoding.h"
+#include "cf/Utf8.h"
 #include "services/SystemLog.h"
 
 #include <cstdarg>
@@ -48,8 +49,7 @@ std::string toSystemEncoding(const std::string& utf8)
     size_t i = 0;
     while (i < utf8.size()) {
         unsigned char c = static_cast<unsigned char>(utf8[i]);
-        size_t width = c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1;
-        width = std::min(width, utf8.size() - i);
+        const size_t width = cf::utf8::widthAt(utf8, i);
         std::string character = utf8.substr(i, width);
         if (c < 0x80) {
             out += character;

@@ -3,8 +3,8 @@
 #include "controls/TLTextField.h"
 
 #include "base/ClassName.h"
+#include "cf/Utf8.h"
 #include "controls/KeyFilter.h"
-#include "controls/Utf16.h"
 
 #include <algorithm>
 
@@ -30,7 +30,7 @@ void TLTextField::textDidChange()
 {
     ui::Text& editor = textObj ? *textObj : currentEditor();
     const size_t formerStart = editor.selectedRange().location;
-    const std::u16string text = utf16FromUtf8(stringValue());
+    const std::u16string text = cf::utf8::toUtf16(stringValue());
     const auto n = static_cast<int64_t>(text.size());
     const size_t stop = text.find(u'.');
     const bool hasStop = stop != std::u16string::npos;
@@ -50,7 +50,7 @@ void TLTextField::textDidChange()
 
     if (!accepted) {
         // Back to the last accepted text, the insertion point where the refused change began.
-        const auto oldLength = static_cast<int64_t>(utf16FromUtf8(oldValue).size());
+        const auto oldLength = static_cast<int64_t>(cf::utf8::toUtf16(oldValue).size());
         setStringValue(oldValue);
         const int64_t caret = std::clamp<int64_t>(static_cast<int64_t>(formerStart) - (n - oldLength), 0, oldLength);
         editor.setSelectedRange(ui::TextRange{static_cast<size_t>(caret), 0});
@@ -62,13 +62,13 @@ void TLTextField::textDidChange()
             const std::u16string before = text.substr(0, std::min(formerStart, text.size()));
             std::u16string keptBefore = before;
             CheckUniCharString(before.data(), before.size(), inputkey, keptBefore);
-            setStringValue(utf8FromUtf16(filtered));
+            setStringValue(cf::utf8::fromUtf16(filtered));
             editor.setSelectedRange(ui::TextRange{keptBefore.size(), 0});
         }
     }
 
     if (operateOutlet) {
-        const std::u16string now = utf16FromUtf8(stringValue());
+        const std::u16string now = cf::utf8::toUtf16(stringValue());
         const size_t firstStop = now.find(u'.');
         const bool usable = firstStop == std::u16string::npos ? !now.empty() : firstStop > 0;
         if (operateOutlet->isEnabled() != usable) operateOutlet->setEnabled(usable);

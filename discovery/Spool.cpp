@@ -2,6 +2,8 @@
 // printer may send.
 #include "discovery/Spool.h"
 
+#include "cf/Utf8.h"
+
 #include <algorithm>
 #include <cstring>
 
@@ -40,8 +42,6 @@ int32_t lowBits(const netsnmp_variable_list& variable)
     return static_cast<int32_t>(static_cast<uint32_t>(*variable.val.integer));
 }
 
-bool isContinuationByte(unsigned char byte) { return (byte & 0xC0) == 0x80; }
-
 // Up to the first zero byte, at most 31 bytes; a UTF-8 character split by the cut is dropped whole
 // so that the name stays valid text for the profile list file.
 void storeString(char (&field)[kProfileNameSize], const netsnmp_variable_list& variable)
@@ -51,15 +51,8 @@ void storeString(char (&field)[kProfileNameSize], const netsnmp_variable_list& v
     const auto* bytes = variable.val.string;
     size_t length = variable.val_len;
     if (const void* zero = std::memchr(bytes, 0, length)) length = static_cast<size_t>(static_cast<const u_char*>(zero) - bytes);
-    if (length >= sizeof field) {
-        size_t cut = sizeof field - 1;
-        if (isContinuationByte(bytes[cut])) {
-            size_t start = cut;
-            while (start > 0 && isContinuationByte(bytes[start])) --start;
-            if (bytes[start] >= 0xC0) cut = start;
-        }
-        length = cut;
-    }
+    if (length >= sizeof field)
+        length = cf::utf8::boundaryAtOrBefore(std::string_view(reinterpret_cast<const char*>(bytes), length), sizeof field - 1);
     std::memcpy(field, bytes, length);
 }
 

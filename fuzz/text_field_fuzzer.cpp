@@ -1,5 +1,6 @@
 // Text typed or pasted into the profile window's fields: the file name field never holds more than
 // its 12 units or a second full stop, and the profile name field never more than 30 units.
+#include "cf/Utf8.h"
 #include "controls/TLTextField.h"
 #include "ui/Button.h"
 
@@ -29,9 +30,9 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         }
     }
     const std::string& name = fileName.stringValue();
-    if (ui::utf16Length(name) > 12) std::abort();
+    if (cf::utf8::utf16Length(name) > 12) std::abort();
     size_t dot = name.find('.');
     if (dot != std::string::npos && name.find('.', dot + 1) != std::string::npos) std::abort();
-    if (ui::utf16Length(profileName.stringValue()) > 30) std::abort();
+    if (cf::utf8::utf16Length(profileName.stringValue()) > 30) std::abort();
     return 0;
 }

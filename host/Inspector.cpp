@@ -113,8 +113,8 @@ void renderControl(std::ostringstream& out, ui::Object* object)
         out << "tabs ";
         for (int i = 0; i < tabs->numberOfTabViewItems(); ++i) {
             if (i) out << " | ";
-            const std::string& label = tabs->items()[static_cast<size_t>(i)].label;
-            out << (i == tabs->indexOfSelectedTabViewItem() ? "[" + label + "]" : label);
+            const std::string& title = tabs->items()[static_cast<size_t>(i)].label;
+            out << (i == tabs->indexOfSelectedTabViewItem() ? "[" + title + "]" : title);
         }
     } else if (auto* field = dynamic_cast<ui::TextField*>(object)) {
         out << "text field " << quoted(field->stringValue());

@@ -158,8 +158,8 @@ const ScriptRunner::Verb* ScriptRunner::findVerb(std::string_view name)
          }},
         {"panelName", 0, nullptr,
          [](R& r, const C&) {
-             std::string name = r.dialog_.panel().panelName();
-             return r.answer({{"panelName", name}}, "panelName: " + name);
+             std::string panelName = r.dialog_.panel().panelName();
+             return r.answer({{"panelName", panelName}}, "panelName: " + panelName);
          }},
         {"panelKind", 0, nullptr,
          [](R& r, const C&) {

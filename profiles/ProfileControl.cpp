@@ -7,8 +7,8 @@
 #include "binding/PDECommon.h"
 #include "cf/Number.h"
 #include "cf/String.h"
+#include "cf/Utf8.h"
 #include "controls/KeyFilter.h"
-#include "controls/Utf16.h"
 #include "profiles/IconedCell.h"
 #include "profiles/ProfileText.h"
 #include "profiles/TLPList.h"
@@ -47,10 +47,7 @@ bool isPrinterProfile(int32_t state) { return state >= kStatePrinterUnconfirmed 
 // At most the 31 bytes a name field holds, never ending inside a UTF-8 sequence.
 std::string_view boundedName(std::string_view text)
 {
-    size_t end = std::min(text.size(), static_cast<size_t>(kProfileNameSize - 1));
-    if (end < text.size())
-        while (end > 0 && (static_cast<unsigned char>(text[end]) & 0xC0) == 0x80) --end;
-    return text.substr(0, end);
+    return text.substr(0, cf::utf8::boundaryAtOrBefore(text, static_cast<size_t>(kProfileNameSize - 1)));
 }
 
 // A name field as the edit fields show it: empty when the bytes are no text.
@@ -256,7 +253,7 @@ void ProfileControl::browseButton(ui::Object*)
 
     const std::string name = lastPathComponent(*panel.filename());
     if (name.empty()) return;
-    const std::u16string units = utf16FromUtf8(name);
+    const std::u16string units = cf::utf8::toUtf16(name);
     if (units.size() > static_cast<size_t>(kFileNameLength)) return;
     int stops = 0;
     for (size_t index = 0; index < units.size();) {

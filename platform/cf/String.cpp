@@ -1,6 +1,8 @@
 // Text value conversions.
 #include "cf/String.h"
 
+#include "cf/Utf8.h"
+
 #include <cstring>
 
 namespace cf {
@@ -24,14 +26,6 @@ std::optional<std::string> String::bytesInEncoding(StringEncoding encoding) cons
     return encodeFromUTF8(utf8_, encoding);
 }
 
-size_t String::length() const
-{
-    size_t units = 0;
-    for (unsigned char c : utf8_) {
-        if ((c & 0xC0) == 0x80) continue; // continuation byte
-        units += (c >= 0xF0) ? 2 : 1;     // four-byte sequences need a surrogate pair
-    }
-    return units;
-}
+size_t String::length() const { return utf8::utf16Length(utf8_); }
 
 } // namespace cf

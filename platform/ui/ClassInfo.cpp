@@ -31,9 +31,9 @@ const ClassInfo::PropertySetter* ClassInfo::findProperty(std::string_view proper
     return findIn(this, &ClassInfo::properties, property);
 }
 
-const ClassInfo::Getter* ClassInfo::findGetter(std::string_view name) const
+const ClassInfo::Getter* ClassInfo::findGetter(std::string_view getter) const
 {
-    return findIn(this, &ClassInfo::getters, name);
+    return findIn(this, &ClassInfo::getters, getter);
 }
 
 bool ClassInfo::isKindOf(const ClassInfo& other) const

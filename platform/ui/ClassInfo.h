@@ -39,7 +39,7 @@ struct TL_EXPORT ClassInfo {
     const OutletSetter* findOutlet(std::string_view outlet) const;
     const Action* findAction(std::string_view action) const;
     const PropertySetter* findProperty(std::string_view property) const;
-    const Getter* findGetter(std::string_view name) const;
+    const Getter* findGetter(std::string_view getter) const;
     bool isKindOf(const ClassInfo& other) const;
 };
 

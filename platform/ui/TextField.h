@@ -61,11 +61,4 @@ private:
     std::unique_ptr<Text> editor_;
 };
 
-// Text as the toolkit hands it over: valid UTF-8, each malformed byte replaced by U+FFFD.
-TL_EXPORT std::string validUTF8(std::string_view bytes);
-// Helpers on UTF-8 text counted in UTF-16 units, as the toolkit counts.
-size_t utf16Length(std::string_view utf8);
-// Byte offset of UTF-16 unit position `units` (clamped to the end).
-size_t utf8OffsetOfUnit(std::string_view utf8, size_t units);
-
 } // namespace ui

@@ -1,4 +1,5 @@
 // The text field model as a person edits it.
+#include "cf/Utf8.h"
 #include "ui/TextField.h"
 
 #include <gtest/gtest.h>
@@ -16,7 +17,7 @@ TEST(TextFieldModel, TypingIsOneChangePerCharacterAndPastingOne)
     Recording field;
     field.userType("a\xC3\xA9\xF0\x9F\x98\x80");
     EXPECT_EQ(field.changes, 3);
-    EXPECT_EQ(ui::utf16Length(field.stringValue()), 4u); // the emoji takes a surrogate pair
+    EXPECT_EQ(cf::utf8::utf16Length(field.stringValue()), 4u); // the emoji takes a surrogate pair
     EXPECT_EQ(field.currentEditor().selectedRange(), (ui::TextRange{4, 0}));
     field.userPaste("xyz");
     EXPECT_EQ(field.changes, 4);
@@ -31,7 +32,7 @@ TEST(TextFieldModel, MalformedBytesArriveAsReplacementCharacters)
     EXPECT_EQ(field.stringValue(), "\xEF\xBF\xBD\n\x02");
     EXPECT_EQ(field.changes, 3);
     field.userPaste("\xC0\xAF\xED\xA0\x80");
-    EXPECT_EQ(ui::utf16Length(field.stringValue()), 3u + 5u);
+    EXPECT_EQ(cf::utf8::utf16Length(field.stringValue()), 3u + 5u);
 }
 
 TEST(TextFieldModel, ProgramTextMovesTheInsertionPointToTheEndWhileEditing)
@@ -70,4 +71,34 @@ TEST(TextFieldModel, DeletingTakesWholeCharactersAroundTheInsertionPoint)
     field.userSelect(ui::TextRange{0, 1});
     field.userDelete(true);
     EXPECT_EQ(field.stringValue(), "");
+}
+
+// Text set by the program may hold malformed bytes; each counts as one unit, so the field's length,
+// its insertion point and what a deletion removes agree.
+TEST(TextFieldModel, MalformedProgramTextIsEditedByteByByte)
+{
+    struct Case {
+        const char* name;
+        std::string text;
+        size_t length;
+        bool forward;
+        size_t at;
+        std::string after;
+    };
+    const Case cases[] = {
+        {"backspace after a four-byte lead", "\xF0" "abc", 4, false, 4, "\xF0" "ab"},
+        {"backspace over a stray byte", "ab\x80", 3, false, 3, "ab"},
+        {"delete a four-byte lead", "\xF0" "abc", 4, true, 0, "abc"},
+        {"delete a truncated character", "a\xE2\x82" "b", 4, true, 1, "a\x82" "b"},
+        {"backspace after a character and a stray byte", "\xC3\xA9\x80" "z", 3, false, 2, "\xC3\xA9" "z"},
+    };
+    for (const Case& c : cases) {
+        Recording field;
+        field.setStringValue(c.text);
+        field.userFocus();
+        EXPECT_EQ(field.currentEditor().selectedRange(), (ui::TextRange{c.length, 0})) << c.name;
+        field.userSelect(ui::TextRange{c.at, 0});
+        field.userDelete(c.forward);
+        EXPECT_EQ(field.stringValue(), c.after) << c.name;
+    }
 }

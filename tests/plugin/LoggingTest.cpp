@@ -67,6 +67,21 @@ TEST(MyLog, ReplacesWhatTheSystemEncodingCannotHold)
     EXPECT_EQ(myLogToString("C.UTF-8", "caf\xC3\xA9"), "caf\xC3\xA9|7");
 }
 
+// A malformed byte is one unrepresentable character; the text after it stays.
+TEST(MyLog, KeepsTheTextAfterAMalformedByte)
+{
+    const struct {
+        const char* text;
+        const char* logged;
+    } cases[] = {
+        {"\xC3" "a", "?a|7"},
+        {"\xF0" "abc", "?abc|7"},
+        {"x\xE6\x97", "x??|7"},
+        {"\x80\x80" "b", "??b|7"},
+    };
+    for (const auto& c : cases) EXPECT_EQ(myLogToString("C", c.text), c.logged) << c.text;
+}
+
 TEST(MyLog, WritesNothingForAnEmptyMessage)
 {
     std::FILE* file = std::tmpfile();

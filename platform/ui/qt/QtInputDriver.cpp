@@ -1,6 +1,7 @@
 // Gestures through QTest.
 #include "ui/qt/QtInputDriver.h"
 
+#include "cf/Utf8.h"
 #include "ui/Button.h"
 #include "ui/PopUpButton.h"
 #include "ui/TabView.h"
@@ -83,10 +84,9 @@ void QtInputDriver::type(TextField& field, std::string_view text)
     QWidget* edit = onScreen(field);
     if (!edit || !focus(field, *edit)) return InputDriver::type(field, text);
     // One key press per character, as the model's typing counts them.
-    const std::string valid = ui::validUTF8(text);
+    const std::string valid = cf::utf8::repaired(text);
     for (size_t offset = 0; offset < valid.size();) {
-        const auto c = static_cast<unsigned char>(valid[offset]);
-        const size_t width = std::min(valid.size() - offset, size_t(c >= 0xF0 ? 4 : c >= 0xE0 ? 3 : c >= 0xC0 ? 2 : 1));
+        const size_t width = cf::utf8::widthAt(valid, offset);
         QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString::fromUtf8(valid.data() + offset, static_cast<qsizetype>(width)), Qt::NoModifier);
         offset += width;
     }
@@ -97,7 +97,7 @@ void QtInputDriver::paste(TextField& field, std::string_view text)
 {
     QWidget* edit = onScreen(field);
     if (!edit || !focus(field, *edit)) return InputDriver::paste(field, text);
-    const std::string valid = ui::validUTF8(text);
+    const std::string valid = cf::utf8::repaired(text);
     QApplication::clipboard()->setText(QString::fromUtf8(valid.data(), static_cast<qsizetype>(valid.size())));
     QTest::keySequence(edit, QKeySequence::Paste);
     mirror_.flush();
