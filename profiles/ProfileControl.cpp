@@ -40,8 +40,6 @@ constexpr int32_t kUserDriver = 3;
 const ui::Font kCellFont{"system", 12};
 const ui::Font kTableFont{"user", 9};
 
-int usedCount(const ProfileList& list) { return std::clamp(list.iNum, 0, kProfileListCapacity); }
-
 bool isPrinterProfile(int32_t state) { return state >= kStatePrinterUnconfirmed && state <= kStatePrinterPresentShown; }
 
 // At most the 31 bytes a name field holds, never ending inside a UTF-8 sequence.
@@ -232,7 +230,7 @@ void ProfileControl::deleteButton(ui::Object*)
     vProfileSettingsAllDisablePart();
     ProfileList* list = currentProfileDict();
     const int row = _profileTableView ? _profileTableView->selectedRow() : -1;
-    const int count = list ? usedCount(*list) : 0;
+    const int count = list ? usedItemCount(*list) : 0;
     if (list && row >= 0 && row < count) {
         if (isDirectConnection()) recordDeletion(list->litem[row]);
         std::memmove(static_cast<void*>(&list->litem[row]), &list->litem[row + 1],
@@ -277,7 +275,7 @@ void ProfileControl::profileOK(ui::Object*)
     const int locationIndex = _locationMenu ? _locationMenu->indexOfSelectedItem() : 0;
     const int32_t location = locationIndex == 0 ? kLocationDisk : kLocationCard;
     const int selected = _profileTableView ? _profileTableView->selectedRow() : -1;
-    const int count = usedCount(*list);
+    const int count = usedItemCount(*list);
 
     // Already listed at that place: refused without a word, the edit stays open.
     for (int row = 0; row < count; ++row) {
@@ -360,7 +358,7 @@ void ProfileControl::profileWindowCancel(ui::Object*)
 int ProfileControl::numberOfRowsInTableView(ui::TableView&)
 {
     ProfileList* list = currentProfileDict();
-    return list ? usedCount(*list) : 0;
+    return list ? usedItemCount(*list) : 0;
 }
 
 cf::Ref ProfileControl::tableViewObjectValueForTableColumn(ui::TableView&, ui::TableColumn& column, int row)
@@ -370,7 +368,7 @@ cf::Ref ProfileControl::tableViewObjectValueForTableColumn(ui::TableView&, ui::T
     if (id == "icon") column.dataCell()->setImage(nullptr);
 
     ProfileList* list = currentProfileDict();
-    if (!list || row < 0 || row >= usedCount(*list)) return cf::String::create("");
+    if (!list || row < 0 || row >= usedItemCount(*list)) return cf::String::create("");
     const ProfileItem& item = list->litem[row];
 
     if (id == "inmenu") return cf::Number::create(isShownState(item.iInMenu) ? 1 : 0);
@@ -390,7 +388,7 @@ void ProfileControl::tableViewSetObjectValue(ui::TableView&, const cf::Ref&, ui:
 {
     if (column.identifier() != "inmenu") return;
     ProfileList* list = currentProfileDict();
-    if (!list || row < 0 || row >= usedCount(*list)) return;
+    if (!list || row < 0 || row >= usedItemCount(*list)) return;
     int32_t& state = list->litem[row].iInMenu;
     switch (state) {
     case kStatePrinterUnconfirmed: state = kStatePrinterUnconfirmedShown; break;
@@ -408,7 +406,7 @@ bool ProfileControl::selectionShouldChangeInTableView(ui::TableView&) { return b
 bool ProfileControl::tableViewShouldSelectRow(ui::TableView&, int row)
 {
     ProfileList* list = currentProfileDict();
-    const ProfileItem* item = list && row >= 0 && row < usedCount(*list) ? &list->litem[row] : nullptr;
+    const ProfileItem* item = list && row >= 0 && row < usedItemCount(*list) ? &list->litem[row] : nullptr;
     const bool onPrinter =
         item && (item->iInMenu == kStatePrinterPresent || item->iInMenu == kStatePrinterPresentShown);
     if (buttonIdentify == kModeIdle) {
@@ -446,7 +444,7 @@ ProfileItem* ProfileControl::selectedItem()
 {
     ProfileList* list = currentProfileDict();
     const int row = _profileTableView ? _profileTableView->selectedRow() : -1;
-    if (!list || row < 0 || row >= usedCount(*list)) return nullptr;
+    if (!list || row < 0 || row >= usedItemCount(*list)) return nullptr;
     return &list->litem[row];
 }
 

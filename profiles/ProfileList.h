@@ -2,6 +2,7 @@
 // by value. Laid out field by field as the profile list file and the printer's table describe it.
 #pragma once
 
+#include <algorithm>
 #include <cstdint>
 
 namespace tlco {
@@ -45,7 +46,7 @@ struct ProfileList {
 // The number of used items, iNum held to the list's capacity (a damaged count must not index past it).
 inline int usedItemCount(const ProfileList& list)
 {
-    return list.iNum < 0 ? 0 : list.iNum > kProfileListCapacity ? kProfileListCapacity : list.iNum;
+    return std::clamp(list.iNum, 0, kProfileListCapacity);
 }
 
 inline bool isShownState(int32_t state)
