@@ -64,16 +64,26 @@ public:
 
 private:
     void indent(int depth) { text_.append(static_cast<size_t>(depth), '\t'); }
+    static const char* entityOf(char c)
+    {
+        switch (c) {
+        case '&': return "&amp;";
+        case '<': return "&lt;";
+        case '>': return "&gt;";
+        default: return nullptr;
+        }
+    }
     void escaped(std::string_view text)
     {
-        for (char c : text) {
-            switch (c) {
-            case '&': text_ += "&amp;"; break;
-            case '<': text_ += "&lt;"; break;
-            case '>': text_ += "&gt;"; break;
-            default: text_ += c;
-            }
+        size_t plainFrom = 0;
+        for (size_t i = 0; i < text.size(); ++i) {
+            const char* entity = entityOf(text[i]);
+            if (!entity) continue;
+            text_.append(text.substr(plainFrom, i - plainFrom));
+            text_ += entity;
+            plainFrom = i + 1;
         }
+        text_.append(text.substr(plainFrom));
     }
 
     std::string& text_;
@@ -98,7 +108,7 @@ int32_t numberOf(const ProfileItem& item, StoredField field)
 void writeField(Out& out, const ProfileList& list, StoredField field)
 {
     const bool isName = field == kFieldFileName || field == kFieldProfileName;
-    std::array<std::optional<std::string>, kProfileListCapacity> names;
+    std::array<std::optional<std::string_view>, kProfileListCapacity> names;
     bool any = !isName;
     if (isName)
         for (int i = 0; i < kProfileListCapacity; ++i) {
@@ -110,7 +120,7 @@ void writeField(Out& out, const ProfileList& list, StoredField field)
     if (!any) return;
     for (int i = 0; i < kProfileListCapacity; ++i) {
         if (isName && !names[static_cast<size_t>(i)]) continue;
-        out.key(3, profilefile::ItemKey(profilefile::kFieldKeys[field], i).c_str());
+        out.key(3, profilefile::ItemKey(profilefile::kFieldKeys[field], i).view());
         if (isName)
             out.string(3, *names[static_cast<size_t>(i)]);
         else

@@ -51,7 +51,7 @@ std::string_view boundedName(std::string_view text)
 // A name field as the edit fields show it: empty when the bytes are no text.
 std::string editableText(const char (&field)[kProfileNameSize])
 {
-    return storableText(fieldText(field)).value_or("");
+    return std::string(storableText(fieldText(field)).value_or(""));
 }
 
 std::string locationWord(int32_t location)

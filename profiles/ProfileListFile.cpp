@@ -8,7 +8,9 @@
 #include "profiles/StoredListsFromTree.h"
 #include "profiles/TLPListStore.h"
 
+#include <algorithm>
 #include <cstdio>
+#include <cstring>
 
 namespace tlco::profilefile {
 namespace {
@@ -59,9 +61,19 @@ cf::DictionaryRef loadRoot()
     return cf::as<cf::Dictionary>(cf::PropertyList::createFromData(*bytes, cf::PropertyList::Unsupported::Skip));
 }
 
+// A save formats 9,000 of these; the item numbers of a list always fit four digits.
 ItemKey::ItemKey(const char* field, int item)
 {
-    std::snprintf(text_, sizeof text_, "%s%04d", field, item);
+    const size_t fieldLength = std::strlen(field);
+    if (item < 0 || item > 9999 || fieldLength + 4 >= sizeof text_) {
+        const int written = std::snprintf(text_, sizeof text_, "%s%04d", field, item);
+        length_ = std::min(static_cast<size_t>(std::max(written, 0)), sizeof text_ - 1);
+        return;
+    }
+    std::memcpy(text_, field, fieldLength);
+    for (size_t digit = 4; digit-- > 0; item /= 10) text_[fieldLength + digit] = static_cast<char>('0' + item % 10);
+    length_ = fieldLength + 4;
+    text_[length_] = '\0';
 }
 
 } // namespace tlco::profilefile

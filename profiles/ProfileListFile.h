@@ -61,9 +61,11 @@ class ItemKey {
 public:
     ItemKey(const char* field, int item);
     const char* c_str() const { return text_; }
+    std::string_view view() const { return {text_, length_}; }
 
 private:
     char text_[32];
+    size_t length_ = 0;
 };
 
 } // namespace tlco::profilefile

@@ -18,7 +18,8 @@ bool isValidUtf8(std::string_view text);
 // The text as a property-list file can hold it: itself when it is valid UTF-8 of characters that XML
 // allows, without its last character when only that one was cut short (a name cut at the field's
 // size), else nothing.
-std::optional<std::string> storableText(std::string_view text);
+// The result points into text.
+std::optional<std::string_view> storableText(std::string_view text);
 // Valid UTF-8 for display: a character cut short at the end is dropped, any other stray byte
 // becomes U+FFFD.
 std::string displayableUtf8(std::string_view text);

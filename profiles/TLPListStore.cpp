@@ -104,10 +104,8 @@ int32_t readLists(std::initializer_list<ReadTarget> targets, bool pap)
 
 // A file that holds no complete profile list is set aside before it is replaced: it may be the
 // user's only copy, and a later version may read it.
-bool keepDamagedFile(const std::string& path, std::string* reason)
+bool keepDamagedFile(const std::string& path, const profilefile::Loaded& current, std::string* reason)
 {
-    std::shared_ptr<const profilefile::Loaded> loaded = profilefile::load(path);
-    const profilefile::Loaded& current = *loaded;
     switch (current.state) {
     case profilefile::Loaded::State::Missing:
     case profilefile::Loaded::State::Complete: return true;
@@ -135,15 +133,22 @@ int32_t writeLists(const ProfileList& rgb, const ProfileList& sim, const Profile
         PDEWarn("cannot save the profile list: the user has no home folder for it");
         return kTLPListError;
     }
+    auto lists = std::make_shared<StoredLists>(storedListsOf(rgb, sim, dst));
+    std::shared_ptr<const profilefile::Loaded> current = profilefile::load(*path);
+    // The file already reads as these lists: it stays as it is, in whatever layout it has, and
+    // most merges end here without formatting half a megabyte.
+    if (current->state == profilefile::Loaded::State::Complete && current->lists && *current->lists == *lists)
+        return kTLPListOK;
     auto written = std::make_shared<profilefile::Loaded>();
     written->bytes = writeListsXml(rgb, sim, dst);
     std::string reason;
-    if (!keepDamagedFile(*path, &reason) || !cf::File::replace(*path, *written->bytes, kProfileFileMode, &reason)) {
+    if (!keepDamagedFile(*path, *current, &reason) ||
+        !cf::File::replace(*path, *written->bytes, kProfileFileMode, &reason)) {
         PDEWarn("cannot save the profile list %s: %s", path->c_str(), reason.c_str());
         return kTLPListError;
     }
     written->state = profilefile::Loaded::State::Complete;
-    written->lists = std::make_shared<StoredLists>(storedListsOf(rgb, sim, dst));
+    written->lists = std::move(lists);
     profilefile::ProfileListCache::shared().remember(*path, std::move(written));
     return kTLPListOK;
 }

@@ -609,13 +609,15 @@ TEST_F(Store, ReadsAfterASaveParseNothing)
     EXPECT_EQ(before, profilefile::ProfileListCache::shared().parses());
 }
 
-// Saving what the file already holds writes nothing (the same inode and times); other lists replace it.
-TEST_F(Store, ASaveOfTheBytesOnDiskWritesNothing)
+// Saving what the file already holds writes nothing (the same inode and times), whatever layout the
+// file has; other lists replace it in the store's own layout.
+TEST_F(Store, ASaveOfTheListsOnDiskWritesNothing)
 {
     Sample sample;
     ASSERT_FALSE(fs::exists(profileListPath()));
     writeSample(sample);
     ASSERT_TRUE(fs::exists(profileListPath())) << "a missing file is created";
+    const std::string ownLayout = *readBytes(profileListPath());
     auto statusOf = [] {
         struct stat status {};
         ::stat(profileListPath().c_str(), &status);
@@ -625,9 +627,20 @@ TEST_F(Store, ASaveOfTheBytesOnDiskWritesNothing)
     std::this_thread::sleep_for(std::chrono::milliseconds(20));
     writeSample(sample);
     EXPECT_EQ(first, statusOf());
+
+    // Another program's layout: two spaces for each tab, the same lists.
+    std::string spaced;
+    for (char c : ownLayout) spaced += c == '\t' ? std::string("  ") : std::string(1, c);
+    writeBytes(profileListPath(), spaced);
+    writeSample(sample);
+    EXPECT_TRUE(readBytes(profileListPath()) == spaced) << "the same lists in another layout are left as they are";
+
     sample.dst->litem[0].iLocation = kLocationCard;
     writeSample(sample);
     EXPECT_NE(first, statusOf());
+    const std::string changed = readBytes(profileListPath()).value_or("");
+    EXPECT_EQ(std::string::npos, changed.find("  <")) << "a change is written in the store's layout";
+    EXPECT_EQ(ownLayout.size(), changed.size());
 }
 
 TEST_F(Store, FullReadAndWriteAreFast)
