@@ -10,6 +10,7 @@
 
 #include <algorithm>
 #include <memory>
+#include <optional>
 #include <string>
 
 namespace tlco {
@@ -37,22 +38,23 @@ std::string menuTitle(const ProfileItem& item, const std::string& locationWord)
 // Appends the shown entries of one list; paramErr when a location word has no translation.
 int32_t appendEntries(ui::PopUpButton& popUp, const ProfileList& list)
 {
+    // Looked up once per list: a list holds up to 500 entries.
+    const std::optional<std::string> disk = localizedString("Disk");
+    const std::optional<std::string> card = localizedString("Card");
+    const std::string noWord;
     int32_t status = noErr;
     int count = usedItemCount(list);
     for (int i = 0; i < count; ++i) {
         const ProfileItem& item = list.litem[i];
         // The same test as the numbering of the ticket entries, so item k is always entry k.
         if (!isShownState(item.iInMenu)) continue;
-        std::string word;
-        if (item.iLocation == kLocationDisk || item.iLocation == kLocationCard) {
-            auto localized = localizedString(item.iLocation == kLocationDisk ? "Disk" : "Card");
-            if (!localized) {
-                status = paramErr;
-                continue;
-            }
-            word = std::move(*localized);
+        const bool onPrinter = item.iLocation == kLocationDisk || item.iLocation == kLocationCard;
+        const std::optional<std::string>& word = item.iLocation == kLocationDisk ? disk : card;
+        if (onPrinter && !word) {
+            status = paramErr;
+            continue;
         }
-        popUp.addItemWithTitle(menuTitle(item, word));
+        popUp.addItemWithTitle(menuTitle(item, onPrinter ? *word : noWord));
     }
     return status;
 }

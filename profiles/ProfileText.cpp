@@ -55,6 +55,10 @@ std::string displayableUtf8(std::string_view text)
 
 void appendDisplayableUtf8(std::string& out, std::string_view text)
 {
+    if (cf::utf8::isValid(text)) {
+        out.append(text);
+        return;
+    }
     for (size_t pos = 0; pos < text.size();) {
         const cf::utf8::Sequence sequence = cf::utf8::sequenceAt(text, pos);
         if (sequence.form == cf::utf8::Form::Incomplete) break;

@@ -3,6 +3,7 @@
 
 #include <utf8cpp/utf8.h>
 
+#include <algorithm>
 #include <iterator>
 
 namespace cf::utf8 {
@@ -11,7 +12,13 @@ namespace {
 constexpr size_t kLongestSequence = 4;
 constexpr char16_t kReplacement = 0xFFFD;
 
-bool wellFormed(std::string_view bytes) { return ::utf8::find_invalid(bytes.begin(), bytes.end()) == bytes.end(); }
+// An ASCII byte is a whole character of its own, so the check starts at the first byte that is not one:
+// profile names and titles are mostly ASCII, and menus check thousands of them.
+bool wellFormed(std::string_view bytes)
+{
+    const auto firstOther = std::find_if(bytes.begin(), bytes.end(), [](char c) { return (c & 0x80) != 0; });
+    return ::utf8::find_invalid(firstOther, bytes.end()) == bytes.end();
+}
 
 // The bytes begin a character when some continuation makes them one; the second byte's range is the
 // only one that depends on the lead, and it always holds the lowest or the highest continuation byte.
@@ -35,6 +42,7 @@ bool isTrailSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; 
 
 Sequence sequenceAt(std::string_view text, size_t pos)
 {
+    if (pos < text.size() && (text[pos] & 0x80) == 0) return {Form::Valid, 1};
     const std::string_view window = text.substr(pos, kLongestSequence);
     // The shortest well-formed prefix is exactly the first character.
     for (size_t length = 1; length <= window.size(); ++length)
