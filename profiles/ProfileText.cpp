@@ -37,11 +37,6 @@ bool isValidUtf8(std::string_view text) { return cf::utf8::isValid(text); }
 std::optional<std::string_view> storableText(std::string_view text)
 {
     for (size_t pos = 0; pos < text.size();) {
-        if ((text[pos] & 0x80) == 0) {
-            if (!allowedInXml(text.substr(pos, 1))) return std::nullopt;
-            ++pos;
-            continue;
-        }
         const cf::utf8::Sequence sequence = cf::utf8::sequenceAt(text, pos);
         if (sequence.form == cf::utf8::Form::Incomplete) return text.substr(0, pos);
         if (sequence.form == cf::utf8::Form::Invalid || !allowedInXml(text.substr(pos, sequence.length))) return std::nullopt;
