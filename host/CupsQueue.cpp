@@ -15,16 +15,27 @@
 namespace host {
 namespace {
 
-struct DestFree {
-    void operator()(cups_dest_t* dest) const { cupsFreeDests(1, dest); }
+// The server's destinations with the lpoptions merged in, freed together.
+class Destinations {
+public:
+    explicit Destinations(http_t* http) : count_(cupsGetDests2(http, &dests_)) {}
+    ~Destinations() { cupsFreeDests(count_, dests_); }
+    Destinations(const Destinations&) = delete;
+    Destinations& operator=(const Destinations&) = delete;
+
+    const cups_dest_t* find(const std::string& name) const { return cupsGetDest(name.c_str(), nullptr, count_, dests_); }
+
+private:
+    cups_dest_t* dests_ = nullptr;
+    int count_;
 };
+
 struct IppFree {
     void operator()(ipp_t* ipp) const { ippDelete(ipp); }
 };
 
-// Asks the server about the queue on our own connection first: cupsGetNamedDest falls back to a
-// search over connections of its own, unbounded by our limit, when its first request fails, and
-// then reports a silent server as a missing queue. Empty when the queue is there.
+// Asks the server about the queue, so that a missing queue is told apart from a server that cannot
+// answer. Empty when the queue is there.
 std::string askForQueue(CupsConnection& http, const std::string& queue)
 {
     char uri[HTTP_MAX_URI];
@@ -56,9 +67,13 @@ std::optional<PrinterChoice> cupsQueuePrinter(const std::string& queue, int limi
     if (!http) return std::nullopt;
     if (std::string reason = askForQueue(*http, queue); !reason.empty()) return fail(reason);
 
-    // With the user's and the system's lpoptions merged in, as lp sees the destination.
+    // With the user's and the system's lpoptions merged in, as lp sees the destination. Every request
+    // goes over our connection: cupsGetNamedDest, when its own request fails, searches on connections
+    // of its own that no limit bounds, so a server that answered once and then fell silent would keep
+    // the dialog waiting.
     http->startRequest();
-    std::unique_ptr<cups_dest_t, DestFree> dest(cupsGetNamedDest(http->get(), queue.c_str(), nullptr));
+    const Destinations destinations(http->get());
+    const cups_dest_t* dest = destinations.find(queue);
     if (!dest)
         return fail(http->reason(trf("cannot look up CUPS queue {1} on {2}: {3}",
                                      {queue, cupsServerName(), cupsLastErrorString()})));
