@@ -8,6 +8,9 @@ namespace tlco {
 
 inline constexpr std::string_view kClassSuffix = "_7A3D19C2_5B8E_4F61_9D27_C04E8B15F3A6";
 
-inline std::string registeredName(std::string_view name) { return std::string(name) + std::string(kClassSuffix); }
+inline std::string registeredName(std::string_view name)
+{
+    return std::string(name) + std::string(kClassSuffix);
+}
 
 } // namespace tlco

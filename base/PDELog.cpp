@@ -102,7 +102,7 @@ void MyLog(FILE* stream, const char* format, ...)
     std::fflush(stream);
 }
 
-void MyDebugMessage(const char*, int32_t) {}
+void MyDebugMessage(const char*, int32_t) { }
 
 void PDEWarn(const char* format, ...)
 {

@@ -10,8 +10,11 @@ struct SchemePrefix {
 };
 
 constexpr SchemePrefix kSchemePrefixes[] = {
-    {"mdns://", kProtocolBonjour}, {"dnssd://", kProtocolBonjour}, {"lpd://", kProtocolLPD},
-    {"pap://", kProtocolAppleTalk}, {"usb://", kProtocolUSB},
+    {"mdns://", kProtocolBonjour},
+    {"dnssd://", kProtocolBonjour},
+    {"lpd://", kProtocolLPD},
+    {"pap://", kProtocolAppleTalk},
+    {"usb://", kProtocolUSB},
 };
 
 } // namespace

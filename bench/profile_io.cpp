@@ -58,9 +58,8 @@ int main(int argc, char** argv)
     });
     // The write's own share: formatting the bytes, without the file calls.
     size_t formatted = 0;
-    const double format = medianMs(runs, nothing, [&](int) {
-        formatted += tlco::writeListsXml(lists->rgb, lists->sim, lists->dst).size();
-    });
+    const double format = medianMs(
+        runs, nothing, [&](int) { formatted += tlco::writeListsXml(lists->rgb, lists->sim, lists->dst).size(); });
     if (formatted == 0) std::abort();
     auto scratch = std::make_unique<tlco::ProfileList>();
     // The file changed just before, as after a walk's merge.
@@ -72,6 +71,6 @@ int main(int argc, char** argv)
         for (int pop = 0; pop < 7; ++pop) tlco::TLPListReadProfile_Dict(scratch.get(), pop % 3);
     });
     std::printf("{\"read_ms\": %.3f, \"write_ms\": %.3f, \"format_ms\": %.3f, \"restore_reads_ms\": %.3f}\n", read,
-                write, format, restore);
+        write, format, restore);
     return 0;
 }

@@ -40,18 +40,21 @@ inline constexpr const char* kConflictTrue = "ConflictTrue";
 inline constexpr const char* kConflictFalse = "ConflictFalse";
 
 struct PDEControlRecord {
-    ui::View* control;       // not owned; null only in the end record
-    int32_t type;            // kControl...
-    const char* ppdKey;      // "" when the control has no keyword
-    const char* titleKey;    // localization key of the control's own text, or null
-    const char* summaryKey;  // localization key of the summary line's title, or null
-    const char* ctrlName;    // name the constraint rules use; "" for none
-    int16_t profileKind;     // kProfileKind...
-    ChoiceList* choices;     // the PPD choices of ppdKey; owned by the view's table, null when none
+    ui::View* control;      // not owned; null only in the end record
+    int32_t type;           // kControl...
+    const char* ppdKey;     // "" when the control has no keyword
+    const char* titleKey;   // localization key of the control's own text, or null
+    const char* summaryKey; // localization key of the summary line's title, or null
+    const char* ctrlName;   // name the constraint rules use; "" for none
+    int16_t profileKind;    // kProfileKind...
+    ChoiceList* choices;    // the PPD choices of ppdKey; owned by the view's table, null when none
 };
 
 inline constexpr PDEControlRecord kEndRecord = {nullptr, kControlEnd, "", nullptr, nullptr, "", 0, nullptr};
 
-inline bool hasKeyword(const PDEControlRecord& record) { return record.ppdKey && record.ppdKey[0] != '\0'; }
+inline bool hasKeyword(const PDEControlRecord& record)
+{
+    return record.ppdKey && record.ppdKey[0] != '\0';
+}
 
 } // namespace tlco

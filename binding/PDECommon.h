@@ -93,8 +93,8 @@ public:
     {
         return findChoice(list, option, choice);
     }
-    static int32_t commonGetTicketValueWithSInt32(const PDEControlRecord* record, std::string_view option,
-                                                  const cf::Ref& storedChoice)
+    static int32_t commonGetTicketValueWithSInt32(
+        const PDEControlRecord* record, std::string_view option, const cf::Ref& storedChoice)
     {
         return storedChoiceValue(record, option, storedChoice);
     }
@@ -114,8 +114,10 @@ public:
     static const char* commonGetPPDProductName(const void*) { return ppdProductName(); }
 
     // Print-settings synchronisation: binding/TicketSync.h.
-    static int32_t commonSyncTicketFromPane(PMPrintSettings ticket, PMPrintSession session, const PDEControlRecord* table);
-    static int32_t commonSyncPaneFromTicket(PMPrintSettings ticket, PMPrintSession session, const PDEControlRecord* table);
+    static int32_t commonSyncTicketFromPane(
+        PMPrintSettings ticket, PMPrintSession session, const PDEControlRecord* table);
+    static int32_t commonSyncPaneFromTicket(
+        PMPrintSettings ticket, PMPrintSession session, const PDEControlRecord* table);
     static cf::DictionaryRef commonGetModelDictionary(PMPrintSettings ticket, PMPrintSession session)
     {
         return modelDictionary(ticket, session);
@@ -136,8 +138,8 @@ public:
     {
         return addSummaryLines(table, dictionary, order);
     }
-    static int32_t commonGetSummaryTextQuickColor(const char* titleKey, const cf::StringRef& value,
-                                                  cf::Dictionary* dictionary, cf::Array* order)
+    static int32_t commonGetSummaryTextQuickColor(
+        const char* titleKey, const cf::StringRef& value, cf::Dictionary* dictionary, cf::Array* order)
     {
         return addQuickColorSummaryLine(titleKey, value, dictionary, order);
     }
@@ -145,8 +147,8 @@ public:
     // Profile menus and the per-job profile selection: profiles/ProfileMenus.h,
     // profiles/ProfileTicketEntries.h (the flag: binding/ProfileChoiceKeys.h).
     static int32_t commonAddMenuFromProfilePlist(const PDEControlRecord* table);
-    static int32_t commonSetTicketAddedProfileFlag(const PDEControlRecord* record, cf::Dictionary* dictionary,
-                                                   const char* flag)
+    static int32_t commonSetTicketAddedProfileFlag(
+        const PDEControlRecord* record, cf::Dictionary* dictionary, const char* flag)
     {
         return setProfileChosenFlag(record, dictionary, flag);
     }
@@ -154,7 +156,8 @@ public:
     {
         return profileChosenFlag(record, dictionary);
     }
-    static int32_t commonSetTicketAddedProfile(const PDEControlRecord* record, cf::Dictionary* dictionary, int16_t select);
+    static int32_t commonSetTicketAddedProfile(
+        const PDEControlRecord* record, cf::Dictionary* dictionary, int16_t select);
     static int32_t commonGetTicketAddedProfile(const PDEControlRecord* record, const cf::Dictionary* dictionary);
 
     // Printer connection: base/PrinterProtocol.h; the fetch of the printer's profiles:

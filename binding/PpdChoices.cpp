@@ -36,8 +36,8 @@ std::optional<std::set<std::string>> constrainedChoices(ppd_file_t* ppd, const p
     std::set<std::string> named;
     for (int i = 0; i < ppd->num_consts; ++i) {
         const ppd_const_t& constraint = ppd->consts[i];
-        for (const auto& [constrained, choice] : {std::pair{constraint.option1, constraint.choice1},
-                                                  std::pair{constraint.option2, constraint.choice2}}) {
+        for (const auto& [constrained, choice] :
+            {std::pair{constraint.option1, constraint.choice1}, std::pair{constraint.option2, constraint.choice2}}) {
             if (std::strcmp(constrained, option.keyword) != 0) continue;
             if (choice[0] == '\0') return std::nullopt;
             named.insert(lowered(choice));
@@ -74,12 +74,11 @@ int32_t appendChoices(ppd_file_t* ppd, const char* key, ChoiceList* list, int16_
         list->reserve(list->size() + static_cast<size_t>(option->num_choices));
         for (int i = 0; i < option->num_choices; ++i) {
             const ppd_choice_t& choice = option->choices[i];
-            const bool needsTrial = !candidates || candidates->count(lowered(ppdField(choice.choice))) != 0 ||
-                                    choice.marked;
+            const bool needsTrial =
+                !candidates || candidates->count(lowered(ppdField(choice.choice))) != 0 || choice.marked;
             bool conflicted = needsTrial && isChoiceConflicted(ppd, option->keyword, choice.choice);
             list->push_back(ChoiceEntry{optionKeyword, defaultChoice, decodePPDText(ppdField(choice.choice), encoding),
-                                        decodePPDText(ppdField(choice.text), encoding),
-                                        conflicted ? kConflictTrue : kConflictFalse});
+                decodePPDText(ppdField(choice.text), encoding), conflicted ? kConflictTrue : kConflictFalse});
             if (count && *count < std::numeric_limits<int16_t>::max()) ++*count;
         }
     } catch (const std::bad_alloc&) {

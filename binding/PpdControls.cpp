@@ -33,7 +33,10 @@ ui::PopUpButton* popUpOf(const PDEControlRecord* record)
     return dynamic_cast<ui::PopUpButton*>(record->control);
 }
 
-bool isCheckBox(const PDEControlRecord* record) { return record && record->type == kControlCheckBox; }
+bool isCheckBox(const PDEControlRecord* record)
+{
+    return record && record->type == kControlCheckBox;
+}
 
 // The choice list position of the check box's "True" or "False" entry, -1 when there is none.
 int32_t checkBoxPosition(const PDEControlRecord* record)

@@ -34,8 +34,8 @@ int32_t addSummaryLines(const PDEControlRecord* table, cf::Dictionary* dictionar
     return status;
 }
 
-int32_t addQuickColorSummaryLine(const char* titleKey, const cf::StringRef& value, cf::Dictionary* dictionary,
-                                 cf::Array* order)
+int32_t addQuickColorSummaryLine(
+    const char* titleKey, const cf::StringRef& value, cf::Dictionary* dictionary, cf::Array* order)
 {
     if (!pluginBundle) return noErr;
     if (!dictionary || !order || !value) return paramErr;

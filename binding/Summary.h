@@ -21,7 +21,7 @@ int32_t addSummaryLines(const PDEControlRecord* table, cf::Dictionary* dictionar
 // Adds one line: the localized titleKey (an ASCII key) with `value`, which the dictionary then shares.
 // noErr when added, and when the bundle is not loaded (nothing added); paramErr for a null
 // dictionary, order, value or key, a key that is not ASCII, or one without a translation.
-int32_t addQuickColorSummaryLine(const char* titleKey, const cf::StringRef& value, cf::Dictionary* dictionary,
-                                 cf::Array* order);
+int32_t addQuickColorSummaryLine(
+    const char* titleKey, const cf::StringRef& value, cf::Dictionary* dictionary, cf::Array* order);
 
 } // namespace tlco

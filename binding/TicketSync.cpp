@@ -89,15 +89,15 @@ void replaceWrongTypedModelEntries(PMPrintSettings ticket, PMPrintSession sessio
     cf::Ref model = queues->get(queue->utf8());
     if (model && !cf::isType(model, cf::TypeID::Dictionary)) {
         PDEWarn("the settings held something other than a dictionary under \"%s\" / \"%s\"; it is replaced",
-                modelKey.c_str(), queue->utf8().c_str());
+            modelKey.c_str(), queue->utf8().c_str());
         queues->set(queue->utf8(), cf::Dictionary::create());
     }
 }
 
 } // namespace
 
-int32_t syncTicketFromPane(PMPrintSettings ticket, PMPrintSession session, const PDEControlRecord* table,
-                           const ProfileEntrySource& entries)
+int32_t syncTicketFromPane(
+    PMPrintSettings ticket, PMPrintSession session, const PDEControlRecord* table, const ProfileEntrySource& entries)
 {
     replaceWrongTypedModelEntries(ticket, session);
     cf::DictionaryRef model = modelDictionary(ticket, session);
@@ -108,8 +108,8 @@ int32_t syncTicketFromPane(PMPrintSettings ticket, PMPrintSession session, const
     return mapModelToTicket(ticket, model);
 }
 
-int32_t syncPaneFromTicket(PMPrintSettings ticket, PMPrintSession session, const PDEControlRecord* table,
-                           const ProfileEntrySource& entries)
+int32_t syncPaneFromTicket(
+    PMPrintSettings ticket, PMPrintSession session, const PDEControlRecord* table, const ProfileEntrySource& entries)
 {
     cf::DictionaryRef model = modelDictionary(ticket, session);
     if (!model) return noErr;
@@ -157,8 +157,8 @@ int32_t mapModelToTicket(PMPrintSettings ticket, const cf::DictionaryRef& dictio
     if (!ticket || !dictionary) return paramErr;
     try {
         // Copy the entries first: a failure to get the room copies nothing.
-        std::vector<std::pair<std::string, cf::Ref>> entries(dictionary->stringEntries().begin(),
-                                                             dictionary->stringEntries().end());
+        std::vector<std::pair<std::string, cf::Ref>> entries(
+            dictionary->stringEntries().begin(), dictionary->stringEntries().end());
         const std::string_view modelKey = ppdProductName();
         for (auto& [key, value] : entries) {
             // The flat copy must never take the place of the dictionaries of every printer (or of

@@ -18,13 +18,13 @@ namespace tlco {
 // belong is replaced first, with a warning on stderr.
 // noErr also when there is no model (null settings, no current printer); otherwise as
 // mapModelToTicket.
-int32_t syncTicketFromPane(PMPrintSettings ticket, PMPrintSession session, const PDEControlRecord* table,
-                           const ProfileEntrySource& entries);
+int32_t syncTicketFromPane(
+    PMPrintSettings ticket, PMPrintSession session, const PDEControlRecord* table, const ProfileEntrySource& entries);
 // Sets every control with a keyword from the model dictionary: the stored choice, the profile entry
 // `entries` finds, or the PPD's default when the model has nothing for it. A stored value of another
 // type, or a choice not in the list, leaves the control as it is. Then copies the model as above.
-int32_t syncPaneFromTicket(PMPrintSettings ticket, PMPrintSession session, const PDEControlRecord* table,
-                           const ProfileEntrySource& entries);
+int32_t syncPaneFromTicket(
+    PMPrintSettings ticket, PMPrintSession session, const PDEControlRecord* table, const ProfileEntrySource& entries);
 
 // The model dictionary of the session's queue, shared with the settings (changes land there),
 // created empty (as is the model's own entry) when missing. Null for null settings, no current

@@ -3,15 +3,21 @@
 
 namespace tlco {
 
-uint8_t NumericKeyFilter(uint32_t character) { return character >= 0x30 && character <= 0x39; }
+uint8_t NumericKeyFilter(uint32_t character)
+{
+    return character >= 0x30 && character <= 0x39;
+}
 
 uint8_t AlphaNumericKeyFilter(uint32_t character)
 {
     return NumericKeyFilter(character) || (character >= 0x41 && character <= 0x5A) ||
-           (character >= 0x61 && character <= 0x7A);
+        (character >= 0x61 && character <= 0x7A);
 }
 
-uint8_t AsciiKeyFilter(uint32_t character) { return character >= 0x20 && character <= 0x7E; }
+uint8_t AsciiKeyFilter(uint32_t character)
+{
+    return character >= 0x20 && character <= 0x7E;
+}
 
 // Characters a file name on the printer may hold: no space, no quoting, wildcard, separator or
 // drive characters.
@@ -19,24 +25,39 @@ uint8_t AsciiKeyFilterAppoint(uint32_t character)
 {
     if (character < 0x21 || character > 0x7E) return 0;
     switch (character) {
-    case 0x22: case 0x2A: case 0x2B: case 0x2C: case 0x2F:
-    case 0x5B: case 0x5C: case 0x5D: case 0x7C:
+    case 0x22:
+    case 0x2A:
+    case 0x2B:
+    case 0x2C:
+    case 0x2F:
+    case 0x5B:
+    case 0x5C:
+    case 0x5D:
+    case 0x7C:
         return 0;
     default:
         return !(character >= 0x3A && character <= 0x40);
     }
 }
 
-uint8_t WideCharKeyFilter(uint32_t character) { return character != 0x22 && character != 0x2B; }
+uint8_t WideCharKeyFilter(uint32_t character)
+{
+    return character != 0x22 && character != 0x2B;
+}
 
 uint8_t FilterEditTextInputKey(int32_t inputKey, uint32_t character)
 {
     switch (inputKey) {
-    case kInputKindAscii: return AsciiKeyFilter(character);
-    case kInputKindFileName: return AsciiKeyFilterAppoint(character);
-    case kInputKindAlphaNumeric: return AlphaNumericKeyFilter(character);
-    case kInputKindNumeric: return NumericKeyFilter(character);
-    default: return WideCharKeyFilter(character);
+    case kInputKindAscii:
+        return AsciiKeyFilter(character);
+    case kInputKindFileName:
+        return AsciiKeyFilterAppoint(character);
+    case kInputKindAlphaNumeric:
+        return AlphaNumericKeyFilter(character);
+    case kInputKindNumeric:
+        return NumericKeyFilter(character);
+    default:
+        return WideCharKeyFilter(character);
     }
 }
 

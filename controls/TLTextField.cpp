@@ -24,7 +24,10 @@ bool TLTextField::textShouldBeginEditing(ui::Text& editor)
     return ui::TextField::textShouldBeginEditing(editor);
 }
 
-bool TLTextField::textShouldEndEditing(ui::Text& editor) { return ui::TextField::textShouldEndEditing(editor); }
+bool TLTextField::textShouldEndEditing(ui::Text& editor)
+{
+    return ui::TextField::textShouldEndEditing(editor);
+}
 
 void TLTextField::textDidChange()
 {

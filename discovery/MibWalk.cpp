@@ -41,14 +41,14 @@ void prepareLibrary()
     static bool prepared = false;
     if (prepared) return;
     prepared = true;
-    netsnmp_ds_register_config(ASN_BOOLEAN, kApplicationName, "includeRequested", NETSNMP_DS_APPLICATION_ID,
-                               kWalkIncludeRequested);
-    netsnmp_ds_register_config(ASN_BOOLEAN, kApplicationName, "printStatistics", NETSNMP_DS_APPLICATION_ID,
-                               kWalkPrintStatistics);
-    netsnmp_ds_register_config(ASN_BOOLEAN, kApplicationName, "dontCheckOrdering", NETSNMP_DS_APPLICATION_ID,
-                               kWalkDontCheckOrdering);
-    netsnmp_ds_register_config(ASN_INTEGER, kApplicationName, "walkDeadline", NETSNMP_DS_APPLICATION_ID,
-                               kWalkDeadlineSeconds);
+    netsnmp_ds_register_config(
+        ASN_BOOLEAN, kApplicationName, "includeRequested", NETSNMP_DS_APPLICATION_ID, kWalkIncludeRequested);
+    netsnmp_ds_register_config(
+        ASN_BOOLEAN, kApplicationName, "printStatistics", NETSNMP_DS_APPLICATION_ID, kWalkPrintStatistics);
+    netsnmp_ds_register_config(
+        ASN_BOOLEAN, kApplicationName, "dontCheckOrdering", NETSNMP_DS_APPLICATION_ID, kWalkDontCheckOrdering);
+    netsnmp_ds_register_config(
+        ASN_INTEGER, kApplicationName, "walkDeadline", NETSNMP_DS_APPLICATION_ID, kWalkDeadlineSeconds);
     snmp_register_callback(SNMP_CALLBACK_LIBRARY, SNMP_CALLBACK_LOGGING, forwardLibraryLog, nullptr);
     netsnmp_register_loghandler(NETSNMP_LOGHANDLER_CALLBACK, LOG_DEBUG);
     init_snmp(kApplicationName);
@@ -121,10 +121,18 @@ void optProc(int, char* const*, int opt)
     if (opt != 'C' || !optarg) return;
     for (const char* letter = optarg; *letter; ++letter) {
         switch (*letter) {
-        case 'i': netsnmp_ds_toggle_boolean(NETSNMP_DS_APPLICATION_ID, kWalkIncludeRequested); break;
-        case 'p': netsnmp_ds_toggle_boolean(NETSNMP_DS_APPLICATION_ID, kWalkPrintStatistics); break;
-        case 'c': netsnmp_ds_toggle_boolean(NETSNMP_DS_APPLICATION_ID, kWalkDontCheckOrdering); break;
-        default: std::snprintf(sDEBUGmsg, sizeof sDEBUGmsg, "Unknown flag passed to -C: %c\n", *letter); break;
+        case 'i':
+            netsnmp_ds_toggle_boolean(NETSNMP_DS_APPLICATION_ID, kWalkIncludeRequested);
+            break;
+        case 'p':
+            netsnmp_ds_toggle_boolean(NETSNMP_DS_APPLICATION_ID, kWalkPrintStatistics);
+            break;
+        case 'c':
+            netsnmp_ds_toggle_boolean(NETSNMP_DS_APPLICATION_ID, kWalkDontCheckOrdering);
+            break;
+        default:
+            std::snprintf(sDEBUGmsg, sizeof sDEBUGmsg, "Unknown flag passed to -C: %c\n", *letter);
+            break;
         }
     }
 }
@@ -214,8 +222,7 @@ bool takeVariables(const netsnmp_pdu& response, WalkPosition& at, WalkResult& re
         if (at.checkOrdering &&
             snmp_oid_compare(at.current, at.currentLength, variable->name, variable->name_length) >= 0) {
             std::snprintf(sDEBUGmsg, sizeof sDEBUGmsg, "[SNMP] Error: OID not increasing: %s >= %s",
-                          dotted(at.current, at.currentLength).c_str(),
-                          dotted(variable->name, variable->name_length).c_str());
+                dotted(at.current, at.currentLength).c_str(), dotted(variable->name, variable->name_length).c_str());
             running = false;
             result.failed = true;
         }
@@ -231,7 +238,7 @@ WalkResult walkSubtree(netsnmp_session& opened, const oid* root, size_t rootLeng
 {
     WalkResult result;
     WalkPosition at{root, rootLength, {}, rootLength, 0,
-                    !netsnmp_ds_get_boolean(NETSNMP_DS_APPLICATION_ID, kWalkDontCheckOrdering)};
+        !netsnmp_ds_get_boolean(NETSNMP_DS_APPLICATION_ID, kWalkDontCheckOrdering)};
     std::copy(root, root + rootLength, at.current);
     const Clock::time_point deadline = walkDeadline();
     const long fullTimeout = opened.timeout;

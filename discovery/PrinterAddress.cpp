@@ -53,9 +53,8 @@ std::optional<std::string> fitAddress(std::string_view text)
 bool isPlainHostName(std::string_view host)
 {
     if (host.empty() || host.front() == '-' || host.front() == '.') return false;
-    return std::all_of(host.begin(), host.end(), [](char c) {
-        return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_';
-    });
+    return std::all_of(host.begin(), host.end(),
+        [](char c) { return std::isalnum(static_cast<unsigned char>(c)) || c == '.' || c == '-' || c == '_'; });
 }
 
 // The library reads "udp6:[ADDR]" as an IPv6 peer; a bare literal would be cut at its first colon.

@@ -50,9 +50,11 @@ void storeString(char (&field)[kProfileNameSize], const netsnmp_variable_list& v
     if (!variable.val.string) return;
     const auto* bytes = variable.val.string;
     size_t length = variable.val_len;
-    if (const void* zero = std::memchr(bytes, 0, length)) length = static_cast<size_t>(static_cast<const u_char*>(zero) - bytes);
+    if (const void* zero = std::memchr(bytes, 0, length))
+        length = static_cast<size_t>(static_cast<const u_char*>(zero) - bytes);
     if (length >= sizeof field)
-        length = cf::utf8::boundaryAtOrBefore(std::string_view(reinterpret_cast<const char*>(bytes), length), sizeof field - 1);
+        length = cf::utf8::boundaryAtOrBefore(
+            std::string_view(reinterpret_cast<const char*>(bytes), length), sizeof field - 1);
     std::memcpy(field, bytes, length);
 }
 
@@ -86,11 +88,21 @@ void vSpoolPlist(const oid* name, size_t length, const netsnmp_variable_list* va
         // Repeated rows must not count past the slots that the merge reads.
         if (PlistForSpool.iNum < kProfileListCapacity) ++PlistForSpool.iNum;
         break;
-    case Field::Location: item.iLocation = lowBits(*variable); break;
-    case Field::ProfileName: storeString(item.ProfileName, *variable); break;
-    case Field::FileName: storeString(item.FileName, *variable); break;
-    case Field::ProfileClass: item.iProfileClass = lowBits(*variable); break;
-    case Field::Driver: item.iDriver = lowBits(*variable); break;
+    case Field::Location:
+        item.iLocation = lowBits(*variable);
+        break;
+    case Field::ProfileName:
+        storeString(item.ProfileName, *variable);
+        break;
+    case Field::FileName:
+        storeString(item.FileName, *variable);
+        break;
+    case Field::ProfileClass:
+        item.iProfileClass = lowBits(*variable);
+        break;
+    case Field::Driver:
+        item.iDriver = lowBits(*variable);
+        break;
     }
 }
 

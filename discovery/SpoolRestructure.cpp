@@ -21,10 +21,21 @@ bool isFileNameCharacter(unsigned char c)
     if ((c >= 'A' && c <= 'Z') || (c >= 'a' && c <= 'z') || (c >= '0' && c <= '9')) return true;
     switch (c) {
     case 0x21:
-    case 0x23: case 0x24: case 0x25: case 0x26: case 0x27: case 0x28: case 0x29:
-    case 0x2D: case 0x2E:
-    case 0x5E: case 0x5F: case 0x60:
-    case 0x7B: case 0x7D: case 0x7E:
+    case 0x23:
+    case 0x24:
+    case 0x25:
+    case 0x26:
+    case 0x27:
+    case 0x28:
+    case 0x29:
+    case 0x2D:
+    case 0x2E:
+    case 0x5E:
+    case 0x5F:
+    case 0x60:
+    case 0x7B:
+    case 0x7D:
+    case 0x7E:
         return true;
     default:
         return false;
@@ -40,7 +51,10 @@ bool isEightDotThree(const char (&field)[kProfileNameSize])
 }
 
 // The record's item count as an index bound, whatever the file claimed.
-int usedBound(const ProfileList& list) { return std::clamp(list.iNum, 0, kProfileListCapacity); }
+int usedBound(const ProfileList& list)
+{
+    return std::clamp(list.iNum, 0, kProfileListCapacity);
+}
 
 void markByWalkResult(ProfileList& list, bool succeeded)
 {
@@ -112,10 +126,15 @@ void vRestructDetail(int slot, ProfileList* list)
             continue;
         switch (item.iInMenu) {
         case kStatePrinterUnconfirmed:
-        case kStateUser: item.iInMenu = kStatePrinterPresent; break;
+        case kStateUser:
+            item.iInMenu = kStatePrinterPresent;
+            break;
         case kStatePrinterUnconfirmedShown:
-        case kStateUserShown: item.iInMenu = kStatePrinterPresentShown; break;
-        default: break;
+        case kStateUserShown:
+            item.iInMenu = kStatePrinterPresentShown;
+            break;
+        default:
+            break;
         }
         return;
     }
@@ -153,12 +172,15 @@ int32_t vRestructPlistSpool2Current(int flag)
         if (!isEightDotThree(item.FileName)) continue;
         switch (item.iProfileClass) {
         case 1:
-        case 2: vRestructDetail(slot, records[kListRGB]); break;
+        case 2:
+            vRestructDetail(slot, records[kListRGB]);
+            break;
         case 3:
             vRestructDetail(slot, records[kListSIM]);
             vRestructDetail(slot, records[kListDST]);
             break;
-        default: break;
+        default:
+            break;
         }
     }
 

@@ -32,7 +32,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
             for (int j = 0; j < ppd->groups[i].num_options; ++j) {
                 const char* keyword = ppd->groups[i].options[j].keyword;
                 ui::PopUpButton popUp;
-                tlco::PDEControlRecord record = {&popUp, tlco::kControlPopUp, keyword, nullptr, nullptr, "", 0, nullptr};
+                tlco::PDEControlRecord record = {
+                    &popUp, tlco::kControlPopUp, keyword, nullptr, nullptr, "", 0, nullptr};
                 tlco::PDECommon::commonGetPPDArrayForUIOption(ppd, keyword, &record.choices);
                 std::unique_ptr<tlco::ChoiceList> owned(record.choices);
                 tlco::PDECommon::commonReBuildMenuFromPPD(ppd, &record);

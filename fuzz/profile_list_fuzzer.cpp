@@ -15,8 +15,7 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     const std::string_view bytes(reinterpret_cast<const char*>(data), size);
     auto fast = tlco::readListsFast(bytes);
     if (!fast) return 0;
-    auto root =
-        cf::as<cf::Dictionary>(cf::PropertyList::createFromData(bytes, cf::PropertyList::Unsupported::Skip));
+    auto root = cf::as<cf::Dictionary>(cf::PropertyList::createFromData(bytes, cf::PropertyList::Unsupported::Skip));
     if (!root || !(*tlco::storedListsFromTree(*root) == *fast)) std::abort();
     return 0;
 }

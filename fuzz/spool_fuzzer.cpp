@@ -24,8 +24,8 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
     netsnmp_variable_list variable{};
     variable.name = name;
     variable.name_length = length;
-    variable.type = input.PickValueInArray<u_char>({ASN_INTEGER, ASN_OCTET_STR, ASN_COUNTER, ASN_NULL,
-                                                    SNMP_ENDOFMIBVIEW, ASN_OBJECT_ID});
+    variable.type = input.PickValueInArray<u_char>(
+        {ASN_INTEGER, ASN_OCTET_STR, ASN_COUNTER, ASN_NULL, SNMP_ENDOFMIBVIEW, ASN_OBJECT_ID});
     long integer = input.ConsumeIntegral<long>();
     std::vector<u_char> bytes = input.ConsumeBytes<u_char>(input.ConsumeIntegralInRange<size_t>(0, 80));
     if (variable.type == ASN_INTEGER || variable.type == ASN_COUNTER) {

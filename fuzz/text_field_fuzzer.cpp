@@ -24,9 +24,15 @@ extern "C" int LLVMFuzzerTestOneInput(const uint8_t* data, size_t size)
         tlco::TLTextField& field = input.ConsumeBool() ? fileName : profileName;
         std::string text = input.ConsumeRandomLengthString(40);
         switch (input.ConsumeIntegralInRange(0, 2)) {
-        case 0: field.userType(text); break;
-        case 1: field.userPaste(text); break;
-        default: field.userClear(); break;
+        case 0:
+            field.userType(text);
+            break;
+        case 1:
+            field.userPaste(text);
+            break;
+        default:
+            field.userClear();
+            break;
         }
     }
     const std::string& name = fileName.stringValue();

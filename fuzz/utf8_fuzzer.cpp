@@ -78,7 +78,8 @@ void checkUtf16(const std::string& bytes)
 {
     std::u16string units;
     for (size_t i = 0; i + 1 < bytes.size(); i += 2)
-        units += static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+        units +=
+            static_cast<char16_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
     const std::string utf8 = cf::utf8::fromUtf16(units);
     require(cf::utf8::isValid(utf8));
     const std::optional<std::string> converted = iconvConvert(kUtf16ToUtf8, littleEndianBytes(units));

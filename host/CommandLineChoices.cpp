@@ -73,8 +73,7 @@ std::string validOptions(ppd_file_t* ppd)
 std::string validChoices(const ppd_option_t& option)
 {
     std::string names;
-    for (int i = 0; i < option.num_choices; ++i)
-        names += (i ? ", " : "") + std::string(option.choices[i].choice);
+    for (int i = 0; i < option.num_choices; ++i) names += (i ? ", " : "") + std::string(option.choices[i].choice);
     return names;
 }
 
@@ -94,8 +93,8 @@ bool choose(ui::Object* control, const std::string& choice)
 
 } // namespace
 
-std::optional<CommandLineChoices> CommandLineChoices::check(const std::vector<std::string>& arguments, ppd_file_t* ppd,
-                                                            std::string* error)
+std::optional<CommandLineChoices> CommandLineChoices::check(
+    const std::vector<std::string>& arguments, ppd_file_t* ppd, std::string* error)
 {
     auto fail = [error](std::string reason) -> std::optional<CommandLineChoices> {
         if (error) *error = std::move(reason);
@@ -110,12 +109,12 @@ std::optional<CommandLineChoices> CommandLineChoices::check(const std::vector<st
             const cups_option_t& given = parsed.options[i];
             ppd_option_t* option = ppd ? ppdFindOption(ppd, given.name) : nullptr;
             if (!option)
-                return fail(trf("-o {1}: the printer has no such option; its options are {2}",
-                                {argument, validOptions(ppd)}));
+                return fail(
+                    trf("-o {1}: the printer has no such option; its options are {2}", {argument, validOptions(ppd)}));
             ppd_choice_t* choice = ppdFindChoice(option, given.value);
             if (!choice)
                 return fail(trf("-o {1}: {2} has no choice {3}; its choices are {4}",
-                                {argument, option->keyword, given.value, validChoices(*option)}));
+                    {argument, option->keyword, given.value, validChoices(*option)}));
             checked.choices_.push_back({option->keyword, choice->choice});
         }
     }

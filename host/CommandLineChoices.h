@@ -17,8 +17,8 @@ class CommandLineChoices {
 public:
     // Parses the -o arguments as lp does (NAME=VALUE, NAME for True, noNAME for False) and checks each
     // against the PPD: nothing, and one line naming the valid options or choices, when one is unknown.
-    static std::optional<CommandLineChoices> check(const std::vector<std::string>& arguments, ppd_file_t* ppd,
-                                                   std::string* error);
+    static std::optional<CommandLineChoices> check(
+        const std::vector<std::string>& arguments, ppd_file_t* ppd, std::string* error);
 
     bool empty() const { return choices_.empty(); }
     // Chooses every choice in the panel's controls (their actions run, as for a click); an option the

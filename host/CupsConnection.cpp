@@ -35,7 +35,7 @@ std::unique_ptr<CupsConnection> CupsConnection::open(int limitSeconds, std::stri
         int reason = httpError(http);
         if (error)
             *error = trf("cannot connect to the CUPS server {1}", {cupsServerName()}) +
-                     (reason && reason != EHOSTDOWN ? std::string(": ") + std::strerror(reason) : std::string());
+                (reason && reason != EHOSTDOWN ? std::string(": ") + std::strerror(reason) : std::string());
         return nullptr;
     }
     httpSetTimeout(http, kPollSeconds, &CupsConnection::keepWaiting, connection.get());
@@ -43,7 +43,10 @@ std::unique_ptr<CupsConnection> CupsConnection::open(int limitSeconds, std::stri
     return connection;
 }
 
-CupsConnection::~CupsConnection() { httpClose(http_); }
+CupsConnection::~CupsConnection()
+{
+    httpClose(http_);
+}
 
 void CupsConnection::startRequest()
 {

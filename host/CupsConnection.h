@@ -27,7 +27,7 @@ public:
     std::string reason(const std::string& fallback) const;
 
 private:
-    CupsConnection(http_t* http, int limitSeconds) : http_(http), limitSeconds_(limitSeconds) {}
+    CupsConnection(http_t* http, int limitSeconds) : http_(http), limitSeconds_(limitSeconds) { }
     static int keepWaiting(http_t* http, void* self);
 
     http_t* http_;

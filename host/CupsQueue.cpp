@@ -18,12 +18,15 @@ namespace {
 // The server's destinations with the lpoptions merged in, freed together.
 class Destinations {
 public:
-    explicit Destinations(http_t* http) : count_(cupsGetDests2(http, &dests_)) {}
+    explicit Destinations(http_t* http) : count_(cupsGetDests2(http, &dests_)) { }
     ~Destinations() { cupsFreeDests(count_, dests_); }
     Destinations(const Destinations&) = delete;
     Destinations& operator=(const Destinations&) = delete;
 
-    const cups_dest_t* find(const std::string& name) const { return cupsGetDest(name.c_str(), nullptr, count_, dests_); }
+    const cups_dest_t* find(const std::string& name) const
+    {
+        return cupsGetDest(name.c_str(), nullptr, count_, dests_);
+    }
 
 private:
     cups_dest_t* dests_ = nullptr;
@@ -39,8 +42,8 @@ struct IppFree {
 std::string askForQueue(CupsConnection& http, const std::string& queue)
 {
     char uri[HTTP_MAX_URI];
-    httpAssembleURIf(HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s",
-                     queue.c_str());
+    httpAssembleURIf(
+        HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s", queue.c_str());
     ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, "printer-name");
@@ -75,8 +78,8 @@ std::optional<PrinterChoice> cupsQueuePrinter(const std::string& queue, int limi
     const Destinations destinations(http->get());
     const cups_dest_t* dest = destinations.find(queue);
     if (!dest)
-        return fail(http->reason(trf("cannot look up CUPS queue {1} on {2}: {3}",
-                                     {queue, cupsServerName(), cupsLastErrorString()})));
+        return fail(http->reason(
+            trf("cannot look up CUPS queue {1} on {2}: {3}", {queue, cupsServerName(), cupsLastErrorString()})));
     // The server's own spelling of the name, whatever case the user typed.
     const std::string name = dest->name;
 
@@ -95,8 +98,7 @@ std::optional<PrinterChoice> cupsQueuePrinter(const std::string& queue, int limi
         choice.defaults.emplace_back(dest->options[i].name, dest->options[i].value);
     // CUPS hands out the device URI without any user name or password it holds.
     std::optional<std::string> deviceURI;
-    if (const char* uri = cupsGetOption("device-uri", dest->num_options, dest->options); uri && *uri)
-        deviceURI = uri;
+    if (const char* uri = cupsGetOption("device-uri", dest->num_options, dest->options); uri && *uri) deviceURI = uri;
     choice.ppdPath = path;
     choice.ppdIsTemporary = true;
     choice.printer = std::make_shared<pm::Printer>(name, deviceURI);

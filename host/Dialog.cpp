@@ -13,7 +13,9 @@ namespace {
 class HostCallback final : public pde::Callback {
 public:
     HostCallback(pm::PrintSettings& ticket, pm::Session& session, ppd_file_t* ppd)
-        : ticket_(ticket), session_(session), ppd_(ppd) {}
+        : ticket_(ticket), session_(session), ppd_(ppd)
+    {
+    }
     PMPrintSettings printSettings() override { return &ticket_; }
     PMPrintSession printSession() override { return &session_; }
     ppd_file_t* ppdFile() override { return ppd_; }
@@ -30,9 +32,9 @@ std::unique_ptr<Dialog> Dialog::open(const Options& options, const ProgramFiles&
 {
     std::unique_ptr<Dialog> dialog(new Dialog());
 
-    std::optional<PrinterChoice> printer =
-        options.queue ? cupsQueuePrinter(*options.queue, options.timeoutSeconds, error)
-                      : virtualPrinter(options, files.samplePpds, error);
+    std::optional<PrinterChoice> printer = options.queue
+        ? cupsQueuePrinter(*options.queue, options.timeoutSeconds, error)
+        : virtualPrinter(options, files.samplePpds, error);
     if (!printer) return nullptr;
     dialog->printer_ = *printer;
     dialog->ppd_ = openPpd(printer->ppdPath, error);

@@ -4,8 +4,8 @@
 
 #include "host/Options.h"
 #include "host/PpdFile.h"
-#include "host/ProgramFiles.h"
 #include "host/PrinterSource.h"
+#include "host/ProgramFiles.h"
 #include "pde/BundleLoader.h"
 #include "pde/Protocol.h"
 #include "print/PrintSettings.h"

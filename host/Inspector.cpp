@@ -90,7 +90,10 @@ nlohmann::json shownView(Dialog& dialog)
     return nullptr;
 }
 
-std::string quoted(const std::string& text) { return "\"" + text + "\""; }
+std::string quoted(const std::string& text)
+{
+    return "\"" + text + "\"";
+}
 
 void renderControl(std::ostringstream& out, ui::Object* object)
 {
@@ -101,7 +104,8 @@ void renderControl(std::ostringstream& out, ui::Object* object)
         out << "pop-up ";
         for (int i = 0; i < popUp->numberOfItems(); ++i) {
             if (i) out << " | ";
-            out << (i == popUp->indexOfSelectedItem() ? "[" + popUp->itemTitleAtIndex(i) + "]" : popUp->itemTitleAtIndex(i));
+            out << (i == popUp->indexOfSelectedItem() ? "[" + popUp->itemTitleAtIndex(i) + "]"
+                                                      : popUp->itemTitleAtIndex(i));
         }
     } else if (auto* box = dynamic_cast<ui::CheckBox*>(object)) {
         out << "check box " << (box->state() ? "[x] " : "[ ] ") << box->title();
@@ -139,14 +143,17 @@ nlohmann::json valueToJson(const cf::Ref& value)
 {
     if (!value) return nullptr;
     switch (value->typeID()) {
-    case cf::TypeID::String: return cf::as<cf::String>(value)->utf8();
+    case cf::TypeID::String:
+        return cf::as<cf::String>(value)->utf8();
     case cf::TypeID::Number: {
         auto number = cf::as<cf::Number>(value);
         if (number->isReal()) return number->doubleValue();
         return number->int64Value();
     }
-    case cf::TypeID::Boolean: return cf::as<cf::Boolean>(value)->value();
-    case cf::TypeID::Data: return cf::as<cf::Data>(value)->bytes();
+    case cf::TypeID::Boolean:
+        return cf::as<cf::Boolean>(value)->value();
+    case cf::TypeID::Data:
+        return cf::as<cf::Data>(value)->bytes();
     case cf::TypeID::Array: {
         nlohmann::json array = nlohmann::json::array();
         for (const auto& item : cf::as<cf::Array>(value)->items()) array.push_back(valueToJson(item));
@@ -179,7 +186,8 @@ nlohmann::json stateToJson(Dialog& dialog)
     nlohmann::json window = {{"open", false}, {"title", ""}, {"mode", 0}};
     if (ui::Nib* nib = dialog.nib()) {
         for (const auto& object : nib->objects()) {
-            if (const char* kind = kindOf(object.get())) controls[object->identifier()] = controlToJson(object.get(), kind);
+            if (const char* kind = kindOf(object.get()))
+                controls[object->identifier()] = controlToJson(object.get(), kind);
             if (auto* w = dynamic_cast<ui::Window*>(object.get())) {
                 window["open"] = w->isVisible();
                 window["title"] = w->title();
@@ -187,10 +195,8 @@ nlohmann::json stateToJson(Dialog& dialog)
             if (const auto* getter = object->classInfo().findGetter("editMode")) window["mode"] = (*getter)(*object);
         }
     }
-    return {{"shownView", shownView(dialog)},
-            {"window", window},
-            {"controls", controls},
-            {"ticket", valueToJson(dialog.ticket().values())}};
+    return {{"shownView", shownView(dialog)}, {"window", window}, {"controls", controls},
+        {"ticket", valueToJson(dialog.ticket().values())}};
 }
 
 std::string renderPanel(Dialog& dialog)

@@ -72,7 +72,7 @@ std::unique_ptr<JobSubmitter> JobSubmitter::open(const std::string& path, std::s
     const std::string shown = standardInput ? tr("standard input") : path;
     int fd = standardInput ? spoolStandardInput() : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
     if (fd < 0) return fail(trf("cannot read {1}: {2}", {shown, std::strerror(errno)}));
-    struct stat info {};
+    struct stat info { };
     if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size == 0) {
         ::close(fd);
         return fail(S_ISREG(info.st_mode) ? trf("cannot print {1}: it is empty", {shown})
@@ -81,10 +81,13 @@ std::unique_ptr<JobSubmitter> JobSubmitter::open(const std::string& path, std::s
     return std::unique_ptr<JobSubmitter>(new JobSubmitter(shown, fd));
 }
 
-JobSubmitter::~JobSubmitter() { ::close(fd_); }
+JobSubmitter::~JobSubmitter()
+{
+    ::close(fd_);
+}
 
-int JobSubmitter::submit(const std::string& queue, const cf::DictionaryRef& ticket, int limitSeconds,
-                         std::string* error)
+int JobSubmitter::submit(
+    const std::string& queue, const cf::DictionaryRef& ticket, int limitSeconds, std::string* error)
 {
     auto fail = [error](std::string reason) {
         if (error) *error = std::move(reason);

@@ -23,7 +23,7 @@ public:
     int submit(const std::string& queue, const cf::DictionaryRef& ticket, int limitSeconds, std::string* error);
 
 private:
-    JobSubmitter(std::string path, int fd) : path_(std::move(path)), fd_(fd) {}
+    JobSubmitter(std::string path, int fd) : path_(std::move(path)), fd_(fd) { }
 
     std::string path_;
     int fd_;

@@ -57,20 +57,51 @@ std::optional<int> seconds(const char* text)
 bool apply(int code, const char* value, Options& options, bool& virtualGiven, std::string& reason)
 {
     switch (code) {
-    case 'o': options.choices.emplace_back(value); break;
-    case kQueue: options.queue = value; break;
-    case kPpd: options.ppd = value; virtualGiven = true; break;
-    case kPrinterId: options.printerId = value; virtualGiven = true; break;
-    case kDeviceUri: options.deviceURI = value; virtualGiven = true; break;
-    case kNoPrinter: options.noPrinter = virtualGiven = true; break;
-    case kTicket: options.ticket = value; break;
-    case kScript: options.script = value; break;
-    case kJson: options.json = true; break;
-    case kPrint: options.print = value; break;
-    case kGui: options.gui = true; break;
-    case kBundle: options.bundle = value; break;
-    case kHelp: options.help = true; break;
-    case kVersion: options.version = true; break;
+    case 'o':
+        options.choices.emplace_back(value);
+        break;
+    case kQueue:
+        options.queue = value;
+        break;
+    case kPpd:
+        options.ppd = value;
+        virtualGiven = true;
+        break;
+    case kPrinterId:
+        options.printerId = value;
+        virtualGiven = true;
+        break;
+    case kDeviceUri:
+        options.deviceURI = value;
+        virtualGiven = true;
+        break;
+    case kNoPrinter:
+        options.noPrinter = virtualGiven = true;
+        break;
+    case kTicket:
+        options.ticket = value;
+        break;
+    case kScript:
+        options.script = value;
+        break;
+    case kJson:
+        options.json = true;
+        break;
+    case kPrint:
+        options.print = value;
+        break;
+    case kGui:
+        options.gui = true;
+        break;
+    case kBundle:
+        options.bundle = value;
+        break;
+    case kHelp:
+        options.help = true;
+        break;
+    case kVersion:
+        options.version = true;
+        break;
     case kTimeout:
         if (auto limit = seconds(value)) {
             options.timeoutSeconds = *limit;
@@ -110,7 +141,8 @@ std::optional<Options> parseOptions(int argc, char** argv, std::string* error)
     if (options.help || options.version) return options;
     if (options.queue && virtualGiven)
         return fail(tr("--queue cannot be combined with --ppd, --printer-id, --device-uri or --no-printer"));
-    if (options.script == "-" && options.print == "-") return fail(tr("--script - and --print - both read standard input"));
+    if (options.script == "-" && options.print == "-")
+        return fail(tr("--script - and --print - both read standard input"));
     // A person at the window may still choose a queue there.
     if (options.print && !options.queue && !(options.gui && !options.script)) return fail(tr("--print needs --queue"));
     return options;

@@ -52,8 +52,10 @@ public:
     ~CupsLanguageScope()
     {
         if (!active_) return;
-        if (all_) ::setenv("LC_ALL", all_->c_str(), 1);
-        else ::unsetenv("LC_ALL");
+        if (all_)
+            ::setenv("LC_ALL", all_->c_str(), 1);
+        else
+            ::unsetenv("LC_ALL");
         std::setlocale(LC_MESSAGES, messages_.c_str());
     }
     CupsLanguageScope(const CupsLanguageScope&) = delete;
@@ -79,7 +81,10 @@ void forEachOption(ppd_file_t* ppd, Visit visit)
 
 } // namespace
 
-void PpdCloser::operator()(ppd_file_t* ppd) const { ppdClose(ppd); }
+void PpdCloser::operator()(ppd_file_t* ppd) const
+{
+    ppdClose(ppd);
+}
 
 PpdFile openPpd(const std::string& path, std::string* error)
 {

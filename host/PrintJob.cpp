@@ -22,8 +22,7 @@ bool panelAgreesToPrint(Dialog& dialog, std::string* error)
     return true;
 }
 
-bool submitJob(Dialog& dialog, JobSubmitter& document, const Options& options, std::ostream& out,
-               std::string* error)
+bool submitJob(Dialog& dialog, JobSubmitter& document, const Options& options, std::ostream& out, std::string* error)
 {
     int job = document.submit(dialog.printer().printer->id(), dialog.ticket().values(), options.timeoutSeconds, error);
     if (!job) return false;

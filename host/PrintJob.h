@@ -15,7 +15,6 @@ bool panelAgreesToPrint(Dialog& dialog, std::string* error);
 
 // Submits the document with the ticket's settings and tells the job's id on out ("job: N", or
 // {"job": N} with --json); false and a reason when no job was made.
-bool submitJob(Dialog& dialog, JobSubmitter& document, const Options& options, std::ostream& out,
-               std::string* error);
+bool submitJob(Dialog& dialog, JobSubmitter& document, const Options& options, std::ostream& out, std::string* error);
 
 } // namespace host

@@ -7,7 +7,7 @@
 namespace ui {
 class InputDriver;
 class View;
-}
+} // namespace ui
 
 namespace host {
 

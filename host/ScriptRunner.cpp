@@ -150,126 +150,129 @@ const ScriptRunner::Verb* ScriptRunner::findVerb(std::string_view name)
     // The dialog's calls to the panel.
     static const Verb kVerbs[] = {
         {"panelView", 0, nullptr,
-         [](R& r, const C&) {
-             ui::View* view = r.dialog_.panel().panelView();
-             if (r.hooks_) r.hooks_->panelViewShown(view);
-             bool shown = view != nullptr;
-             return r.answer({{"panelView", shown}}, std::string("panelView: ") + (shown ? "view" : "none"));
-         }},
+            [](R& r, const C&) {
+                ui::View* view = r.dialog_.panel().panelView();
+                if (r.hooks_) r.hooks_->panelViewShown(view);
+                bool shown = view != nullptr;
+                return r.answer({{"panelView", shown}}, std::string("panelView: ") + (shown ? "view" : "none"));
+            }},
         {"panelName", 0, nullptr,
-         [](R& r, const C&) {
-             std::string panelName = r.dialog_.panel().panelName();
-             return r.answer({{"panelName", panelName}}, "panelName: " + panelName);
-         }},
+            [](R& r, const C&) {
+                std::string panelName = r.dialog_.panel().panelName();
+                return r.answer({{"panelName", panelName}}, "panelName: " + panelName);
+            }},
         {"panelKind", 0, nullptr,
-         [](R& r, const C&) {
-             std::string kind = r.dialog_.panel().panelKind();
-             return r.answer({{"panelKind", kind}}, "panelKind: " + kind);
-         }},
+            [](R& r, const C&) {
+                std::string kind = r.dialog_.panel().panelKind();
+                return r.answer({{"panelKind", kind}}, "panelKind: " + kind);
+            }},
         {"supportedPPDOptionKeys", 0, nullptr,
-         [](R& r, const C&) {
-             nlohmann::json keys = valueToJson(r.dialog_.panel().supportedPPDOptionKeys());
-             std::string text = "supportedPPDOptionKeys:";
-             for (const auto& key : keys) text += " " + key.get<std::string>();
-             return r.answer({{"supportedPPDOptionKeys", keys}}, text);
-         }},
+            [](R& r, const C&) {
+                nlohmann::json keys = valueToJson(r.dialog_.panel().supportedPPDOptionKeys());
+                std::string text = "supportedPPDOptionKeys:";
+                for (const auto& key : keys) text += " " + key.get<std::string>();
+                return r.answer({{"supportedPPDOptionKeys", keys}}, text);
+            }},
         {"willShow", 0, nullptr,
-         [](R& r, const C&) {
-             r.dialog_.panel().willShow();
-             return r.answer({{"result", true}}, "willShow");
-         }},
-        {"shouldHide", 0, nullptr, [](R& r, const C&) { return r.result("shouldHide", r.dialog_.panel().shouldHide()); }},
+            [](R& r, const C&) {
+                r.dialog_.panel().willShow();
+                return r.answer({{"result", true}}, "willShow");
+            }},
+        {"shouldHide", 0, nullptr,
+            [](R& r, const C&) { return r.result("shouldHide", r.dialog_.panel().shouldHide()); }},
         {"shouldPrint", 0, nullptr,
-         [](R& r, const C&) { return r.result("shouldPrint", r.dialog_.panel().shouldPrint()); }},
+            [](R& r, const C&) { return r.result("shouldPrint", r.dialog_.panel().shouldPrint()); }},
         {"save", 0, nullptr,
-         [](R& r, const C&) { return r.result("save", r.dialog_.panel().saveValuesAndReturnError(nullptr)); }},
+            [](R& r, const C&) { return r.result("save", r.dialog_.panel().saveValuesAndReturnError(nullptr)); }},
         {"restore", 0, nullptr,
-         [](R& r, const C&) {
-             const bool restored = r.dialog_.panel().restoreValuesAndReturnError(nullptr);
-             std::string reason;
-             if (r.afterRestore_ && !r.afterRestore_(&reason)) {
-                 r.failureStatus_ = 1;
-                 return r.fail(reason);
-             }
-             return r.result("restore", restored);
-         }},
+            [](R& r, const C&) {
+                const bool restored = r.dialog_.panel().restoreValuesAndReturnError(nullptr);
+                std::string reason;
+                if (r.afterRestore_ && !r.afterRestore_(&reason)) {
+                    r.failureStatus_ = 1;
+                    return r.fail(reason);
+                }
+                return r.result("restore", restored);
+            }},
         {"summary", 0, nullptr,
-         [](R& r, const C&) {
-             cf::DictionaryRef summary = r.dialog_.panel().summaryInfo();
-             return r.answer({{"summary", summaryToJson(summary)}}, renderSummary(summary));
-         }},
+            [](R& r, const C&) {
+                cf::DictionaryRef summary = r.dialog_.panel().summaryInfo();
+                return r.answer({{"summary", summaryToJson(summary)}}, renderSummary(summary));
+            }},
         {"PPDOptionKeyValueDidChange", 2, nullptr,
-         [](R& r, const C& c) {
-             r.dialog_.panel().PPDOptionKeyValueDidChange(c.w[1], c.w[2]);
-             return r.answer({{"result", true}}, "PPDOptionKeyValueDidChange");
-         }},
+            [](R& r, const C& c) {
+                r.dialog_.panel().PPDOptionKeyValueDidChange(c.w[1], c.w[2]);
+                return r.answer({{"result", true}}, "PPDOptionKeyValueDidChange");
+            }},
         {"terminate", 0, nullptr,
-         [](R& r, const C&) {
-             r.dialog_.terminate();
-             return r.answer({{"result", true}}, "terminate");
-         }},
+            [](R& r, const C&) {
+                r.dialog_.terminate();
+                return r.answer({{"result", true}}, "terminate");
+            }},
         {"dump", 0, nullptr,
-         [](R& r, const C&) { return r.answer({{"state", stateToJson(r.dialog_)}}, renderPanel(r.dialog_)); }},
+            [](R& r, const C&) {
+                return r.answer({{"state", stateToJson(r.dialog_)}}, renderPanel(r.dialog_));
+            }},
 
         // A person's gestures.
         {"select", 2, nullptr,
-         [](R& r, const C& c) {
-             auto* popUp = r.control<ui::PopUpButton>(c.w[1], "pop-up");
-             if (!popUp) return false;
-             int index = 0;
-             if (!parseIndex(c.w[2], index) || index < 0 || index >= popUp->numberOfItems())
-                 return r.fail(c.w[1] + " has no item " + c.w[2]);
-             r.input().selectItem(*popUp, index);
-             return true;
-         }},
+            [](R& r, const C& c) {
+                auto* popUp = r.control<ui::PopUpButton>(c.w[1], "pop-up");
+                if (!popUp) return false;
+                int index = 0;
+                if (!parseIndex(c.w[2], index) || index < 0 || index >= popUp->numberOfItems())
+                    return r.fail(c.w[1] + " has no item " + c.w[2]);
+                r.input().selectItem(*popUp, index);
+                return true;
+            }},
         {"check", 2, nullptr,
-         [](R& r, const C& c) {
-             auto* box = r.control<ui::CheckBox>(c.w[1], "check box");
-             if (!box) return false;
-             if (c.w[2] != "on" && c.w[2] != "off") return r.fail("check takes on or off");
-             if (box->state() != (c.w[2] == "on" ? 1 : 0)) r.input().click(*box);
-             return true;
-         }},
+            [](R& r, const C& c) {
+                auto* box = r.control<ui::CheckBox>(c.w[1], "check box");
+                if (!box) return false;
+                if (c.w[2] != "on" && c.w[2] != "off") return r.fail("check takes on or off");
+                if (box->state() != (c.w[2] == "on" ? 1 : 0)) r.input().click(*box);
+                return true;
+            }},
         {"click", 1, nullptr,
-         [](R& r, const C& c) {
-             auto* button = r.control<ui::Button>(c.w[1], "button");
-             if (!button) return false;
-             r.input().click(*button);
-             return true;
-         }},
+            [](R& r, const C& c) {
+                auto* button = r.control<ui::Button>(c.w[1], "button");
+                if (!button) return false;
+                r.input().click(*button);
+                return true;
+            }},
         {"tab", 2, nullptr,
-         [](R& r, const C& c) {
-             auto* tabs = r.control<ui::TabView>(c.w[1], "tab view");
-             if (!tabs) return false;
-             int index = 0;
-             if (!parseIndex(c.w[2], index) || index < 0 || index >= tabs->numberOfTabViewItems())
-                 return r.fail(c.w[1] + " has no tab " + c.w[2]);
-             r.input().selectTab(*tabs, index);
-             return true;
-         }},
+            [](R& r, const C& c) {
+                auto* tabs = r.control<ui::TabView>(c.w[1], "tab view");
+                if (!tabs) return false;
+                int index = 0;
+                if (!parseIndex(c.w[2], index) || index < 0 || index >= tabs->numberOfTabViewItems())
+                    return r.fail(c.w[1] + " has no tab " + c.w[2]);
+                r.input().selectTab(*tabs, index);
+                return true;
+            }},
         {"type", 2, " takes an id and a text", [](R& r, const C& c) { return r.typeInto(c, false); }},
         {"paste", 2, " takes an id and a text", [](R& r, const C& c) { return r.typeInto(c, true); }},
         {"clear", 1, nullptr,
-         [](R& r, const C& c) {
-             auto* field = r.control<ui::TextField>(c.w[1], "text field");
-             if (!field) return false;
-             r.input().clear(*field);
-             return true;
-         }},
+            [](R& r, const C& c) {
+                auto* field = r.control<ui::TextField>(c.w[1], "text field");
+                if (!field) return false;
+                r.input().clear(*field);
+                return true;
+            }},
         {"row", 2, nullptr, [](R& r, const C& c) { return r.clickRow(c, false); }},
         {"tick", 2, nullptr, [](R& r, const C& c) { return r.clickRow(c, true); }},
         {"answer-open", 1, " takes a path or cancel",
-         [](R&, const C& c) {
-             std::string path = c.line.substr(c.line.find(' ') + 1);
-             ui::Application::shared().queueOpenPanelAnswer(path == "cancel" ? std::nullopt : std::optional(path));
-             return true;
-         }},
+            [](R&, const C& c) {
+                std::string path = c.line.substr(c.line.find(' ') + 1);
+                ui::Application::shared().queueOpenPanelAnswer(path == "cancel" ? std::nullopt : std::optional(path));
+                return true;
+            }},
         {"screenshot", 1, " takes a path",
-         [](R& r, const C& c) {
-             if (!r.hooks_) return r.fail("screenshot needs --gui");
-             std::string reason;
-             return r.hooks_->screenshot(c.line.substr(c.line.find(' ') + 1), &reason) || r.fail(reason);
-         }},
+            [](R& r, const C& c) {
+                if (!r.hooks_) return r.fail("screenshot needs --gui");
+                std::string reason;
+                return r.hooks_->screenshot(c.line.substr(c.line.find(' ') + 1), &reason) || r.fail(reason);
+            }},
     };
     for (const Verb& verb : kVerbs)
         if (verb.name == name) return &verb;

@@ -7,8 +7,8 @@
 #include "ui/InputDriver.h"
 
 #include <functional>
-#include <nlohmann/json.hpp>
 #include <iosfwd>
+#include <nlohmann/json.hpp>
 #include <string>
 #include <vector>
 

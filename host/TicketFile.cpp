@@ -11,7 +11,7 @@ namespace host {
 
 std::optional<cf::DictionaryRef> readTicket(const std::string& path, std::string* error)
 {
-    struct stat info {};
+    struct stat info { };
     if (::stat(path.c_str(), &info) != 0) return cf::Dictionary::create();
     std::string reason;
     auto bytes = cf::File::read(path, &reason);

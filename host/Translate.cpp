@@ -34,7 +34,10 @@ void bindTranslations(const std::string& localeDir)
     ::bind_textdomain_codeset(kDomain, "UTF-8");
 }
 
-std::string tr(const char* msgid) { return ::dgettext(kDomain, msgid); }
+std::string tr(const char* msgid)
+{
+    return ::dgettext(kDomain, msgid);
+}
 
 std::string trf(const char* msgid, std::initializer_list<std::string> arguments)
 {

@@ -5,11 +5,11 @@
 #include "host/Inspector.h"
 #include "host/JobSubmitter.h"
 #include "host/Options.h"
+#include "host/PrintJob.h"
 #include "host/ProgramFiles.h"
 #include "host/ProgressReporter.h"
 #include "host/ScriptRunner.h"
 #include "host/TicketFile.h"
-#include "host/PrintJob.h"
 #include "host/Translate.h"
 
 #include <clocale>
@@ -67,7 +67,10 @@ int runDialog(const host::Options& options, const host::ProgramFiles& files, hos
     // The window lets go of the panel's widgets before the panel goes.
     struct Detach {
         host::Gui* gui;
-        ~Detach() { if (gui) gui->detach(); }
+        ~Detach()
+        {
+            if (gui) gui->detach();
+        }
     } detach{gui};
     if (gui) gui->attach(*dialog);
 
@@ -83,8 +86,9 @@ int runDialog(const host::Options& options, const host::ProgramFiles& files, hos
             for (const char* step : {"panelView", "restore", "summary", "dump"})
                 if (!runner.command(step)) return failure(runner.failureStatus(), runner.error());
         }
-        if (document && !(host::panelAgreesToPrint(*dialog, &error) &&
-                          host::submitJob(*dialog, *document, options, std::cout, &error)))
+        if (document &&
+            !(host::panelAgreesToPrint(*dialog, &error) &&
+                host::submitJob(*dialog, *document, options, std::cout, &error)))
             return failure(1, error);
     }
 

@@ -101,23 +101,23 @@ std::vector<PDEControlRecord> AdvancedColorOptions::controlTemplate() const
     };
     // clang-format on
     for (int i = 0; i < kAdvancedPopUpCount; ++i)
-        records.push_back({const_cast<ui::Label*>(labels[i]), kControlLabel, "", records[static_cast<size_t>(i)].titleKey,
-                           nullptr, "", 0, nullptr});
+        records.push_back({const_cast<ui::Label*>(labels[i]), kControlLabel, "",
+            records[static_cast<size_t>(i)].titleKey, nullptr, "", 0, nullptr});
     records.push_back({button_ManageProfile, kControlButton, "", "Management Profile", nullptr, "", 0, nullptr});
     records.push_back({button_DownloadManager, kControlButton, "", "Download Manager", nullptr, "", 0, nullptr});
-    records.push_back({button_HideAdvancedOptions, kControlButton, "", "Hide Advanced Options", nullptr, "", 0, nullptr});
+    records.push_back(
+        {button_HideAdvancedOptions, kControlButton, "", "Hide Advanced Options", nullptr, "", 0, nullptr});
     records.push_back(kEndRecord);
     return records;
 }
 
 std::vector<ui::PopUpButton*> AdvancedColorOptions::popUps() const
 {
-    return {menu_iRGBSource,        menu_iRGBIntent,         menu_iRGBGrayTreatment,   menu_iDestinationProfile,
-            menu_iHalftone,         menu_iEdgeEnhancement,   menu_tRGBSource,          menu_tRGBIntent,
-            menu_tRGBGrayTreatment, menu_tDestinationProfile, menu_tHalftone,          menu_tEdgeEnhancement,
-            menu_gRGBSource,        menu_gRGBIntent,         menu_gRGBGrayTreatment,   menu_gDestinationProfile,
-            menu_gHalftone,         menu_gEdgeEnhancement,   menu_sSimulationProfile,  menu_sMatchPaperColor,
-            menu_sCMYKGrayTreatment};
+    return {menu_iRGBSource, menu_iRGBIntent, menu_iRGBGrayTreatment, menu_iDestinationProfile, menu_iHalftone,
+        menu_iEdgeEnhancement, menu_tRGBSource, menu_tRGBIntent, menu_tRGBGrayTreatment, menu_tDestinationProfile,
+        menu_tHalftone, menu_tEdgeEnhancement, menu_gRGBSource, menu_gRGBIntent, menu_gRGBGrayTreatment,
+        menu_gDestinationProfile, menu_gHalftone, menu_gEdgeEnhancement, menu_sSimulationProfile, menu_sMatchPaperColor,
+        menu_sCMYKGrayTreatment};
 }
 
 void AdvancedColorOptions::createPDEControlTable()
@@ -153,8 +153,8 @@ void AdvancedColorOptions::changeItemAccodingQuickColor(int16_t quickColor, int1
     }
 }
 
-void AdvancedColorOptions::getSummaryItemAccodingQuickColor(int16_t quickColor, int16_t econoMode,
-                                                            cf::Dictionary* dictionary, cf::Array* order)
+void AdvancedColorOptions::getSummaryItemAccodingQuickColor(
+    int16_t quickColor, int16_t econoMode, cf::Dictionary* dictionary, cf::Array* order)
 {
     if (quickColor < 0 || quickColor > 2 || !ctrlTable) return;
     auto menus = popUps();
@@ -164,8 +164,8 @@ void AdvancedColorOptions::getSummaryItemAccodingQuickColor(int16_t quickColor, 
         int item = quickColorPresetItem(quickColor, econoMode, i);
         // No item at the preset's index: no title, so the line is left out.
         if (!menu || item >= menu->numberOfItems()) continue;
-        PDECommon::commonGetSummaryTextQuickColor(records[i].summaryKey, cf::String::create(menu->itemTitleAtIndex(item)),
-                                                  dictionary, order);
+        PDECommon::commonGetSummaryTextQuickColor(
+            records[i].summaryKey, cf::String::create(menu->itemTitleAtIndex(item)), dictionary, order);
     }
 }
 

@@ -23,8 +23,8 @@ public:
     void createPPDKeyNSArrayAdvance(cf::Array* array) const { appendEveryPPDKey(array); }
     void downloadManagerButton(ui::Object* sender);
     void changeItemAccodingQuickColor(int16_t quickColor, int16_t econoMode);
-    void getSummaryItemAccodingQuickColor(int16_t quickColor, int16_t econoMode, cf::Dictionary* dictionary,
-                                          cf::Array* order);
+    void getSummaryItemAccodingQuickColor(
+        int16_t quickColor, int16_t econoMode, cf::Dictionary* dictionary, cf::Array* order);
 
     void saveControlsToTicket() override { setControlValueToTicket(); }
     void rebuildProfileMenus() override { createPDEItemForPPDKey(); }

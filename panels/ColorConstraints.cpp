@@ -40,9 +40,9 @@ constexpr int kMaxCombinationTokens = 40;
 constexpr size_t kCstNameLength = 32;
 
 struct CstCondition {
-    char name[kCstNameLength];   // ctrlName of the control, zero-filled
-    char label[kCstNameLength];  // readable name of the value; never compared
-    int32_t value;               // a CST value
+    char name[kCstNameLength];  // ctrlName of the control, zero-filled
+    char label[kCstNameLength]; // readable name of the value; never compared
+    int32_t value;              // a CST value
     int32_t op;
 };
 
@@ -74,22 +74,19 @@ constexpr CstCondition kCondNotCustom[] = {{"QuickColorPopup", "Custom", 4, kCst
 constexpr CstCondition kCondGray[] = {kGrayChecked};
 constexpr CstCondition kCondSeparation[] = {{"ColorSeparationCheckBox", "Checked", 1, kCstEqual}};
 constexpr CstCondition kCondGrayImageNone[] = {kGrayChecked, {"ImageRGBSourcePopup", "None", 1, kCstEqual}};
-constexpr CstCondition kCondGrayImageDest[] = {kGrayChecked,
-                                               {"ImageDestinationProfilePopup", "Auto", 1, kCstNotEqual}};
+constexpr CstCondition kCondGrayImageDest[] = {kGrayChecked, {"ImageDestinationProfilePopup", "Auto", 1, kCstNotEqual}};
 constexpr CstCondition kCondGrayTextNone[] = {kGrayChecked, {"TextRGBSourcePopup", "None", 1, kCstEqual}};
-constexpr CstCondition kCondGrayTextDest[] = {kGrayChecked,
-                                              {"TextDestinationProfilePopup", "Auto", 1, kCstNotEqual}};
+constexpr CstCondition kCondGrayTextDest[] = {kGrayChecked, {"TextDestinationProfilePopup", "Auto", 1, kCstNotEqual}};
 constexpr CstCondition kCondGrayGraphicsNone[] = {kGrayChecked, {"GraphicsRGBSourcePopup", "None", 1, kCstEqual}};
-constexpr CstCondition kCondGrayGraphicsDest[] = {kGrayChecked,
-                                                  {"GraphicsDestinationProfilePopup", "Auto", 1, kCstNotEqual}};
+constexpr CstCondition kCondGrayGraphicsDest[] = {
+    kGrayChecked, {"GraphicsDestinationProfilePopup", "Auto", 1, kCstNotEqual}};
 constexpr CstCondition kCondGraySimNone[] = {kGrayChecked, {"SimulationSourcePopup", "None", 1, kCstEqual}};
 constexpr CstCondition kCondEconoEdgeOff[] = {kEconoChecked, kEdgeOff};
 constexpr CstCondition kCondEdgeOff[] = {kEdgeOff};
 
 // A target that is only enabled or disabled.
 template <size_t N>
-    requires(N <= kCstNameLength)
-constexpr CstCondition keep(const char (&name)[N])
+requires(N <= kCstNameLength) constexpr CstCondition keep(const char (&name)[N])
 {
     CstCondition condition{};
     for (size_t i = 0; i < N; ++i) condition.name[i] = name[i];
@@ -154,15 +151,22 @@ const PDEControlRecord* findControl(const PDEControlRecord* table, const char (&
 bool holds(int32_t value, int32_t op, int32_t wanted)
 {
     switch (op) {
-    case kCstEqual: return value == wanted;
-    case kCstNotEqual: return value != wanted;
-    case kCstLess: return value < wanted;
-    case kCstGreater: return value > wanted;
+    case kCstEqual:
+        return value == wanted;
+    case kCstNotEqual:
+        return value != wanted;
+    case kCstLess:
+        return value < wanted;
+    case kCstGreater:
+        return value > wanted;
     case kCstLessEqual:
-    case kCstLessEqualAlt: return value <= wanted;
+    case kCstLessEqualAlt:
+        return value <= wanted;
     case kCstGreaterEqual:
-    case kCstGreaterEqualAlt: return value >= wanted;
-    default: return false;  // kCstSet and unknown codes never hold
+    case kCstGreaterEqualAlt:
+        return value >= wanted;
+    default:
+        return false; // kCstSet and unknown codes never hold
     }
 }
 
@@ -233,8 +237,14 @@ void vValueChange(int rule, PDEControlRecord* table)
     PDECommon::commonSetControlValueWithSInt32(record, PDECommon::commonConvertFromCSTValue(record, r->target.value));
 }
 
-void vActOption(int rule, PDEControlRecord* table) { act(rule, table, false); }
+void vActOption(int rule, PDEControlRecord* table)
+{
+    act(rule, table, false);
+}
 
-void vActReverseOption(int rule, PDEControlRecord* table) { act(rule, table, true); }
+void vActReverseOption(int rule, PDEControlRecord* table)
+{
+    act(rule, table, true);
+}
 
 } // namespace tlco

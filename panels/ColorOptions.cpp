@@ -7,19 +7,19 @@ namespace tlco {
 
 const ui::ClassInfo& ColorOptions::staticClassInfo()
 {
-    static const ui::ClassInfo info = ui::ClassBuilder<ColorOptions>(registeredName("ColorOptions"),
-                                                                     &ui::View::staticClassInfo())
-                                          .outlet("menu_QuickColor", &ColorOptions::menu_QuickColor)
-                                          .outlet("menu_Brightness", &ColorOptions::menu_Brightness)
-                                          .outlet("check_ColorAsGrayscale", &ColorOptions::check_ColorAsGrayscale)
-                                          .outlet("check_ColorSeparation", &ColorOptions::check_ColorSeparation)
-                                          .outlet("check_EconomyPrint", &ColorOptions::check_EconomyPrint)
-                                          .outlet("menu_EdgeStrength", &ColorOptions::menu_EdgeStrength)
-                                          .outlet("text_QuickColor", &ColorOptions::text_QuickColor)
-                                          .outlet("text_Brightness", &ColorOptions::text_Brightness)
-                                          .outlet("text_Strength", &ColorOptions::text_Strength)
-                                          .outlet("button_AdvanceColorOptions", &ColorOptions::button_AdvanceColorOptions)
-                                          .build();
+    static const ui::ClassInfo info =
+        ui::ClassBuilder<ColorOptions>(registeredName("ColorOptions"), &ui::View::staticClassInfo())
+            .outlet("menu_QuickColor", &ColorOptions::menu_QuickColor)
+            .outlet("menu_Brightness", &ColorOptions::menu_Brightness)
+            .outlet("check_ColorAsGrayscale", &ColorOptions::check_ColorAsGrayscale)
+            .outlet("check_ColorSeparation", &ColorOptions::check_ColorSeparation)
+            .outlet("check_EconomyPrint", &ColorOptions::check_EconomyPrint)
+            .outlet("menu_EdgeStrength", &ColorOptions::menu_EdgeStrength)
+            .outlet("text_QuickColor", &ColorOptions::text_QuickColor)
+            .outlet("text_Brightness", &ColorOptions::text_Brightness)
+            .outlet("text_Strength", &ColorOptions::text_Strength)
+            .outlet("button_AdvanceColorOptions", &ColorOptions::button_AdvanceColorOptions)
+            .build();
     return info;
 }
 

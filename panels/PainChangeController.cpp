@@ -130,9 +130,15 @@ void PainChangeController::AdvancedToColorView(ui::Object*)
     if (onColorView && onColorView->getControlData()) ShowAdvancedToColorView();
 }
 
-void PainChangeController::SHowColorToAdvancedView() { show(onAdvancedView, onColorView); }
+void PainChangeController::SHowColorToAdvancedView()
+{
+    show(onAdvancedView, onColorView);
+}
 
-void PainChangeController::ShowAdvancedToColorView() { show(onColorView, onAdvancedView); }
+void PainChangeController::ShowAdvancedToColorView()
+{
+    show(onColorView, onAdvancedView);
+}
 
 void PainChangeController::show(OptionsView* shown, OptionsView* hidden)
 {

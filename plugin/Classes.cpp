@@ -17,11 +17,10 @@ bool registerClasses()
 {
     static const bool registered = [] {
         bool ok = true;
-        for (const ui::ClassInfo* info :
-             {&PDEPlugIn::staticClassInfo(), &PDEPlugInInterface::staticClassInfo(), &MainView::staticClassInfo(),
-              &PainChangeController::staticClassInfo(), &ColorOptions::staticClassInfo(),
-              &AdvancedColorOptions::staticClassInfo(), &ProfileControl::staticClassInfo(),
-              &TLTextField::staticClassInfo()})
+        for (const ui::ClassInfo* info : {&PDEPlugIn::staticClassInfo(), &PDEPlugInInterface::staticClassInfo(),
+                 &MainView::staticClassInfo(), &PainChangeController::staticClassInfo(),
+                 &ColorOptions::staticClassInfo(), &AdvancedColorOptions::staticClassInfo(),
+                 &ProfileControl::staticClassInfo(), &TLTextField::staticClassInfo()})
             ok = ui::ClassRegistry::registerClass(*info) && ok;
         return ok;
     }();

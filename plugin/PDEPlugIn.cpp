@@ -19,7 +19,8 @@ bool PDEPlugIn::initWithBundle(const cf::BundleRef& bundle)
     return true;
 }
 
-std::optional<pde::PanelList> PDEPlugIn::PDEPanelsForType(std::string_view type, std::shared_ptr<pde::Callback> callback)
+std::optional<pde::PanelList> PDEPlugIn::PDEPanelsForType(
+    std::string_view type, std::shared_ptr<pde::Callback> callback)
 {
     if (type != pde::kPrintDialogType) return std::nullopt;
     auto panel = std::make_shared<PDEPlugInInterface>();

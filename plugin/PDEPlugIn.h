@@ -10,8 +10,8 @@ class PDEPlugIn : public pde::PlugIn {
 
 public:
     bool initWithBundle(const cf::BundleRef& bundle) override;
-    std::optional<pde::PanelList> PDEPanelsForType(std::string_view type,
-                                                   std::shared_ptr<pde::Callback> callback) override;
+    std::optional<pde::PanelList> PDEPanelsForType(
+        std::string_view type, std::shared_ptr<pde::Callback> callback) override;
 };
 
 } // namespace tlco

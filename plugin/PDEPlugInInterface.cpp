@@ -87,7 +87,10 @@ std::string PDEPlugInInterface::panelName()
     return localizedString("Color Options").value_or("Color Options");
 }
 
-std::string PDEPlugInInterface::panelKind() { return kPanelKind; }
+std::string PDEPlugInInterface::panelKind()
+{
+    return kPanelKind;
+}
 
 cf::ArrayRef PDEPlugInInterface::supportedPPDOptionKeys()
 {
@@ -102,11 +105,15 @@ void PDEPlugInInterface::willShow()
     if (painChange) painChange->ShowAdvancedToColorView();
 }
 
-bool PDEPlugInInterface::shouldHide() { return true; }
+bool PDEPlugInInterface::shouldHide()
+{
+    return true;
+}
 
 bool PDEPlugInInterface::saveValuesAndReturnError(cf::Ref*)
 {
-    if (onColorView && onAdvancedView && setting && session && painChange) painChange->setControlValueToTicketEachView();
+    if (onColorView && onAdvancedView && setting && session && painChange)
+        painChange->setControlValueToTicketEachView();
     return true;
 }
 
@@ -129,7 +136,7 @@ cf::DictionaryRef PDEPlugInInterface::summaryInfo()
     return summary;
 }
 
-void PDEPlugInInterface::PPDOptionKeyValueDidChange(const std::string&, const std::string&) {}
+void PDEPlugInInterface::PPDOptionKeyValueDidChange(const std::string&, const std::string&) { }
 
 bool PDEPlugInInterface::shouldPrint()
 {
@@ -140,9 +147,15 @@ bool PDEPlugInInterface::shouldPrint()
     return true;
 }
 
-void PDEPlugInInterface::terminate() { pdePluginCallbackObject.reset(); }
+void PDEPlugInInterface::terminate()
+{
+    pdePluginCallbackObject.reset();
+}
 
-void PDEPlugInInterface::constraints(ui::Object*) { vColorPresetConstraints(compTable.get()); }
+void PDEPlugInInterface::constraints(ui::Object*)
+{
+    vColorPresetConstraints(compTable.get());
+}
 
 void PDEPlugInInterface::selectItem(ui::Object*)
 {

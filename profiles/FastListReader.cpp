@@ -29,7 +29,7 @@ using profilefile::kFieldKeys;
 constexpr int kMaxSkipDepth = 32;
 constexpr size_t kMaxIntegerDigits = 18;
 
-void ignoreMessage(void*, const char*, ...) {}
+void ignoreMessage(void*, const char*, ...) { }
 
 // libxml2 reports some faults (an encoding it cannot convert) through its generic handler whatever
 // the parser's options say; what this reader does not take the general reader judges, so they are
@@ -65,7 +65,10 @@ std::optional<int64_t> canonicalInteger(const std::string& text)
     return negative ? -value : value;
 }
 
-int32_t low32(int64_t value) { return static_cast<int32_t>(static_cast<uint32_t>(value)); }
+int32_t low32(int64_t value)
+{
+    return static_cast<int32_t>(static_cast<uint32_t>(value));
+}
 
 bool blank(const char* text, int length)
 {
@@ -86,11 +89,11 @@ enum class Target { Nothing, Count, Item };
 
 struct Frame {
     Kind kind;
-    int depth = 0;                // of a skipped dictionary
-    bool valueNext = false;       // a dictionary between a key and its value
-    bool sawChild = false;        // the plist element holds its dictionary
+    int depth = 0;          // of a skipped dictionary
+    bool valueNext = false; // a dictionary between a key and its value
+    bool sawChild = false;  // the plist element holds its dictionary
     Target target = Target::Nothing;
-    StoredList* list = nullptr;   // class and field dictionaries, their values
+    StoredList* list = nullptr; // class and field dictionaries, their values
     StoredField field = kFieldIndexOnDevice;
     StoredItem* item = nullptr;
 };
@@ -124,8 +127,10 @@ public:
             return frames_.push_back(Frame{Kind::RootDict});
         case Kind::Key:
         case Kind::String:
-        case Kind::Integer: return fail(context);
-        default: break;
+        case Kind::Integer:
+            return fail(context);
+        default:
+            break;
         }
         if (!top.valueNext) {
             if (std::strcmp(own, "key") != 0) return fail(context);
@@ -173,18 +178,23 @@ private:
     static bool utf8Document(xmlParserCtxtPtr context)
     {
         return isUtf8Name(context->encoding) && (!context->input || isUtf8Name(context->input->encoding)) &&
-               (!context->myDoc || isUtf8Name(context->myDoc->encoding));
+            (!context->myDoc || isUtf8Name(context->myDoc->encoding));
     }
 
     // The value after key_ in dictionary top.
     bool startValue(Frame& top, const char* name)
     {
         switch (top.kind) {
-        case Kind::RootDict: return startInRoot(name);
-        case Kind::ClassDict: return startInClass(top, name);
-        case Kind::FieldDict: return startInField(top, name);
-        case Kind::SkipDict: return startSkipped(name, top.depth + 1);
-        default: return false;
+        case Kind::RootDict:
+            return startInRoot(name);
+        case Kind::ClassDict:
+            return startInClass(top, name);
+        case Kind::FieldDict:
+            return startInField(top, name);
+        case Kind::SkipDict:
+            return startSkipped(name, top.depth + 1);
+        default:
+            return false;
         }
     }
 
@@ -234,13 +244,14 @@ private:
         const bool isName = top.field == kFieldFileName || top.field == kFieldProfileName;
         if (std::strcmp(name, isName ? "string" : "integer") != 0) return startSkipped(name, 4);
         return pushLeaf(isName ? Kind::String : Kind::Integer, Target::Item, top.list, top.field,
-                        &top.list->items[static_cast<size_t>(item)]);
+            &top.list->items[static_cast<size_t>(item)]);
     }
 
     // A value the lists do not use: passed over when it is of a kind this reader knows.
     bool startSkipped(const char* name, int depth)
     {
-        if (std::strcmp(name, "string") == 0) return pushLeaf(Kind::String, Target::Nothing, nullptr, kFieldIndexOnDevice, nullptr);
+        if (std::strcmp(name, "string") == 0)
+            return pushLeaf(Kind::String, Target::Nothing, nullptr, kFieldIndexOnDevice, nullptr);
         if (std::strcmp(name, "integer") == 0)
             return pushLeaf(Kind::Integer, Target::Nothing, nullptr, kFieldIndexOnDevice, nullptr);
         if (std::strcmp(name, "dict") != 0 || depth > kMaxSkipDepth) return false;
@@ -269,16 +280,21 @@ private:
             if (!done.sawChild) return false;
             finished_ = true;
             return true;
-        case Kind::Key: frames_.back().valueNext = true; return true;
-        case Kind::String: return setItem(done);
-        case Kind::Integer: return setNumber(done);
+        case Kind::Key:
+            frames_.back().valueNext = true;
+            return true;
+        case Kind::String:
+            return setItem(done);
+        case Kind::Integer:
+            return setNumber(done);
         case Kind::ClassDict:
             if (done.valueNext) return false;
             done.list->complete = classSeen_.fields.all();
             // An incomplete list is never read, so nothing of it is kept.
             if (!done.list->complete) *done.list = StoredList{};
             return true;
-        default: return !done.valueNext;
+        default:
+            return !done.valueNext;
         }
     }
 
@@ -299,7 +315,7 @@ private:
             done.list->count = low32(*number);
         } else if (done.target == Target::Item) {
             int32_t* slots[] = {&done.item->indexOnDevice, &done.item->inMenu, &done.item->profileClass, nullptr,
-                                nullptr, &done.item->location};
+                nullptr, &done.item->location};
             *slots[done.field] = low32(*number);
             done.item->present |= static_cast<uint8_t>(1u << done.field);
         }
@@ -335,8 +351,8 @@ Reader& readerOf(void* context)
     return *static_cast<Reader*>(static_cast<xmlParserCtxtPtr>(context)->_private);
 }
 
-void onStart(void* context, const xmlChar* name, const xmlChar* prefix, const xmlChar*, int, const xmlChar**, int,
-             int, const xmlChar**)
+void onStart(void* context, const xmlChar* name, const xmlChar* prefix, const xmlChar*, int, const xmlChar**, int, int,
+    const xmlChar**)
 {
     readerOf(context).start(static_cast<xmlParserCtxtPtr>(context), name, prefix);
 }
@@ -351,7 +367,10 @@ void onText(void* context, const xmlChar* chars, int length)
     readerOf(context).text(static_cast<xmlParserCtxtPtr>(context), chars, length);
 }
 
-void onComment(void* context, const xmlChar*) { readerOf(context).comment(static_cast<xmlParserCtxtPtr>(context)); }
+void onComment(void* context, const xmlChar*)
+{
+    readerOf(context).comment(static_cast<xmlParserCtxtPtr>(context));
+}
 
 // Processing instructions and entity references the general reader judges.
 void onInstruction(void* context, const xmlChar*, const xmlChar*)
@@ -359,7 +378,10 @@ void onInstruction(void* context, const xmlChar*, const xmlChar*)
     readerOf(context).fail(static_cast<xmlParserCtxtPtr>(context));
 }
 
-void onReference(void* context, const xmlChar*) { readerOf(context).fail(static_cast<xmlParserCtxtPtr>(context)); }
+void onReference(void* context, const xmlChar*)
+{
+    readerOf(context).fail(static_cast<xmlParserCtxtPtr>(context));
+}
 
 // The document type and entity declarations go to libxml2's own handlers, which keep them in a
 // document of their own; elements, text and comments come here.

@@ -21,12 +21,12 @@ constexpr std::string_view kFooter = "</dict>\n</plist>\n";
 constexpr size_t kFullFileSize = 560 * 1024;
 
 // The class dictionary's keys in byte order.
-constexpr std::array<StoredField, 6> kSortedFields = {kFieldFileName,      kFieldInMenu,      kFieldIndexOnDevice,
-                                                      kFieldLocation,      kFieldProfileClass, kFieldProfileName};
+constexpr std::array<StoredField, 6> kSortedFields = {
+    kFieldFileName, kFieldInMenu, kFieldIndexOnDevice, kFieldLocation, kFieldProfileClass, kFieldProfileName};
 
 class Out {
 public:
-    explicit Out(std::string& text) : text_(text) {}
+    explicit Out(std::string& text) : text_(text) { }
 
     void key(int depth, std::string_view name)
     {
@@ -67,10 +67,14 @@ private:
     static const char* entityOf(char c)
     {
         switch (c) {
-        case '&': return "&amp;";
-        case '<': return "&lt;";
-        case '>': return "&gt;";
-        default: return nullptr;
+        case '&':
+            return "&amp;";
+        case '<':
+            return "&lt;";
+        case '>':
+            return "&gt;";
+        default:
+            return nullptr;
         }
     }
     void escaped(std::string_view text)
@@ -97,10 +101,14 @@ const char (&nameOf(const ProfileItem& item, StoredField field))[kProfileNameSiz
 int32_t numberOf(const ProfileItem& item, StoredField field)
 {
     switch (field) {
-    case kFieldIndexOnDevice: return item.iIndexOnDevice;
-    case kFieldInMenu: return item.iInMenu;
-    case kFieldProfileClass: return item.iProfileClass;
-    default: return item.iLocation;
+    case kFieldIndexOnDevice:
+        return item.iIndexOnDevice;
+    case kFieldInMenu:
+        return item.iInMenu;
+    case kFieldProfileClass:
+        return item.iProfileClass;
+    default:
+        return item.iLocation;
     }
 }
 
@@ -152,8 +160,8 @@ StoredList storedListOf(const ProfileList& list)
         into.inMenu = from.iInMenu;
         into.profileClass = from.iProfileClass;
         into.location = from.iLocation;
-        into.present = (1u << kFieldIndexOnDevice) | (1u << kFieldInMenu) | (1u << kFieldProfileClass) |
-                       (1u << kFieldLocation);
+        into.present =
+            (1u << kFieldIndexOnDevice) | (1u << kFieldInMenu) | (1u << kFieldProfileClass) | (1u << kFieldLocation);
         for (StoredField field : {kFieldFileName, kFieldProfileName}) {
             auto name = storableText(fieldText(nameOf(from, field)));
             if (!name) continue;

@@ -7,14 +7,14 @@
 
 namespace tlco {
 
-int32_t PDECommon::commonSyncTicketFromPane(PMPrintSettings ticket, PMPrintSession session,
-                                            const PDEControlRecord* table)
+int32_t PDECommon::commonSyncTicketFromPane(
+    PMPrintSettings ticket, PMPrintSession session, const PDEControlRecord* table)
 {
     return syncTicketFromPane(ticket, session, table, profileListEntries());
 }
 
-int32_t PDECommon::commonSyncPaneFromTicket(PMPrintSettings ticket, PMPrintSession session,
-                                            const PDEControlRecord* table)
+int32_t PDECommon::commonSyncPaneFromTicket(
+    PMPrintSettings ticket, PMPrintSession session, const PDEControlRecord* table)
 {
     return syncPaneFromTicket(ticket, session, table, profileListEntries());
 }
@@ -24,8 +24,8 @@ int32_t PDECommon::commonAddMenuFromProfilePlist(const PDEControlRecord* table)
     return appendProfileMenus(table);
 }
 
-int32_t PDECommon::commonSetTicketAddedProfile(const PDEControlRecord* record, cf::Dictionary* dictionary,
-                                               int16_t select)
+int32_t PDECommon::commonSetTicketAddedProfile(
+    const PDEControlRecord* record, cf::Dictionary* dictionary, int16_t select)
 {
     return storeChosenProfile(record, dictionary, select);
 }

@@ -40,7 +40,10 @@ constexpr int32_t kUserDriver = 3;
 const ui::Font kCellFont{"system", 12};
 const ui::Font kTableFont{"user", 9};
 
-bool isPrinterProfile(int32_t state) { return state >= kStatePrinterUnconfirmed && state <= kStatePrinterPresentShown; }
+bool isPrinterProfile(int32_t state)
+{
+    return state >= kStatePrinterUnconfirmed && state <= kStatePrinterPresentShown;
+}
 
 // At most the 31 bytes a name field holds, never ending inside a UTF-8 sequence.
 std::string_view boundedName(std::string_view text)
@@ -98,36 +101,37 @@ void enable(ui::View* view, bool enabled)
 const ui::ClassInfo& ProfileControl::staticClassInfo()
 {
     using P = ProfileControl;
-    static const ui::ClassInfo info = ui::ClassBuilder<P>(registeredName("ProfileControl"), nullptr)
-                                          .outlet("_profileManagementWindow", &P::_profileManagementWindow)
-                                          .outlet("onAdvancedView", &P::onAdvancedView)
-                                          .outlet("_addButton", &P::_addButton)
-                                          .outlet("_browse", &P::_browse)
-                                          .outlet("_deleteButton", &P::_deleteButton)
-                                          .outlet("_editButton", &P::_editButton)
-                                          .outlet("_editGroupBox", &P::_editGroupBox)
-                                          .outlet("_fileNameEdit", &P::_fileNameEdit)
-                                          .outlet("_fileNameText", &P::_fileNameText)
-                                          .outlet("_localCancel", &P::_localCancel)
-                                          .outlet("_localOK", &P::_localOK)
-                                          .outlet("_locationMenu", &P::_locationMenu)
-                                          .outlet("_locationText", &P::_locationText)
-                                          .outlet("_profileNameEdit", &P::_profileNameEdit)
-                                          .outlet("_profileNameText", &P::_profileNameText)
-                                          .outlet("_profileTableView", &P::_profileTableView)
-                                          .outlet("_profileMenu", &P::_profileMenu)
-                                          .action("showProfileManagementWindow", &P::showProfileManagementWindow)
-                                          .action("profileMenu", &P::profileMenu)
-                                          .action("addButton", &P::addButton)
-                                          .action("editButton", &P::editButton)
-                                          .action("deleteButton", &P::deleteButton)
-                                          .action("browseButton", &P::browseButton)
-                                          .action("profileOK", &P::profileOK)
-                                          .action("profileCancel", &P::profileCancel)
-                                          .action("profileWindowOK", &P::profileWindowOK)
-                                          .action("profileWindowCancel", &P::profileWindowCancel)
-                                          .getter("editMode", [](const P& self) { return nlohmann::json(self.buttonIdentify); })
-                                          .build();
+    static const ui::ClassInfo info =
+        ui::ClassBuilder<P>(registeredName("ProfileControl"), nullptr)
+            .outlet("_profileManagementWindow", &P::_profileManagementWindow)
+            .outlet("onAdvancedView", &P::onAdvancedView)
+            .outlet("_addButton", &P::_addButton)
+            .outlet("_browse", &P::_browse)
+            .outlet("_deleteButton", &P::_deleteButton)
+            .outlet("_editButton", &P::_editButton)
+            .outlet("_editGroupBox", &P::_editGroupBox)
+            .outlet("_fileNameEdit", &P::_fileNameEdit)
+            .outlet("_fileNameText", &P::_fileNameText)
+            .outlet("_localCancel", &P::_localCancel)
+            .outlet("_localOK", &P::_localOK)
+            .outlet("_locationMenu", &P::_locationMenu)
+            .outlet("_locationText", &P::_locationText)
+            .outlet("_profileNameEdit", &P::_profileNameEdit)
+            .outlet("_profileNameText", &P::_profileNameText)
+            .outlet("_profileTableView", &P::_profileTableView)
+            .outlet("_profileMenu", &P::_profileMenu)
+            .action("showProfileManagementWindow", &P::showProfileManagementWindow)
+            .action("profileMenu", &P::profileMenu)
+            .action("addButton", &P::addButton)
+            .action("editButton", &P::editButton)
+            .action("deleteButton", &P::deleteButton)
+            .action("browseButton", &P::browseButton)
+            .action("profileOK", &P::profileOK)
+            .action("profileCancel", &P::profileCancel)
+            .action("profileWindowOK", &P::profileWindowOK)
+            .action("profileWindowCancel", &P::profileWindowCancel)
+            .getter("editMode", [](const P& self) { return nlohmann::json(self.buttonIdentify); })
+            .build();
     return info;
 }
 
@@ -215,7 +219,8 @@ void ProfileControl::editButton(ui::Object*)
     if (isCustomProfile()) {
         // A profile on the printer keeps its file and place; only its display name is the user's.
         vProfileSettingsAllDisablePart();
-        for (ui::View* view : std::initializer_list<ui::View*>{_profileNameText, _profileNameEdit, _localCancel, _localOK})
+        for (ui::View* view :
+            std::initializer_list<ui::View*>{_profileNameText, _profileNameEdit, _localCancel, _localOK})
             enable(view, true);
     } else {
         vProfileSettingsAllEnablePart();
@@ -234,7 +239,7 @@ void ProfileControl::deleteButton(ui::Object*)
     if (list && row >= 0 && row < count) {
         if (isDirectConnection()) recordDeletion(list->litem[row]);
         std::memmove(static_cast<void*>(&list->litem[row]), &list->litem[row + 1],
-                     sizeof(ProfileItem) * static_cast<size_t>(count - row - 1));
+            sizeof(ProfileItem) * static_cast<size_t>(count - row - 1));
         std::memset(static_cast<void*>(&list->litem[count - 1]), 0, sizeof(ProfileItem));
         list->iNum = count - 1;
         _profileTableView->reloadData();
@@ -336,8 +341,8 @@ void ProfileControl::profileCancel(ui::Object*)
 void ProfileControl::profileWindowOK(ui::Object*)
 {
     if (isDirectConnection())
-        TLPListWriteProfile_All_Pap(&lists.rgb, &lists.sim, &lists.dst, &lists.rgbDeleted, &lists.simDeleted,
-                                    &lists.dstDeleted);
+        TLPListWriteProfile_All_Pap(
+            &lists.rgb, &lists.sim, &lists.dst, &lists.rgbDeleted, &lists.simDeleted, &lists.dstDeleted);
     else
         TLPListWriteProfile_All(&lists.rgb, &lists.sim, &lists.dst);
     if (onAdvancedView) {
@@ -391,17 +396,33 @@ void ProfileControl::tableViewSetObjectValue(ui::TableView&, const cf::Ref&, ui:
     if (!list || row < 0 || row >= usedItemCount(*list)) return;
     int32_t& state = list->litem[row].iInMenu;
     switch (state) {
-    case kStatePrinterUnconfirmed: state = kStatePrinterUnconfirmedShown; break;
-    case kStatePrinterUnconfirmedShown: state = kStatePrinterUnconfirmed; break;
-    case kStatePrinterPresent: state = kStatePrinterPresentShown; break;
-    case kStatePrinterPresentShown: state = kStatePrinterPresent; break;
-    case kStateUser: state = kStateUserShown; break;
-    case kStateUserShown: state = kStateUser; break;
-    default: break;
+    case kStatePrinterUnconfirmed:
+        state = kStatePrinterUnconfirmedShown;
+        break;
+    case kStatePrinterUnconfirmedShown:
+        state = kStatePrinterUnconfirmed;
+        break;
+    case kStatePrinterPresent:
+        state = kStatePrinterPresentShown;
+        break;
+    case kStatePrinterPresentShown:
+        state = kStatePrinterPresent;
+        break;
+    case kStateUser:
+        state = kStateUserShown;
+        break;
+    case kStateUserShown:
+        state = kStateUser;
+        break;
+    default:
+        break;
     }
 }
 
-bool ProfileControl::selectionShouldChangeInTableView(ui::TableView&) { return buttonIdentify == kModeIdle; }
+bool ProfileControl::selectionShouldChangeInTableView(ui::TableView&)
+{
+    return buttonIdentify == kModeIdle;
+}
 
 bool ProfileControl::tableViewShouldSelectRow(ui::TableView&, int row)
 {
@@ -492,15 +513,15 @@ void ProfileControl::vProfileSettingsClearEditText()
 
 void ProfileControl::vProfileSettingsAllDisablePart()
 {
-    for (ui::View* view : std::initializer_list<ui::View*>{_fileNameText, _profileNameText, _locationText, _fileNameEdit,
-                                                           _profileNameEdit, _locationMenu, _browse, _localCancel, _localOK})
+    for (ui::View* view : std::initializer_list<ui::View*>{_fileNameText, _profileNameText, _locationText,
+             _fileNameEdit, _profileNameEdit, _locationMenu, _browse, _localCancel, _localOK})
         enable(view, false);
 }
 
 void ProfileControl::vProfileSettingsAllEnablePart()
 {
-    for (ui::View* view : std::initializer_list<ui::View*>{_fileNameText, _profileNameText, _locationText, _fileNameEdit,
-                                                           _profileNameEdit, _locationMenu, _browse, _localCancel, _localOK})
+    for (ui::View* view : std::initializer_list<ui::View*>{_fileNameText, _profileNameText, _locationText,
+             _fileNameEdit, _profileNameEdit, _locationMenu, _browse, _localCancel, _localOK})
         enable(view, true);
 }
 

@@ -13,9 +13,15 @@ namespace {
 // of its read may change again without a new time, so such a file's bytes are compared as well.
 constexpr long long kTimeTickNs = 50'000'000;
 
-long long nanoseconds(const timespec& time) { return time.tv_sec * 1'000'000'000LL + time.tv_nsec; }
+long long nanoseconds(const timespec& time)
+{
+    return time.tv_sec * 1'000'000'000LL + time.tv_nsec;
+}
 
-bool sameTime(const timespec& a, const timespec& b) { return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec; }
+bool sameTime(const timespec& a, const timespec& b)
+{
+    return a.tv_sec == b.tv_sec && a.tv_nsec == b.tv_nsec;
+}
 
 } // namespace
 
@@ -27,8 +33,8 @@ ProfileListCache& ProfileListCache::shared()
 
 bool ProfileListCache::Identity::operator==(const Identity& other) const
 {
-    return device == other.device && inode == other.inode && size == other.size &&
-           sameTime(modified, other.modified) && sameTime(changed, other.changed);
+    return device == other.device && inode == other.inode && size == other.size && sameTime(modified, other.modified) &&
+        sameTime(changed, other.changed);
 }
 
 ProfileListCache::Identity ProfileListCache::identityOf(const struct stat& info)
@@ -41,7 +47,7 @@ bool ProfileListCache::reusable(const std::string& path, const struct stat& info
     if (!loaded_ || path != path_ || !(identityOf(info) == identity_)) return false;
     const long long newest = std::max(nanoseconds(identity_.modified), nanoseconds(identity_.changed));
     if (newest + kTimeTickNs < nanoseconds(readAt_)) return true;
-    struct stat again {};
+    struct stat again { };
     auto bytes = cf::File::read(path, nullptr, &again);
     return bytes && identityOf(again) == identity_ && *bytes == *loaded_->bytes;
 }
@@ -50,7 +56,7 @@ std::shared_ptr<const Loaded> ProfileListCache::readAfresh(const std::string& pa
 {
     timespec readAt{};
     ::clock_gettime(CLOCK_REALTIME, &readAt);
-    struct stat info {};
+    struct stat info { };
     std::string reason;
     auto bytes = cf::File::read(path, &reason, &info);
     if (!bytes) {
@@ -71,7 +77,7 @@ std::shared_ptr<const Loaded> ProfileListCache::readAfresh(const std::string& pa
 void ProfileListCache::remember(const std::string& path, std::shared_ptr<const Loaded> written)
 {
     std::lock_guard lock(mutex_);
-    struct stat info {};
+    struct stat info { };
     if (::stat(path.c_str(), &info) != 0) return;
     path_ = path;
     identity_ = identityOf(info);
@@ -84,7 +90,7 @@ void ProfileListCache::remember(const std::string& path, std::shared_ptr<const L
 std::shared_ptr<const Loaded> ProfileListCache::load(const std::string& path)
 {
     std::lock_guard lock(mutex_);
-    struct stat info {};
+    struct stat info { };
     // Nothing there, or a link to nothing: no bytes to lose.
     if (::stat(path.c_str(), &info) != 0 && errno == ENOENT) return std::make_shared<Loaded>();
     if (reusable(path, info)) return loaded_;

@@ -27,8 +27,8 @@ inline constexpr const char* kProfileName = "ProfileName";
 inline constexpr const char* kLocation = "Location";
 
 // The six field dictionaries in the order they are required and read.
-inline constexpr std::array<const char*, 6> kFieldKeys = {kIndexOnDevice, kInMenu,      kProfileClass,
-                                                          kFileName,      kProfileName, kLocation};
+inline constexpr std::array<const char*, 6> kFieldKeys = {
+    kIndexOnDevice, kInMenu, kProfileClass, kFileName, kProfileName, kLocation};
 
 // What lies at a profile list path. The reading rules live here alone: values of types the layout
 // does not use (dates, data, ...) are passed over wherever they are, so only a file that can't be

@@ -32,14 +32,18 @@ void setFieldText(char (&field)[kProfileNameSize], std::string_view text)
     std::memcpy(field, text.data(), length);
 }
 
-bool isValidUtf8(std::string_view text) { return cf::utf8::isValid(text); }
+bool isValidUtf8(std::string_view text)
+{
+    return cf::utf8::isValid(text);
+}
 
 std::optional<std::string_view> storableText(std::string_view text)
 {
     for (size_t pos = 0; pos < text.size();) {
         const cf::utf8::Sequence sequence = cf::utf8::sequenceAt(text, pos);
         if (sequence.form == cf::utf8::Form::Incomplete) return text.substr(0, pos);
-        if (sequence.form == cf::utf8::Form::Invalid || !allowedInXml(text.substr(pos, sequence.length))) return std::nullopt;
+        if (sequence.form == cf::utf8::Form::Invalid || !allowedInXml(text.substr(pos, sequence.length)))
+            return std::nullopt;
         pos += sequence.length;
     }
     return text;

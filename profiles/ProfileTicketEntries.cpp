@@ -70,10 +70,14 @@ int profileListOf(const PDEControlRecord* record)
 {
     if (!record) return -1;
     switch (record->profileKind) {
-    case kProfileKindRGB: return kListRGB;
-    case kProfileKindDestination: return kListDST;
-    case kProfileKindSimulation: return kListSIM;
-    default: return -1;
+    case kProfileKindRGB:
+        return kListRGB;
+    case kProfileKindDestination:
+        return kListDST;
+    case kProfileKindSimulation:
+        return kListSIM;
+    default:
+        return -1;
     }
 }
 

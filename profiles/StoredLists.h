@@ -11,7 +11,14 @@
 namespace tlco {
 
 // Fields of an item in the order of the file's field dictionaries.
-enum StoredField { kFieldIndexOnDevice, kFieldInMenu, kFieldProfileClass, kFieldFileName, kFieldProfileName, kFieldLocation };
+enum StoredField {
+    kFieldIndexOnDevice,
+    kFieldInMenu,
+    kFieldProfileClass,
+    kFieldFileName,
+    kFieldProfileName,
+    kFieldLocation
+};
 
 struct StoredItem {
     uint8_t present = 0; // bit (1 << StoredField) per field the file holds

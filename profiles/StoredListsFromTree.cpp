@@ -31,11 +31,16 @@ bool readName(const cf::Dictionary& dictionary, const char* key, char (&field)[k
 int32_t* intField(StoredItem& item, StoredField field)
 {
     switch (field) {
-    case kFieldIndexOnDevice: return &item.indexOnDevice;
-    case kFieldInMenu: return &item.inMenu;
-    case kFieldProfileClass: return &item.profileClass;
-    case kFieldLocation: return &item.location;
-    default: return nullptr;
+    case kFieldIndexOnDevice:
+        return &item.indexOnDevice;
+    case kFieldInMenu:
+        return &item.inMenu;
+    case kFieldProfileClass:
+        return &item.profileClass;
+    case kFieldLocation:
+        return &item.location;
+    default:
+        return nullptr;
     }
 }
 

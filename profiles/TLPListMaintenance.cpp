@@ -18,14 +18,20 @@ constexpr mode_t kBackupMode = 0664;
 // The index a shown printer profile gets when it turns up without one.
 constexpr int32_t kRepairedIndex = 501;
 
-bool hasFileName(const ProfileItem& item) { return item.FileName[0] != '\0'; }
+bool hasFileName(const ProfileItem& item)
+{
+    return item.FileName[0] != '\0';
+}
 
 const char* relativePathOf(int selector)
 {
     switch (selector) {
-    case kFileBackup: return kProfileBackupFile;
-    case kFileProfileList: return kProfileListFile;
-    default: return nullptr;
+    case kFileBackup:
+        return kProfileBackupFile;
+    case kFileProfileList:
+        return kProfileListFile;
+    default:
+        return nullptr;
     }
 }
 
@@ -50,9 +56,10 @@ void backUp()
     case profilefile::Loaded::State::Unreadable:
     case profilefile::Loaded::State::Damaged:
         PDEWarn("the profile list %s cannot be read (%s); the backup %s is kept as it was", source->c_str(),
-                current.reason.c_str(), backup->c_str());
+            current.reason.c_str(), backup->c_str());
         return;
-    case profilefile::Loaded::State::Complete: break;
+    case profilefile::Loaded::State::Complete:
+        break;
     }
     std::string reason;
     if (!cf::File::replace(*backup, *current.bytes, kBackupMode, &reason))
@@ -112,10 +119,17 @@ void TLPListSwapProfile(int operation)
 {
     if (!probeWriteAccess(operation == kSwapBackUp ? "cannot back up the profile list" : nullptr)) return;
     switch (operation) {
-    case kSwapRestore: restore(); break;
-    case kSwapDiscard: removeFile(kFileBackup); break;
-    case kSwapBackUp: backUp(); break;
-    default: break;
+    case kSwapRestore:
+        restore();
+        break;
+    case kSwapDiscard:
+        removeFile(kFileBackup);
+        break;
+    case kSwapBackUp:
+        backUp();
+        break;
+    default:
+        break;
     }
 }
 

@@ -40,9 +40,8 @@ bool containsProfile(const ProfileList& list, const ProfileItem& item)
 } // namespace
 
 int32_t TLPListMappingProfile_All_Pap(const ProfileList* rgb, const ProfileList* sim, const ProfileList* dst,
-                                      ProfileList* rgbOut, ProfileList* simOut, ProfileList* dstOut,
-                                      const ProfileList* rgbDeleted, const ProfileList* simDeleted,
-                                      const ProfileList* dstDeleted)
+    ProfileList* rgbOut, ProfileList* simOut, ProfileList* dstOut, const ProfileList* rgbDeleted,
+    const ProfileList* simDeleted, const ProfileList* dstDeleted)
 {
     auto read = std::make_unique<ListSet>();
     TLPListReadProfile_All(&read->lists[kListRGB], &read->lists[kListSIM], &read->lists[kListDST]);
@@ -52,8 +51,8 @@ int32_t TLPListMappingProfile_All_Pap(const ProfileList* rgb, const ProfileList*
     return kTLPListOK;
 }
 
-void TLPListMapping_Pap(const ProfileList* edited, const ProfileList* fromFile, ProfileList* out,
-                        const ProfileList* deleted)
+void TLPListMapping_Pap(
+    const ProfileList* edited, const ProfileList* fromFile, ProfileList* out, const ProfileList* deleted)
 {
     if (!out) return;
     const ProfileList& e = orEmpty(edited);
@@ -89,15 +88,17 @@ int32_t TLPListMappingGetMainDict_FromPlist(cf::DictionaryRef* rgb, cf::Dictiona
 }
 
 int32_t TLPListMappingGetSubDict(const cf::DictionaryRef& classDictionary, cf::DictionaryRef* indexOnDevice,
-                                 cf::DictionaryRef* inMenu, cf::DictionaryRef* profileClass,
-                                 cf::DictionaryRef* location, cf::DictionaryRef* fileName,
-                                 cf::DictionaryRef* profileName, int32_t* count)
+    cf::DictionaryRef* inMenu, cf::DictionaryRef* profileClass, cf::DictionaryRef* location,
+    cf::DictionaryRef* fileName, cf::DictionaryRef* profileName, int32_t* count)
 {
     if (!classDictionary) return kTLPListError;
     const std::pair<const char*, cf::DictionaryRef*> fields[] = {
-        {profilefile::kIndexOnDevice, indexOnDevice}, {profilefile::kInMenu, inMenu},
-        {profilefile::kProfileClass, profileClass},   {profilefile::kFileName, fileName},
-        {profilefile::kProfileName, profileName},     {profilefile::kLocation, location},
+        {profilefile::kIndexOnDevice, indexOnDevice},
+        {profilefile::kInMenu, inMenu},
+        {profilefile::kProfileClass, profileClass},
+        {profilefile::kFileName, fileName},
+        {profilefile::kProfileName, profileName},
+        {profilefile::kLocation, location},
     };
     for (const auto& [key, out] : fields) {
         auto field = classDictionary->getDictionary(key);

@@ -29,7 +29,10 @@ constexpr mode_t kProfileFileMode = 0664;
 constexpr const char* kDamagedSuffix = ".damaged";
 constexpr mode_t kFolderMode = 0700;
 
-bool validListIndex(int listIndex) { return listIndex >= kListRGB && listIndex <= kListDST; }
+bool validListIndex(int listIndex)
+{
+    return listIndex >= kListRGB && listIndex <= kListDST;
+}
 
 // Everything of an item but its state; what the file lacks stays as it was.
 void readItemDetails(const StoredItem& from, ProfileItem& into)
@@ -108,11 +111,13 @@ bool keepDamagedFile(const std::string& path, const profilefile::Loaded& current
 {
     switch (current.state) {
     case profilefile::Loaded::State::Missing:
-    case profilefile::Loaded::State::Complete: return true;
+    case profilefile::Loaded::State::Complete:
+        return true;
     case profilefile::Loaded::State::Unreadable:
         *reason = "the file there cannot be read (" + current.reason + ") and is left as it is";
         return false;
-    case profilefile::Loaded::State::Damaged: break;
+    case profilefile::Loaded::State::Damaged:
+        break;
     }
     const std::string damaged = path + kDamagedSuffix;
     std::string why;
@@ -121,7 +126,7 @@ bool keepDamagedFile(const std::string& path, const profilefile::Loaded& current
         return false;
     }
     PDEWarn("the profile list %s cannot be read (%s); it is kept as %s", path.c_str(), current.reason.c_str(),
-            damaged.c_str());
+        damaged.c_str());
     return true;
 }
 
@@ -158,7 +163,10 @@ struct ListSet {
     ProfileList lists[3];
 };
 
-std::unique_ptr<ListSet> makeListSet() { return std::make_unique<ListSet>(); }
+std::unique_ptr<ListSet> makeListSet()
+{
+    return std::make_unique<ListSet>();
+}
 
 void copyIfGiven(ProfileList* to, const ProfileList& from)
 {
@@ -175,7 +183,10 @@ void createPreferencesFolders()
     }
 }
 
-std::string folderOf(const std::string& path) { return path.substr(0, path.rfind('/')); }
+std::string folderOf(const std::string& path)
+{
+    return path.substr(0, path.rfind('/'));
+}
 
 } // namespace
 
@@ -198,8 +209,8 @@ bool probeWriteAccess(const char* failurePrefix)
     }
     const std::string checked = exists ? *path : folderOf(*path);
     if (::faccessat(AT_FDCWD, checked.c_str(), exists ? W_OK : W_OK | X_OK, AT_EACCESS) == 0) return true;
-    if (failurePrefix) PDEWarn("%s %s: %s is not writable (%s)", failurePrefix, path->c_str(), checked.c_str(),
-                               std::strerror(errno));
+    if (failurePrefix)
+        PDEWarn("%s %s: %s is not writable (%s)", failurePrefix, path->c_str(), checked.c_str(), std::strerror(errno));
     return false;
 }
 
@@ -248,8 +259,8 @@ int32_t TLPListWriteProfile_All(const ProfileList* rgb, const ProfileList* sim, 
     return writeLists(*rgb, *sim, *dst);
 }
 
-int32_t TLPListWriteProfile_Dict(const ProfileList* list, int listIndex, ProfileList* rgbOut, ProfileList* simOut,
-                                 ProfileList* dstOut)
+int32_t TLPListWriteProfile_Dict(
+    const ProfileList* list, int listIndex, ProfileList* rgbOut, ProfileList* simOut, ProfileList* dstOut)
 {
     auto read = makeListSet();
     TLPListReadProfile_All(&read->lists[kListRGB], &read->lists[kListSIM], &read->lists[kListDST]);
@@ -267,13 +278,12 @@ int32_t TLPListWriteProfile_Dict(const ProfileList* list, int listIndex, Profile
 }
 
 int32_t TLPListWriteProfile_All_Pap(const ProfileList* rgb, const ProfileList* sim, const ProfileList* dst,
-                                    const ProfileList* rgbDeleted, const ProfileList* simDeleted,
-                                    const ProfileList* dstDeleted)
+    const ProfileList* rgbDeleted, const ProfileList* simDeleted, const ProfileList* dstDeleted)
 {
     if (!probeWriteAccess("cannot save the profile list")) return kTLPListError;
     auto merged = makeListSet();
     TLPListMappingProfile_All_Pap(rgb, sim, dst, &merged->lists[kListRGB], &merged->lists[kListSIM],
-                                  &merged->lists[kListDST], rgbDeleted, simDeleted, dstDeleted);
+        &merged->lists[kListDST], rgbDeleted, simDeleted, dstDeleted);
     return writeLists(merged->lists[kListRGB], merged->lists[kListSIM], merged->lists[kListDST]);
 }
 

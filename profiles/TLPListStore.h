@@ -13,7 +13,8 @@ namespace tlco {
 
 // Relative to the home folder.
 inline constexpr const char* kProfileListFile = "Library/Preferences/jp.tessaluma.printers.zq4410PS.profile.plist";
-inline constexpr const char* kProfileBackupFile = "Library/Preferences/jp.tessaluma.printers.zq4410PS.profile.prev.plist";
+inline constexpr const char* kProfileBackupFile =
+    "Library/Preferences/jp.tessaluma.printers.zq4410PS.profile.prev.plist";
 
 // "%s/%s" of the real user's home folder (from the password database) and relativePath, in at most
 // 254 bytes. Nothing for a null path, no home folder, or a result that does not fit.
@@ -42,13 +43,12 @@ int32_t TLPListWriteProfile_All(const ProfileList* rgb, const ProfileList* sim, 
 // list's out-record. `list` may be one of the out-records.
 // Returns the write's result; listIndex itself (nothing written, the out-records still filled) when it
 // is not a list index; kTLPListError for a null list.
-int32_t TLPListWriteProfile_Dict(const ProfileList* list, int listIndex, ProfileList* rgbOut, ProfileList* simOut,
-                                 ProfileList* dstOut);
+int32_t TLPListWriteProfile_Dict(
+    const ProfileList* list, int listIndex, ProfileList* rgbOut, ProfileList* simOut, ProfileList* dstOut);
 // Writes the lists merged with the file's printer profiles (TLPListMapping_Pap), for printers whose
 // profiles cannot be fetched. Null records count as empty. kTLPListError as TLPListWriteProfile_All.
 int32_t TLPListWriteProfile_All_Pap(const ProfileList* rgb, const ProfileList* sim, const ProfileList* dst,
-                                    const ProfileList* rgbDeleted, const ProfileList* simDeleted,
-                                    const ProfileList* dstDeleted);
+    const ProfileList* rgbDeleted, const ProfileList* simDeleted, const ProfileList* dstDeleted);
 
 // 1 when this user may write the profile list file (probeWriteAccess), else 0.
 int32_t TLPListIsAdminProfile();

@@ -20,19 +20,27 @@ struct WorkingLists {
     ProfileList* edited(int kind)
     {
         switch (kind) {
-        case kListRGB: return &rgb;
-        case kListSIM: return &sim;
-        case kListDST: return &dst;
-        default: return nullptr;
+        case kListRGB:
+            return &rgb;
+        case kListSIM:
+            return &sim;
+        case kListDST:
+            return &dst;
+        default:
+            return nullptr;
         }
     }
     ProfileList* deleted(int kind)
     {
         switch (kind) {
-        case kListRGB: return &rgbDeleted;
-        case kListSIM: return &simDeleted;
-        case kListDST: return &dstDeleted;
-        default: return nullptr;
+        case kListRGB:
+            return &rgbDeleted;
+        case kListSIM:
+            return &simDeleted;
+        case kListDST:
+            return &dstDeleted;
+        default:
+            return nullptr;
         }
     }
     // Every list empty, bytes and all (the lists are written to disk as they are).

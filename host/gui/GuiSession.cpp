@@ -12,13 +12,13 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
-#include <QTranslator>
 #include <QPixmap>
+#include <QTranslator>
 
 #include <cstdio>
+#include <cstdlib>
 #include <filesystem>
 #include <system_error>
-#include <cstdlib>
 
 namespace host {
 
@@ -74,7 +74,7 @@ std::vector<std::pair<std::string, std::string>> summaryRows(const cf::Dictionar
 
 } // namespace
 
-GuiSession::GuiSession(std::unique_ptr<State> state) : s_(std::move(state)) {}
+GuiSession::GuiSession(std::unique_ptr<State> state) : s_(std::move(state)) { }
 
 GuiSession::~GuiSession()
 {
@@ -125,7 +125,7 @@ std::unique_ptr<GuiSession> GuiSession::start(int& argc, char** argv, std::strin
                                 QApplication::setOverrideCursor(Qt::WaitCursor);
                                 QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
                             },
-                            [] { QApplication::restoreOverrideCursor(); }});
+        [] { QApplication::restoreOverrideCursor(); }});
     return std::unique_ptr<GuiSession>(new GuiSession(std::move(state)));
 }
 
@@ -134,7 +134,8 @@ void GuiSession::attach(Dialog& dialog)
     s_->dialog = &dialog;
     s_->viewShown = false;
     PrintWindow& window = *s_->window;
-    window.setPrinters({{dialog.printer().printer ? dialog.printer().printer->id() : std::string("-"), std::nullopt}}, 0);
+    window.setPrinters(
+        {{dialog.printer().printer ? dialog.printer().printer->id() : std::string("-"), std::nullopt}}, 0);
     s_->mirror->setChangeListener([this] {
         if (!s_->dialog || !s_->viewShown) return;
         s_->window->showSummary(summaryRows(s_->dialog->panel().summaryInfo()));
@@ -153,7 +154,10 @@ void GuiSession::detach()
     s_->viewShown = false;
 }
 
-ui::InputDriver& GuiSession::input() { return *s_->driver; }
+ui::InputDriver& GuiSession::input()
+{
+    return *s_->driver;
+}
 
 void GuiSession::panelViewShown(ui::View* view)
 {

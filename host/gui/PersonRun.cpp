@@ -3,8 +3,8 @@
 
 #include "host/CommandLineChoices.h"
 #include "host/Dialog.h"
-#include "host/PrintJob.h"
 #include "host/JobSubmitter.h"
+#include "host/PrintJob.h"
 #include "host/TicketFile.h"
 #include "host/Translate.h"
 #include "host/gui/PrintWindow.h"
@@ -16,13 +16,16 @@
 
 #include <cstdlib>
 #include <filesystem>
-#include <system_error>
 #include <iostream>
+#include <system_error>
 
 namespace host {
 namespace {
 
-QString tq(const std::string& text) { return QString::fromStdString(text); }
+QString tq(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
 
 std::string baseName(const std::string& path)
 {
@@ -41,8 +44,8 @@ std::string sampleTicketPath()
 
 } // namespace
 
-PersonRun::PersonRun(PrintWindow& window, ui::qt::Mirror& mirror, const Options& options, ProgramFiles files,
-                     JobSubmitter* document)
+PersonRun::PersonRun(
+    PrintWindow& window, ui::qt::Mirror& mirror, const Options& options, ProgramFiles files, JobSubmitter* document)
     : window_(window), mirror_(mirror), options_(options), current_(options), files_(std::move(files)),
       document_(document)
 {
@@ -107,7 +110,8 @@ void PersonRun::listPrinters()
 {
     printers_.clear();
     if (!options_.queue)
-        printers_.push_back({tr("Sample printer") + " (" + baseName(options_.ppd.value_or("zq4410.ppd")) + ")", std::nullopt});
+        printers_.push_back(
+            {tr("Sample printer") + " (" + baseName(options_.ppd.value_or("zq4410.ppd")) + ")", std::nullopt});
     for (auto& printer : cupsPrinters()) printers_.push_back(printer);
     if (options_.queue && printers_.empty()) printers_.push_back({*options_.queue, options_.queue});
     int current = 0;
@@ -162,13 +166,16 @@ bool PersonRun::finish(std::string* error)
         }
         if (!writeTicket(path, ticket, error)) return false;
         QMessageBox::information(&window_, tq(tr("Print")),
-                                 tq(tr("Nothing was sent to a printer; the settings were written to ")) + tq(path));
+            tq(tr("Nothing was sent to a printer; the settings were written to ")) + tq(path));
         return true;
     }
     return !options_.ticket || writeTicket(*options_.ticket, ticket, error);
 }
 
-void PersonRun::warn(const std::string& text) { QMessageBox::warning(&window_, tq(tr("Print")), tq(text)); }
+void PersonRun::warn(const std::string& text)
+{
+    QMessageBox::warning(&window_, tq(tr("Print")), tq(text));
+}
 
 void PersonRun::close(int status)
 {

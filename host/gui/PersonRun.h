@@ -2,9 +2,9 @@
 // shouldPrint path as --print, Cancel that leaves the ticket as it was.
 #pragma once
 
+#include "cf/Dictionary.h"
 #include "host/Options.h"
 #include "host/ProgramFiles.h"
-#include "cf/Dictionary.h"
 #include "host/gui/PrinterList.h"
 
 #include <functional>
@@ -19,7 +19,7 @@ class View;
 namespace qt {
 class Mirror;
 }
-}
+} // namespace ui
 
 namespace host {
 
@@ -30,7 +30,7 @@ class PrintWindow;
 class PersonRun {
 public:
     PersonRun(PrintWindow& window, ui::qt::Mirror& mirror, const Options& options, ProgramFiles files,
-              JobSubmitter* document);
+        JobSubmitter* document);
     ~PersonRun();
     // Shows a dialog's panel in the window (null: lets go of the one shown).
     void setHooks(std::function<void(Dialog*, ui::View*)> show) { show_ = std::move(show); }

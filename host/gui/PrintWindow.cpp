@@ -19,7 +19,10 @@
 namespace host {
 namespace {
 
-QString tq(const char* msgid) { return QString::fromStdString(tr(msgid)); }
+QString tq(const char* msgid)
+{
+    return QString::fromStdString(tr(msgid));
+}
 
 // Words Qt's own catalogue has (its print dialog's), when the host's catalogue lacks them.
 QString tqOrQt(const char* msgid, const char* context, const char* qtText)
@@ -110,7 +113,7 @@ void PrintWindow::showSummary(const std::vector<std::pair<std::string, std::stri
     summary_->resizeColumnToContents(0);
     summary_->resizeColumnToContents(1);
     const int width = summary_->columnWidth(0) + summary_->columnWidth(1) + 2 * summary_->frameWidth() +
-                      summary_->verticalScrollBar()->sizeHint().width() + 8;
+        summary_->verticalScrollBar()->sizeHint().width() + 8;
     summary_->setMinimumWidth(std::max(260, width));
 }
 

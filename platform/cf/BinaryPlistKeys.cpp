@@ -18,7 +18,7 @@ constexpr unsigned kInteger = 0x1;
 
 class Reader {
 public:
-    explicit Reader(std::string& bytes) : bytes_(bytes) {}
+    explicit Reader(std::string& bytes) : bytes_(bytes) { }
 
     std::optional<uint64_t> number(uint64_t at, unsigned width) const
     {

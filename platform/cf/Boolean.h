@@ -11,7 +11,7 @@ class TL_EXPORT Boolean final : public Object {
 public:
     static constexpr TypeID kTypeID = TypeID::Boolean;
 
-    explicit Boolean(bool value) : value_(value) {}
+    explicit Boolean(bool value) : value_(value) { }
     static std::shared_ptr<Boolean> create(bool value) { return std::make_shared<Boolean>(value); }
 
     TypeID typeID() const override { return kTypeID; }

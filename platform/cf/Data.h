@@ -13,7 +13,7 @@ class TL_EXPORT Data final : public Object {
 public:
     static constexpr TypeID kTypeID = TypeID::Data;
 
-    explicit Data(std::string bytes) : bytes_(std::move(bytes)) {}
+    explicit Data(std::string bytes) : bytes_(std::move(bytes)) { }
     static std::shared_ptr<Data> create(std::string bytes) { return std::make_shared<Data>(std::move(bytes)); }
 
     TypeID typeID() const override { return kTypeID; }

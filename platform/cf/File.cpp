@@ -21,7 +21,7 @@ constexpr std::string_view kTempSuffix = ".XXXXXX";
 
 class FileDescriptor {
 public:
-    explicit FileDescriptor(int fd) : fd_(fd) {}
+    explicit FileDescriptor(int fd) : fd_(fd) { }
     ~FileDescriptor()
     {
         if (fd_ >= 0) ::close(fd_);
@@ -47,7 +47,10 @@ bool fail(std::string* error, std::string reason)
     return false;
 }
 
-bool failWithErrno(std::string* error) { return fail(error, std::strerror(errno)); }
+bool failWithErrno(std::string* error)
+{
+    return fail(error, std::strerror(errno));
+}
 
 bool writeAll(int fd, std::string_view bytes)
 {
@@ -95,7 +98,7 @@ void removeStaleTemps(const std::string& path)
     while (const dirent* entry = ::readdir(dir.get())) {
         if (!isOurTempName(entry->d_name, name)) continue;
         const std::string temp = folder + "/" + entry->d_name;
-        struct stat info {};
+        struct stat info { };
         if (::lstat(temp.c_str(), &info) == 0 && S_ISREG(info.st_mode) && now - info.st_mtime > kStaleTempAge)
             ::unlink(temp.c_str());
     }
@@ -141,7 +144,7 @@ int writeThroughTemp(const std::string& path, std::string_view bytes, mode_t mod
 std::optional<std::string> File::read(const std::string& path, std::string* error, struct stat* status)
 {
     FileDescriptor fd(::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC));
-    struct stat own {};
+    struct stat own { };
     struct stat& info = status ? *status : own;
     if (fd.get() < 0 || ::fstat(fd.get(), &info) != 0) {
         failWithErrno(error);
@@ -183,7 +186,7 @@ mode_t File::maskedMode(mode_t newMode)
 
 std::optional<std::string> File::writeTarget(const std::string& path, std::string* error)
 {
-    struct stat link {};
+    struct stat link { };
     if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return path;
     std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), &std::free);
     if (!resolved) {
@@ -197,7 +200,7 @@ bool File::replace(const std::string& path, std::string_view bytes, mode_t newMo
 {
     auto target = writeTarget(path, error);
     if (!target) return false;
-    struct stat info {};
+    struct stat info { };
     const bool exists = ::stat(target->c_str(), &info) == 0;
     if (exists && !S_ISREG(info.st_mode)) return fail(error, "not a regular file");
     // The same bytes again: no write, no flush, and readers keep the file they know.

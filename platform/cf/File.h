@@ -21,8 +21,8 @@ public:
     // The whole file when it is a regular file of at most kMaxSize bytes; else nothing and the reason
     // (a FIFO, a device or a link to one is refused without waiting on it).
     // With info, the status of the file the bytes came from.
-    static std::optional<std::string> read(const std::string& path, std::string* error = nullptr,
-                                           struct stat* info = nullptr);
+    static std::optional<std::string> read(
+        const std::string& path, std::string* error = nullptr, struct stat* info = nullptr);
 
     // Replaces the file at path with bytes through a temporary file beside it, flushed and renamed
     // over it, and then flushes the folder, so a reader sees the old or the new file, never a mixture.

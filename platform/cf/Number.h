@@ -15,8 +15,8 @@ class TL_EXPORT Number final : public Object {
 public:
     static constexpr TypeID kTypeID = TypeID::Number;
 
-    explicit Number(int64_t value) : integer_(value), real_(static_cast<double>(value)) {}
-    explicit Number(double value) : integer_(truncated(value)), real_(value), isReal_(true) {}
+    explicit Number(int64_t value) : integer_(value), real_(static_cast<double>(value)) { }
+    explicit Number(double value) : integer_(truncated(value)), real_(value), isReal_(true) { }
     static std::shared_ptr<Number> create(int64_t value) { return std::make_shared<Number>(value); }
     static std::shared_ptr<Number> createReal(double value) { return std::make_shared<Number>(value); }
 

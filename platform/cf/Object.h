@@ -26,6 +26,9 @@ std::shared_ptr<T> as(const Ref& value)
     return std::static_pointer_cast<T>(value);
 }
 
-inline bool isType(const Ref& value, TypeID type) { return value && value->typeID() == type; }
+inline bool isType(const Ref& value, TypeID type)
+{
+    return value && value->typeID() == type;
+}
 
 } // namespace cf

@@ -110,8 +110,10 @@ Ref fromNode(plist_t node, Conversion& conversion, int depth)
         const char* bytes = plist_get_data_ptr(node, &length);
         return Data::create(std::string(bytes ? bytes : "", bytes ? static_cast<size_t>(length) : 0));
     }
-    case PLIST_ARRAY: return arrayFromNode(node, conversion, depth);
-    case PLIST_DICT: return dictionaryFromNode(node, conversion, depth);
+    case PLIST_ARRAY:
+        return arrayFromNode(node, conversion, depth);
+    case PLIST_DICT:
+        return dictionaryFromNode(node, conversion, depth);
     default:
         if (!skipsUnsupported(conversion)) conversion.failed = true;
         return nullptr;
@@ -122,13 +124,15 @@ plist_t toNode(const Ref& value)
 {
     if (!value) return nullptr;
     switch (value->typeID()) {
-    case TypeID::String: return plist_new_string(as<String>(value)->utf8().c_str());
+    case TypeID::String:
+        return plist_new_string(as<String>(value)->utf8().c_str());
     case TypeID::Number: {
         auto number = as<Number>(value);
         if (number->isReal()) return plist_new_real(number->doubleValue());
         return plist_new_uint(static_cast<uint64_t>(number->int64Value()));
     }
-    case TypeID::Boolean: return plist_new_bool(as<Boolean>(value)->value() ? 1 : 0);
+    case TypeID::Boolean:
+        return plist_new_bool(as<Boolean>(value)->value() ? 1 : 0);
     case TypeID::Data: {
         const std::string& bytes = as<Data>(value)->bytes();
         return plist_new_data(bytes.data(), bytes.size());

@@ -26,6 +26,9 @@ std::optional<std::string> String::bytesInEncoding(StringEncoding encoding) cons
     return encodeFromUTF8(utf8_, encoding);
 }
 
-size_t String::length() const { return utf8::utf16Length(utf8_); }
+size_t String::length() const
+{
+    return utf8::utf16Length(utf8_);
+}
 
 } // namespace cf

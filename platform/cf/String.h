@@ -16,7 +16,7 @@ class TL_EXPORT String final : public Object {
 public:
     static constexpr TypeID kTypeID = TypeID::String;
 
-    explicit String(std::string utf8) : utf8_(std::move(utf8)) {}
+    explicit String(std::string utf8) : utf8_(std::move(utf8)) { }
     static std::shared_ptr<String> create(std::string_view utf8) { return std::make_shared<String>(std::string(utf8)); }
     // Decodes bytes in the given encoding; null when they are not valid text in it.
     static std::shared_ptr<String> createWithBytes(std::string_view bytes, StringEncoding encoding);

@@ -13,18 +13,24 @@ namespace {
 const char* iconvName(StringEncoding encoding)
 {
     switch (encoding) {
-    case kCFStringEncodingISOLatin1: return "ISO-8859-1";
-    case kCFStringEncodingWindowsLatin1: return "CP1252";
-    case kCFStringEncodingASCII: return "ASCII";
-    case kCFStringEncodingShiftJIS: return "SHIFT_JIS";
-    case kCFStringEncodingUTF8: return "UTF-8";
-    default: return "MACINTOSH";
+    case kCFStringEncodingISOLatin1:
+        return "ISO-8859-1";
+    case kCFStringEncodingWindowsLatin1:
+        return "CP1252";
+    case kCFStringEncodingASCII:
+        return "ASCII";
+    case kCFStringEncodingShiftJIS:
+        return "SHIFT_JIS";
+    case kCFStringEncodingUTF8:
+        return "UTF-8";
+    default:
+        return "MACINTOSH";
     }
 }
 
 class Converter {
 public:
-    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) {}
+    Converter(const char* to, const char* from) : cd_(iconv_open(to, from)) { }
     ~Converter()
     {
         if (valid()) iconv_close(cd_);
@@ -102,12 +108,18 @@ std::optional<std::string> convert(std::string_view bytes, const char* to, const
 StringEncoding encodingFromNSStringEncoding(NSStringEncoding encoding)
 {
     switch (encoding) {
-    case NSASCIIStringEncoding: return kCFStringEncodingASCII;
-    case NSUTF8StringEncoding: return kCFStringEncodingUTF8;
-    case NSISOLatin1StringEncoding: return kCFStringEncodingISOLatin1;
-    case NSShiftJISStringEncoding: return kCFStringEncodingShiftJIS;
-    case NSWindowsCP1252StringEncoding: return kCFStringEncodingWindowsLatin1;
-    default: return kCFStringEncodingMacRoman;
+    case NSASCIIStringEncoding:
+        return kCFStringEncodingASCII;
+    case NSUTF8StringEncoding:
+        return kCFStringEncodingUTF8;
+    case NSISOLatin1StringEncoding:
+        return kCFStringEncodingISOLatin1;
+    case NSShiftJISStringEncoding:
+        return kCFStringEncodingShiftJIS;
+    case NSWindowsCP1252StringEncoding:
+        return kCFStringEncodingWindowsLatin1;
+    default:
+        return kCFStringEncodingMacRoman;
     }
 }
 

@@ -15,9 +15,8 @@ std::string hostOf(const std::string& text)
 {
     char scheme[64], user[1024], host[1024], resource[1024];
     int port = 0;
-    const http_uri_status_t status =
-        httpSeparateURI(HTTP_URI_CODING_NONE, text.c_str(), scheme, sizeof scheme, user, sizeof user, host,
-                        sizeof host, &port, resource, sizeof resource);
+    const http_uri_status_t status = httpSeparateURI(HTTP_URI_CODING_NONE, text.c_str(), scheme, sizeof scheme, user,
+        sizeof user, host, sizeof host, &port, resource, sizeof resource);
     return status >= HTTP_URI_STATUS_OK ? std::string(host) : std::string();
 }
 

@@ -34,9 +34,18 @@ bool beginsCharacter(std::string_view bytes)
     return false;
 }
 
-bool isSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDFFF; }
-bool isLeadSurrogate(char16_t unit) { return unit >= 0xD800 && unit <= 0xDBFF; }
-bool isTrailSurrogate(char16_t unit) { return unit >= 0xDC00 && unit <= 0xDFFF; }
+bool isSurrogate(char16_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDFFF;
+}
+bool isLeadSurrogate(char16_t unit)
+{
+    return unit >= 0xD800 && unit <= 0xDBFF;
+}
+bool isTrailSurrogate(char16_t unit)
+{
+    return unit >= 0xDC00 && unit <= 0xDFFF;
+}
 
 } // namespace
 
@@ -47,8 +56,7 @@ Sequence sequenceAt(std::string_view text, size_t pos)
     // The shortest well-formed prefix is exactly the first character.
     for (size_t length = 1; length <= window.size(); ++length)
         if (wellFormed(window.substr(0, length))) return {Form::Valid, length};
-    if (window.size() < kLongestSequence && beginsCharacter(window))
-        return {Form::Incomplete, window.size()};
+    if (window.size() < kLongestSequence && beginsCharacter(window)) return {Form::Incomplete, window.size()};
     return {Form::Invalid, 1};
 }
 
@@ -69,9 +77,15 @@ size_t previousBoundary(std::string_view text, size_t pos)
     return pos - 1;
 }
 
-size_t unitsAt(std::string_view text, size_t pos) { return widthAt(text, pos) == kLongestSequence ? 2 : 1; }
+size_t unitsAt(std::string_view text, size_t pos)
+{
+    return widthAt(text, pos) == kLongestSequence ? 2 : 1;
+}
 
-bool isValid(std::string_view text) { return wellFormed(text); }
+bool isValid(std::string_view text)
+{
+    return wellFormed(text);
+}
 
 std::string repaired(std::string_view text)
 {

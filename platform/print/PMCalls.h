@@ -19,9 +19,9 @@ using PMPrinter = pm::Printer*;
 
 inline constexpr OSStatus kPMNoError = 0;
 inline constexpr OSStatus kPMInvalidParameter = -50;
-inline constexpr OSStatus kPMInvalidPrinter = -30882;  // no current printer
-inline constexpr OSStatus kPMKeyNotFound = -30895;     // no such key, or no device URI
-inline constexpr OSStatus kPMKeyNotUnique = -30896;    // key locked
+inline constexpr OSStatus kPMInvalidPrinter = -30882; // no current printer
+inline constexpr OSStatus kPMKeyNotFound = -30895;    // no such key, or no device URI
+inline constexpr OSStatus kPMKeyNotUnique = -30896;   // key locked
 inline constexpr OSStatus kPMKeyOrValueNotFound = -30897;
 
 // The value stored under key; kPMKeyNotFound and a null value when there is none.

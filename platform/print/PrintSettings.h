@@ -12,8 +12,9 @@ namespace pm {
 
 class TL_EXPORT PrintSettings {
 public:
-    PrintSettings() : values_(cf::Dictionary::create()) {}
-    explicit PrintSettings(cf::DictionaryRef values) : values_(values ? std::move(values) : cf::Dictionary::create()) {}
+    PrintSettings() : values_(cf::Dictionary::create()) { }
+    explicit PrintSettings(cf::DictionaryRef values)
+        : values_(values ? std::move(values) : cf::Dictionary::create()) { }
 
     // The live store: a dictionary fetched from it is the one stored, so changing it changes the ticket.
     const cf::DictionaryRef& values() const { return values_; }

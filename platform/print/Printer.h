@@ -10,7 +10,9 @@ namespace pm {
 
 class TL_EXPORT Printer {
 public:
-    Printer(std::string id, std::optional<std::string> deviceURI) : id_(std::move(id)), deviceURI_(std::move(deviceURI)) {}
+    Printer(std::string id, std::optional<std::string> deviceURI) : id_(std::move(id)), deviceURI_(std::move(deviceURI))
+    {
+    }
 
     const std::string& id() const { return id_; }
     const std::optional<std::string>& deviceURI() const { return deviceURI_; }

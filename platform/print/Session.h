@@ -12,7 +12,7 @@ namespace pm {
 class TL_EXPORT Session {
 public:
     Session() = default;
-    explicit Session(std::shared_ptr<Printer> printer) : current_(std::move(printer)) {}
+    explicit Session(std::shared_ptr<Printer> printer) : current_(std::move(printer)) { }
 
     const std::shared_ptr<Printer>& currentPrinter() const { return current_; }
     void setCurrentPrinter(std::shared_ptr<Printer> printer) { current_ = std::move(printer); }

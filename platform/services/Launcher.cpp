@@ -14,7 +14,7 @@ namespace svc {
 OSStatus FSPathMakeRef(const char* path, FSRef* ref, bool* isDirectory)
 {
     if (!path || !ref) return kPMInvalidParameter;
-    struct stat info {};
+    struct stat info { };
     if (::stat(path, &info) != 0) return fnfErr;
     ref->path = path;
     if (isDirectory) *isDirectory = S_ISDIR(info.st_mode);
@@ -24,7 +24,7 @@ OSStatus FSPathMakeRef(const char* path, FSRef* ref, bool* isDirectory)
 OSStatus LSOpenFSRef(const FSRef& ref, FSRef* launched)
 {
     std::string program = ref.path;
-    struct stat info {};
+    struct stat info { };
     if (::stat(program.c_str(), &info) != 0) return fnfErr;
     if (S_ISDIR(info.st_mode)) {
         auto bytes = cf::File::read(program + "/Contents/Info.plist");

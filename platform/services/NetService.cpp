@@ -57,9 +57,9 @@ std::string socketAddress(const AvahiAddress& address, uint16_t port, AvahiIfInd
     return std::string(reinterpret_cast<const char*>(&in6), sizeof in6);
 }
 
-void onResolved(AvahiServiceResolver*, AvahiIfIndex interface, AvahiProtocol, AvahiResolverEvent event,
-                const char*, const char*, const char*, const char*, const AvahiAddress* address, uint16_t port,
-                AvahiStringList*, AvahiLookupResultFlags, void* userdata)
+void onResolved(AvahiServiceResolver*, AvahiIfIndex interface, AvahiProtocol, AvahiResolverEvent event, const char*,
+    const char*, const char*, const char*, const AvahiAddress* address, uint16_t port, AvahiStringList*,
+    AvahiLookupResultFlags, void* userdata)
 {
     auto* lookup = static_cast<Lookup*>(userdata);
     if (lookup->done) return;
@@ -84,8 +84,7 @@ bool NetService::resolveWithTimeout(double timeout)
     addresses_.clear();
     if (!(timeout > 0) || name_.empty() || type_.empty()) return false;
     const auto deadline = std::chrono::steady_clock::now() +
-                          std::chrono::duration_cast<std::chrono::steady_clock::duration>(
-                              std::chrono::duration<double>(timeout));
+        std::chrono::duration_cast<std::chrono::steady_clock::duration>(std::chrono::duration<double>(timeout));
 
     std::unique_ptr<AvahiSimplePoll, PollFree> poll(avahi_simple_poll_new());
     if (!poll) return false;
@@ -97,9 +96,9 @@ bool NetService::resolveWithTimeout(double timeout)
 
     const char* domain = domain_.empty() ? nullptr : domain_.c_str();
     auto resolve = [&](AvahiProtocol family, Lookup& lookup) {
-        return std::unique_ptr<AvahiServiceResolver, ResolverFree>(avahi_service_resolver_new(
-            client.get(), AVAHI_IF_UNSPEC, AVAHI_PROTO_UNSPEC, name_.c_str(), type_.c_str(), domain, family,
-            static_cast<AvahiLookupFlags>(0), onResolved, &lookup));
+        return std::unique_ptr<AvahiServiceResolver, ResolverFree>(
+            avahi_service_resolver_new(client.get(), AVAHI_IF_UNSPEC, AVAHI_PROTO_UNSPEC, name_.c_str(), type_.c_str(),
+                domain, family, static_cast<AvahiLookupFlags>(0), onResolved, &lookup));
     };
     auto inet = resolve(AVAHI_PROTO_INET, resolution.inet);
     auto inet6 = resolve(AVAHI_PROTO_INET6, resolution.inet6);
@@ -107,8 +106,8 @@ bool NetService::resolveWithTimeout(double timeout)
     if (!inet6) resolution.inet6.done = true;
 
     while (!(resolution.inet.done && resolution.inet6.done) && !resolution.clientFailed) {
-        const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
-            deadline - std::chrono::steady_clock::now());
+        const auto left =
+            std::chrono::duration_cast<std::chrono::milliseconds>(deadline - std::chrono::steady_clock::now());
         if (left.count() <= 0) break;
         if (avahi_simple_poll_iterate(poll.get(), static_cast<int>(left.count())) != 0) break;
     }

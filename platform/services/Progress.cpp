@@ -12,7 +12,10 @@ Progress::Sink& sink()
 
 } // namespace
 
-void Progress::setSink(Sink newSink) { sink() = std::move(newSink); }
+void Progress::setSink(Sink newSink)
+{
+    sink() = std::move(newSink);
+}
 
 void Progress::begin(const std::string& text)
 {

@@ -25,6 +25,9 @@ void SystemLog::write(std::string_view line)
     ::syslog(LOG_NOTICE, "%s", text.c_str());
 }
 
-void SystemLog::setSink(Sink newSink) { sink() = std::move(newSink); }
+void SystemLog::setSink(Sink newSink)
+{
+    sink() = std::move(newSink);
+}
 
 } // namespace svc

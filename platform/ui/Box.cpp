@@ -9,11 +9,11 @@ const ClassInfo& Box::staticClassInfo()
 {
     static const ClassInfo info = ClassBuilder<Box>("Box", &View::staticClassInfo())
                                       .property("title",
-                                                [](Box& box, const nlohmann::json& value) {
-                                                    if (!value.is_string()) return false;
-                                                    box.setTitle(value.get<std::string>());
-                                                    return true;
-                                                })
+                                          [](Box& box, const nlohmann::json& value) {
+                                              if (!value.is_string()) return false;
+                                              box.setTitle(value.get<std::string>());
+                                              return true;
+                                          })
                                       .build();
     return info;
 }

@@ -3,6 +3,6 @@
 
 namespace ui {
 
-void Cell::drawInteriorWithFrame(Rect, View*) {}
+void Cell::drawInteriorWithFrame(Rect, View*) { }
 
 } // namespace ui

@@ -79,18 +79,16 @@ public:
     ClassBuilder& property(const char* name, std::function<bool(T&, const nlohmann::json&)> setter)
     {
         info_.properties[name] = [setter = std::move(setter)](Object& self, const nlohmann::json& value,
-                                                              const ClassInfo::Resolver&) {
-            return setter(static_cast<T&>(self), value);
-        };
+                                     const ClassInfo::Resolver&) { return setter(static_cast<T&>(self), value); };
         return *this;
     }
 
     // A property whose value names other objects of the description.
-    ClassBuilder& linkProperty(const char* name,
-                               std::function<bool(T&, const nlohmann::json&, const ClassInfo::Resolver&)> setter)
+    ClassBuilder& linkProperty(
+        const char* name, std::function<bool(T&, const nlohmann::json&, const ClassInfo::Resolver&)> setter)
     {
-        info_.properties[name] = [setter = std::move(setter)](Object& self, const nlohmann::json& value,
-                                                              const ClassInfo::Resolver& resolve) {
+        info_.properties[name] = [setter = std::move(setter)](
+                                     Object& self, const nlohmann::json& value, const ClassInfo::Resolver& resolve) {
             return setter(static_cast<T&>(self), value, resolve);
         };
         return *this;
@@ -111,7 +109,10 @@ private:
 } // namespace ui
 
 // Declares the class-table accessors of a ui::Object subclass.
-#define UI_DECLARE_CLASS()                                                                                   \
-public:                                                                                                      \
-    static const ::ui::ClassInfo& staticClassInfo();                                                         \
-    const ::ui::ClassInfo& classInfo() const override { return staticClassInfo(); }
+#define UI_DECLARE_CLASS()                                                                                             \
+public:                                                                                                                \
+    static const ::ui::ClassInfo& staticClassInfo();                                                                   \
+    const ::ui::ClassInfo& classInfo() const override                                                                  \
+    {                                                                                                                  \
+        return staticClassInfo();                                                                                      \
+    }

@@ -20,11 +20,10 @@ std::map<std::string, const ClassInfo*, std::less<>>& table()
 {
     static std::map<std::string, const ClassInfo*, std::less<>> classes = [] {
         std::map<std::string, const ClassInfo*, std::less<>> seed;
-        for (const ClassInfo* info :
-             {&View::staticClassInfo(), &Control::staticClassInfo(), &PopUpButton::staticClassInfo(),
-              &Button::staticClassInfo(), &CheckBox::staticClassInfo(), &Label::staticClassInfo(),
-              &Box::staticClassInfo(), &TabView::staticClassInfo(), &TextField::staticClassInfo(),
-              &TableView::staticClassInfo(), &Window::staticClassInfo()})
+        for (const ClassInfo* info : {&View::staticClassInfo(), &Control::staticClassInfo(),
+                 &PopUpButton::staticClassInfo(), &Button::staticClassInfo(), &CheckBox::staticClassInfo(),
+                 &Label::staticClassInfo(), &Box::staticClassInfo(), &TabView::staticClassInfo(),
+                 &TextField::staticClassInfo(), &TableView::staticClassInfo(), &Window::staticClassInfo()})
             seed.emplace(info->name, info);
         return seed;
     }();

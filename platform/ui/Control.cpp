@@ -9,11 +9,11 @@ const ClassInfo& Control::staticClassInfo()
 {
     static const ClassInfo info = ClassBuilder<Control>("Control", &View::staticClassInfo())
                                       .property("tag",
-                                                [](Control& control, const nlohmann::json& value) {
-                                                    if (!value.is_number_integer()) return false;
-                                                    control.setTag(value.get<int>());
-                                                    return true;
-                                                })
+                                          [](Control& control, const nlohmann::json& value) {
+                                              if (!value.is_number_integer()) return false;
+                                              control.setTag(value.get<int>());
+                                              return true;
+                                          })
                                       .build();
     return info;
 }

@@ -23,6 +23,9 @@ struct TL_EXPORT Rect {
     bool operator==(const Rect&) const = default;
 };
 
-inline Rect makeRect(double x, double y, double width, double height) { return Rect{{x, y}, {width, height}}; }
+inline Rect makeRect(double x, double y, double width, double height)
+{
+    return Rect{{x, y}, {width, height}};
+}
 
 } // namespace ui

@@ -9,11 +9,11 @@ const ClassInfo& Label::staticClassInfo()
 {
     static const ClassInfo info = ClassBuilder<Label>("Label", &Control::staticClassInfo())
                                       .property("text",
-                                                [](Label& label, const nlohmann::json& value) {
-                                                    if (!value.is_string()) return false;
-                                                    label.setStringValue(value.get<std::string>());
-                                                    return true;
-                                                })
+                                          [](Label& label, const nlohmann::json& value) {
+                                              if (!value.is_string()) return false;
+                                              label.setStringValue(value.get<std::string>());
+                                              return true;
+                                          })
                                       .build();
     return info;
 }

@@ -34,7 +34,10 @@ const std::set<std::string>& reservedKeys()
 
 } // namespace
 
-const std::vector<Nib*>& Nib::loaded() { return liveNibs(); }
+const std::vector<Nib*>& Nib::loaded()
+{
+    return liveNibs();
+}
 
 Nib* Nib::forOwner(const Object* owner)
 {
@@ -150,7 +153,7 @@ private:
                 const ClassInfo::PropertySetter* setter = object->classInfo().findProperty(key);
                 if (!setter)
                     return failWith("object " + object->identifier() + ": class " + object->classInfo().name +
-                                    " has no property " + key);
+                        " has no property " + key);
                 if (!(*setter)(*object, value, resolver))
                     return failWith("object " + object->identifier() + ": bad value for property " + key);
             }
@@ -178,8 +181,8 @@ private:
             if (!setter) return failWith("class " + from.classInfo().name + " has no outlet " + name);
             if (!value) return failWith("outlet " + name + " names no object");
             if (!(*setter)(from, value))
-                return failWith("outlet " + name + " of " + from.classInfo().name + " cannot hold " +
-                                value->classInfo().name);
+                return failWith(
+                    "outlet " + name + " of " + from.classInfo().name + " cannot hold " + value->classInfo().name);
         }
         return true;
     }
@@ -190,8 +193,8 @@ private:
         const auto& action = entry.value("action", nlohmann::json());
         Object* target = resolveEntry(entry.value("target", nlohmann::json()));
         if (!control || !target || !action.is_string())
-            return failWith("object " + object.identifier() +
-                            ": target and action need a control, an object and a name");
+            return failWith(
+                "object " + object.identifier() + ": target and action need a control, an object and a name");
         if (!target->respondsToAction(action.get<std::string>()))
             return failWith(target->classInfo().name + " has no action " + action.get<std::string>());
         control->setTarget(target);

@@ -28,7 +28,7 @@ public:
     bool respondsToAction(std::string_view action) const { return classInfo().findAction(action) != nullptr; }
 
     // Called once the interface description has connected every outlet.
-    virtual void awakeFromNib() {}
+    virtual void awakeFromNib() { }
 
 private:
     std::string identifier_;

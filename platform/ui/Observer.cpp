@@ -7,8 +7,14 @@ namespace {
 Observer* current = nullptr;
 }
 
-void setObserver(Observer* observer) { current = observer; }
-Observer* observer() { return current; }
+void setObserver(Observer* observer)
+{
+    current = observer;
+}
+Observer* observer()
+{
+    return current;
+}
 
 void notifyChange(Object& object, Change what)
 {

@@ -9,22 +9,22 @@ namespace ui {
 class Object;
 
 enum class Change {
-    Text,            // title, label text or field text
-    Items,           // pop-up items, tab labels, table columns
-    Selection,       // pop-up item or tab page
-    State,           // check box state
+    Text,      // title, label text or field text
+    Items,     // pop-up items, tab labels, table columns
+    Selection, // pop-up item or tab page
+    State,     // check box state
     Enabled,
     Hidden,
     Frame,
-    Subviews,        // a subview added, removed or replaced
-    TableData,       // reloadData
+    Subviews,  // a subview added, removed or replaced
+    TableData, // reloadData
     TableSelection,
     WindowShown,
     WindowClosed,
-    ModalStart,      // object is the window
+    ModalStart, // object is the window
     ModalStop,
-    FirstResponder,  // a text field began or ended editing
-    InsertionPoint,  // the field editor's selection moved
+    FirstResponder, // a text field began or ended editing
+    InsertionPoint, // the field editor's selection moved
 };
 
 class TL_EXPORT Observer {

@@ -7,26 +7,25 @@ namespace ui {
 
 const ClassInfo& PopUpButton::staticClassInfo()
 {
-    static const ClassInfo info =
-        ClassBuilder<PopUpButton>("PopUpButton", &Control::staticClassInfo())
-            .property("items",
-                      [](PopUpButton& popUp, const nlohmann::json& value) {
-                          if (!value.is_array()) return false;
-                          popUp.removeAllItems();
-                          for (const auto& item : value) {
-                              if (!item.is_string()) return false;
-                              popUp.addItemWithTitle(item.get<std::string>());
-                          }
-                          popUp.selectItemAtIndex(popUp.numberOfItems() > 0 ? 0 : -1);
-                          return true;
-                      })
-            .property("selected",
-                      [](PopUpButton& popUp, const nlohmann::json& value) {
-                          if (!value.is_number_integer()) return false;
-                          popUp.selectItemAtIndex(value.get<int>());
-                          return true;
-                      })
-            .build();
+    static const ClassInfo info = ClassBuilder<PopUpButton>("PopUpButton", &Control::staticClassInfo())
+                                      .property("items",
+                                          [](PopUpButton& popUp, const nlohmann::json& value) {
+                                              if (!value.is_array()) return false;
+                                              popUp.removeAllItems();
+                                              for (const auto& item : value) {
+                                                  if (!item.is_string()) return false;
+                                                  popUp.addItemWithTitle(item.get<std::string>());
+                                              }
+                                              popUp.selectItemAtIndex(popUp.numberOfItems() > 0 ? 0 : -1);
+                                              return true;
+                                          })
+                                      .property("selected",
+                                          [](PopUpButton& popUp, const nlohmann::json& value) {
+                                              if (!value.is_number_integer()) return false;
+                                              popUp.selectItemAtIndex(value.get<int>());
+                                              return true;
+                                          })
+                                      .build();
     return info;
 }
 

@@ -10,21 +10,20 @@ const ClassInfo& TabView::staticClassInfo()
     static const ClassInfo info =
         ClassBuilder<TabView>("TabView", &View::staticClassInfo())
             .linkProperty("tabs",
-                          [](TabView& tabs, const nlohmann::json& value, const ClassInfo::Resolver& resolve) {
-                              if (!value.is_array()) return false;
-                              for (const auto& page : value) {
-                                  if (!page.is_object() || !page.contains("label") || !page["label"].is_string())
-                                      return false;
-                                  View* view = nullptr;
-                                  if (page.contains("view")) {
-                                      if (!page["view"].is_string()) return false;
-                                      view = dynamic_cast<View*>(resolve(page["view"].get<std::string>()));
-                                      if (!view) return false;
-                                  }
-                                  tabs.addTabViewItem(TabViewItem{page["label"].get<std::string>(), view});
-                              }
-                              return true;
-                          })
+                [](TabView& tabs, const nlohmann::json& value, const ClassInfo::Resolver& resolve) {
+                    if (!value.is_array()) return false;
+                    for (const auto& page : value) {
+                        if (!page.is_object() || !page.contains("label") || !page["label"].is_string()) return false;
+                        View* view = nullptr;
+                        if (page.contains("view")) {
+                            if (!page["view"].is_string()) return false;
+                            view = dynamic_cast<View*>(resolve(page["view"].get<std::string>()));
+                            if (!view) return false;
+                        }
+                        tabs.addTabViewItem(TabViewItem{page["label"].get<std::string>(), view});
+                    }
+                    return true;
+                })
             .build();
     return info;
 }

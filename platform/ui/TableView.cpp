@@ -13,34 +13,33 @@ const ClassInfo& TableView::staticClassInfo()
     static const ClassInfo info =
         ClassBuilder<TableView>("TableView", &Control::staticClassInfo())
             .property("columns",
-                      [](TableView& table, const nlohmann::json& value) {
-                          if (!value.is_array()) return false;
-                          for (const auto& column : value) {
-                              if (!column.is_object() || !column.contains("identifier") ||
-                                  !column["identifier"].is_string())
-                                  return false;
-                              std::string title = column.value("title", std::string());
-                              table.addTableColumn(
-                                  std::make_unique<TableColumn>(column["identifier"].get<std::string>(), title));
-                          }
-                          return true;
-                      })
+                [](TableView& table, const nlohmann::json& value) {
+                    if (!value.is_array()) return false;
+                    for (const auto& column : value) {
+                        if (!column.is_object() || !column.contains("identifier") || !column["identifier"].is_string())
+                            return false;
+                        std::string title = column.value("title", std::string());
+                        table.addTableColumn(
+                            std::make_unique<TableColumn>(column["identifier"].get<std::string>(), title));
+                    }
+                    return true;
+                })
             .linkProperty("dataSource",
-                          [](TableView& table, const nlohmann::json& value, const ClassInfo::Resolver& resolve) {
-                              if (!value.is_string()) return false;
-                              auto* source = dynamic_cast<TableDataSource*>(resolve(value.get<std::string>()));
-                              if (!source) return false;
-                              table.setDataSource(source);
-                              return true;
-                          })
+                [](TableView& table, const nlohmann::json& value, const ClassInfo::Resolver& resolve) {
+                    if (!value.is_string()) return false;
+                    auto* source = dynamic_cast<TableDataSource*>(resolve(value.get<std::string>()));
+                    if (!source) return false;
+                    table.setDataSource(source);
+                    return true;
+                })
             .linkProperty("delegate",
-                          [](TableView& table, const nlohmann::json& value, const ClassInfo::Resolver& resolve) {
-                              if (!value.is_string()) return false;
-                              auto* delegate = dynamic_cast<TableDelegate*>(resolve(value.get<std::string>()));
-                              if (!delegate) return false;
-                              table.setDelegate(delegate);
-                              return true;
-                          })
+                [](TableView& table, const nlohmann::json& value, const ClassInfo::Resolver& resolve) {
+                    if (!value.is_string()) return false;
+                    auto* delegate = dynamic_cast<TableDelegate*>(resolve(value.get<std::string>()));
+                    if (!delegate) return false;
+                    table.setDelegate(delegate);
+                    return true;
+                })
             .build();
     return info;
 }
@@ -73,7 +72,10 @@ void TableView::selectRow(int row)
     setSelection(row);
 }
 
-void TableView::deselectAll() { setSelection(-1); }
+void TableView::deselectAll()
+{
+    setSelection(-1);
+}
 
 bool TableView::userClickRow(int row)
 {

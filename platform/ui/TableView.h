@@ -5,9 +5,9 @@
 
 #include "Export.h"
 
+#include "cf/Object.h"
 #include "ui/Cell.h"
 #include "ui/Control.h"
-#include "cf/Object.h"
 
 #include <memory>
 #include <string>
@@ -20,7 +20,9 @@ class TableView;
 class TL_EXPORT TableColumn {
 public:
     explicit TableColumn(std::string identifier, std::string title = {})
-        : identifier_(std::move(identifier)), title_(std::move(title)), cell_(std::make_shared<Cell>()) {}
+        : identifier_(std::move(identifier)), title_(std::move(title)), cell_(std::make_shared<Cell>())
+    {
+    }
     const std::string& identifier() const { return identifier_; }
     const std::string& title() const { return title_; }
     const std::shared_ptr<Cell>& dataCell() const { return cell_; }
@@ -37,7 +39,7 @@ public:
     virtual ~TableDataSource() = default;
     virtual int numberOfRowsInTableView(TableView& table) = 0;
     virtual cf::Ref tableViewObjectValueForTableColumn(TableView& table, TableColumn& column, int row) = 0;
-    virtual void tableViewSetObjectValue(TableView&, const cf::Ref&, TableColumn&, int) {}
+    virtual void tableViewSetObjectValue(TableView&, const cf::Ref&, TableColumn&, int) { }
 };
 
 class TL_EXPORT TableDelegate {
@@ -45,7 +47,7 @@ public:
     virtual ~TableDelegate() = default;
     virtual bool selectionShouldChangeInTableView(TableView&) { return true; }
     virtual bool tableViewShouldSelectRow(TableView&, int) { return true; }
-    virtual void tableViewSelectionDidChange(TableView&) {}
+    virtual void tableViewSelectionDidChange(TableView&) { }
 };
 
 class TL_EXPORT TableView : public Control {

@@ -18,7 +18,7 @@ struct TL_EXPORT TextRange {
 
 class TL_EXPORT Text {
 public:
-    explicit Text(TextField& field) : field_(field) {}
+    explicit Text(TextField& field) : field_(field) { }
 
     TextField& field() const { return field_; }
     TextRange selectedRange() const { return selection_; }

@@ -22,22 +22,22 @@ const ClassInfo& TextField::staticClassInfo()
 {
     static const ClassInfo info = ClassBuilder<TextField>("TextField", &Control::staticClassInfo())
                                       .property("text",
-                                                [](TextField& field, const nlohmann::json& value) {
-                                                    if (!value.is_string()) return false;
-                                                    field.setStringValue(value.get<std::string>());
-                                                    return true;
-                                                })
+                                          [](TextField& field, const nlohmann::json& value) {
+                                              if (!value.is_string()) return false;
+                                              field.setStringValue(value.get<std::string>());
+                                              return true;
+                                          })
                                       .property("editable",
-                                                [](TextField& field, const nlohmann::json& value) {
-                                                    if (!value.is_boolean()) return false;
-                                                    field.setEditable(value.get<bool>());
-                                                    return true;
-                                                })
+                                          [](TextField& field, const nlohmann::json& value) {
+                                              if (!value.is_boolean()) return false;
+                                              field.setEditable(value.get<bool>());
+                                              return true;
+                                          })
                                       .build();
     return info;
 }
 
-TextField::TextField() : editor_(std::make_unique<Text>(*this)) {}
+TextField::TextField() : editor_(std::make_unique<Text>(*this)) { }
 TextField::~TextField() = default;
 
 void TextField::setStringValue(std::string text)
@@ -49,9 +49,15 @@ void TextField::setStringValue(std::string text)
     if (editing_) editor_->setSelectedRange(TextRange{cf::utf8::utf16Length(text_), 0});
 }
 
-bool TextField::textShouldBeginEditing(Text&) { return true; }
-bool TextField::textShouldEndEditing(Text&) { return true; }
-void TextField::textDidChange() {}
+bool TextField::textShouldBeginEditing(Text&)
+{
+    return true;
+}
+bool TextField::textShouldEndEditing(Text&)
+{
+    return true;
+}
+void TextField::textDidChange() { }
 
 bool TextField::beginEditing()
 {

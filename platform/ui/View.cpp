@@ -21,28 +21,27 @@ bool readRect(const nlohmann::json& value, Rect& rect)
 
 const ClassInfo& View::staticClassInfo()
 {
-    static const ClassInfo info =
-        ClassBuilder<View>("View", nullptr)
-            .property("frame",
-                      [](View& view, const nlohmann::json& value) {
-                          Rect rect;
-                          if (!readRect(value, rect)) return false;
-                          view.setFrame(rect);
-                          return true;
-                      })
-            .property("enabled",
-                      [](View& view, const nlohmann::json& value) {
-                          if (!value.is_boolean()) return false;
-                          view.setEnabled(value.get<bool>());
-                          return true;
-                      })
-            .property("hidden",
-                      [](View& view, const nlohmann::json& value) {
-                          if (!value.is_boolean()) return false;
-                          view.setHidden(value.get<bool>());
-                          return true;
-                      })
-            .build();
+    static const ClassInfo info = ClassBuilder<View>("View", nullptr)
+                                      .property("frame",
+                                          [](View& view, const nlohmann::json& value) {
+                                              Rect rect;
+                                              if (!readRect(value, rect)) return false;
+                                              view.setFrame(rect);
+                                              return true;
+                                          })
+                                      .property("enabled",
+                                          [](View& view, const nlohmann::json& value) {
+                                              if (!value.is_boolean()) return false;
+                                              view.setEnabled(value.get<bool>());
+                                              return true;
+                                          })
+                                      .property("hidden",
+                                          [](View& view, const nlohmann::json& value) {
+                                              if (!value.is_boolean()) return false;
+                                              view.setHidden(value.get<bool>());
+                                              return true;
+                                          })
+                                      .build();
     return info;
 }
 

@@ -18,7 +18,7 @@ class TL_EXPORT View : public Object {
 
 public:
     View() = default;
-    explicit View(Rect frame) : frame_(frame), bounds_{{0, 0}, frame.size} {}
+    explicit View(Rect frame) : frame_(frame), bounds_{{0, 0}, frame.size} { }
     ~View() override;
 
     Rect frame() const { return frame_; }
@@ -39,7 +39,7 @@ public:
     bool isHidden() const { return hidden_; }
     void setHidden(bool hidden) { set(hidden_, hidden, Change::Hidden); }
     virtual bool isFlipped() const { return false; }
-    virtual void drawRect(Rect) {}
+    virtual void drawRect(Rect) { }
 
     // Drops every link to other views without touching them; for owners tearing down a whole graph.
     void detachAll();

@@ -10,28 +10,28 @@ const ClassInfo& Window::staticClassInfo()
     static const ClassInfo info =
         ClassBuilder<Window>("Window", nullptr)
             .property("title",
-                      [](Window& window, const nlohmann::json& value) {
-                          if (!value.is_string()) return false;
-                          window.setTitle(value.get<std::string>());
-                          return true;
-                      })
+                [](Window& window, const nlohmann::json& value) {
+                    if (!value.is_string()) return false;
+                    window.setTitle(value.get<std::string>());
+                    return true;
+                })
             .property("frame",
-                      [](Window& window, const nlohmann::json& value) {
-                          if (!value.is_array() || value.size() != 4) return false;
-                          for (const auto& n : value)
-                              if (!n.is_number()) return false;
-                          window.setFrame(makeRect(value[0].get<double>(), value[1].get<double>(),
-                                                   value[2].get<double>(), value[3].get<double>()));
-                          return true;
-                      })
+                [](Window& window, const nlohmann::json& value) {
+                    if (!value.is_array() || value.size() != 4) return false;
+                    for (const auto& n : value)
+                        if (!n.is_number()) return false;
+                    window.setFrame(makeRect(value[0].get<double>(), value[1].get<double>(), value[2].get<double>(),
+                        value[3].get<double>()));
+                    return true;
+                })
             .linkProperty("contentView",
-                          [](Window& window, const nlohmann::json& value, const ClassInfo::Resolver& resolve) {
-                              if (!value.is_string()) return false;
-                              auto* view = dynamic_cast<View*>(resolve(value.get<std::string>()));
-                              if (!view) return false;
-                              window.setContentView(view);
-                              return true;
-                          })
+                [](Window& window, const nlohmann::json& value, const ClassInfo::Resolver& resolve) {
+                    if (!value.is_string()) return false;
+                    auto* view = dynamic_cast<View*>(resolve(value.get<std::string>()));
+                    if (!view) return false;
+                    window.setContentView(view);
+                    return true;
+                })
             .build();
     return info;
 }
@@ -64,6 +64,10 @@ void Window::close()
     notifyChange(*this, Change::WindowClosed);
 }
 
-void Window::center() { setFrame(makeRect((1280 - frame_.size.width) / 2, (800 - frame_.size.height) / 2, frame_.size.width, frame_.size.height)); }
+void Window::center()
+{
+    setFrame(makeRect(
+        (1280 - frame_.size.width) / 2, (800 - frame_.size.height) / 2, frame_.size.width, frame_.size.height));
+}
 
 } // namespace ui

@@ -34,7 +34,10 @@ inline PPDFile openPPD(const std::string& path)
     return ppd;
 }
 
-inline std::string dataPPD(const std::string& name) { return testpaths::sourceDir() + "/tests/binding/data/" + name; }
+inline std::string dataPPD(const std::string& name)
+{
+    return testpaths::sourceDir() + "/tests/binding/data/" + name;
+}
 
 inline void useBundle()
 {
@@ -60,8 +63,8 @@ private:
 // Widgets and their control table, as a view holds them.
 class Panel {
 public:
-    ui::PopUpButton* popUp(const char* key, const char* summaryKey = nullptr, int16_t profileKind = 0,
-                           const char* ctrlName = "")
+    ui::PopUpButton* popUp(
+        const char* key, const char* summaryKey = nullptr, int16_t profileKind = 0, const char* ctrlName = "")
     {
         return add<ui::PopUpButton>(tlco::kControlPopUp, key, nullptr, summaryKey, ctrlName, profileKind);
     }
@@ -104,12 +107,13 @@ public:
 private:
     template <class Widget>
     Widget* add(int32_t type, const char* key, const char* titleKey, const char* summaryKey, const char* ctrlName,
-                int16_t profileKind)
+        int16_t profileKind)
     {
         auto widget = std::make_unique<Widget>();
         Widget* raw = widget.get();
         widgets_.push_back(std::move(widget));
-        template_.push_back(tlco::PDEControlRecord{raw, type, key, titleKey, summaryKey, ctrlName, profileKind, nullptr});
+        template_.push_back(
+            tlco::PDEControlRecord{raw, type, key, titleKey, summaryKey, ctrlName, profileKind, nullptr});
         return raw;
     }
 

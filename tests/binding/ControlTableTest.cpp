@@ -84,8 +84,9 @@ TEST(KeywordList, ListsKeywordsOfBoundControlsInTableOrder)
     auto keywords = cf::Array::create();
     keywords->append(cf::String::create("Existing"));
     EXPECT_EQ(PDECommon::commonAddPPDArray(keywords.get(), panel.build(ppd.get())), tlco::noErr);
-    EXPECT_EQ(texts(*keywords), (std::vector<std::string>{"Existing", "TLQuickColor", "TLBrightness", "TLColorAsGray",
-                                                         "TLColorSeparation", "TLEconoMode", "TLEdgeType"}));
+    EXPECT_EQ(texts(*keywords),
+        (std::vector<std::string>{"Existing", "TLQuickColor", "TLBrightness", "TLColorAsGray", "TLColorSeparation",
+            "TLEconoMode", "TLEdgeType"}));
     EXPECT_EQ(PDECommon::commonAddPPDArray(nullptr, panel.table()), tlco::paramErr);
 }
 
@@ -148,7 +149,8 @@ TEST(CSTValue, ConvertsPopUpIndicesAndPassesOtherValues)
     ui::PopUpButton popUp;
     ui::CheckBox checkBox;
     const PDEControlRecord popUpRecord{&popUp, tlco::kControlPopUp, "TLPop", nullptr, nullptr, "", 0, nullptr};
-    const PDEControlRecord checkBoxRecord{&checkBox, tlco::kControlCheckBox, "TLSwitch", nullptr, nullptr, "", 0, nullptr};
+    const PDEControlRecord checkBoxRecord{
+        &checkBox, tlco::kControlCheckBox, "TLSwitch", nullptr, nullptr, "", 0, nullptr};
 
     struct Case {
         const PDEControlRecord* record;
@@ -157,8 +159,12 @@ TEST(CSTValue, ConvertsPopUpIndicesAndPassesOtherValues)
         int32_t back;
     };
     const Case cases[] = {
-        {&popUpRecord, 0, 1, 0},     {&popUpRecord, 3, 4, 3},       {&popUpRecord, -1, 0, 0},
-        {&checkBoxRecord, 0, 0, 0},  {&checkBoxRecord, 1, 1, 1},    {nullptr, 7, 7, 7},
+        {&popUpRecord, 0, 1, 0},
+        {&popUpRecord, 3, 4, 3},
+        {&popUpRecord, -1, 0, 0},
+        {&checkBoxRecord, 0, 0, 0},
+        {&checkBoxRecord, 1, 1, 1},
+        {nullptr, 7, 7, 7},
         {&popUpRecord, INT32_MAX, INT32_MAX, INT32_MAX - 1},
     };
     for (const auto& c : cases) {

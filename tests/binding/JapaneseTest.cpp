@@ -60,9 +60,9 @@ TEST_F(Japanese, SummaryTitlesAreLocalizedAndValuesComeFromThePPD)
     auto dictionary = cf::Dictionary::create();
     auto order = cf::Array::create();
     EXPECT_EQ(PDECommon::commonGetSummaryText(table, dictionary.get(), order.get()), tlco::noErr);
-    EXPECT_EQ(PDECommon::commonGetSummaryTextQuickColor("Image RGB Source", cf::String::create("sRGB"),
-                                                        dictionary.get(), order.get()),
-              tlco::noErr);
+    EXPECT_EQ(PDECommon::commonGetSummaryTextQuickColor(
+                  "Image RGB Source", cf::String::create("sRGB"), dictionary.get(), order.get()),
+        tlco::noErr);
     ASSERT_EQ(order->count(), 3u);
     EXPECT_EQ(cf::as<cf::String>(order->at(0))->utf8(), "明るさ");
     EXPECT_EQ(cf::as<cf::String>(order->at(1))->utf8(), "エコノモード");

@@ -50,9 +50,15 @@ TEST(PPDEncoding, NamesMapToBothNumbersExactly)
         cf::StringEncoding coreFoundation;
     };
     const Case cases[] = {
-        {"ISOLatin1", 5, 0x0201},         {"WindowsANSI", 12, 0x0500},  {"JIS83-RKSJ", 8, 0x0A01},
-        {"UTF-8", 4, 0x08000100},         {"UTF8", 4, 0x08000100},      {"utf-8", 30, 0},
-        {"isolatin1", 30, 0},             {"MacStandard", 30, 0},       {"", 30, 0},
+        {"ISOLatin1", 5, 0x0201},
+        {"WindowsANSI", 12, 0x0500},
+        {"JIS83-RKSJ", 8, 0x0A01},
+        {"UTF-8", 4, 0x08000100},
+        {"UTF8", 4, 0x08000100},
+        {"utf-8", 30, 0},
+        {"isolatin1", 30, 0},
+        {"MacStandard", 30, 0},
+        {"", 30, 0},
         {nullptr, 30, 0},
     };
     for (const auto& c : cases) {
@@ -79,10 +85,9 @@ TEST(PPDEncoding, TextsDecodeWithTheFieldsCharacterSet)
         const char* beta;
     };
     const Case cases[] = {
-        {"UTF-8", "Beta (caf\xC3\xA9)"},
-        {"UTF8", "Beta (caf\xC3\xA9)"},
-        {"ISOLatin1", "Beta (caf\xC3\x83\xC2\xA9)"},         // Ã ©
-        {"WindowsANSI", "Beta (caf\xC3\x83\xC2\xA9)"},       // Ã ©
+        {"UTF-8", "Beta (caf\xC3\xA9)"}, {"UTF8", "Beta (caf\xC3\xA9)"},
+        {"ISOLatin1", "Beta (caf\xC3\x83\xC2\xA9)"},          // Ã ©
+        {"WindowsANSI", "Beta (caf\xC3\x83\xC2\xA9)"},        // Ã ©
         {"JIS83-RKSJ", "Beta (caf\xEF\xBE\x83\xEF\xBD\xA9)"}, // half-width ﾃ ｩ
         {"utf-8", "Beta (caf\xE2\x88\x9A\xC2\xA9)"},          // Mac OS Roman: √ ©
     };
@@ -153,11 +158,12 @@ TEST(ChoiceList, EntriesHoldFiveStringsInPPDOrder)
     ASSERT_EQ(PDECommon::commonGetPPDArrayForUIOption(ppd.get(), "TLPop", &list), tlco::noErr);
     std::unique_ptr<ChoiceList> owned(list);
     ASSERT_NE(list, nullptr);
-    EXPECT_EQ(*list, (ChoiceList{
-                         ChoiceEntry{"TLPop", "Beta", "Alpha", "Alpha", "ConflictFalse"},
-                         ChoiceEntry{"TLPop", "Beta", "Beta", "Beta (caf\xC3\xA9)", "ConflictFalse"},
-                         ChoiceEntry{"TLPop", "Beta", "Gamma", "Gamma", "ConflictFalse"},
-                     }));
+    EXPECT_EQ(*list,
+        (ChoiceList{
+            ChoiceEntry{"TLPop", "Beta", "Alpha", "Alpha", "ConflictFalse"},
+            ChoiceEntry{"TLPop", "Beta", "Beta", "Beta (caf\xC3\xA9)", "ConflictFalse"},
+            ChoiceEntry{"TLPop", "Beta", "Gamma", "Gamma", "ConflictFalse"},
+        }));
 
     int16_t count = 10;
     EXPECT_EQ(PDECommon::commonGetUIListFromPPD(ppd.get(), "TLSwitch", &list, &count), tlco::noErr);
@@ -215,8 +221,7 @@ TEST(ChoiceList, AnOptionOfManyChoicesIsMarkedInOnePass)
     }
     std::string many;
     constexpr int kChoices = 100000;
-    for (int i = 0; i < kChoices; ++i)
-        many += "*TLPop H" + std::to_string(i) + "/H" + std::to_string(i) + ": \"\"\n";
+    for (int i = 0; i < kChoices; ++i) many += "*TLPop H" + std::to_string(i) + "/H" + std::to_string(i) + ": \"\"\n";
     text.insert(text.find("*CloseUI: *TLPop"), many);
     text += "*UIConstraints: *TLPop H777 *TLSwitch False\n*UIConstraints: *TLSwitch False *TLPop H777\n";
     const std::string path = ::testing::TempDir() + "/many-choices.ppd";
@@ -295,8 +300,12 @@ TEST(PairMatch, FindsTheFirstEntryWithBothKeywords)
         int32_t position;
     };
     const Case cases[] = {
-        {"TLPop", "Alpha", 0}, {"TLPop", "Beta", 1},  {"TLOther", "Beta", -1},
-        {"TLPop", "beta", -1}, {"TLPop", "", -1},     {"", "Alpha", -1},
+        {"TLPop", "Alpha", 0},
+        {"TLPop", "Beta", 1},
+        {"TLOther", "Beta", -1},
+        {"TLPop", "beta", -1},
+        {"TLPop", "", -1},
+        {"", "Alpha", -1},
     };
     for (const auto& c : cases)
         EXPECT_EQ(PDECommon::commonFindPPDKeyPairsMatch(&list, c.option, c.choice), c.position)
@@ -319,12 +328,17 @@ TEST(TicketValue, StoredChoiceBecomesAControlValue)
         int32_t value;
     };
     const Case cases[] = {
-        {0, cf::String::create("Gamma"), 2},  {0, cf::String::create("gamma"), -1},
+        {0, cf::String::create("Gamma"), 2},
+        {0, cf::String::create("gamma"), -1},
         {0, cf::Number::create(int64_t{1}), -1},
-        {1, cf::String::create("True"), 1},   {1, cf::String::create("TRUE"), 1},
-        {1, cf::String::create("true"), 1},   {1, cf::String::create("tRUE"), 0},
-        {1, cf::String::create("Yes"), 0},    {1, cf::String::create("False"), 0},
-        {1, cf::Number::create(int64_t{1}), 0}, {1, nullptr, 0},
+        {1, cf::String::create("True"), 1},
+        {1, cf::String::create("TRUE"), 1},
+        {1, cf::String::create("true"), 1},
+        {1, cf::String::create("tRUE"), 0},
+        {1, cf::String::create("Yes"), 0},
+        {1, cf::String::create("False"), 0},
+        {1, cf::Number::create(int64_t{1}), 0},
+        {1, nullptr, 0},
         {2, cf::String::create("True"), 0},
     };
     for (const auto& c : cases) {

@@ -65,12 +65,9 @@ TEST_F(Summary, OneLinePerRecordWithASummaryKeyInTableOrder)
     quickColor->selectItemAtIndex(2);
     gray->setState(1);
     EXPECT_EQ(PDECommon::commonGetSummaryText(table, dictionary.get(), order.get()), tlco::noErr);
-    EXPECT_EQ(lines(*dictionary, *order), (Lines{{"Quick Color", "Vivid"},
-                                                 {"Brightness", "Normal"},
-                                                 {"Color as Grayscale", "On"},
-                                                 {"Color Separation", "Off"},
-                                                 {"EconoMode", "Off"},
-                                                 {"EdgeType", "Standard"}}));
+    EXPECT_EQ(lines(*dictionary, *order),
+        (Lines{{"Quick Color", "Vivid"}, {"Brightness", "Normal"}, {"Color as Grayscale", "On"},
+            {"Color Separation", "Off"}, {"EconoMode", "Off"}, {"EdgeType", "Standard"}}));
     EXPECT_EQ(dictionary->count(), 6u);
 }
 
@@ -100,21 +97,21 @@ TEST_F(Summary, NothingWithoutABundle)
     tlco::pluginBundle = nullptr;
     brightness->selectItemAtIndex(-1);
     EXPECT_EQ(PDECommon::commonGetSummaryText(table, dictionary.get(), order.get()), tlco::noErr);
-    EXPECT_EQ(PDECommon::commonGetSummaryTextQuickColor("Image RGB Source", cf::String::create("sRGB"),
-                                                        dictionary.get(), order.get()),
-              tlco::noErr);
+    EXPECT_EQ(PDECommon::commonGetSummaryTextQuickColor(
+                  "Image RGB Source", cf::String::create("sRGB"), dictionary.get(), order.get()),
+        tlco::noErr);
     EXPECT_EQ(dictionary->count(), 0u);
     EXPECT_EQ(order->count(), 0u);
 }
 
 TEST_F(Summary, PresetLines)
 {
-    EXPECT_EQ(PDECommon::commonGetSummaryTextQuickColor("Image RGB Source", cf::String::create("sRGB"),
-                                                        dictionary.get(), order.get()),
-              tlco::noErr);
-    EXPECT_EQ(PDECommon::commonGetSummaryTextQuickColor("Image Halftone", cf::String::create("Smooth"),
-                                                        dictionary.get(), order.get()),
-              tlco::noErr);
+    EXPECT_EQ(PDECommon::commonGetSummaryTextQuickColor(
+                  "Image RGB Source", cf::String::create("sRGB"), dictionary.get(), order.get()),
+        tlco::noErr);
+    EXPECT_EQ(PDECommon::commonGetSummaryTextQuickColor(
+                  "Image Halftone", cf::String::create("Smooth"), dictionary.get(), order.get()),
+        tlco::noErr);
     EXPECT_EQ(lines(*dictionary, *order), (Lines{{"Image RGB Source", "sRGB"}, {"Image Halftone", "Smooth"}}));
 
     struct Case {
@@ -128,8 +125,8 @@ TEST_F(Summary, PresetLines)
         {"key not ASCII", "Image \xC3\xA9", cf::String::create("x")},
     };
     for (const auto& c : refused) {
-        EXPECT_EQ(PDECommon::commonGetSummaryTextQuickColor(c.key, c.value, dictionary.get(), order.get()),
-                  tlco::paramErr)
+        EXPECT_EQ(
+            PDECommon::commonGetSummaryTextQuickColor(c.key, c.value, dictionary.get(), order.get()), tlco::paramErr)
             << c.name;
     }
     EXPECT_EQ(order->count(), 2u);

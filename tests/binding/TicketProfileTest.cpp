@@ -35,7 +35,7 @@ void writeDestinationList(std::initializer_list<ProfileItem> items)
     for (int i = 0; i < 3; ++i) lists[i] = ProfileList{};
     for (const auto& entry : items) lists[tlco::kListDST].litem[lists[tlco::kListDST].iNum++] = entry;
     ASSERT_EQ(tlco::TLPListWriteProfile_All(&lists[tlco::kListRGB], &lists[tlco::kListSIM], &lists[tlco::kListDST]),
-              tlco::kTLPListOK);
+        tlco::kTLPListOK);
 }
 
 std::string nibbles(const std::string& text)
@@ -62,9 +62,9 @@ protected:
         homesandbox::reset();
         bindingtest::useBundle();
         writeDestinationList({item(tlco::kStatePrinterPresentShown, "A.ICC", "Alpha", tlco::kLocationDisk),
-                              item(tlco::kStatePrinterPresent, "HIDDEN.ICC", "Hidden", tlco::kLocationDisk),
-                              item(tlco::kStateUserShown, "MY.ICC", "Office", tlco::kLocationCard),
-                              item(tlco::kStatePrinterUnconfirmedShown, "C.ICC", "Gamma", tlco::kLocationDisk)});
+            item(tlco::kStatePrinterPresent, "HIDDEN.ICC", "Hidden", tlco::kLocationDisk),
+            item(tlco::kStateUserShown, "MY.ICC", "Office", tlco::kLocationCard),
+            item(tlco::kStatePrinterUnconfirmedShown, "C.ICC", "Gamma", tlco::kLocationDisk)});
         ppd = openPPD(testpaths::ppd("zq4410.ppd"));
         destination = panel.popUp("TLImageDestinationProfile", nullptr, tlco::kProfileKindDestination);
         halftone = panel.popUp("TLImageHalftone");
@@ -143,7 +143,8 @@ TEST_F(ProfileSync, TheFlagCountsOnlyForProfilePopUpsAndOnlyAsTheStringTrue)
     model->set("TLImageHalftoneCustom", cf::String::create("True"));
     model->set("TLImageDestinationProfile", cf::String::create("Photo"));
     model->set("TLImageDestinationProfileCustom", cf::String::create("true"));
-    model->set("TLImageDestinationProfileCustomFilename", cf::String::create(nibbles("/ata1a/data/USfiles/Profiles/C.ICC")));
+    model->set(
+        "TLImageDestinationProfileCustomFilename", cf::String::create(nibbles("/ata1a/data/USfiles/Profiles/C.ICC")));
     read();
     EXPECT_EQ(halftone->indexOfSelectedItem(), 2);
     EXPECT_EQ(destination->indexOfSelectedItem(), 2); // "true" is no flag: the stored choice counts

@@ -57,7 +57,7 @@ protected:
     std::vector<int> shown()
     {
         return {quickColor->indexOfSelectedItem(), brightness->indexOfSelectedItem(), gray->state(),
-                separation->state(), econo->state(), edge->indexOfSelectedItem()};
+            separation->state(), econo->state(), edge->indexOfSelectedItem()};
     }
     void setShown(const std::vector<int>& values)
     {
@@ -101,8 +101,8 @@ TEST_F(TicketSync, WritingFillsTheModelDictionaryInPlaceAndItsFlatCopy)
     setShown({2, 0, 1, 0, 1, 0});
     EXPECT_EQ(write(), tlco::noErr);
 
-    const Entries expected = {{"TLQuickColor", "Vivid"},     {"TLBrightness", "Minus2"}, {"TLColorAsGray", "True"},
-                              {"TLColorSeparation", "False"}, {"TLEconoMode", "True"},    {"TLEdgeType", "Off"}};
+    const Entries expected = {{"TLQuickColor", "Vivid"}, {"TLBrightness", "Minus2"}, {"TLColorAsGray", "True"},
+        {"TLColorSeparation", "False"}, {"TLEconoMode", "True"}, {"TLEdgeType", "Off"}};
     EXPECT_EQ(model("Queue_A"), held);
     EXPECT_EQ(stringEntries(*held), expected);
     Entries topLevel = stringEntries(*ticket.values());
@@ -187,17 +187,17 @@ TEST_F(TicketSync, ValuesOfAnotherTypeCountAsNoModelDictionaryUntilASaveReplaces
     const Case cases[] = {
         {"string under the model code", [](cf::Dictionary& t) { t.set("zq4410", cf::String::create("x")); }},
         {"string under the queue",
-         [](cf::Dictionary& t) {
-             auto queues = cf::Dictionary::create();
-             queues->set("Queue_A", cf::String::create("x"));
-             t.set("zq4410", queues);
-         }},
+            [](cf::Dictionary& t) {
+                auto queues = cf::Dictionary::create();
+                queues->set("Queue_A", cf::String::create("x"));
+                t.set("zq4410", queues);
+            }},
         {"array under the queue",
-         [](cf::Dictionary& t) {
-             auto queues = cf::Dictionary::create();
-             queues->set("Queue_A", cf::Array::create());
-             t.set("zq4410", queues);
-         }},
+            [](cf::Dictionary& t) {
+                auto queues = cf::Dictionary::create();
+                queues->set("Queue_A", cf::Array::create());
+                t.set("zq4410", queues);
+            }},
     };
     for (const auto& c : cases) {
         pm::PrintSettings settings;

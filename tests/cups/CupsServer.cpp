@@ -74,42 +74,36 @@ std::string readFile(const std::string& path)
 std::string cupsdConf(int port)
 {
     return "Listen 127.0.0.1:" + std::to_string(port) +
-           "\n"
-           "LogLevel warn\n"
-           "Browsing Off\n"
-           "WebInterface No\n"
-           "DefaultAuthType None\n"
-           "<Location />\n"
-           "  Order allow,deny\n"
-           "  Allow from 127.0.0.1\n"
-           "</Location>\n"
-           "<Policy default>\n"
-           "  JobPrivateAccess all\n"
-           "  JobPrivateValues none\n"
-           "  SubscriptionPrivateAccess all\n"
-           "  SubscriptionPrivateValues none\n"
-           "  <Limit All>\n"
-           "    Order deny,allow\n"
-           "  </Limit>\n"
-           "</Policy>\n";
+        "\n"
+        "LogLevel warn\n"
+        "Browsing Off\n"
+        "WebInterface No\n"
+        "DefaultAuthType None\n"
+        "<Location />\n"
+        "  Order allow,deny\n"
+        "  Allow from 127.0.0.1\n"
+        "</Location>\n"
+        "<Policy default>\n"
+        "  JobPrivateAccess all\n"
+        "  JobPrivateValues none\n"
+        "  SubscriptionPrivateAccess all\n"
+        "  SubscriptionPrivateValues none\n"
+        "  <Limit All>\n"
+        "    Order deny,allow\n"
+        "  </Limit>\n"
+        "</Policy>\n";
 }
 
 std::string cupsFilesConf(const std::string& root)
 {
-    return "ServerRoot " + root + "/conf\n" +
-           "RequestRoot " + root + "/spool\n" +
-           "TempDir " + root + "/spool/tmp\n" +
-           "CacheDir " + root + "/cache\n" +
-           "StateDir " + root + "/state\n" +
-           "ServerKeychain " + root + "/ssl\n" +
-           "Printcap " + root + "/printcap\n" +
-           "ErrorLog " + root + "/log/error_log\n" +
-           "AccessLog " + root + "/log/access_log\n" +
-           "PageLog " + root + "/log/page_log\n" +
-           "User lp\n"
-           "Group lp\n"
-           "SystemGroup root\n"
-           "FileDevice No\n";
+    return "ServerRoot " + root + "/conf\n" + "RequestRoot " + root + "/spool\n" + "TempDir " + root + "/spool/tmp\n" +
+        "CacheDir " + root + "/cache\n" + "StateDir " + root + "/state\n" + "ServerKeychain " + root + "/ssl\n" +
+        "Printcap " + root + "/printcap\n" + "ErrorLog " + root + "/log/error_log\n" + "AccessLog " + root +
+        "/log/access_log\n" + "PageLog " + root + "/log/page_log\n" +
+        "User lp\n"
+        "Group lp\n"
+        "SystemGroup root\n"
+        "FileDevice No\n";
 }
 
 struct HttpCloser {
@@ -122,8 +116,8 @@ struct IppDeleter {
 
 Http connectTo(int port)
 {
-    return Http(httpConnect2("127.0.0.1", port, nullptr, AF_INET, HTTP_ENCRYPTION_IF_REQUESTED, 1,
-                             kRequestMilliseconds, nullptr));
+    return Http(httpConnect2(
+        "127.0.0.1", port, nullptr, AF_INET, HTTP_ENCRYPTION_IF_REQUESTED, 1, kRequestMilliseconds, nullptr));
 }
 
 // The values as sent, unescaped, so that option texts compare byte for byte.
@@ -133,9 +127,15 @@ std::string valueText(ipp_attribute_t* attribute)
     for (int i = 0; i < ippGetCount(attribute); ++i) {
         if (i) text += ",";
         switch (ippGetValueTag(attribute)) {
-        case IPP_TAG_BOOLEAN: text += ippGetBoolean(attribute, i) ? "true" : "false"; break;
-        case IPP_TAG_INTEGER: text += std::to_string(ippGetInteger(attribute, i)); break;
-        case IPP_TAG_ENUM: text += ippEnumString(ippGetName(attribute), ippGetInteger(attribute, i)); break;
+        case IPP_TAG_BOOLEAN:
+            text += ippGetBoolean(attribute, i) ? "true" : "false";
+            break;
+        case IPP_TAG_INTEGER:
+            text += std::to_string(ippGetInteger(attribute, i));
+            break;
+        case IPP_TAG_ENUM:
+            text += ippEnumString(ippGetName(attribute), ippGetInteger(attribute, i));
+            break;
         default:
             if (const char* value = ippGetString(attribute, i, nullptr)) {
                 text += value;
@@ -230,8 +230,8 @@ std::string CupsServer::log() const
     return readFile(root_ + "/log/output") + readFile(root_ + "/log/error_log");
 }
 
-bool CupsServer::addQueue(const std::string& name, const std::string& deviceURI, const std::optional<std::string>& ppd,
-                          std::string* why)
+bool CupsServer::addQueue(
+    const std::string& name, const std::string& deviceURI, const std::optional<std::string>& ppd, std::string* why)
 {
     std::vector<std::string> argv = {"/usr/sbin/lpadmin", "-h", address_, "-p", name, "-E", "-v", deviceURI};
     if (ppd) {

@@ -28,8 +28,8 @@ public:
     int port() const { return port_; }
 
     // lpadmin: an enabled queue printing to deviceURI; without a PPD it is a raw queue.
-    bool addQueue(const std::string& name, const std::string& deviceURI, const std::optional<std::string>& ppd,
-                  std::string* why);
+    bool addQueue(
+        const std::string& name, const std::string& deviceURI, const std::optional<std::string>& ppd, std::string* why);
     // lpadmin -p name with further arguments (e.g. -o OPTION-default=CHOICE).
     bool changeQueue(const std::string& name, const std::vector<std::string>& arguments, std::string* why);
     // cupsreject: the queue refuses new jobs.

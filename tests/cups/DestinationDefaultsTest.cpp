@@ -1,7 +1,7 @@
 // What CUPS says about a queue reaches the panel: queue defaults, lpoptions, the ticket and -o in
 // that order; --print sends what the summary shows; a server that never answers is named as such.
-#include "CupsServer.h"
 #include "../host/HostRun.h"
+#include "CupsServer.h"
 
 #include "support/HomeSandbox.h"
 #include "support/Process.h"
@@ -45,7 +45,7 @@ std::string ticket(const std::string& saved, const std::string& topLevel)
     if (!topLevel.empty()) text += "<key>TLQuickColor</key><string>" + topLevel + "</string>\n";
     if (!saved.empty())
         text += std::string("<key>zq4410</key><dict><key>") + kQueue + "</key><dict><key>TLQuickColor</key><string>" +
-                saved + "</string></dict></dict>\n";
+            saved + "</string></dict></dict>\n";
     return text + "</dict>\n</plist>\n";
 }
 
@@ -89,8 +89,9 @@ TEST_F(DestinationDefaultsTest, EachSourceOverridesTheOnesBelowIt)
         std::string why;
         const std::string queueDefault = *c.queueDefault ? c.queueDefault : "Standard";
         ASSERT_TRUE(server_.changeQueue(kQueue, {"-o", "TLQuickColor-default=" + queueDefault}, &why)) << why;
-        writeText(lpoptions, *c.lpoptions ? std::string("Dest zq4410 TLEconoMode=True TLQuickColor=") + c.lpoptions + "\n"
-                                          : std::string("Dest zq4410 TLEconoMode=True\n"));
+        writeText(lpoptions,
+            *c.lpoptions ? std::string("Dest zq4410 TLEconoMode=True TLQuickColor=") + c.lpoptions + "\n"
+                         : std::string("Dest zq4410 TLEconoMode=True\n"));
         writeText(ticketPath, ticket(c.saved, ""));
         std::vector<std::string> arguments = {"--queue", kQueue, "--ticket", ticketPath};
         if (*c.commandLine) arguments.insert(arguments.end(), {"-o", std::string("TLQuickColor=") + c.commandLine});
@@ -147,12 +148,14 @@ TEST_F(DestinationDefaultsTest, UnknownChoiceNamesTheValidOnesAndWritesNothing)
         const char* reason;
     };
     const Case cases[] = {
-        {"TLQuickColor=Neon", "TLQuickColor has no choice Neon; its choices are Standard, Photo, Vivid, CustomSettings"},
+        {"TLQuickColor=Neon",
+            "TLQuickColor has no choice Neon; its choices are Standard, Photo, Vivid, CustomSettings"},
         {"TLSparkle=On", "the printer has no such option; its options are "},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.option);
-        HostRun run = printdialog({"--queue", kQueue, "--ticket", ticketPath, "-o", c.option}, "panelView\nrestore\nsave\n");
+        HostRun run =
+            printdialog({"--queue", kQueue, "--ticket", ticketPath, "-o", c.option}, "panelView\nrestore\nsave\n");
 
         EXPECT_EQ(1, run.result.status);
         EXPECT_NE(std::string::npos, run.result.err.find(c.reason)) << run.result.err;
@@ -173,7 +176,8 @@ public:
         address.sin_family = AF_INET;
         address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
         socklen_t length = sizeof address;
-        if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 || ::listen(listener_, 16) != 0 ||
+        if (::bind(listener_, reinterpret_cast<sockaddr*>(&address), sizeof address) != 0 ||
+            ::listen(listener_, 16) != 0 ||
             ::getsockname(listener_, reinterpret_cast<sockaddr*>(&address), &length) != 0)
             return;
         name_ = "127.0.0.1:" + std::to_string(ntohs(address.sin_port));
@@ -211,13 +215,16 @@ private:
         if (headerEnd == std::string::npos) return false;
         const size_t lengthAt = request.find("Content-Length: ");
         const size_t bodyLength = lengthAt < headerEnd ? std::stoul(request.substr(lengthAt + 16)) : 0;
-        if (request.find("Expect: 100-continue") < headerEnd) ::send(client, "HTTP/1.1 100 Continue\r\n\r\n", 25, MSG_NOSIGNAL);
-        for (ssize_t got; request.size() < headerEnd + 4 + bodyLength && (got = ::recv(client, buffer, sizeof buffer, 0)) > 0;)
+        if (request.find("Expect: 100-continue") < headerEnd)
+            ::send(client, "HTTP/1.1 100 Continue\r\n\r\n", 25, MSG_NOSIGNAL);
+        for (ssize_t got;
+             request.size() < headerEnd + 4 + bodyLength && (got = ::recv(client, buffer, sizeof buffer, 0)) > 0;)
             request.append(buffer, static_cast<size_t>(got));
         if (request.size() < headerEnd + 4 + 8) return false;
         const std::string body = printerResponse(request.substr(headerEnd + 4 + 4, 4));
-        const std::string answer = "HTTP/1.1 200 OK\r\nContent-Type: application/ipp\r\nContent-Length: " +
-                                   std::to_string(body.size()) + "\r\n\r\n" + body;
+        const std::string answer =
+            "HTTP/1.1 200 OK\r\nContent-Type: application/ipp\r\nContent-Length: " + std::to_string(body.size()) +
+            "\r\n\r\n" + body;
         return ::send(client, answer.data(), answer.size(), MSG_NOSIGNAL) == static_cast<ssize_t>(answer.size());
     }
 
@@ -227,9 +234,9 @@ private:
         auto attribute = [](char tag, const std::string& name, const std::string& value) {
             return std::string(1, tag) + char(0) + char(name.size()) + name + char(0) + char(value.size()) + value;
         };
-        return std::string("\x02\x00\x00\x00", 4) + requestId + "\x01" + attribute('\x47', "attributes-charset", "utf-8") +
-               attribute('\x48', "attributes-natural-language", "en") + "\x04" +
-               attribute('\x42', "printer-name", kQueue) + "\x03";
+        return std::string("\x02\x00\x00\x00", 4) + requestId + "\x01" +
+            attribute('\x47', "attributes-charset", "utf-8") + attribute('\x48', "attributes-natural-language", "en") +
+            "\x04" + attribute('\x42', "printer-name", kQueue) + "\x03";
     }
 
     int listener_ = -1;
@@ -247,8 +254,8 @@ TEST_F(DestinationDefaultsTest, SilentServerEndsAtTheLimitWithThatReason)
         StallingServer server(answers);
         ASSERT_FALSE(server.name().empty());
         const auto start = std::chrono::steady_clock::now();
-        HostRun run = printdialog({"--queue", kQueue, "--timeout", "1"}, "panelView\n",
-                                  {"CUPS_SERVER=" + server.name(), "LC_ALL=C"});
+        HostRun run = printdialog(
+            {"--queue", kQueue, "--timeout", "1"}, "panelView\n", {"CUPS_SERVER=" + server.name(), "LC_ALL=C"});
         const auto took = std::chrono::steady_clock::now() - start;
 
         EXPECT_EQ(1, run.result.status) << answers << " answers";

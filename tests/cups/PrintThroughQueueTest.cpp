@@ -86,7 +86,7 @@ cf::DictionaryRef readTicket(const std::string& path)
 // The keyword of a choice of the sample PPD, by its place in the option.
 class SamplePpd {
 public:
-    SamplePpd() : ppd_(ppdOpenFile(testpaths::ppd("zq4410.ppd").c_str()), ppdClose) {}
+    SamplePpd() : ppd_(ppdOpenFile(testpaths::ppd("zq4410.ppd").c_str()), ppdClose) { }
     std::string choice(const char* keyword, int index) const
     {
         ppd_option_t* option = ppd_ ? ppdFindOption(ppd_.get(), keyword) : nullptr;
@@ -131,8 +131,8 @@ protected:
         ASSERT_TRUE(server_.addQueue(kUsbQueue, "usb://TESSALUMA/zq4410", testpaths::ppd("zq4410.ppd"), &why)) << why;
     }
 
-    HostRun printdialog(std::vector<std::string> arguments, const std::string& script,
-                    std::vector<std::string> environment = {})
+    HostRun printdialog(
+        std::vector<std::string> arguments, const std::string& script, std::vector<std::string> environment = {})
     {
         std::vector<std::string> argv = {testpaths::printdialog(), "--json", "--script", "-"};
         argv.insert(argv.end(), arguments.begin(), arguments.end());
@@ -175,8 +175,8 @@ TEST_F(PrintThroughQueueTest, QueueIsTheDialogsPrinter)
     const std::string temp = work_ + "/tmp";
     fs::create_directories(temp);
 
-    HostRun run = printdialog({"--queue", kUsbQueue, "--ticket", ticket_}, "panelView\nrestore\ndump\n",
-                          {"TMPDIR=" + temp});
+    HostRun run =
+        printdialog({"--queue", kUsbQueue, "--ticket", ticket_}, "panelView\nrestore\ndump\n", {"TMPDIR=" + temp});
 
     ASSERT_EQ(0, run.result.status) << run.result.err;
     ASSERT_FALSE(run.answers.empty());
@@ -195,26 +195,26 @@ TEST_F(PrintThroughQueueTest, HeldJobCarriesMainOptionsAndAPrinterProfile)
     std::string why;
     ASSERT_TRUE(snmpd.start(&why)) << why;
     disctest::Lists lists;
-    disctest::add(*lists.rgb, disctest::item(1, tlco::kStatePrinterPresentShown, "PROF1.ICC", tlco::kLocationDisk, 1,
-                                             "Office"));
+    disctest::add(
+        *lists.rgb, disctest::item(1, tlco::kStatePrinterPresentShown, "PROF1.ICC", tlco::kLocationDisk, 1, "Office"));
     disctest::writeLists(lists);
     writeBytes(ticket_, kHeldTicket);
     const int profileItem = ppd_.count("TLImageRGBSource");
 
     HostRun run = printdialog({"--queue", kLpdQueue, "--ticket", ticket_, "--print", document_},
-                          "panelView\n"
-                          "restore\n"
-                          "select menu_Brightness 3\n"
-                          "check check_ColorSeparation on\n"
-                          "select menu_QuickColor 3\n"
-                          "click button_AdvanceColorOptions\n"
-                          "tab tab_SwitchVew 0\n"
-                          "select menu_iRGBSource " +
-                              std::to_string(profileItem) +
-                              "\n"
-                              "select menu_iHalftone 2\n"
-                              "click button_HideAdvancedOptions\n"
-                              "save\n");
+        "panelView\n"
+        "restore\n"
+        "select menu_Brightness 3\n"
+        "check check_ColorSeparation on\n"
+        "select menu_QuickColor 3\n"
+        "click button_AdvanceColorOptions\n"
+        "tab tab_SwitchVew 0\n"
+        "select menu_iRGBSource " +
+            std::to_string(profileItem) +
+            "\n"
+            "select menu_iHalftone 2\n"
+            "click button_HideAdvancedOptions\n"
+            "save\n");
 
     ASSERT_EQ(0, run.result.status) << run.result.err;
     ASSERT_TRUE(run.job()) << run.result.out;
@@ -240,12 +240,12 @@ TEST_F(PrintThroughQueueTest, HeldJobCarriesThePresetsChoices)
     writeBytes(ticket_, kHeldTicket);
 
     HostRun run = printdialog({"--queue", kUsbQueue, "--ticket", ticket_, "--print", document_},
-                          "panelView\n"
-                          "restore\n"
-                          "select menu_QuickColor 2\n"
-                          "check check_EconomyPrint on\n"
-                          "check check_ColorAsGrayscale on\n"
-                          "save\n");
+        "panelView\n"
+        "restore\n"
+        "select menu_QuickColor 2\n"
+        "check check_EconomyPrint on\n"
+        "check check_ColorAsGrayscale on\n"
+        "save\n");
 
     ASSERT_EQ(0, run.result.status) << run.result.err;
     ASSERT_TRUE(run.job()) << run.result.out;
@@ -319,7 +319,7 @@ TEST_F(PrintThroughQueueTest, QueueThatCannotBeHadIsAOneLineError)
         writeBytes(ticket_, kHeldTicket);
 
         HostRun run = printdialog({"--queue", c.queue, "--ticket", ticket_, "--print", document_}, "panelView\nsave\n",
-                              {"CUPS_SERVER=" + c.server});
+            {"CUPS_SERVER=" + c.server});
 
         EXPECT_EQ(1, run.result.status);
         EXPECT_EQ(1, run.lines(run.result.err)) << run.result.err;
@@ -360,7 +360,7 @@ TEST_F(PrintThroughQueueTest, DocumentThatCannotBePrintedLeavesTheTicket)
         writeBytes(ticket_, kHeldTicket);
 
         HostRun run = printdialog({"--queue", c.queue, "--ticket", ticket_, "--print", c.file},
-                              "panelView\nrestore\ncheck check_ColorAsGrayscale on\nsave\n");
+            "panelView\nrestore\ncheck check_ColorAsGrayscale on\nsave\n");
 
         EXPECT_EQ(1, run.result.status);
         EXPECT_EQ(1, run.lines(run.result.err)) << run.result.err;
@@ -385,10 +385,10 @@ TEST_F(PrintThroughQueueTest, DocumentFromStandardInput)
         std::string error;
     };
     for (const Case& c : {Case{"a page", "A page from an application.\n", 0, ""},
-                          Case{"nothing", "", 1, "printdialog: cannot print standard input: it is empty\n"}}) {
+             Case{"nothing", "", 1, "printdialog: cannot print standard input: it is empty\n"}}) {
         testproc::Result result = testproc::run({testpaths::printdialog(), "--json", "--script", script, "--queue",
-                                                 kUsbQueue, "--ticket", ticket_, "--print", "-"},
-                                                c.input, {"LC_ALL=C"});
+                                                    kUsbQueue, "--ticket", ticket_, "--print", "-"},
+            c.input, {"LC_ALL=C"});
         EXPECT_EQ(c.status, result.status) << c.name << ": " << result.err;
         if (c.status != 0) {
             EXPECT_EQ(c.error, result.err) << c.name;

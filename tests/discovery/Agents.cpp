@@ -97,7 +97,10 @@ std::string python()
     return ::access("/usr/bin/python3", X_OK) == 0 ? "/usr/bin/python3" : "python3";
 }
 
-std::string helperPath(const char* name) { return testpaths::sourceDir() + "/tests/discovery/" + name; }
+std::string helperPath(const char* name)
+{
+    return testpaths::sourceDir() + "/tests/discovery/" + name;
+}
 
 } // namespace
 
@@ -115,9 +118,10 @@ int agentPort()
     static const int port = [] {
         const int chosen = testproc::freeLoopbackPort(SOCK_DGRAM);
         const std::string dir = makeTempDir("client");
-        writeFile(dir + "/snmp.conf", "defaultPort " + std::to_string(chosen) +
-                                          "\nmibs :\n"
-                                          "# one retry keeps the time-out tests short\nretries 1\n");
+        writeFile(dir + "/snmp.conf",
+            "defaultPort " + std::to_string(chosen) +
+                "\nmibs :\n"
+                "# one retry keeps the time-out tests short\nretries 1\n");
         ::setenv("SNMPCONFPATH", dir.c_str(), 1);
         ::setenv("SNMP_PERSISTENT_DIR", dir.c_str(), 1);
         ::setenv("MIBS", "", 1);
@@ -132,7 +136,7 @@ std::string cell(int column, int row)
 }
 
 std::vector<Variable> profileRow(int row, const std::string& fileName, int location, int profileClass,
-                                 const std::string& profileName, int availability)
+    const std::string& profileName, int availability)
 {
     return {
         {cell(1, row), "integer", std::to_string(row)},
@@ -144,9 +148,15 @@ std::vector<Variable> profileRow(int row, const std::string& fileName, int locat
     };
 }
 
-Snmpd::Snmpd() : dir_(makeTempDir("snmpd")) { setTable({}); }
+Snmpd::Snmpd() : dir_(makeTempDir("snmpd"))
+{
+    setTable({});
+}
 
-Snmpd::~Snmpd() { process_.stop(); }
+Snmpd::~Snmpd()
+{
+    process_.stop();
+}
 
 void Snmpd::setTable(const std::vector<Variable>& variables)
 {
@@ -167,15 +177,16 @@ bool Snmpd::start(std::string* why)
 {
     const int port = agentPort();
     const std::string helper = python() + " " + helperPath("profile_table.py") + " " + dir_ + "/table ";
-    writeFile(dir_ + "/snmpd.conf", "agentAddress udp:127.0.0.1:" + std::to_string(port) + ",udp6:[::1]:" +
-                                        std::to_string(port) +
-                                        "\nrocommunity orchid 127.0.0.1\nrocommunity6 orchid ::1\n"
-                                        "pass_persist ." + kTableRoot + " " + helper + kTableRoot +
-                                        "\npass_persist ." + kSiblingRoot + " " + helper + kSiblingRoot + "\n");
+    writeFile(dir_ + "/snmpd.conf",
+        "agentAddress udp:127.0.0.1:" + std::to_string(port) + ",udp6:[::1]:" + std::to_string(port) +
+            "\nrocommunity orchid 127.0.0.1\nrocommunity6 orchid ::1\n"
+            "pass_persist ." +
+            kTableRoot + " " + helper + kTableRoot + "\npass_persist ." + kSiblingRoot + " " + helper + kSiblingRoot +
+            "\n");
     const bool started = process_.start({"/usr/sbin/snmpd", "-f", "-Lo", "-C", "-c", dir_ + "/snmpd.conf", "-p",
-                                         dir_ + "/snmpd.pid", "-M", "/nonexistent", "-m", ""},
-                                        dir_ + "/snmpd.log", {"SNMP_PERSISTENT_DIR=" + dir_, "SNMPCONFPATH=" + dir_}) &&
-                         waitForPort(port, process_);
+                                            dir_ + "/snmpd.pid", "-M", "/nonexistent", "-m", ""},
+                             dir_ + "/snmpd.log", {"SNMP_PERSISTENT_DIR=" + dir_, "SNMPCONFPATH=" + dir_}) &&
+        waitForPort(port, process_);
     if (!started && why) *why = readFile(dir_ + "/snmpd.log");
     return started;
 }
@@ -187,7 +198,7 @@ bool FakeAgent::start(const std::string& script, std::string* why)
     const int port = agentPort();
     const bool started =
         process_.start({python(), helperPath("fake_agent.py"), std::to_string(port), dir_ + "/script.json"},
-                       dir_ + "/agent.log") &&
+            dir_ + "/agent.log") &&
         waitForPort(port, process_);
     if (!started && why) *why = readFile(dir_ + "/agent.log");
     return started;

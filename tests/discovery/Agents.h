@@ -28,7 +28,7 @@ struct Variable {
 std::string cell(int column, int row);
 // The six variables of one printer profile row.
 std::vector<Variable> profileRow(int row, const std::string& fileName, int location, int profileClass,
-                                 const std::string& profileName = "Profile", int availability = 1);
+    const std::string& profileName = "Profile", int availability = 1);
 
 using testproc::ChildProcess;
 

@@ -30,7 +30,7 @@ std::vector<unsigned long> numbers(const std::string& dotted)
 std::string scriptOf(std::vector<Variable> variables, int finalErrorStatus)
 {
     std::sort(variables.begin(), variables.end(),
-              [](const Variable& a, const Variable& b) { return numbers(a.oid) < numbers(b.oid); });
+        [](const Variable& a, const Variable& b) { return numbers(a.oid) < numbers(b.oid); });
     std::string json = "[";
     for (const Variable& v : variables)
         json += "{\"vars\": [[\"" + v.oid + "\", \"" + v.type + "\", \"" + v.value + "\"]]}, ";
@@ -82,8 +82,8 @@ TEST_F(DiscoveryMergeTest, NetEffectOnEveryListedState)
         if (effect.walkFailed) {
             FakeAgent agent;
             std::string why;
-            ASSERT_TRUE(agent.start(scriptOf(effect.inSpool ? table : std::vector<Variable>{}, effect.walkFailed),
-                                    &why))
+            ASSERT_TRUE(
+                agent.start(scriptOf(effect.inSpool ? table : std::vector<Variable>{}, effect.walkFailed), &why))
                 << why;
             fetch("lpd://127.0.0.1/queue");
         } else {
@@ -133,8 +133,13 @@ TEST_F(DiscoveryMergeTest, NewProfilesGoToTheListsTheirClassSelects)
         int location;
         int profileClass;
     } printer[] = {
-        {"RGB1.ICC", 4, 1},  {"RGB2.ICM", 5, 2},       {"SIM3.ICC", 4, 3}, {"OTHER4.ICC", 4, 4},
-        {"LOC6.ICC", 6, 1},  {"LONGNAME1.ICC", 4, 1},  {"SP ACE.ICC", 4, 3},
+        {"RGB1.ICC", 4, 1},
+        {"RGB2.ICM", 5, 2},
+        {"SIM3.ICC", 4, 3},
+        {"OTHER4.ICC", 4, 4},
+        {"LOC6.ICC", 6, 1},
+        {"LONGNAME1.ICC", 4, 1},
+        {"SP ACE.ICC", 4, 3},
     };
     int row = 1;
     for (const auto& p : printer) {

@@ -20,11 +20,11 @@ namespace {
 using namespace disctest;
 
 testproc::Result printdialog(const std::string& script, const std::string& deviceURI = "lpd://127.0.0.1/queue",
-                             std::vector<std::string> environment = {})
+    std::vector<std::string> environment = {})
 {
     environment.push_back("LC_ALL=C");
-    return testproc::run({testpaths::printdialog(), "--json", "--script", "-", "--device-uri", deviceURI}, script,
-                         environment);
+    return testproc::run(
+        {testpaths::printdialog(), "--json", "--script", "-", "--device-uri", deviceURI}, script, environment);
 }
 
 int answersOf(const testproc::Result& result, const std::string& answer)
@@ -44,8 +44,8 @@ protected:
         snmpd_.setTable([] {
             std::vector<Variable> table;
             for (const auto& row : {profileRow(1, "RGB1.ICC", tlco::kLocationDisk, 1, "Vivid"),
-                                    profileRow(2, "RGB2.ICC", tlco::kLocationCard, 2, "Soft"),
-                                    profileRow(3, "PRESS3.ICC", tlco::kLocationDisk, 3, "Press")})
+                     profileRow(2, "RGB2.ICC", tlco::kLocationCard, 2, "Soft"),
+                     profileRow(3, "PRESS3.ICC", tlco::kLocationDisk, 3, "Press")})
                 table.insert(table.end(), row.begin(), row.end());
             return table;
         }());
@@ -100,8 +100,9 @@ TEST_F(DiscoveryPanelViewTest, EveryPanelViewWalksAgain)
 TEST_F(DiscoveryPanelViewTest, AQuickWalkSaysNothing)
 {
     const auto start = std::chrono::steady_clock::now();
-    const auto result = testproc::run(
-        {testpaths::printdialog(), "--script", "-", "--device-uri", "lpd://127.0.0.1/queue"}, "panelView\n", {"LC_ALL=C"});
+    const auto result =
+        testproc::run({testpaths::printdialog(), "--script", "-", "--device-uri", "lpd://127.0.0.1/queue"},
+            "panelView\n", {"LC_ALL=C"});
     const auto took = std::chrono::steady_clock::now() - start;
     ASSERT_EQ(0, result.status) << result.err;
     // A loaded machine may slow the whole run past the threshold; only a quick run proves silence.
@@ -119,7 +120,8 @@ TEST(DiscoveryProgress, ASlowWalkAnnouncesItselfOnce)
     const std::string text = "asking 127.0.0.1 for its stored colour profiles\u2026";
     for (bool json : {false, true}) {
         SCOPED_TRACE(json ? "json" : "text");
-        std::vector<std::string> argv = {testpaths::printdialog(), "--script", "-", "--device-uri", "lpd://127.0.0.1/q"};
+        std::vector<std::string> argv = {
+            testpaths::printdialog(), "--script", "-", "--device-uri", "lpd://127.0.0.1/q"};
         if (json) argv.push_back("--json");
 
         const auto result = testproc::run(argv, "panelView\n", {"LC_ALL=C"});
@@ -165,8 +167,8 @@ TEST_F(DiscoveryPanelViewTest, AHostThatIsNoNameOrAddressMakesNoWalkAndNoMerge)
     for (const char* uri : {"lpd://-Lf/q", "lpd://[2001:db8::1/queue", "lpd://[::1/q"}) {
         SCOPED_TRACE(uri);
         auto result = testproc::run({"/bin/sh", "-c", "cd '" + folder + "' && exec \"$0\" \"$@\"",
-                                     testpaths::printdialog(), "--json", "--script", "-", "--device-uri", uri},
-                                    "panelView\n", {"LC_ALL=C"});
+                                        testpaths::printdialog(), "--json", "--script", "-", "--device-uri", uri},
+            "panelView\n", {"LC_ALL=C"});
         ASSERT_EQ(0, result.status) << result.err;
         EXPECT_EQ("", result.err);
         EXPECT_EQ(std::string::npos, result.out.find("hostname")) << result.out;

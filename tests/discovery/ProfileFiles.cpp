@@ -21,7 +21,7 @@ std::unique_ptr<ProfileList> Lists::emptyList()
 }
 
 ProfileItem item(int32_t index, int32_t state, const std::string& fileName, int32_t location, int32_t profileClass,
-                 const std::string& profileName)
+    const std::string& profileName)
 {
     ProfileItem made{};
     made.iIndexOnDevice = index;
@@ -33,18 +33,23 @@ ProfileItem item(int32_t index, int32_t state, const std::string& fileName, int3
     return made;
 }
 
-void add(ProfileList& list, const ProfileItem& added) { list.litem[list.iNum++] = added; }
+void add(ProfileList& list, const ProfileItem& added)
+{
+    list.litem[list.iNum++] = added;
+}
 
 const ProfileItem* find(const ProfileList& list, const std::string& fileName, int32_t location)
 {
     for (const ProfileItem& candidate : list.litem)
-        if (candidate.iInMenu != tlco::kStateEmpty && fileName == candidate.FileName &&
-            candidate.iLocation == location)
+        if (candidate.iInMenu != tlco::kStateEmpty && fileName == candidate.FileName && candidate.iLocation == location)
             return &candidate;
     return nullptr;
 }
 
-void writeLists(Lists& lists) { tlco::TLPListWriteProfile_All(lists.rgb.get(), lists.sim.get(), lists.dst.get()); }
+void writeLists(Lists& lists)
+{
+    tlco::TLPListWriteProfile_All(lists.rgb.get(), lists.sim.get(), lists.dst.get());
+}
 
 Lists readLists()
 {
@@ -53,8 +58,14 @@ Lists readLists()
     return lists;
 }
 
-std::string profileListPath() { return homesandbox::home() + "/" + tlco::kProfileListFile; }
-std::string backupPath() { return homesandbox::home() + "/" + tlco::kProfileBackupFile; }
+std::string profileListPath()
+{
+    return homesandbox::home() + "/" + tlco::kProfileListFile;
+}
+std::string backupPath()
+{
+    return homesandbox::home() + "/" + tlco::kProfileBackupFile;
+}
 
 std::optional<std::string> readBytes(const std::string& path)
 {

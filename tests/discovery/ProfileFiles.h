@@ -24,7 +24,7 @@ struct Lists {
 };
 
 ProfileItem item(int32_t index, int32_t state, const std::string& fileName, int32_t location = tlco::kLocationDisk,
-                 int32_t profileClass = 1, const std::string& profileName = "Listed");
+    int32_t profileClass = 1, const std::string& profileName = "Listed");
 // Appends an item at slot iNum.
 void add(ProfileList& list, const ProfileItem& item);
 // The first used item with this file name and location, or null.

@@ -14,7 +14,10 @@ namespace {
 
 using tlco::PDECommon;
 
-int16_t protocolOf(const std::string& uri) { return PDECommon::commoniGetProtocolByUrl(cf::String::create(uri)); }
+int16_t protocolOf(const std::string& uri)
+{
+    return PDECommon::commoniGetProtocolByUrl(cf::String::create(uri));
+}
 
 TEST(DiscoveryProtocolTest, PrefixAtTheStartDecides)
 {

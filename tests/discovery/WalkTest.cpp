@@ -44,8 +44,7 @@ using DiscoveryWalkTest = AgentTest;
 TEST_F(DiscoveryWalkTest, ThreeRowsFillTheFirstThreeSlots)
 {
     ASSERT_NO_FATAL_FAILURE(startSnmpd(joined({profileRow(1, "PROF1.ICC", 4, 1, "Vivid", 3),
-                                               profileRow(2, "PROF2.ICC", 5, 2, "Soft", 1),
-                                               profileRow(3, "SIM3.ICC", 4, 3, "Press", 2)})));
+        profileRow(2, "PROF2.ICC", 5, 2, "Soft", 1), profileRow(3, "SIM3.ICC", 4, 3, "Press", 2)})));
     const int before = numprinted;
 
     EXPECT_EQ(0, walk());
@@ -75,13 +74,10 @@ TEST_F(DiscoveryWalkTest, OnlyKnownColumnsOfTheExpectedTypeAreStored)
     ASSERT_NO_FATAL_FAILURE(startSnmpd(joined({
         profileRow(1, "PROF1.ICC", 4, 1),
         rowWithoutIndex,
-        {{cell(1, 3), "integer", "3"},
-         {cell(2, 3), "string", "4"},       // location as text
-         {cell(3, 3), "string", "Typed"},
-         {cell(4, 3), "integer", "7"},      // file name as a number
-         {cell(5, 3), "string", "1"},
-         {cell(6, 3), "string", "SIX.ICC"}, // column 6 is not read
-         {cell(7, 3), "integer", "-1"}},
+        {{cell(1, 3), "integer", "3"}, {cell(2, 3), "string", "4"},         // location as text
+            {cell(3, 3), "string", "Typed"}, {cell(4, 3), "integer", "7"},  // file name as a number
+            {cell(5, 3), "string", "1"}, {cell(6, 3), "string", "SIX.ICC"}, // column 6 is not read
+            {cell(7, 3), "integer", "-1"}},
     })));
 
     EXPECT_EQ(0, walk());
@@ -108,20 +104,13 @@ TEST_F(DiscoveryWalkTest, UntrustedRowsAndStringsStayInBounds)
     // 30 ASCII bytes and a three-byte character: the cut at 31 bytes would split the character.
     const std::string split = std::string(30, 'J') + "\xE3\x81\x82";
     ASSERT_NO_FATAL_FAILURE(startSnmpd({
-        {cell(1, 0), "integer", "0"},
-        {cell(4, 0), "string", "ROWZERO.ICC"},
-        {cell(1, 1), "integer", "1"},
-        {cell(3, 1), "string", forty},
-        {cell(4, 1), "string", thirtyOne},
-        {cell(1, 2), "integer", "2"},
-        {cell(3, 2), "string", split},
-        {cell(1, 500), "integer", "500"},
-        {cell(4, 500), "string", "LAST.ICC"},
-        {cell(1, 501), "integer", "501"},
-        {cell(4, 501), "string", "BEYOND.ICC"},
+        {cell(1, 0), "integer", "0"}, {cell(4, 0), "string", "ROWZERO.ICC"}, {cell(1, 1), "integer", "1"},
+        {cell(3, 1), "string", forty}, {cell(4, 1), "string", thirtyOne}, {cell(1, 2), "integer", "2"},
+        {cell(3, 2), "string", split}, {cell(1, 500), "integer", "500"}, {cell(4, 500), "string", "LAST.ICC"},
+        {cell(1, 501), "integer", "501"}, {cell(4, 501), "string", "BEYOND.ICC"},
         {root + ".1.1.4294967295", "integer", "9"},
-        {root + ".4.7", "string", "SHORT.ICC"},    // 17 sub-identifiers: no row
-        {root + ".4", "string", "COLUMN.ICC"},     // 16
+        {root + ".4.7", "string", "SHORT.ICC"}, // 17 sub-identifiers: no row
+        {root + ".4", "string", "COLUMN.ICC"},  // 16
     }));
 
     EXPECT_EQ(0, walk());
@@ -146,7 +135,7 @@ TEST_F(DiscoveryWalkTest, AVariableBeyondTheTableEndsTheWalkUncounted)
     ASSERT_NO_FATAL_FAILURE(startSnmpd(joined({
         profileRow(1, "PROF1.ICC", 4, 1),
         {{"1.3.6.1.4.1.51234.1.1.1.1.6.13.1.2.1.1.1", "integer", "1"},
-         {"1.3.6.1.4.1.51234.1.1.1.1.6.13.1.2.4.1.1", "string", "NEXT.ICC"}},
+            {"1.3.6.1.4.1.51234.1.1.1.1.6.13.1.2.4.1.1", "string", "NEXT.ICC"}},
     })));
     const int before = numprinted;
 
@@ -260,7 +249,7 @@ TEST_F(DiscoveryWalkTest, DecreasingOidIsReportedInTheDebugText)
     EXPECT_EQ(1, walk());
     EXPECT_STREQ("[SNMP] Error: OID not increasing: .1.3.6.1.4.1.51234.1.1.1.1.6.13.1.1.1.1.2 >= "
                  ".1.3.6.1.4.1.51234.1.1.1.1.6.13.1.1.1.1.1",
-                 tlco::sDEBUGmsg);
+        tlco::sDEBUGmsg);
 }
 
 TEST_F(DiscoveryWalkTest, AnAgentThatNeverEndsItsTableIsCutOff)
@@ -350,8 +339,7 @@ TEST_F(DiscoveryWalkTest, SilentPrinterTimesOutAfterTheRetries)
 TEST_F(DiscoveryWalkTest, WalkOptionsHoldForOneWalkOnly)
 {
     const std::string root = "1.3.6.1.4.1.51234.1.1.1.1.6.13.1.1";
-    const std::string decreasing =
-        script({step({{cell(1, 2), "integer", "2"}}), step({{cell(1, 1), "integer", "1"}})});
+    const std::string decreasing = script({step({{cell(1, 2), "integer", "2"}}), step({{cell(1, 1), "integer", "1"}})});
     auto walkWithOption = [&](const char* option) {
         return walkWith({"snmpwalk", "-Os", option, "-c", "orchid", "-v", "1", "127.0.0.1", root});
     };

@@ -120,7 +120,10 @@ protected:
     }
 
     template <class T>
-    T* get(const char* id) { return harness->get<T>(id); }
+    T* get(const char* id)
+    {
+        return harness->get<T>(id);
+    }
     void checkMain();
     void checkAdvanced();
     void checkProfiles();
@@ -130,9 +133,18 @@ protected:
     ui::View* root = nullptr;
 };
 
-TEST_F(Geometry, MainViewShowsEveryControlWhole) { checkMain(); }
-TEST_F(Geometry, AdvancedPagesShowEveryControlWhole) { checkAdvanced(); }
-TEST_F(Geometry, ProfileWindowShowsEveryControlWhole) { checkProfiles(); }
+TEST_F(Geometry, MainViewShowsEveryControlWhole)
+{
+    checkMain();
+}
+TEST_F(Geometry, AdvancedPagesShowEveryControlWhole)
+{
+    checkAdvanced();
+}
+TEST_F(Geometry, ProfileWindowShowsEveryControlWhole)
+{
+    checkProfiles();
+}
 
 // The Japanese texts are longer or taller: the scale grows so that they fit too.
 class JapaneseGeometry : public Geometry {
@@ -160,7 +172,10 @@ TEST_F(JapaneseGeometry, EveryViewShowsEveryControlWhole)
     checkProfiles();
 }
 
-void Geometry::checkMain() { checkControls(*get<ui::View>("onColorView"), "main view"); }
+void Geometry::checkMain()
+{
+    checkControls(*get<ui::View>("onColorView"), "main view");
+}
 
 void Geometry::checkAdvanced()
 {
@@ -171,7 +186,8 @@ void Geometry::checkAdvanced()
     for (int page = 0; page < tabs->numberOfTabViewItems(); ++page) {
         tabs->userSelectTab(page);
         mirror->flush();
-        checkControls(*tabs->items()[static_cast<size_t>(page)].view, tabs->items()[static_cast<size_t>(page)].label.c_str());
+        checkControls(
+            *tabs->items()[static_cast<size_t>(page)].view, tabs->items()[static_cast<size_t>(page)].label.c_str());
     }
     checkControls(*get<ui::View>("onAdvancedView"), "advanced buttons");
 }
@@ -230,7 +246,7 @@ TEST_F(Geometry, LabelsAreBuddiesOfTheirControls)
         EXPECT_EQ(label->buddy()->geometry().center().y() / 4, label->geometry().center().y() / 4) << id;
     }
     EXPECT_EQ(qobject_cast<QLabel*>(mirror->find(get<ui::View>("text_QuickColor")))->buddy(),
-              mirror->find(get<ui::View>("menu_QuickColor")));
+        mirror->find(get<ui::View>("menu_QuickColor")));
 }
 
 TEST_F(Geometry, EscapeCancelsAndReturnConfirmsTheProfileWindow)
@@ -253,7 +269,7 @@ TEST_F(Geometry, EscapeCancelsAndReturnConfirmsTheProfileWindow)
 TEST(GuiHost, WithoutADisplayTheWindowExitsWithOneLine)
 {
     testproc::Result result = testproc::run({testpaths::printdialog(), "--gui", "--script", "-"}, "panelView\n",
-                                            {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=", "LC_ALL=C"});
+        {"DISPLAY=", "WAYLAND_DISPLAY=", "QT_QPA_PLATFORM=", "LC_ALL=C"});
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(std::count(result.err.begin(), result.err.end(), '\n'), 1) << result.err;
     EXPECT_NE(result.err.find("QT_QPA_PLATFORM=offscreen"), std::string::npos) << result.err;
@@ -263,11 +279,13 @@ TEST(GuiHost, WithoutADisplayTheWindowExitsWithOneLine)
 TEST(GuiHost, ScreenshotWritesTheWindowOrTheModalWindowAsPNG)
 {
     const std::string dir = homesandbox::home();
-    const std::string script = "panelView\nscreenshot " + dir + "/main.png\nclick button_AdvanceColorOptions\n"
-                               "select menu_QuickColor 3\nclick button_AdvanceColorOptions\nclick button_ManageProfile\n"
-                               "screenshot " + dir + "/profiles.png\nclick button_ProfileWindowCancel\n";
-    testproc::Result result = testproc::run({testpaths::printdialog(), "--gui", "--script", "-"}, script,
-                                            {"QT_QPA_PLATFORM=offscreen", "LC_ALL=C"});
+    const std::string script = "panelView\nscreenshot " + dir +
+        "/main.png\nclick button_AdvanceColorOptions\n"
+        "select menu_QuickColor 3\nclick button_AdvanceColorOptions\nclick button_ManageProfile\n"
+        "screenshot " +
+        dir + "/profiles.png\nclick button_ProfileWindowCancel\n";
+    testproc::Result result = testproc::run(
+        {testpaths::printdialog(), "--gui", "--script", "-"}, script, {"QT_QPA_PLATFORM=offscreen", "LC_ALL=C"});
     ASSERT_EQ(result.status, 0) << result.err;
     QImage main(QString::fromStdString(dir + "/main.png"), "PNG");
     QImage profiles(QString::fromStdString(dir + "/profiles.png"), "PNG");
@@ -275,8 +293,8 @@ TEST(GuiHost, ScreenshotWritesTheWindowOrTheModalWindowAsPNG)
     ASSERT_FALSE(profiles.isNull());
     EXPECT_NE(main.size(), profiles.size()) << "the profile window, not the print window";
 
-    result = testproc::run({testpaths::printdialog(), "--script", "-"}, "panelView\nscreenshot " + dir + "/x.png\n",
-                           {"LC_ALL=C"});
+    result = testproc::run(
+        {testpaths::printdialog(), "--script", "-"}, "panelView\nscreenshot " + dir + "/x.png\n", {"LC_ALL=C"});
     EXPECT_EQ(result.status, 2);
     EXPECT_EQ(result.err, "printdialog: line 2: screenshot needs --gui\n");
 }

@@ -49,9 +49,12 @@ struct Person {
     bool early = false;       // one click at the first moment the window is on screen, the panel still opening
 };
 
-void PrintTo(const Person& person, std::ostream* out) { *out << person.name; }
+void PrintTo(const Person& person, std::ostream* out)
+{
+    *out << person.name;
+}
 
-class PersonAtTheWindow : public ::testing::TestWithParam<Person> {};
+class PersonAtTheWindow : public ::testing::TestWithParam<Person> { };
 
 TEST_P(PersonAtTheWindow, EndsAsThePersonChose)
 {
@@ -59,7 +62,8 @@ TEST_P(PersonAtTheWindow, EndsAsThePersonChose)
     homesandbox::reset();
     const std::string config = homesandbox::home() + "/config/new";
     setenv("XDG_CONFIG_HOME", config.c_str(), 1);
-    const std::string ticket = p.ticketOption ? homesandbox::home() + "/ticket.plist" : config + "/printdialog-settings.plist";
+    const std::string ticket =
+        p.ticketOption ? homesandbox::home() + "/ticket.plist" : config + "/printdialog-settings.plist";
     setenv("QT_QPA_PLATFORM", "offscreen", 1);
     static int argc = 1;
     static char name[] = "person";
@@ -119,13 +123,12 @@ TEST_P(PersonAtTheWindow, EndsAsThePersonChose)
     EXPECT_EQ(boxes, p.messageBoxes) << p.name;
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Window, PersonAtTheWindow,
+INSTANTIATE_TEST_SUITE_P(Window, PersonAtTheWindow,
     ::testing::Values(Person{"print", std::nullopt, 1, "printButton", 0, true, 1},
-                      Person{"print, no ticket file", std::nullopt, 1, "printButton", 0, true, 1, false},
-                      Person{"cancel", std::nullopt, 1, "cancelButton", 0, false, 0},
-                      Person{"no printer", std::string("/nonexistent.ppd"), -1, "printButton", 1, false, 1},
-                      Person{"print while the panel opens", std::nullopt, -1, "printButton", 0, true, 1, true, true}),
+        Person{"print, no ticket file", std::nullopt, 1, "printButton", 0, true, 1, false},
+        Person{"cancel", std::nullopt, 1, "cancelButton", 0, false, 0},
+        Person{"no printer", std::string("/nonexistent.ppd"), -1, "printButton", 1, false, 1},
+        Person{"print while the panel opens", std::nullopt, -1, "printButton", 0, true, 1, true, true}),
     [](const auto& info) { return std::string(info.param.button) + std::to_string(info.index); });
 
 } // namespace

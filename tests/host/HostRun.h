@@ -30,8 +30,8 @@ struct Run {
     }
 };
 
-inline Run printdialog(std::vector<std::string> args, const std::string& script,
-                       std::vector<std::string> environment = {"LC_ALL=C"})
+inline Run printdialog(
+    std::vector<std::string> args, const std::string& script, std::vector<std::string> environment = {"LC_ALL=C"})
 {
     homesandbox::home();
     std::vector<std::string> argv = {testpaths::printdialog(), "--json", "--script", "-"};

@@ -15,11 +15,16 @@ using hostrun::printdialog;
 
 namespace {
 
-std::string tempPath(const std::string& name) { return ::testing::TempDir() + "/" + name; }
+std::string tempPath(const std::string& name)
+{
+    return ::testing::TempDir() + "/" + name;
+}
 
 TEST(Host, AnswersThePanelProtocol)
 {
-    auto run = printdialog({}, "panelKind\npanelName\nsupportedPPDOptionKeys\nshouldHide\nPPDOptionKeyValueDidChange TLQuickColor Custom\nterminate\n");
+    auto run = printdialog({},
+        "panelKind\npanelName\nsupportedPPDOptionKeys\nshouldHide\nPPDOptionKeyValueDidChange TLQuickColor "
+        "Custom\nterminate\n");
     ASSERT_EQ(run.result.status, 0) << run.result.err;
     ASSERT_EQ(run.answers.size(), 6u);
     EXPECT_EQ(run.answers[0]["panelKind"], "jp.tessaluma.pde.zq4410.tlco");
@@ -51,9 +56,9 @@ TEST(Host, SummaryFollowsTheLanguage)
         const char* value;
     };
     for (const Case& c : {Case{{"LC_ALL=C.UTF-8", "LANGUAGE=ja"}, "クイックカラー", "標準"},
-                          Case{{"LC_ALL=C.UTF-8", "LANGUAGE=en"}, "Quick Color", "Standard"},
-                          Case{{"LC_ALL=", "LANGUAGE=", "LANG=ja_JP.UTF-8"}, "クイックカラー", "標準"},
-                          Case{{"LC_ALL=C", "LANGUAGE=ja"}, "Quick Color", "Standard"}}) {
+             Case{{"LC_ALL=C.UTF-8", "LANGUAGE=en"}, "Quick Color", "Standard"},
+             Case{{"LC_ALL=", "LANGUAGE=", "LANG=ja_JP.UTF-8"}, "クイックカラー", "標準"},
+             Case{{"LC_ALL=C", "LANGUAGE=ja"}, "Quick Color", "Standard"}}) {
         SCOPED_TRACE(c.environment.back());
         auto run = printdialog({}, "panelView\nrestore\nsummary\n", c.environment);
         ASSERT_EQ(run.result.status, 0) << run.result.err;
@@ -83,7 +88,7 @@ struct Failure {
     const char* message;
 };
 
-class HostFailure : public ::testing::TestWithParam<Failure> {};
+class HostFailure : public ::testing::TestWithParam<Failure> { };
 
 TEST_P(HostFailure, ExitsWithTheDocumentedStatusAndLeavesTheTicket)
 {
@@ -99,14 +104,14 @@ TEST_P(HostFailure, ExitsWithTheDocumentedStatusAndLeavesTheTicket)
     EXPECT_FALSE(fs::exists(ticket));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, HostFailure,
-    ::testing::Values(
-        Failure{"unknown_command", {}, "panelView\nrestore\nsave\nfrobnicate\n", 2, "line 4: unknown command frobnicate"},
+INSTANTIATE_TEST_SUITE_P(Cases, HostFailure,
+    ::testing::Values(Failure{"unknown_command", {}, "panelView\nrestore\nsave\nfrobnicate\n", 2,
+                          "line 4: unknown command frobnicate"},
         Failure{"no_such_id", {}, "panelView\nselect menu_Nothing 0\n", 2, "line 2: no control named menu_Nothing"},
         Failure{"before_panel_view", {}, "# no view yet\ncheck check_EconomyPrint on\n", 2,
-                "line 2: no control named check_EconomyPrint yet: run panelView first"},
-        Failure{"wrong_kind", {}, "panelView\ncheck menu_QuickColor on\n", 2, "line 2: menu_QuickColor is not a check box"},
+            "line 2: no control named check_EconomyPrint yet: run panelView first"},
+        Failure{
+            "wrong_kind", {}, "panelView\ncheck menu_QuickColor on\n", 2, "line 2: menu_QuickColor is not a check box"},
         Failure{"bad_index", {}, "panelView\nselect menu_QuickColor 9\n", 2, "line 2: menu_QuickColor has no item 9"},
         Failure{"bad_state", {}, "panelView\ncheck check_EconomyPrint maybe\n", 2, "line 2: check takes on or off"},
         Failure{"missing_ppd", {"--ppd", "/nonexistent.ppd"}, "panelView\n", 1, "cannot open PPD /nonexistent.ppd"},
@@ -116,16 +121,18 @@ INSTANTIATE_TEST_SUITE_P(
         Failure{"stray_argument", {"zq4410"}, "", 2, "unknown argument: zq4410"},
         Failure{"bad_timeout", {"--timeout", "soon"}, "", 2, "--timeout takes a whole number of seconds"},
         Failure{"unknown_choice", {"-o", "TLBrightness=Max"}, "panelView\nrestore\nsave\n", 1,
-                "-o TLBrightness=Max: TLBrightness has no choice Max; its choices are Minus2, Minus1, Normal, Plus1, Plus2"},
+            "-o TLBrightness=Max: TLBrightness has no choice Max; its choices are Minus2, Minus1, Normal, Plus1, "
+            "Plus2"},
         Failure{"disabled_control", {"-o", "TLColorAsGray", "-o", "TLColorSeparation"}, "panelView\nrestore\nsave\n", 1,
-                "-o TLColorSeparation=True: the panel does not let TLColorSeparation change now"}),
+            "-o TLColorSeparation=True: the panel does not let TLColorSeparation change now"}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(Host, OwnMessagesFollowTheLanguage)
 {
     auto japanese = printdialog({"-o", "TLQuickColor=Neon"}, "", {"LC_ALL=C.UTF-8", "LANGUAGE=ja"});
     EXPECT_EQ(japanese.result.status, 1);
-    EXPECT_NE(japanese.result.err.find("TLQuickColor に選択肢 Neon はありません"), std::string::npos) << japanese.result.err;
+    EXPECT_NE(japanese.result.err.find("TLQuickColor に選択肢 Neon はありません"), std::string::npos)
+        << japanese.result.err;
     auto plain = printdialog({"-o", "TLQuickColor=Neon"}, "", {"LC_ALL=C", "LANGUAGE=ja"});
     EXPECT_NE(plain.result.err.find("TLQuickColor has no choice Neon"), std::string::npos) << plain.result.err;
 }
@@ -138,8 +145,8 @@ TEST(Host, ProfileWindowTitleIsWordsUnlessTheLocaleIsC)
         const char* title;
     };
     for (const Case& c : {Case{{"LC_ALL=C", "LANGUAGE=en"}, "ProfileTitle"},
-                          Case{{"LC_ALL=", "LANGUAGE=", "LANG=en_US.UTF-8"}, "Profile Management"},
-                          Case{{"LC_ALL=C.UTF-8", "LANGUAGE=ja"}, "プロファイルの管理"}}) {
+             Case{{"LC_ALL=", "LANGUAGE=", "LANG=en_US.UTF-8"}, "Profile Management"},
+             Case{{"LC_ALL=C.UTF-8", "LANGUAGE=ja"}, "プロファイルの管理"}}) {
         SCOPED_TRACE(c.environment.back());
         auto run = printdialog({}, "panelView\nrestore\nclick button_ManageProfile\ndump\n", c.environment);
         ASSERT_EQ(run.result.status, 0) << run.result.err;
@@ -152,12 +159,12 @@ TEST(Host, HelpNamesEveryOptionAndCommand)
     homesandbox::home();
     auto help = testproc::run({testpaths::printdialog(), "--help"}, "", {"LC_ALL=C"});
     ASSERT_EQ(help.status, 0) << help.err;
-    for (const char* word :
-         {"--queue", "--ppd", "--printer-id", "--device-uri", "--no-printer", "--ticket", "--script", "--json", "--print",
-          "-o NAME=VALUE", "--timeout", "--gui", "--bundle", "--help", "--version", "panelView", "panelName", "panelKind",
-          "supportedPPDOptionKeys", "willShow", "shouldHide", "save", "restore", "summary", "PPDOptionKeyValueDidChange",
-          "(default 10)", "shouldPrint", "terminate", "select menu_", "check check_", "click button_", "tab tab_", "type _", "paste _",
-          "clear _", "row _", "tick _", "answer-open", "dump", "screenshot", "Example:"})
+    for (const char* word : {"--queue", "--ppd", "--printer-id", "--device-uri", "--no-printer", "--ticket", "--script",
+             "--json", "--print", "-o NAME=VALUE", "--timeout", "--gui", "--bundle", "--help", "--version", "panelView",
+             "panelName", "panelKind", "supportedPPDOptionKeys", "willShow", "shouldHide", "save", "restore", "summary",
+             "PPDOptionKeyValueDidChange", "(default 10)", "shouldPrint", "terminate", "select menu_", "check check_",
+             "click button_", "tab tab_", "type _", "paste _", "clear _", "row _", "tick _", "answer-open", "dump",
+             "screenshot", "Example:"})
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
     auto version = testproc::run({testpaths::printdialog(), "--version"}, "", {"LC_ALL=C"});
     EXPECT_EQ(version.status, 0);
@@ -169,7 +176,7 @@ TEST(Host, HelpNamesEveryOptionAndCommand)
 TEST(Host, CommandLineChoicesAreChosenAfterEveryRestore)
 {
     auto run = printdialog({"-o", "TLQuickColor=Vivid", "-o", "noTLColorSeparation", "-o", "PageSize=A5"},
-                           "panelView\nrestore\nselect menu_QuickColor 0\nsave\nrestore\nsummary\ndump\n");
+        "panelView\nrestore\nselect menu_QuickColor 0\nsave\nrestore\nsummary\ndump\n");
     ASSERT_EQ(run.result.status, 0) << run.result.err;
     auto values = run.last("summary")["values"];
     EXPECT_EQ(values["Quick Color"], "Vivid");
@@ -235,8 +242,8 @@ TEST(Host, PrinterQueuesKeepSeparateModelDictionaries)
 {
     std::string ticket = tempPath("ticket-queues.plist");
     fs::remove(ticket);
-    auto a = printdialog({"--ticket", ticket, "--printer-id", "queueA"},
-                         "panelView\nrestore\ncheck check_EconomyPrint on\nsave\n");
+    auto a = printdialog(
+        {"--ticket", ticket, "--printer-id", "queueA"}, "panelView\nrestore\ncheck check_EconomyPrint on\nsave\n");
     ASSERT_EQ(a.result.status, 0) << a.result.err;
     auto b = printdialog({"--ticket", ticket, "--printer-id", "queueB"}, "panelView\nrestore\nsave\ndump\n");
     ASSERT_EQ(b.result.status, 0) << b.result.err;

@@ -31,16 +31,18 @@ void writeBytes(const std::string& path, const std::string& bytes)
     std::ofstream(path, std::ios::binary | std::ios::trunc) << bytes;
 }
 
-std::string readBytes(const std::string& path) { return cf::File::read(path).value_or("<unreadable>"); }
+std::string readBytes(const std::string& path)
+{
+    return cf::File::read(path).value_or("<unreadable>");
+}
 
 // {"ok": 1, "é\0b": "x"} as a binary property list: the key holds U+0000.
 std::string binaryWithNulKey()
 {
-    const unsigned char bytes[] = {
-        0x62, 0x70, 0x6c, 0x69, 0x73, 0x74, 0x30, 0x30, 0xd2, 0x01, 0x02, 0x03, 0x04, 0x52, 0x6f, 0x6b,
-        0x63, 0x00, 0xe9, 0x00, 0x00, 0x00, 0x62, 0x10, 0x01, 0x51, 0x78, 0x08, 0x0d, 0x10, 0x17, 0x19,
-        0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x05,
-        0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x1b};
+    const unsigned char bytes[] = {0x62, 0x70, 0x6c, 0x69, 0x73, 0x74, 0x30, 0x30, 0xd2, 0x01, 0x02, 0x03, 0x04, 0x52,
+        0x6f, 0x6b, 0x63, 0x00, 0xe9, 0x00, 0x00, 0x00, 0x62, 0x10, 0x01, 0x51, 0x78, 0x08, 0x0d, 0x10, 0x17, 0x19,
+        0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x01, 0x01, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x05, 0x00, 0x00,
+        0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x00, 0x1b};
     return std::string(reinterpret_cast<const char*>(bytes), sizeof bytes);
 }
 
@@ -53,7 +55,10 @@ std::string deeplyNested(size_t depth)
     return "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n<plist version=\"1.0\">" + body + "</plist>";
 }
 
-std::string xml(const cf::DictionaryRef& root) { return cf::PropertyList::createXMLData(root).value(); }
+std::string xml(const cf::DictionaryRef& root)
+{
+    return cf::PropertyList::createXMLData(root).value();
+}
 
 // How a case puts its file in place: bytes, or something that is not a plain file.
 using FileSetup = std::function<void(const std::string& path)>;
@@ -79,7 +84,7 @@ const FileSetup kHuge = [](const std::string& path) {
 // What lies at the path, to compare before and after.
 std::string snapshot(const std::string& path)
 {
-    struct stat info {};
+    struct stat info { };
     if (::lstat(path.c_str(), &info) != 0) return "<none>";
     if (S_ISLNK(info.st_mode)) return "<link to " + fs::read_symlink(path).string() + ">";
     if (S_ISFIFO(info.st_mode)) return "<fifo>";
@@ -153,29 +158,36 @@ TEST_F(ProfileListFiles, HostileFilesAreReadAroundSetAsideOrRefused)
     };
     const std::string date = "<date>2020-01-01T00:00:00Z</date>";
     const Case cases[] = {
-        {"date under an unknown key", [&] {
-             std::string text = xml(goodProfileList());
-             text.insert(text.find("<key>PlistVersion</key>"), "<key>Synced</key>" + date);
-             text.insert(text.find("<key>InMenu0003</key>"), "<key>Stamp</key>" + date);
-             return bytesOf(text);
-         }, Outcome::Read, {"A.ICC", "B.ICC", "NEW.ICC"}, ""},
+        {"date under an unknown key",
+            [&] {
+                std::string text = xml(goodProfileList());
+                text.insert(text.find("<key>PlistVersion</key>"), "<key>Synced</key>" + date);
+                text.insert(text.find("<key>InMenu0003</key>"), "<key>Stamp</key>" + date);
+                return bytesOf(text);
+            },
+            Outcome::Read, {"A.ICC", "B.ICC", "NEW.ICC"}, ""},
         {"wrong-typed first state", edited([](cf::Dictionary& root) {
              root.getDictionary("RGB")->getDictionary("InMenu")->set("InMenu0000", cf::String::create("6"));
-         }), Outcome::Read, {"B.ICC", "NEW.ICC"}, ""},
+         }),
+            Outcome::Read, {"B.ICC", "NEW.ICC"}, ""},
         // The window reads the RGB list alone, which is intact.
         {"class of the wrong type", edited([](cf::Dictionary& root) { root.set("SIM", cf::Number::create(1)); }),
-         Outcome::SetAside, {"A.ICC", "B.ICC", "NEW.ICC"}, "is kept as"},
-        {"field of the wrong type", edited([](cf::Dictionary& root) {
-             root.getDictionary("DST")->set("Location", cf::String::create("x"));
-         }), Outcome::SetAside, {"A.ICC", "B.ICC", "NEW.ICC"}, "is kept as"},
+            Outcome::SetAside, {"A.ICC", "B.ICC", "NEW.ICC"}, "is kept as"},
+        {"field of the wrong type",
+            edited([](cf::Dictionary& root) { root.getDictionary("DST")->set("Location", cf::String::create("x")); }),
+            Outcome::SetAside, {"A.ICC", "B.ICC", "NEW.ICC"}, "is kept as"},
         {"root is an array", [] { return bytesOf("<?xml version=\"1.0\"?><plist version=\"1.0\"><array/></plist>"); },
-         Outcome::SetAside, {"NEW.ICC"}, "is kept as"},
-        {"truncated", [] {
-             std::string text = xml(goodProfileList());
-             return bytesOf(text.substr(0, text.size() / 2));
-         }, Outcome::SetAside, {"NEW.ICC"}, "is kept as"},
-        {"nested 40000 deep", [] { return bytesOf(deeplyNested(40000)); }, Outcome::SetAside, {"NEW.ICC"}, "is kept as"},
-        {"binary key holding U+0000", [] { return bytesOf(binaryWithNulKey()); }, Outcome::SetAside, {"NEW.ICC"}, "is kept as"},
+            Outcome::SetAside, {"NEW.ICC"}, "is kept as"},
+        {"truncated",
+            [] {
+                std::string text = xml(goodProfileList());
+                return bytesOf(text.substr(0, text.size() / 2));
+            },
+            Outcome::SetAside, {"NEW.ICC"}, "is kept as"},
+        {"nested 40000 deep", [] { return bytesOf(deeplyNested(40000)); }, Outcome::SetAside, {"NEW.ICC"},
+            "is kept as"},
+        {"binary key holding U+0000", [] { return bytesOf(binaryWithNulKey()); }, Outcome::SetAside, {"NEW.ICC"},
+            "is kept as"},
         {"FIFO", [] { return kFifo; }, Outcome::Refused, {}, "cannot save the profile list"},
         {"link to /dev/zero", [] { return kLinkToDevZero; }, Outcome::Refused, {}, "cannot save the profile list"},
         {"17 MB", [] { return kHuge; }, Outcome::Refused, {}, "larger than 16 MB"},
@@ -187,8 +199,9 @@ TEST_F(ProfileListFiles, HostileFilesAreReadAroundSetAsideOrRefused)
         c.setup()(path());
         writeBytes(backup, "a good backup");
         const std::string before = snapshot(path());
-        auto run = printdialog({}, "panelView\nrestore\nclick button_ManageProfile\nclick _addButton\n"
-                                   "type _fileNameEdit NEW.ICC\nclick _localOK\nclick button_ProfileWindowOK\n");
+        auto run = printdialog({},
+            "panelView\nrestore\nclick button_ManageProfile\nclick _addButton\n"
+            "type _fileNameEdit NEW.ICC\nclick _localOK\nclick button_ProfileWindowOK\n");
         EXPECT_EQ(0, run.result.status) << run.result.err;
         if (*c.message)
             EXPECT_NE(std::string::npos, run.result.err.find(c.message)) << run.result.err;
@@ -330,8 +343,9 @@ public:
     {
         std::string pattern = "/tmp/unprivileged.XXXXXX";
         root_ = ::mkdtemp(pattern.data());
-        fs::permissions(root_, fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec |
-                                   fs::perms::others_read | fs::perms::others_exec);
+        fs::permissions(root_,
+            fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read |
+                fs::perms::others_exec);
         fs::create_directories(preferences());
         writeBytes(root_ + "/passwd", "nobody:x:65534:65534:nobody:" + home() + ":/bin/false\n");
         writeBytes(root_ + "/group", "nogroup:x:65534:\n");
@@ -348,9 +362,10 @@ public:
     testproc::Result printdialog(const std::string& script) const
     {
         return testproc::run({"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups",
-                              testpaths::printdialog(), "--json", "--script", "-"},
-                             script, {"LC_ALL=C", "NSS_WRAPPER_PASSWD=" + root_ + "/passwd",
-                                      "NSS_WRAPPER_GROUP=" + root_ + "/group", "HOME=" + home()});
+                                 testpaths::printdialog(), "--json", "--script", "-"},
+            script,
+            {"LC_ALL=C", "NSS_WRAPPER_PASSWD=" + root_ + "/passwd", "NSS_WRAPPER_GROUP=" + root_ + "/group",
+                "HOME=" + home()});
     }
 
 private:
@@ -388,24 +403,26 @@ TEST_F(ProfileListFiles, FailedSavesAreReportedAndAClosedFolderStillSaves)
     };
     const Case cases[] = {
         {"folder closed, file writable",
-         [&](const UnprivilegedHome& home) {
-             ownFile(home, 0644, kUser);
-             ASSERT_EQ(0, ::chmod(home.preferences().c_str(), 0555));
-         },
-         "cannot back up the profile list", {"A.ICC", "B.ICC", "NEW.ICC"}},
+            [&](const UnprivilegedHome& home) {
+                ownFile(home, 0644, kUser);
+                ASSERT_EQ(0, ::chmod(home.preferences().c_str(), 0555));
+            },
+            "cannot back up the profile list", {"A.ICC", "B.ICC", "NEW.ICC"}},
         {"file read-only", [&](const UnprivilegedHome& home) { ownFile(home, 0444, kUser); },
-         "cannot save the profile list", {"A.ICC", "B.ICC"}},
+            "cannot save the profile list", {"A.ICC", "B.ICC"}},
         {"file of another user", [&](const UnprivilegedHome& home) { ownFile(home, 0644, 0); },
-         "cannot save the profile list", {"A.ICC", "B.ICC"}},
+            "cannot save the profile list", {"A.ICC", "B.ICC"}},
         {"Library a plain file",
-         [](const UnprivilegedHome& home) {
-             fs::remove_all(home.home() + "/Library");
-             writeBytes(home.home() + "/Library", "");
-         },
-         "cannot save the profile list", {"<unreadable>"}},
+            [](const UnprivilegedHome& home) {
+                fs::remove_all(home.home() + "/Library");
+                writeBytes(home.home() + "/Library", "");
+            },
+            "cannot save the profile list", {"<unreadable>"}},
         {"dangling link",
-         [](const UnprivilegedHome& home) { fs::create_symlink(home.home() + "/gone/list.plist", home.profileList()); },
-         "a link to a missing file", {"<unreadable>"}},
+            [](const UnprivilegedHome& home) {
+                fs::create_symlink(home.home() + "/gone/list.plist", home.profileList());
+            },
+            "a link to a missing file", {"<unreadable>"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -428,8 +445,9 @@ TEST_F(ProfileListFiles, ALinkedProfileListStaysALinkAndItsTargetIsSaved)
     writeBytes(target, xml(goodProfileList()));
     fs::create_directories(fs::path(path()).parent_path());
     fs::create_symlink(target, path());
-    auto run = printdialog({}, "panelView\nrestore\nclick button_ManageProfile\nclick _addButton\n"
-                               "type _fileNameEdit NEW.ICC\nclick _localOK\nclick button_ProfileWindowOK\n");
+    auto run = printdialog({},
+        "panelView\nrestore\nclick button_ManageProfile\nclick _addButton\n"
+        "type _fileNameEdit NEW.ICC\nclick _localOK\nclick button_ProfileWindowOK\n");
     ASSERT_EQ(0, run.result.status) << run.result.err;
     EXPECT_TRUE(fs::is_symlink(path()));
     EXPECT_EQ((std::vector<std::string>{"A.ICC", "B.ICC", "NEW.ICC"}), fileNamesIn(target));

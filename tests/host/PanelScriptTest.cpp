@@ -10,21 +10,22 @@ using hostrun::printdialog;
 
 namespace {
 
-const std::vector<std::string> kAdvancedPopUps = {
-    "menu_iRGBSource", "menu_iRGBIntent", "menu_iRGBGrayTreatment", "menu_iDestinationProfile", "menu_iHalftone",
-    "menu_iEdgeEnhancement", "menu_tRGBSource", "menu_tRGBIntent", "menu_tRGBGrayTreatment",
-    "menu_tDestinationProfile", "menu_tHalftone", "menu_tEdgeEnhancement", "menu_gRGBSource", "menu_gRGBIntent",
-    "menu_gRGBGrayTreatment", "menu_gDestinationProfile", "menu_gHalftone", "menu_gEdgeEnhancement",
+const std::vector<std::string> kAdvancedPopUps = {"menu_iRGBSource", "menu_iRGBIntent", "menu_iRGBGrayTreatment",
+    "menu_iDestinationProfile", "menu_iHalftone", "menu_iEdgeEnhancement", "menu_tRGBSource", "menu_tRGBIntent",
+    "menu_tRGBGrayTreatment", "menu_tDestinationProfile", "menu_tHalftone", "menu_tEdgeEnhancement", "menu_gRGBSource",
+    "menu_gRGBIntent", "menu_gRGBGrayTreatment", "menu_gDestinationProfile", "menu_gHalftone", "menu_gEdgeEnhancement",
     "menu_sSimulationProfile", "menu_sMatchPaperColor", "menu_sCMYKGrayTreatment"};
 
-const std::vector<std::string> kAdvancedTitles = {
-    "Image RGB Source", "Image RGB Intent", "Image RGB Gray Treatment", "Image Destination Profile",
-    "Image Halftone", "Image EdgeEnhance", "Text RGB Source", "Text RGB Intent", "Text RGB Gray Treatment",
-    "Text Destination Profile", "Text Halftone", "Text EdgeEnhance", "Graphics RGB Source", "Graphics RGB Intent",
-    "Graphics RGB Gray Treatment", "Graphics Destination Profile", "Graphics Halftone", "Graphics EdgeEnhance",
-    "Simulation Profile", "Match Paper Color", "CMYK Gray Treatment"};
+const std::vector<std::string> kAdvancedTitles = {"Image RGB Source", "Image RGB Intent", "Image RGB Gray Treatment",
+    "Image Destination Profile", "Image Halftone", "Image EdgeEnhance", "Text RGB Source", "Text RGB Intent",
+    "Text RGB Gray Treatment", "Text Destination Profile", "Text Halftone", "Text EdgeEnhance", "Graphics RGB Source",
+    "Graphics RGB Intent", "Graphics RGB Gray Treatment", "Graphics Destination Profile", "Graphics Halftone",
+    "Graphics EdgeEnhance", "Simulation Profile", "Match Paper Color", "CMYK Gray Treatment"};
 
-bool enabled(const nlohmann::json& state, const std::string& id) { return state["controls"][id]["enabled"]; }
+bool enabled(const nlohmann::json& state, const std::string& id)
+{
+    return state["controls"][id]["enabled"];
+}
 
 TEST(PanelScript, RestoreOfAFreshTicketGivesThePPDDefaults)
 {
@@ -47,10 +48,12 @@ TEST(PanelScript, RestoreOfAFreshTicketGivesThePPDDefaults)
 
 TEST(PanelScript, SummaryShowsDisplayTextsInOrder)
 {
-    auto run = printdialog({}, "panelView\nrestore\ncheck check_ColorAsGrayscale on\nsummary\nselect menu_QuickColor 3\nsummary\n");
+    auto run = printdialog(
+        {}, "panelView\nrestore\ncheck check_ColorAsGrayscale on\nsummary\nselect menu_QuickColor 3\nsummary\n");
     ASSERT_EQ(run.result.status, 0) << run.result.err;
     auto first = run.answers[2]["summary"];
-    std::vector<std::string> main = {"Quick Color", "Brightness", "Color as Grayscale", "Color Separation", "EconoMode", "EdgeType"};
+    std::vector<std::string> main = {
+        "Quick Color", "Brightness", "Color as Grayscale", "Color Separation", "EconoMode", "EdgeType"};
     for (size_t i = 0; i < main.size(); ++i) EXPECT_EQ(first["order"][i], main[i]);
     EXPECT_NE(first["values"]["Color as Grayscale"], "True");
     EXPECT_NE(first["values"]["Color as Grayscale"], first["values"]["EconoMode"]);
@@ -61,9 +64,10 @@ TEST(PanelScript, SummaryShowsDisplayTextsInOrder)
 
 TEST(PanelScript, AdvancedOptionsOpenOnlyWithCustom)
 {
-    auto run = printdialog({}, "panelView\nrestore\ndump\nclick button_AdvanceColorOptions\ndump\n"
-                               "select menu_QuickColor 3\ndump\nclick button_AdvanceColorOptions\ndump\n"
-                               "click button_HideAdvancedOptions\nselect menu_QuickColor 1\ndump\n");
+    auto run = printdialog({},
+        "panelView\nrestore\ndump\nclick button_AdvanceColorOptions\ndump\n"
+        "select menu_QuickColor 3\ndump\nclick button_AdvanceColorOptions\ndump\n"
+        "click button_HideAdvancedOptions\nselect menu_QuickColor 1\ndump\n");
     ASSERT_EQ(run.result.status, 0) << run.result.err;
     std::vector<nlohmann::json> states;
     for (const auto& answer : run.answers)
@@ -71,7 +75,8 @@ TEST(PanelScript, AdvancedOptionsOpenOnlyWithCustom)
     ASSERT_EQ(states.size(), 5u);
     EXPECT_FALSE(enabled(states[0], "button_AdvanceColorOptions"));
     EXPECT_EQ(states[1]["shownView"], "main"); // a disabled button does nothing, and the script hears of it
-    EXPECT_EQ(run.result.err, "printdialog: line 4: button_AdvanceColorOptions is disabled; the gesture changes nothing\n");
+    EXPECT_EQ(
+        run.result.err, "printdialog: line 4: button_AdvanceColorOptions is disabled; the gesture changes nothing\n");
     EXPECT_TRUE(enabled(states[2], "button_AdvanceColorOptions"));
     EXPECT_EQ(states[3]["shownView"], "advanced");
     EXPECT_EQ(states[4]["shownView"], "main");
@@ -81,8 +86,9 @@ TEST(PanelScript, AdvancedOptionsOpenOnlyWithCustom)
 TEST(PanelScript, ColorAsGrayscaleExcludesSeparationAndTheColourSettings)
 {
     // Separation on disables Grayscale, so a click on it does nothing; Separation off again frees it.
-    auto run = printdialog({}, "panelView\nrestore\ncheck check_ColorSeparation on\ncheck check_ColorAsGrayscale on\ndump\n"
-                               "check check_ColorSeparation off\ncheck check_ColorAsGrayscale on\ndump\n");
+    auto run = printdialog({},
+        "panelView\nrestore\ncheck check_ColorSeparation on\ncheck check_ColorAsGrayscale on\ndump\n"
+        "check check_ColorSeparation off\ncheck check_ColorAsGrayscale on\ndump\n");
     ASSERT_EQ(run.result.status, 0) << run.result.err;
     auto blocked = run.answers[2]["state"];
     EXPECT_EQ(blocked["controls"]["check_ColorAsGrayscale"]["state"], 0);
@@ -122,8 +128,9 @@ TEST(PanelScript, ATicketWithBothCheckBoxesOnRestoresGrayscaleOnly)
 
 TEST(PanelScript, EdgeTypeAndEconoModeDisableEdgeEnhancement)
 {
-    auto run = printdialog({}, "panelView\nrestore\nselect menu_EdgeStrength 0\ndump\n"
-                               "select menu_EdgeStrength 2\ncheck check_EconomyPrint on\ndump\n");
+    auto run = printdialog({},
+        "panelView\nrestore\nselect menu_EdgeStrength 0\ndump\n"
+        "select menu_EdgeStrength 2\ncheck check_EconomyPrint on\ndump\n");
     ASSERT_EQ(run.result.status, 0) << run.result.err;
     std::vector<nlohmann::json> states;
     for (const auto& answer : run.answers)
@@ -138,9 +145,10 @@ TEST(PanelScript, EdgeTypeAndEconoModeDisableEdgeEnhancement)
 TEST(PanelScript, PresetDrivesTheSummaryAndThePrintedTicket)
 {
     // Custom first, to move one advanced pop-up away from what preset 2 will choose.
-    auto run = printdialog({}, "panelView\nrestore\nselect menu_QuickColor 3\nclick button_AdvanceColorOptions\n"
-                               "tab tab_SwitchVew 0\nselect menu_iHalftone 0\nclick button_HideAdvancedOptions\n"
-                               "select menu_QuickColor 2\ncheck check_EconomyPrint on\nsummary\ndump\nshouldPrint\ndump\n");
+    auto run = printdialog({},
+        "panelView\nrestore\nselect menu_QuickColor 3\nclick button_AdvanceColorOptions\n"
+        "tab tab_SwitchVew 0\nselect menu_iHalftone 0\nclick button_HideAdvancedOptions\n"
+        "select menu_QuickColor 2\ncheck check_EconomyPrint on\nsummary\ndump\nshouldPrint\ndump\n");
     ASSERT_EQ(run.result.status, 0) << run.result.err;
     auto summary = run.last("summary");
     std::vector<nlohmann::json> states;
@@ -170,7 +178,7 @@ TEST(PanelScript, PresetDrivesTheSummaryAndThePrintedTicket)
 TEST(PanelScript, PresetOnAShortPopUpLeavesItAndKeepsTheOtherLines)
 {
     auto run = printdialog({"--ppd", testpaths::ppd("zq4410-short.ppd")},
-                           "panelView\nrestore\nselect menu_QuickColor 2\nsummary\ndump\nshouldPrint\ndump\n");
+        "panelView\nrestore\nselect menu_QuickColor 2\nsummary\ndump\nshouldPrint\ndump\n");
     ASSERT_EQ(run.result.status, 0) << run.result.err;
     std::vector<nlohmann::json> states;
     for (const auto& answer : run.answers)

@@ -50,8 +50,7 @@ TEST(ProfileScript, ShownProfilesFollowThePPDChoicesAndTravelThroughTheTicket)
 {
     homesandbox::reset();
     writeRGBList({profile(4, "PROF1.ICC", "Office", 4), profile(2, "HIDDEN.ICC", "Hidden", 4),
-                  profile(6, "MINE.ICC", "Mine", 5), profile(1, "GONE.ICC", "Gone", 4),
-                  profile(3, "OLD.ICC", "Old", 4)});
+        profile(6, "MINE.ICC", "Mine", 5), profile(1, "GONE.ICC", "Gone", 4), profile(3, "OLD.ICC", "Old", 4)});
     std::string ticket = ::testing::TempDir() + "/profile-ticket.plist";
     std::filesystem::remove(ticket);
 

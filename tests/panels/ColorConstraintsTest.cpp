@@ -19,26 +19,50 @@ namespace {
 
 // Constraint names of the advanced view's 21 pop-ups, in table order ("" for the halftones).
 const char* const kAdvancedPopUpNames[21] = {
-    "ImageRGBSourcePopup", "ImageRenderIntentPopup", "ImageGrayTreatmentPopup", "ImageDestinationProfilePopup",
-    "", "ImageEdgeEnhancePopup",
-    "TextRGBSourcePopup", "TextRenderIntentPopup", "TextGrayTreatmentPopup", "TextDestinationProfilePopup",
-    "", "TextEdgeEnhancePopup",
-    "GraphicsRGBSourcePopup", "GraphicsRenderIntentPopup", "GraphicsGrayTreatmentPopup",
-    "GraphicsDestinationProfilePopup", "", "GraphicsEdgeEnhancePopup",
-    "SimulationSourcePopup", "SimulationRenderIntentPopup", "SimulationGrayTreatmentPopup",
+    "ImageRGBSourcePopup",
+    "ImageRenderIntentPopup",
+    "ImageGrayTreatmentPopup",
+    "ImageDestinationProfilePopup",
+    "",
+    "ImageEdgeEnhancePopup",
+    "TextRGBSourcePopup",
+    "TextRenderIntentPopup",
+    "TextGrayTreatmentPopup",
+    "TextDestinationProfilePopup",
+    "",
+    "TextEdgeEnhancePopup",
+    "GraphicsRGBSourcePopup",
+    "GraphicsRenderIntentPopup",
+    "GraphicsGrayTreatmentPopup",
+    "GraphicsDestinationProfilePopup",
+    "",
+    "GraphicsEdgeEnhancePopup",
+    "SimulationSourcePopup",
+    "SimulationRenderIntentPopup",
+    "SimulationGrayTreatmentPopup",
 };
 
 // What Color as Grayscale turns off, in rule order.
 const std::vector<std::string> kGrayTargets = {
-    "ImageRGBSourcePopup",      "ImageRenderIntentPopup",      "ImageGrayTreatmentPopup",
-    "ImageDestinationProfilePopup", "TextRGBSourcePopup",      "TextRenderIntentPopup",
-    "TextGrayTreatmentPopup",   "TextDestinationProfilePopup", "GraphicsRGBSourcePopup",
-    "GraphicsRenderIntentPopup", "GraphicsGrayTreatmentPopup", "GraphicsDestinationProfilePopup",
-    "SimulationSourcePopup",    "SimulationRenderIntentPopup", "SimulationGrayTreatmentPopup",
+    "ImageRGBSourcePopup",
+    "ImageRenderIntentPopup",
+    "ImageGrayTreatmentPopup",
+    "ImageDestinationProfilePopup",
+    "TextRGBSourcePopup",
+    "TextRenderIntentPopup",
+    "TextGrayTreatmentPopup",
+    "TextDestinationProfilePopup",
+    "GraphicsRGBSourcePopup",
+    "GraphicsRenderIntentPopup",
+    "GraphicsGrayTreatmentPopup",
+    "GraphicsDestinationProfilePopup",
+    "SimulationSourcePopup",
+    "SimulationRenderIntentPopup",
+    "SimulationGrayTreatmentPopup",
 };
 
-const std::vector<std::string> kEdgeTargets = {"ImageEdgeEnhancePopup", "TextEdgeEnhancePopup",
-                                               "GraphicsEdgeEnhancePopup"};
+const std::vector<std::string> kEdgeTargets = {
+    "ImageEdgeEnhancePopup", "TextEdgeEnhancePopup", "GraphicsEdgeEnhancePopup"};
 
 // Both views' controls and tables, set to a state in which no rule matches.
 class Panel {
@@ -55,16 +79,16 @@ public:
             {quickColor_, kControlPopUp, "TLQuickColor", nullptr, "Quick Color", "QuickColorPopup", 0, nullptr},
             {brightness_, kControlPopUp, "TLBrightness", nullptr, "Brightness", "", 0, nullptr},
             {gray_, kControlCheckBox, "TLColorAsGray", "Color as Grayscale", "Color as Grayscale",
-             "ColorAsGrayCheckBox", 0, nullptr},
+                "ColorAsGrayCheckBox", 0, nullptr},
             {separation_, kControlCheckBox, "TLColorSeparation", "Color Separation", "Color Separation",
-             "ColorSeparationCheckBox", 0, nullptr},
+                "ColorSeparationCheckBox", 0, nullptr},
             {econo_, kControlCheckBox, "TLEconoMode", "EconoMode", "EconoMode", "EconoModeCheckBox", 0, nullptr},
             {edgeType_, kControlPopUp, "TLEdgeType", nullptr, "EdgeType", "EdgeTypePopup", 0, nullptr},
             {label(), kControlLabel, "", "Quick Color:", nullptr, "", 0, nullptr},
             {label(), kControlLabel, "", "Brightness:", nullptr, "", 0, nullptr},
             {label(), kControlLabel, "", "EdgeType:", nullptr, "", 0, nullptr},
             {button("GoToAdvancedOptionsButton"), kControlButton, "", "Advanced Color Options", nullptr,
-             "GoToAdvancedOptionsButton", 0, nullptr},
+                "GoToAdvancedOptionsButton", 0, nullptr},
             kEndRecord,
         };
 
@@ -279,7 +303,7 @@ TEST(ColorConstraints, SourceNoneOrNonAutoDestinationDisablesOnlyItsOwnKind)
         {"text source None", "TextRGBSourcePopup", 0, {"TextRenderIntentPopup"}},
         {"graphics source None", "GraphicsRGBSourcePopup", 0, {"GraphicsRenderIntentPopup"}},
         {"simulation None", "SimulationSourcePopup", 0,
-         {"SimulationRenderIntentPopup", "SimulationGrayTreatmentPopup"}},
+            {"SimulationRenderIntentPopup", "SimulationGrayTreatmentPopup"}},
         {"image destination profile", "ImageDestinationProfilePopup", 1, {"ImageGrayTreatmentPopup"}},
         {"text destination profile", "TextDestinationProfilePopup", 2, {"TextGrayTreatmentPopup"}},
         {"graphics destination profile", "GraphicsDestinationProfilePopup", 1, {"GraphicsGrayTreatmentPopup"}},
@@ -315,8 +339,12 @@ TEST(ColorConstraints, EdgeTypeAndEconoModeDecideEdgeEnhancement)
         int edgeType;
         bool image, text, graphics;
     } cases[] = {
-        {0, 0, false, false, false}, {1, 0, false, false, false}, {1, 1, false, true, false},
-        {1, 2, false, true, false},  {0, 1, true, true, true},    {0, 2, true, true, true},
+        {0, 0, false, false, false},
+        {1, 0, false, false, false},
+        {1, 1, false, true, false},
+        {1, 2, false, true, false},
+        {0, 1, true, true, true},
+        {0, 2, true, true, true},
         {0, -1, true, true, true},
     };
     for (const auto& c : cases) {
@@ -351,8 +379,8 @@ TEST(ColorConstraints, MainTableAloneReachesOnlyTheMainViewRules)
     EXPECT_FALSE(panel.enabled("ColorSeparationCheckBox"));
     EXPECT_TRUE(panel.enabled("ColorAsGrayCheckBox"));
     // The advanced pop-ups keep whatever state they had until the compound table is next applied.
-    EXPECT_EQ(disabledTargets(panel), (std::vector<std::string>{"GoToAdvancedOptionsButton", "ColorSeparationCheckBox",
-                                                                "TextRenderIntentPopup"}));
+    EXPECT_EQ(disabledTargets(panel),
+        (std::vector<std::string>{"GoToAdvancedOptionsButton", "ColorSeparationCheckBox", "TextRenderIntentPopup"}));
 
     vColorPresetConstraints(panel.compound());
     EXPECT_FALSE(panel.enabled("ImageRGBSourcePopup"));
@@ -362,8 +390,7 @@ TEST(ColorConstraints, MainTableAloneReachesOnlyTheMainViewRules)
 TEST(ColorConstraints, NullTableAndPositionsOutsideTheTableDoNothing)
 {
     vColorPresetConstraints(nullptr);
-    for (int rule : {0, 1, 20})
-        EXPECT_EQ(bMatchCondition(rule, nullptr), 0) << rule;
+    for (int rule : {0, 1, 20}) EXPECT_EQ(bMatchCondition(rule, nullptr), 0) << rule;
 
     Panel panel;
     panel.popUpNamed("QuickColorPopup").selectItemAtIndex(0);

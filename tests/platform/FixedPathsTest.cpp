@@ -13,8 +13,9 @@ TEST(FixedPaths, PrinterFilesResolveIntoTheBundle)
         const char* local;
     } cases[] = {
         {"/Library/Printers/TESSALUMA/zq4410/Icons/fileExist4410.icns",
-         "/opt/ColorOptions.plugin/Library/Printers/TESSALUMA/zq4410/Icons/fileExist4410.png"},
-        {"/Library/Printers/TESSALUMA/zq4410/Profiles", "/opt/ColorOptions.plugin/Library/Printers/TESSALUMA/zq4410/Profiles"},
+            "/opt/ColorOptions.plugin/Library/Printers/TESSALUMA/zq4410/Icons/fileExist4410.png"},
+        {"/Library/Printers/TESSALUMA/zq4410/Profiles",
+            "/opt/ColorOptions.plugin/Library/Printers/TESSALUMA/zq4410/Profiles"},
         {"/Library/Printers", "/opt/ColorOptions.plugin/Library/Printers"},
         {"/Library/PrintersX/a", "/Library/PrintersX/a"},
         {"/Applications/Tool.app", "/Applications/Tool.app"},

@@ -1,7 +1,7 @@
 // The widget model tells its one observer of every visible change, and only of real changes.
+#include "ui/Observer.h"
 #include "ui/Application.h"
 #include "ui/Button.h"
-#include "ui/Observer.h"
 #include "ui/OpenPanel.h"
 #include "ui/PopUpButton.h"
 #include "ui/TabView.h"
@@ -58,18 +58,31 @@ TEST(Observer, HearsEachVisibleChangeOnce)
         {"add subview", [&] { parent.addSubview(&box); }, {{&parent, C::Subviews}}},
         {"remove subview", [&] { box.removeFromSuperview(); }, {{&parent, C::Subviews}}},
         {"items", [&] { popUp.addItemWithTitle("A"); }, {{&popUp, C::Items}}},
-        {"pick", [&] { popUp.addItemWithTitle("B"); popUp.userSelectItem(1); }, {{&popUp, C::Items}, {&popUp, C::Selection}}},
-        {"tab page", [&] { tabs.addTabViewItem({"One", &page}); },
-         {{&tabs, C::Items}, {&tabs, C::Selection}, {&tabs, C::Subviews}}},
+        {"pick",
+            [&] {
+                popUp.addItemWithTitle("B");
+                popUp.userSelectItem(1);
+            },
+            {{&popUp, C::Items}, {&popUp, C::Selection}}},
+        {"tab page",
+            [&] {
+                tabs.addTabViewItem({"One", &page});
+            },
+            {{&tabs, C::Items}, {&tabs, C::Selection}, {&tabs, C::Subviews}}},
         {"reload", [&] { table.reloadData(); }, {{&table, C::TableData}}},
         {"row", [&] { table.userClickRow(2); }, {{&table, C::TableSelection}}},
         {"type", [&] { field.userType("x"); },
-         {{&field, C::FirstResponder}, {&field, C::Text}, {&field, C::InsertionPoint}}},
+            {{&field, C::FirstResponder}, {&field, C::Text}, {&field, C::InsertionPoint}}},
         {"backspace", [&] { field.userDelete(false); },
-         {{&field, C::InsertionPoint}, {&field, C::Text}, {&field, C::InsertionPoint}}},
+            {{&field, C::InsertionPoint}, {&field, C::Text}, {&field, C::InsertionPoint}}},
         {"end editing", [&] { field.endEditing(); }, {{&field, C::FirstResponder}}},
-        {"window", [&] { window.setTitle("Profile"); window.orderFront(); window.close(); },
-         {{&window, C::Text}, {&window, C::WindowShown}, {&window, C::WindowClosed}}},
+        {"window",
+            [&] {
+                window.setTitle("Profile");
+                window.orderFront();
+                window.close();
+            },
+            {{&window, C::Text}, {&window, C::WindowShown}, {&window, C::WindowClosed}}},
     };
     Recorder recorder;
     for (const auto& c : cases) {

@@ -1,10 +1,10 @@
 // Property lists through libplist: what the files this system reads and writes may hold.
+#include "cf/PropertyList.h"
 #include "cf/Array.h"
 #include "cf/Boolean.h"
 #include "cf/Dictionary.h"
 #include "cf/File.h"
 #include "cf/Number.h"
-#include "cf/PropertyList.h"
 
 #include <gtest/gtest.h>
 
@@ -14,8 +14,8 @@
 #include <fstream>
 #include <limits>
 #include <optional>
-#include <vector>
 #include <string>
+#include <vector>
 
 namespace fs = std::filesystem;
 
@@ -49,7 +49,10 @@ std::string binaryPlist(const std::vector<std::string>& objects)
     return out + trailer;
 }
 
-std::string ref(size_t object) { return {static_cast<char>(object >> 8), static_cast<char>(object & 0xFF)}; }
+std::string ref(size_t object)
+{
+    return {static_cast<char>(object >> 8), static_cast<char>(object & 0xFF)};
+}
 
 // Arrays nested `depth` deep, each holding the next.
 std::string nestedBinaryArrays(size_t depth)
@@ -72,8 +75,8 @@ std::string nestedXmlDictionaries(size_t depth)
 // {key: "x", "ok": 1}, the key given as the marker and bytes of a binary string object.
 std::string binaryDictionaryWithKey(const std::string& keyObject)
 {
-    return binaryPlist({std::string("\xD2") + ref(1) + ref(2) + ref(3) + ref(4), keyObject, "\x52ok", "\x51x",
-                        "\x10\x01"});
+    return binaryPlist(
+        {std::string("\xD2") + ref(1) + ref(2) + ref(3) + ref(4), keyObject, "\x52ok", "\x51x", "\x10\x01"});
 }
 
 TEST(PropertyList, RoundTripsEveryKindOfValue)
@@ -102,8 +105,8 @@ TEST(PropertyList, RoundTripsEveryKindOfValue)
 TEST(PropertyList, DamagedBytesGiveNothingRatherThanACrash)
 {
     for (const std::string& bytes :
-         {std::string(), std::string("not a plist"), wrap("<dict><key>a</key>"), wrap("<integer>x</integer>"),
-          wrap(std::string("<string>a\0b</string>", 20)), wrap("<array><key>k</key></array>")}) {
+        {std::string(), std::string("not a plist"), wrap("<dict><key>a</key>"), wrap("<integer>x</integer>"),
+            wrap(std::string("<string>a\0b</string>", 20)), wrap("<array><key>k</key></array>")}) {
         cf::Ref value = cf::PropertyList::createFromData(bytes);
         if (value) {
             EXPECT_NE(value->typeID(), cf::TypeID::Dictionary) << bytes;
@@ -128,8 +131,8 @@ TEST(PropertyList, AtomicWriteReplacesTheFileAndLeavesNoTemporary)
     ASSERT_TRUE(cf::File::replace(path, "second", 0664));
     EXPECT_EQ(*cf::File::read(path), "second");
     EXPECT_EQ(fs::status(path).permissions() & fs::perms::all,
-              fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::group_write |
-                  fs::perms::others_read);
+        fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read | fs::perms::group_write |
+            fs::perms::others_read);
     EXPECT_EQ(std::distance(fs::directory_iterator(folder), fs::directory_iterator()), 1);
     // A folder that does not exist: the write fails and leaves nothing.
     EXPECT_FALSE(cf::File::replace((folder / "missing" / "f").string(), "x", 0664));
@@ -163,16 +166,22 @@ TEST(PropertyList, HostileInputIsRefusedOrTrimmedNeverACrash)
         {"XML nested 40000 deep", nestedXmlDictionaries(40000), cf::PropertyList::Unsupported::Refuse, std::nullopt},
         {"binary nested 40000 deep", nestedBinaryArrays(40000), cf::PropertyList::Unsupported::Refuse, std::nullopt},
         {"binary key with U+0000", binaryDictionaryWithKey(std::string("\x62\x00\xE9\x00\x00", 5)),
-         cf::PropertyList::Unsupported::Refuse, {{"ok"}}},
-        {"binary ASCII key with NUL", binaryDictionaryWithKey(std::string("\x53" "a\0b", 4)),
-         cf::PropertyList::Unsupported::Refuse, {{"ok"}}},
-        {"binary key, no NUL", binaryDictionaryWithKey("\x53" "abc"), cf::PropertyList::Unsupported::Refuse,
-         {{"abc", "ok"}}},
+            cf::PropertyList::Unsupported::Refuse, {{"ok"}}},
+        {"binary ASCII key with NUL",
+            binaryDictionaryWithKey(std::string("\x53"
+                                                "a\0b",
+                4)),
+            cf::PropertyList::Unsupported::Refuse, {{"ok"}}},
+        {"binary key, no NUL",
+            binaryDictionaryWithKey("\x53"
+                                    "abc"),
+            cf::PropertyList::Unsupported::Refuse, {{"abc", "ok"}}},
         {"date, refused", dateInside, cf::PropertyList::Unsupported::Refuse, std::nullopt},
         {"date, skipped", dateInside, cf::PropertyList::Unsupported::Skip, {{"list", "ok"}}},
-        {"reals beyond int64", wrap("<dict><key>big</key><real>1e300</real><key>nan</key><real>nan</real>"
-                                    "<key>low</key><real>-1e300</real></dict>"),
-         cf::PropertyList::Unsupported::Refuse, {{"big", "low", "nan"}}},
+        {"reals beyond int64",
+            wrap("<dict><key>big</key><real>1e300</real><key>nan</key><real>nan</real>"
+                 "<key>low</key><real>-1e300</real></dict>"),
+            cf::PropertyList::Unsupported::Refuse, {{"big", "low", "nan"}}},
     };
     EXPECT_TRUE(cf::as<cf::Array>(cf::PropertyList::createFromData(nestedBinaryArrays(200))));
     for (const Case& c : cases) {

@@ -39,7 +39,10 @@ void convertAll()
         }
 }
 
-TEST(StringEncoding, EachTextConvertsAsIfAlone) { convertAll(); }
+TEST(StringEncoding, EachTextConvertsAsIfAlone)
+{
+    convertAll();
+}
 
 TEST(StringEncoding, ThreadsConvertSideBySide)
 {

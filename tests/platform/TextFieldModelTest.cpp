@@ -60,7 +60,8 @@ TEST(TextFieldModel, DisabledOrStaticFieldsTakeNoInput)
 TEST(TextFieldModel, DeletingTakesWholeCharactersAroundTheInsertionPoint)
 {
     Recording field;
-    field.userType("a\xF0\x9F\x98\x80" "b");
+    field.userType("a\xF0\x9F\x98\x80"
+                   "b");
     field.userSelect(ui::TextRange{3, 0}); // between the emoji and "b"
     field.userDelete(false);
     EXPECT_EQ(field.stringValue(), "ab");
@@ -86,11 +87,29 @@ TEST(TextFieldModel, MalformedProgramTextIsEditedByteByByte)
         std::string after;
     };
     const Case cases[] = {
-        {"backspace after a four-byte lead", "\xF0" "abc", 4, false, 4, "\xF0" "ab"},
+        {"backspace after a four-byte lead",
+            "\xF0"
+            "abc",
+            4, false, 4,
+            "\xF0"
+            "ab"},
         {"backspace over a stray byte", "ab\x80", 3, false, 3, "ab"},
-        {"delete a four-byte lead", "\xF0" "abc", 4, true, 0, "abc"},
-        {"delete a truncated character", "a\xE2\x82" "b", 4, true, 1, "a\x82" "b"},
-        {"backspace after a character and a stray byte", "\xC3\xA9\x80" "z", 3, false, 2, "\xC3\xA9" "z"},
+        {"delete a four-byte lead",
+            "\xF0"
+            "abc",
+            4, true, 0, "abc"},
+        {"delete a truncated character",
+            "a\xE2\x82"
+            "b",
+            4, true, 1,
+            "a\x82"
+            "b"},
+        {"backspace after a character and a stray byte",
+            "\xC3\xA9\x80"
+            "z",
+            3, false, 2,
+            "\xC3\xA9"
+            "z"},
     };
     for (const Case& c : cases) {
         Recording field;

@@ -32,8 +32,14 @@ const ByteClass kClasses[] = {
     {"above U+10FFFF", "\xF4\x90\x80\x80", Form::Invalid, 1, R R R R, 4},
     {"lead F5", "\xF5\x80\x80\x80", Form::Invalid, 1, R R R R, 4},
     {"byte FF", "\xFF", Form::Invalid, 1, R, 1},
-    {"lead before ASCII", "\xC3" "a", Form::Invalid, 1, R "a", 2},
-    {"four-byte lead before ASCII", "\xF0" "ab", Form::Invalid, 1, R "ab", 3},
+    {"lead before ASCII",
+        "\xC3"
+        "a",
+        Form::Invalid, 1, R "a", 2},
+    {"four-byte lead before ASCII",
+        "\xF0"
+        "ab",
+        Form::Invalid, 1, R "ab", 3},
     {"truncated at the end", "\xE2\x82", Form::Incomplete, 2, R R, 2},
     {"lone lead E0 at the end", "\xE0", Form::Incomplete, 1, R, 1},
     {"lone lead ED at the end", "\xED", Form::Incomplete, 1, R, 1},
@@ -70,8 +76,14 @@ const Position kCuts[] = {
     {"bound past the end", "abc", 10, 3},
     {"inside two bytes", "ab\xC3\xA9", 3, 2},
     {"after two bytes", "ab\xC3\xA9", 4, 4},
-    {"inside four bytes", "a\xF0\x9F\x98\x80" "b", 4, 1},
-    {"after four bytes", "a\xF0\x9F\x98\x80" "b", 5, 5},
+    {"inside four bytes",
+        "a\xF0\x9F\x98\x80"
+        "b",
+        4, 1},
+    {"after four bytes",
+        "a\xF0\x9F\x98\x80"
+        "b",
+        5, 5},
     {"between stray bytes", "a\x80\x80\x80", 2, 2},
     {"stray byte after a character", "\xC3\xA9\x80\x80", 3, 3},
     {"zero", "\xC3\xA9", 0, 0},
@@ -79,23 +91,39 @@ const Position kCuts[] = {
 
 TEST(Utf8, CutsBetweenCharacters)
 {
-    for (const Position& c : kCuts)
-        EXPECT_EQ(c.expected, cf::utf8::boundaryAtOrBefore(c.text, c.at)) << c.name;
+    for (const Position& c : kCuts) EXPECT_EQ(c.expected, cf::utf8::boundaryAtOrBefore(c.text, c.at)) << c.name;
 }
 
 const Position kOffsets[] = {
-    {"before a pair", "a\xF0\x9F\x98\x80" "b", 1, 1},
-    {"inside a pair", "a\xF0\x9F\x98\x80" "b", 2, 5},
-    {"after a pair", "a\xF0\x9F\x98\x80" "b", 3, 5},
-    {"past the end", "a\xF0\x9F\x98\x80" "b", 9, 6},
-    {"four-byte lead before ASCII", "\xF0" "ab", 2, 2},
-    {"stray bytes", "\x80\x80" "c", 2, 2},
+    {"before a pair",
+        "a\xF0\x9F\x98\x80"
+        "b",
+        1, 1},
+    {"inside a pair",
+        "a\xF0\x9F\x98\x80"
+        "b",
+        2, 5},
+    {"after a pair",
+        "a\xF0\x9F\x98\x80"
+        "b",
+        3, 5},
+    {"past the end",
+        "a\xF0\x9F\x98\x80"
+        "b",
+        9, 6},
+    {"four-byte lead before ASCII",
+        "\xF0"
+        "ab",
+        2, 2},
+    {"stray bytes",
+        "\x80\x80"
+        "c",
+        2, 2},
 };
 
 TEST(Utf8, FindsTheByteOfAUnit)
 {
-    for (const Position& c : kOffsets)
-        EXPECT_EQ(c.expected, cf::utf8::offsetOfUnit(c.text, c.at)) << c.name;
+    for (const Position& c : kOffsets) EXPECT_EQ(c.expected, cf::utf8::offsetOfUnit(c.text, c.at)) << c.name;
 }
 
 const Position kPrevious[] = {
@@ -108,8 +136,7 @@ const Position kPrevious[] = {
 
 TEST(Utf8, StepsBackOneCharacter)
 {
-    for (const Position& c : kPrevious)
-        EXPECT_EQ(c.expected, cf::utf8::previousBoundary(c.text, c.at)) << c.name;
+    for (const Position& c : kPrevious) EXPECT_EQ(c.expected, cf::utf8::previousBoundary(c.text, c.at)) << c.name;
 }
 
 struct FromUtf16 {

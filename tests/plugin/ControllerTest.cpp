@@ -73,7 +73,8 @@ TEST(CompoundJoin, AnEmptyTableAddsNothing)
 {
     tlco::PDEControlRecord empty[] = {tlco::kEndRecord};
     ui::View view;
-    tlco::PDEControlRecord one[] = {{&view, tlco::kControlLabel, "", nullptr, nullptr, "", 0, nullptr}, tlco::kEndRecord};
+    tlco::PDEControlRecord one[] = {
+        {&view, tlco::kControlLabel, "", nullptr, nullptr, "", 0, nullptr}, tlco::kEndRecord};
     tlco::PDEControlRecord* tables[] = {empty, one};
     auto joined = tlco::PDECommon::commonControlTableCompound(tables, 2);
     ASSERT_TRUE(joined);

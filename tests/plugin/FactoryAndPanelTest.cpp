@@ -130,8 +130,8 @@ TEST(Panel, ShouldPrintWritesOnlyTheAdvancedViewAfterThePreset)
     testpanel::Harness harness;
     harness.panel().restoreValuesAndReturnError(nullptr);
     EXPECT_TRUE(harness.panel().shouldPrint());
-    auto model = cf::as<cf::Dictionary>(
-        cf::as<cf::Dictionary>(harness.ticket.values()->get("zq4410"))->get("zq4410_test"));
+    auto model =
+        cf::as<cf::Dictionary>(cf::as<cf::Dictionary>(harness.ticket.values()->get("zq4410"))->get("zq4410_test"));
     ASSERT_TRUE(model);
     EXPECT_FALSE(model->contains("TLQuickColor"));
     EXPECT_TRUE(model->contains("TLImageRGBSource"));
@@ -148,7 +148,7 @@ TEST(Panel, TerminateLetsGoOfTheCallback)
     EXPECT_FALSE(panel->holdsCallback());
 }
 
-class BrokenDescription : public ::testing::TestWithParam<const char*> {};
+class BrokenDescription : public ::testing::TestWithParam<const char*> { };
 
 TEST_P(BrokenDescription, LoadsNothingAndTriesAgainOnTheNextCall)
 {
@@ -172,14 +172,14 @@ TEST_P(BrokenDescription, LoadsNothingAndTriesAgainOnTheNextCall)
     harness.panel().willShow();
 
     fs::copy_file(fs::path(testpaths::bundleDir()) / "PDEMain.json", bundle / "PDEMain.json",
-                  fs::copy_options::overwrite_existing);
+        fs::copy_options::overwrite_existing);
     EXPECT_NE(harness.panel().panelView(), nullptr);
     EXPECT_TRUE(harness.loaded());
     fs::remove_all(bundle);
 }
 
 INSTANTIATE_TEST_SUITE_P(Descriptions, BrokenDescription,
-                         ::testing::Values("", "{ not json", "{\"objects\": [{\"id\": \"x\", \"class\": \"NoSuchClass\"}]}",
-                                           "{\"objects\": [{\"id\": \"owner\", \"outlets\": {\"noSuchOutlet\": \"owner\"}}]}"));
+    ::testing::Values("", "{ not json", "{\"objects\": [{\"id\": \"x\", \"class\": \"NoSuchClass\"}]}",
+        "{\"objects\": [{\"id\": \"owner\", \"outlets\": {\"noSuchOutlet\": \"owner\"}}]}"));
 
 } // namespace

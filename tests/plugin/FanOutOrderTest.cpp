@@ -13,12 +13,32 @@ std::vector<std::string> calls;
 template <class Base>
 class Recording : public Base {
 public:
-    explicit Recording(std::string name) : name_(std::move(name)) {}
-    void setPPDFile(ppd_file_t* ppd) override { log("setPPDFile"); Base::setPPDFile(ppd); }
-    void setPMPrint(PMPrintSettings t, PMPrintSession s) override { log("setPMPrint"); Base::setPMPrint(t, s); }
-    void createPDEControlTable() override { log("createPDEControlTable"); Base::createPDEControlTable(); }
-    void deallocPDEControlTable() override { log("deallocPDEControlTable"); Base::deallocPDEControlTable(); }
-    void addPPDArray(cf::Array* a) override { log("addPPDArray"); Base::addPPDArray(a); }
+    explicit Recording(std::string name) : name_(std::move(name)) { }
+    void setPPDFile(ppd_file_t* ppd) override
+    {
+        log("setPPDFile");
+        Base::setPPDFile(ppd);
+    }
+    void setPMPrint(PMPrintSettings t, PMPrintSession s) override
+    {
+        log("setPMPrint");
+        Base::setPMPrint(t, s);
+    }
+    void createPDEControlTable() override
+    {
+        log("createPDEControlTable");
+        Base::createPDEControlTable();
+    }
+    void deallocPDEControlTable() override
+    {
+        log("deallocPDEControlTable");
+        Base::deallocPDEControlTable();
+    }
+    void addPPDArray(cf::Array* a) override
+    {
+        log("addPPDArray");
+        Base::addPPDArray(a);
+    }
     void createPDEItemForPPDKey() override { log("createPDEItemForPPDKey"); }
     void defaultFromPPDInfo() override { log("defaultFromPPDInfo"); }
     void getControlValueFromTicket() override { log("getControlValueFromTicket"); }

@@ -16,7 +16,7 @@ TEST(InterfaceDescription, OwnerOutletsStayUnsetWhenALaterOutletFails)
         std::fputs(R"({"objects": [
             {"id": "top", "class": "MainView_7A3D19C2_5B8E_4F61_9D27_C04E8B15F3A6"},
             {"id": "owner", "outlets": {"pdeMainView": "top", "painChange": "top"}}]})",
-                   file);
+            file);
         std::fclose(file);
     }
     tlco::PDEPlugInInterface owner;

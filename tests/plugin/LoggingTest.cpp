@@ -74,10 +74,16 @@ TEST(MyLog, KeepsTheTextAfterAMalformedByte)
         const char* text;
         const char* logged;
     } cases[] = {
-        {"\xC3" "a", "?a|7"},
-        {"\xF0" "abc", "?abc|7"},
+        {"\xC3"
+         "a",
+            "?a|7"},
+        {"\xF0"
+         "abc",
+            "?abc|7"},
         {"x\xE6\x97", "x??|7"},
-        {"\x80\x80" "b", "??b|7"},
+        {"\x80\x80"
+         "b",
+            "??b|7"},
     };
     for (const auto& c : cases) EXPECT_EQ(myLogToString("C", c.text), c.logged) << c.text;
 }

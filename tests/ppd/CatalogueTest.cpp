@@ -31,8 +31,7 @@ struct PPDCloser {
 std::set<std::string> keysThePanelLooksUp()
 {
     std::set<std::string> keys = {"Color Options", "Disk", "Card", "ProfileTitle",
-                                  "asking %s for its stored colour profiles\u2026",
-                                  "Image", "Text", "Graphics", "Simulation"};
+        "asking %s for its stored colour profiles\u2026", "Image", "Text", "Graphics", "Simulation"};
     tlco::registerClasses();
     tlco::PDEPlugInInterface owner;
     std::unique_ptr<ui::Nib> nib = ui::Nib::load(testpaths::bundleDir() + "/PDEMain.json", &owner);
@@ -40,7 +39,7 @@ std::set<std::string> keysThePanelLooksUp()
     auto* painChange = nib ? dynamic_cast<tlco::PainChangeController*>(nib->object("painChange")) : nullptr;
     if (!painChange || !ppd) return {};
     for (tlco::OptionsView* view : {static_cast<tlco::OptionsView*>(painChange->colorView()),
-                                    static_cast<tlco::OptionsView*>(painChange->advancedView())}) {
+             static_cast<tlco::OptionsView*>(painChange->advancedView())}) {
         view->setPPDFile(ppd.get());
         view->createPDEControlTable();
         for (const tlco::PDEControlRecord* r = view->getControlData(); r && r->control; ++r) {

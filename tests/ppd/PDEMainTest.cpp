@@ -31,15 +31,22 @@ struct PPDCloser {
 
 // The outlets of each view in the order of its control table.
 const std::vector<std::string> kMainOutlets = {
-    "menu_QuickColor",   "menu_Brightness", "check_ColorAsGrayscale", "check_ColorSeparation",
-    "check_EconomyPrint", "menu_EdgeStrength", "text_QuickColor",      "text_Brightness",
-    "text_Strength",     "button_AdvanceColorOptions",
+    "menu_QuickColor",
+    "menu_Brightness",
+    "check_ColorAsGrayscale",
+    "check_ColorSeparation",
+    "check_EconomyPrint",
+    "menu_EdgeStrength",
+    "text_QuickColor",
+    "text_Brightness",
+    "text_Strength",
+    "button_AdvanceColorOptions",
 };
 
 std::vector<std::string> advancedOutlets()
 {
-    const char* kinds[] = {"RGBSource", "RGBIntent", "RGBGrayTreatment", "DestinationProfile", "Halftone",
-                           "EdgeEnhancement"};
+    const char* kinds[] = {
+        "RGBSource", "RGBIntent", "RGBGrayTreatment", "DestinationProfile", "Halftone", "EdgeEnhancement"};
     const char* simulation[] = {"sSimulationProfile", "sMatchPaperColor", "sCMYKGrayTreatment"};
     std::vector<std::string> names;
     for (const char* prefix : {"menu_", "text_"}) {
@@ -87,7 +94,8 @@ TEST_F(PDEMainDescription, EveryViewOutletHoldsTheObjectOfItsName)
         tlco::OptionsView* view;
         std::vector<std::string> outlets;
     };
-    for (const Case& c : {Case{painChange->colorView(), kMainOutlets}, Case{painChange->advancedView(), advancedOutlets()}}) {
+    for (const Case& c :
+        {Case{painChange->colorView(), kMainOutlets}, Case{painChange->advancedView(), advancedOutlets()}}) {
         ASSERT_NE(c.view, nullptr);
         c.view->setPPDFile(ppd.get());
         c.view->createPDEControlTable();
@@ -178,7 +186,7 @@ TEST_F(PDEMainDescription, AdvancedViewHoldsFourPagesOfPopUpsAndThreeButtons)
         for (const ui::View* view : item.view->subviews()) {
             const std::string& id = view->identifier();
             EXPECT_TRUE(id.rfind(std::string("menu_") + letters[page], 0) == 0 ||
-                        id.rfind(std::string("text_") + letters[page], 0) == 0)
+                id.rfind(std::string("text_") + letters[page], 0) == 0)
                 << id << " on page " << labels[page];
         }
     }

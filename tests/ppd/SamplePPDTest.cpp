@@ -23,22 +23,47 @@ struct PPDCloser {
 };
 using PPDFile = std::unique_ptr<ppd_file_t, PPDCloser>;
 
-PPDFile openSample(const std::string& name) { return PPDFile(ppdOpenFile(testpaths::ppd(name).c_str())); }
+PPDFile openSample(const std::string& name)
+{
+    return PPDFile(ppdOpenFile(testpaths::ppd(name).c_str()));
+}
 
 const std::vector<std::string> kVariants = {
-    "zq4410-utf8.ppd",    "zq4410-utf8-nohyphen.ppd", "zq4410-sjis.ppd",       "zq4410-cp1252.ppd",
-    "zq4410-latin1.ppd",  "zq4410-unknown.ppd",       "zq4410-undecodable.ppd", "zq4410-noencoding.ppd",
-    "zq4410-missing.ppd", "zq4410-short.ppd",
+    "zq4410-utf8.ppd",
+    "zq4410-utf8-nohyphen.ppd",
+    "zq4410-sjis.ppd",
+    "zq4410-cp1252.ppd",
+    "zq4410-latin1.ppd",
+    "zq4410-unknown.ppd",
+    "zq4410-undecodable.ppd",
+    "zq4410-noencoding.ppd",
+    "zq4410-missing.ppd",
+    "zq4410-short.ppd",
 };
 
 const std::vector<std::string> kCheckBoxKeywords = {"TLColorAsGray", "TLColorSeparation", "TLEconoMode"};
 const std::vector<std::string> kMainPopUpKeywords = {"TLQuickColor", "TLBrightness", "TLEdgeType"};
 const std::vector<std::string> kAdvancedKeywords = {
-    "TLImageRGBSource",    "TLImageRenderIntent",    "TLImageGrayTreatment",    "TLImageDestinationProfile",
-    "TLImageHalftone",     "TLImageEdgeEnhance",     "TLTextRGBSource",         "TLTextRenderIntent",
-    "TLTextGrayTreatment", "TLTextDestinationProfile", "TLTextHalftone",        "TLTextEdgeEnhance",
-    "TLGraphicsRGBSource", "TLGraphicsRenderIntent", "TLGraphicsGrayTreatment", "TLGraphicsDestinationProfile",
-    "TLGraphicsHalftone",  "TLGraphicsEdgeEnhance",  "TLSimSource",             "TLSimRenderIntent",
+    "TLImageRGBSource",
+    "TLImageRenderIntent",
+    "TLImageGrayTreatment",
+    "TLImageDestinationProfile",
+    "TLImageHalftone",
+    "TLImageEdgeEnhance",
+    "TLTextRGBSource",
+    "TLTextRenderIntent",
+    "TLTextGrayTreatment",
+    "TLTextDestinationProfile",
+    "TLTextHalftone",
+    "TLTextEdgeEnhance",
+    "TLGraphicsRGBSource",
+    "TLGraphicsRenderIntent",
+    "TLGraphicsGrayTreatment",
+    "TLGraphicsDestinationProfile",
+    "TLGraphicsHalftone",
+    "TLGraphicsEdgeEnhance",
+    "TLSimSource",
+    "TLSimRenderIntent",
     "TLSimGrayTreatment",
 };
 
@@ -129,10 +154,14 @@ TEST(SamplePPD, PlainFileOffersEveryKeywordAtThePositionsThePanelAddresses)
     EXPECT_STREQ(quickColor->defchoice, "Standard");
 
     const std::map<std::string, std::string> firstChoices = {
-        {"TLImageRGBSource", "None"},          {"TLTextRGBSource", "None"},
-        {"TLGraphicsRGBSource", "None"},       {"TLSimSource", "None"},
-        {"TLImageDestinationProfile", "Auto"}, {"TLTextDestinationProfile", "Auto"},
-        {"TLGraphicsDestinationProfile", "Auto"}, {"TLEdgeType", "Off"},
+        {"TLImageRGBSource", "None"},
+        {"TLTextRGBSource", "None"},
+        {"TLGraphicsRGBSource", "None"},
+        {"TLSimSource", "None"},
+        {"TLImageDestinationProfile", "Auto"},
+        {"TLTextDestinationProfile", "Auto"},
+        {"TLGraphicsDestinationProfile", "Auto"},
+        {"TLEdgeType", "Off"},
     };
     for (const auto& [keyword, first] : firstChoices)
         EXPECT_STREQ(ppdFindOption(ppd.get(), keyword.c_str())->choices[0].choice, first.c_str()) << keyword;
@@ -198,8 +227,9 @@ TEST(SamplePPD, GrayscaleAndSeparationExcludeEachOtherInBothDirections)
             const ppd_const_t& c = ppd->consts[i];
             pairs.insert(std::string(c.option1) + " " + c.choice1 + " " + c.option2 + " " + c.choice2);
         }
-        EXPECT_EQ(pairs, (std::set<std::string>{"TLColorAsGray True TLColorSeparation True",
-                                                 "TLColorSeparation True TLColorAsGray True"}));
+        EXPECT_EQ(pairs,
+            (std::set<std::string>{
+                "TLColorAsGray True TLColorSeparation True", "TLColorSeparation True TLColorAsGray True"}));
 
         ppdMarkDefaults(ppd.get());
         EXPECT_EQ(ppdConflicts(ppd.get()), 0);

@@ -24,8 +24,8 @@ struct SampleLists {
 SampleLists sampleLists()
 {
     auto rgb = list({item(3, kStatePrinterPresentShown, "PROFILE1.ICC", "Office & <home>", kLocationDisk, 1),
-                     item(-7, kStateUserShown, "\xE6\x97\xA5.ICM", "", kLocationCard, INT32_MIN),
-                     item(INT32_MAX, kStateUser, "TAB\tNL\n.ICC", "\xE6\x97", 3, 2)});
+        item(-7, kStateUserShown, "\xE6\x97\xA5.ICM", "", kLocationCard, INT32_MIN),
+        item(INT32_MAX, kStateUser, "TAB\tNL\n.ICC", "\xE6\x97", 3, 2)});
     auto sim = list({item(12, kStatePrinterPresent, "BAD\xFF.ICC", std::string(31, 'n'))});
     return {std::move(rgb), std::move(sim), list()};
 }
@@ -74,40 +74,64 @@ TEST(FastList, ReadsWhatTheGeneralReaderReadsOrLeavesItToIt)
     } cases[] = {
         {"as written", [](const std::string& b) { return b; }, true},
         {"spaces for tabs", [](const std::string& b) { return replaced(b, "\t", "  "); }, true},
-        {"comments", [](const std::string& b) { return replaced(replaced(b, "<dict>\n", "<dict><!-- c -->\n"),
-                                                                 "Office", "Off<!-- x -->ice"); }, true},
+        {"comments",
+            [](const std::string& b) {
+                return replaced(replaced(b, "<dict>\n", "<dict><!-- c -->\n"), "Office", "Off<!-- x -->ice");
+            },
+            true},
         {"entities", [](const std::string& b) { return replaced(b, "PROFILE1", "PROF&#73;LE&#x31;"); }, true},
         {"CDATA", [](const std::string& b) { return replaced(b, "PROFILE1", "<![CDATA[PROF]]>ILE1"); }, true},
         {"empty strings", [](const std::string& b) { return replaced(b, "<string></string>", "<string/>"); }, true},
-        {"another key order", [&](const std::string& b) {
-             return replaced(replaced(b, version, ""), "</dict>\n</plist>", version + "</dict>\n</plist>"); }, true},
-        {"unknown keys", [](const std::string& b) {
-             return replaced(b, "<key>iNum</key>", "<key>Note</key><dict><key>a</key><string>b</string></dict>"
-                                                     "<key>iNum</key>"); }, true},
-        {"a string for a number", [](const std::string& b) {
-             return replaced(b, "<integer>12</integer>", "<string>12</string>"); }, true},
-        {"a missing field dictionary", [](const std::string& b) {
-             return replaced(b, "<key>Location</key>", "<key>Lost</key>"); }, true},
-        {"spaces in a number", [](const std::string& b) {
-             return replaced(b, "<integer>12</integer>", "<integer> 12</integer>"); }, false},
-        {"hexadecimal", [](const std::string& b) { return replaced(b, "<integer>12</integer>", "<integer>0xC</integer>"); },
-         false},
+        {"another key order",
+            [&](const std::string& b) {
+                return replaced(replaced(b, version, ""), "</dict>\n</plist>", version + "</dict>\n</plist>");
+            },
+            true},
+        {"unknown keys",
+            [](const std::string& b) {
+                return replaced(b, "<key>iNum</key>",
+                    "<key>Note</key><dict><key>a</key><string>b</string></dict>"
+                    "<key>iNum</key>");
+            },
+            true},
+        {"a string for a number",
+            [](const std::string& b) { return replaced(b, "<integer>12</integer>", "<string>12</string>"); }, true},
+        {"a missing field dictionary",
+            [](const std::string& b) { return replaced(b, "<key>Location</key>", "<key>Lost</key>"); }, true},
+        {"spaces in a number",
+            [](const std::string& b) { return replaced(b, "<integer>12</integer>", "<integer> 12</integer>"); }, false},
+        {"hexadecimal",
+            [](const std::string& b) { return replaced(b, "<integer>12</integer>", "<integer>0xC</integer>"); }, false},
         {"a real", [](const std::string& b) { return replaced(b, "<integer>12</integer>", "<real>12</real>"); }, false},
-        {"a key twice", [](const std::string& b) { return replaced(b, "<key>iNum</key>", "<key>iNum</key><integer>4</integer><key>iNum</key>"); },
-         false},
+        {"a key twice",
+            [](const std::string& b) {
+                return replaced(b, "<key>iNum</key>", "<key>iNum</key><integer>4</integer><key>iNum</key>");
+            },
+            false},
         {"carriage returns", [](const std::string& b) { return replaced(b, "\n", "\r\n"); }, false},
-        {"a date", [&](const std::string& b) { return replaced(b, version, version + "<key>d</key><date>2020-01-01T00:00:00Z</date>"); },
-         false},
-        {"a defined entity", [](const std::string& b) {
-             return replaced(replaced(b, "<plist version", "<!DOCTYPE x [<!ENTITY e \"E\">]><plist version"),
-                             "PROFILE1", "PROFIL&e;1"); }, false},
+        {"a date",
+            [&](const std::string& b) {
+                return replaced(b, version, version + "<key>d</key><date>2020-01-01T00:00:00Z</date>");
+            },
+            false},
+        {"a defined entity",
+            [](const std::string& b) {
+                return replaced(replaced(b, "<plist version", "<!DOCTYPE x [<!ENTITY e \"E\">]><plist version"),
+                    "PROFILE1", "PROFIL&e;1");
+            },
+            false},
         {"a processing instruction", [](const std::string& b) { return replaced(b, "<dict>\n", "<dict><?pi x?>\n"); },
-         false},
-        {"a comment in a number", [](const std::string& b) {
-             return replaced(b, "<integer>12</integer>", "<integer>1<!-- c -->2</integer>"); }, false},
-        {"a prefixed element", [](const std::string& b) {
-             return replaced(b, "<string>PROFILE1.ICC</string>", "<p:string xmlns:p=\"u\">PROFILE1.ICC</p:string>");
-         }, false},
+            false},
+        {"a comment in a number",
+            [](const std::string& b) {
+                return replaced(b, "<integer>12</integer>", "<integer>1<!-- c -->2</integer>");
+            },
+            false},
+        {"a prefixed element",
+            [](const std::string& b) {
+                return replaced(b, "<string>PROFILE1.ICC</string>", "<p:string xmlns:p=\"u\">PROFILE1.ICC</p:string>");
+            },
+            false},
         {"another declared encoding", [](const std::string& b) { return replaced(b, "UTF-8", "ISO-8859-1"); }, false},
         {"text between elements", [](const std::string& b) { return replaced(b, "<dict>\n", "<dict>x\n"); }, false},
         {"binary", [](const std::string&) { return std::string("bplist00\xd0\x08\0\0\0\0\0\0\x01\x01", 18); }, false},

@@ -27,7 +27,7 @@ struct PeerRun {
 PeerRun runPeer(const std::string& command, const std::string& path)
 {
     std::string line = "timeout 60 python3 '" + testpaths::sourceDir() + "/tests/profiles/plist_peer.py' " + command +
-                       " '" + path + "'";
+        " '" + path + "'";
     PeerRun run{-1, {}};
     FILE* pipe = ::popen(line.c_str(), "r");
     if (!pipe) return run;
@@ -39,13 +39,13 @@ PeerRun runPeer(const std::string& command, const std::string& path)
     return run;
 }
 
-class PlistInterop : public ProfileFileTest {};
+class PlistInterop : public ProfileFileTest { };
 
 TEST_F(PlistInterop, PlistlibReadsWhatTheStoreWrites)
 {
     auto rgb = list({item(12, 4, "PROFILE1.ICC", "Office", kLocationDisk, 1),
-                     item(501, 6, "USER.ICM", "\xE6\x97\xA5\xE6\x9C\xAC & <XML>", kLocationCard, 2),
-                     item(-3, 1, "OLD.ICC", "", 3, INT32_MIN)});
+        item(501, 6, "USER.ICM", "\xE6\x97\xA5\xE6\x9C\xAC & <XML>", kLocationCard, 2),
+        item(-3, 1, "OLD.ICC", "", 3, INT32_MIN)});
     auto sim = list();
     auto dst = list({item(INT32_MAX, 2, "D.ICC", "\"quoted\" 'name'", kLocationDisk, 3)});
     ASSERT_EQ(0, TLPListWriteProfile_All(rgb.get(), sim.get(), dst.get()));
@@ -66,7 +66,8 @@ TEST_F(PlistInterop, PlistlibReadsWhatTheStoreWrites)
 // Names that the format cannot carry are left out, so the file stays well-formed for other readers.
 TEST_F(PlistInterop, NamesWithCharactersXmlLacksKeepTheFileReadable)
 {
-    auto rgb = list({item(1, 4, "A.ICC", "bell\x07"), item(2, 4, "B\x01.ICC", "b"), item(3, 4, "C.ICC", "\xEF\xBF\xBE")});
+    auto rgb =
+        list({item(1, 4, "A.ICC", "bell\x07"), item(2, 4, "B\x01.ICC", "b"), item(3, 4, "C.ICC", "\xEF\xBF\xBE")});
     auto empty = list();
     ASSERT_EQ(0, TLPListWriteProfile_All(rgb.get(), empty.get(), empty.get()));
     PeerRun run = runPeer("parse", profileListPath());
@@ -85,10 +86,10 @@ TEST_F(PlistInterop, StoreReadsWhatPlistlibWrites)
     // iDriver is not in the file: it keeps what the record held.
     for (auto& one : rgb->litem) one.iDriver = 0;
     const std::string japanese = "\xE6\x97\xA5\xE6\x9C\xAC\xE8\xAA\x9E\xE3\x81\xAE\xE5\x90\x8D\xE5\x89\x8D";
-    EXPECT_TRUE(sameList(*list({item(12, 4, "PROFILE1.ICC", "Office", kLocationDisk, 1),
-                                item(501, 6, "USER.ICM", japanese, kLocationCard, 2),
-                                item(-3, 1, "OLD.ICC", "", 3, INT32_MIN)}),
-                         *rgb));
+    EXPECT_TRUE(
+        sameList(*list({item(12, 4, "PROFILE1.ICC", "Office", kLocationDisk, 1),
+                     item(501, 6, "USER.ICM", japanese, kLocationCard, 2), item(-3, 1, "OLD.ICC", "", 3, INT32_MIN)}),
+            *rgb));
     EXPECT_EQ(0, sim->iNum);
     ASSERT_EQ(1, dst->iNum);
     EXPECT_EQ("FORTYCHARACTERSLONGFILENAMEFORT", std::string(dst->litem[0].FileName));

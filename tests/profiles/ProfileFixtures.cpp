@@ -14,12 +14,21 @@
 
 namespace profiletest {
 
-std::string profileListPath() { return homesandbox::home() + "/" + tlco::kProfileListFile; }
-std::string backupPath() { return homesandbox::home() + "/" + tlco::kProfileBackupFile; }
-std::string preferencesFolder() { return homesandbox::home() + "/Library/Preferences"; }
+std::string profileListPath()
+{
+    return homesandbox::home() + "/" + tlco::kProfileListFile;
+}
+std::string backupPath()
+{
+    return homesandbox::home() + "/" + tlco::kProfileBackupFile;
+}
+std::string preferencesFolder()
+{
+    return homesandbox::home() + "/Library/Preferences";
+}
 
 ProfileItem item(int32_t index, int32_t state, const std::string& fileName, const std::string& profileName,
-                 int32_t location, int32_t profileClass)
+    int32_t location, int32_t profileClass)
 {
     ProfileItem made{};
     made.iIndexOnDevice = index;
@@ -66,13 +75,16 @@ std::string describe(const ProfileItem& one)
         return ::testing::AssertionFailure() << "iNum " << actual.iNum << ", expected " << expected.iNum;
     for (int i = 0; i < tlco::kProfileListCapacity; ++i) {
         if (std::memcmp(&expected.litem[i], &actual.litem[i], sizeof(ProfileItem)) != 0)
-            return ::testing::AssertionFailure() << "item " << i << " is " << describe(actual.litem[i])
-                                                 << ", expected " << describe(expected.litem[i]);
+            return ::testing::AssertionFailure()
+                << "item " << i << " is " << describe(actual.litem[i]) << ", expected " << describe(expected.litem[i]);
     }
     return ::testing::AssertionSuccess();
 }
 
-std::optional<std::string> readBytes(const std::string& path) { return cf::File::read(path); }
+std::optional<std::string> readBytes(const std::string& path)
+{
+    return cf::File::read(path);
+}
 
 void writeBytes(const std::string& path, const std::string& bytes)
 {
@@ -108,6 +120,9 @@ cf::DictionaryRef fieldOf(const cf::DictionaryRef& root, const char* classKey, c
     return found;
 }
 
-void ProfileFileTest::SetUp() { homesandbox::reset(); }
+void ProfileFileTest::SetUp()
+{
+    homesandbox::reset();
+}
 
 } // namespace profiletest

@@ -22,7 +22,7 @@ std::string backupPath();
 std::string preferencesFolder();
 
 ProfileItem item(int32_t index, int32_t state, const std::string& fileName, const std::string& profileName = "",
-                 int32_t location = tlco::kLocationDisk, int32_t profileClass = 1);
+    int32_t location = tlco::kLocationDisk, int32_t profileClass = 1);
 // A cleared record holding the items packed from slot 0, iNum their number.
 std::unique_ptr<ProfileList> list(std::initializer_list<ProfileItem> items = {});
 // A record with every byte set, to see what a call leaves alone.

@@ -81,13 +81,13 @@ protected:
     ChoiceList intentChoices = choicesOf("TLImageRenderIntent", {"Perceptual", "Colorimetric"});
     PDEControlRecord table[6] = {
         {&imageRGB, kControlPopUp, "TLImageRGBSource", "RGB Source:", "Image RGB Source", "ImageRGBSourcePopup",
-         kProfileKindRGB, &rgbChoices},
+            kProfileKindRGB, &rgbChoices},
         {&intent, kControlPopUp, "TLImageRenderIntent", "RGB Intent:", "Image RGB Intent", "ImageRenderIntentPopup",
-         kProfileKindNone, &intentChoices},
+            kProfileKindNone, &intentChoices},
         {&imageDestination, kControlPopUp, "TLImageDestinationProfile", "Destination Profile:",
-         "Image Destination Profile", "ImageDestinationProfilePopup", kProfileKindDestination, &dstChoices},
+            "Image Destination Profile", "ImageDestinationProfilePopup", kProfileKindDestination, &dstChoices},
         {&simulation, kControlPopUp, "TLSimSource", "Simulation Profile:", "Simulation Profile",
-         "SimulationSourcePopup", kProfileKindSimulation, &simChoices},
+            "SimulationSourcePopup", kProfileKindSimulation, &simChoices},
         {&label, kControlLabel, "", "RGB Source:", nullptr, "", kProfileKindNone, nullptr},
         kEndRecord,
     };
@@ -100,8 +100,9 @@ protected:
 
 TEST_F(ProfileMenus, ShownEntriesAreAppendedAfterThePPDChoices)
 {
-    auto rgb = list({item(1, 4, "FOUR.ICC", "Four"), item(2, 2, "TWO.ICC", "Two"), item(3, 6, "SIX.ICC", "Six", kLocationCard),
-                     item(4, 1, "ONE.ICC", "One"), item(5, 3, "THREE.ICC", "Three", 3)});
+    auto rgb =
+        list({item(1, 4, "FOUR.ICC", "Four"), item(2, 2, "TWO.ICC", "Two"), item(3, 6, "SIX.ICC", "Six", kLocationCard),
+            item(4, 1, "ONE.ICC", "One"), item(5, 3, "THREE.ICC", "Three", 3)});
     auto sim = list({item(7, 4, "SWOP2.ICC", "Swop")});
     auto dst = list({item(8, 5, "HIDDEN.ICC", "Hidden"), item(9, 6, "PROOF.ICC", "Proof")});
     writeLists(*rgb, *sim, *dst);
@@ -109,15 +110,15 @@ TEST_F(ProfileMenus, ShownEntriesAreAppendedAfterThePPDChoices)
     // The table holds a plain pop-up and a label, which are no profile pop-ups.
     EXPECT_EQ(paramErr, PDECommon::commonAddMenuFromProfilePlist(table));
     EXPECT_EQ((std::vector<std::string>{"FOUR.ICC(Four)Disk", "SIX.ICC(Six)Card", "THREE.ICC(Three)"}),
-              addedTitles(imageRGB, rgbChoices));
+        addedTitles(imageRGB, rgbChoices));
     EXPECT_EQ(std::vector<std::string>{"SWOP2.ICC(Swop)Disk"}, addedTitles(simulation, simChoices));
     EXPECT_EQ(std::vector<std::string>{"PROOF.ICC(Proof)Disk"}, addedTitles(imageDestination, dstChoices));
     EXPECT_EQ(2, intent.numberOfItems());
     EXPECT_EQ(std::nullopt, imageRGB.items()[4].representedObject);
 
     // Each added item k stores the path of the k-th shown entry, which reads back as k.
-    const char* expectedPaths[] = {"/ata1a/data/USfiles/Profiles/FOUR.ICC", "/ataCf1a/data/USfiles/Profiles/SIX.ICC",
-                                   "THREE.ICC"};
+    const char* expectedPaths[] = {
+        "/ata1a/data/USfiles/Profiles/FOUR.ICC", "/ataCf1a/data/USfiles/Profiles/SIX.ICC", "THREE.ICC"};
     for (int16_t k = 1; k <= 3; ++k) {
         EXPECT_EQ(0, PDECommon::commonSetTicketAddedProfile(&rgbRecord, model.get(), k));
         auto encoded = model->getString("TLImageRGBSourceCustomFilename");
@@ -135,7 +136,8 @@ TEST_F(ProfileMenus, ShownEntriesAreAppendedAfterThePPDChoices)
 
 TEST_F(ProfileMenus, ChoosingAListProfileFillsTheModelDictionary)
 {
-    auto rgb = list({item(1, 4, "A.ICC", "a"), item(2, 6, "B.ICC", "b"), item(3, 6, "MY.ICC", "Office", kLocationCard)});
+    auto rgb =
+        list({item(1, 4, "A.ICC", "a"), item(2, 6, "B.ICC", "b"), item(3, 6, "MY.ICC", "Office", kLocationCard)});
     writeLists(*rgb, *list(), *list());
     ASSERT_EQ(paramErr, PDECommon::commonAddMenuFromProfilePlist(table));
     ASSERT_EQ(7, imageRGB.numberOfItems());
@@ -147,7 +149,7 @@ TEST_F(ProfileMenus, ChoosingAListProfileFillsTheModelDictionary)
     EXPECT_EQ("True", stored("TLImageRGBSourceCustom"));
     // "/ataCf1a/data/USfiles/Profiles/MY.ICC", two characters per byte.
     EXPECT_EQ("2?617461436631612?646174612?555366696<65732?50726?66696<65732?4=592>494343",
-              stored("TLImageRGBSourceCustomFilename"));
+        stored("TLImageRGBSourceCustomFilename"));
     EXPECT_EQ(3, PDECommon::commonGetTicketAddedProfile(&rgbRecord, model.get()));
     auto flag = cf::as<cf::String>(PDECommon::commonGetTicketAddedProfileFlag(&rgbRecord, model.get()));
     ASSERT_TRUE(flag);
@@ -174,7 +176,8 @@ TEST_F(ProfileMenus, StoredChoiceIsFoundAfreshFromTheCurrentList)
     Case cases[] = {
         {"an entry before it was hidden", list({item(1, 2, "A.ICC"), item(2, 4, "B.ICC"), item(3, 4, "C.ICC")}), 2},
         {"it was hidden", list({item(1, 4, "A.ICC"), item(2, 4, "B.ICC"), item(3, 2, "C.ICC")}), 0},
-        {"it moved to the card", list({item(1, 4, "A.ICC"), item(2, 4, "B.ICC"), item(3, 4, "C.ICC", "", kLocationCard)}), 0},
+        {"it moved to the card",
+            list({item(1, 4, "A.ICC"), item(2, 4, "B.ICC"), item(3, 4, "C.ICC", "", kLocationCard)}), 0},
         {"it left the list", list({item(1, 4, "A.ICC"), item(2, 4, "B.ICC")}), 0},
         {"name differs in case only", list({item(1, 4, "A.ICC"), item(2, 4, "B.ICC"), item(3, 4, "c.ICC")}), 0},
     };
@@ -255,8 +258,9 @@ TEST_F(ProfileMenus, UnreadableListLeavesThePopUpsAlone)
 
 TEST_F(ProfileMenus, EntriesWithoutALocationWordArePassedOver)
 {
-    writeLists(*list({item(1, 4, "DISK.ICC", "d"), item(2, 4, "ELSE.ICC", "e", 0), item(3, 4, "CARD.ICC", "c", kLocationCard)}),
-               *list(), *list());
+    writeLists(*list({item(1, 4, "DISK.ICC", "d"), item(2, 4, "ELSE.ICC", "e", 0),
+                   item(3, 4, "CARD.ICC", "c", kLocationCard)}),
+        *list(), *list());
     pluginBundle = nullptr;
     EXPECT_EQ(paramErr, PDECommon::commonAddMenuFromProfilePlist(table));
     EXPECT_EQ(std::vector<std::string>{"ELSE.ICC(e)"}, addedTitles(imageRGB, rgbChoices));
@@ -274,7 +278,7 @@ TEST_F(ProfileMenus, NamesCutInsideACharacterStillGiveItems)
 
     PDECommon::commonAddMenuFromProfilePlist(table);
     EXPECT_EQ((std::vector<std::string>{"A.ICC(" + name.substr(0, 30) + ")Disk", "B.ICC(b)Disk"}),
-              addedTitles(imageRGB, rgbChoices));
+        addedTitles(imageRGB, rgbChoices));
 }
 
 // Items and numbering must agree even for a list with a hole or a state no writer uses.
@@ -292,10 +296,12 @@ TEST_F(ProfileMenus, MenuItemsAndNumberingAgree)
         writeLists(*rgb, *list(), *list());
         fillFromPPD();
         PDECommon::commonAddMenuFromProfilePlist(table);
-        ASSERT_EQ((std::vector<std::string>{"A.ICC()Disk", "B.ICC()Disk"}), addedTitles(imageRGB, rgbChoices)) << c.name;
+        ASSERT_EQ((std::vector<std::string>{"A.ICC()Disk", "B.ICC()Disk"}), addedTitles(imageRGB, rgbChoices))
+            << c.name;
         ASSERT_EQ(0, PDECommon::commonSetTicketAddedProfile(&rgbRecord, model.get(), 2));
         EXPECT_EQ("2?61746131612?646174612?555366696<65732?50726?66696<65732?422>494343",
-                  stored("TLImageRGBSourceCustomFilename")) << c.name;
+            stored("TLImageRGBSourceCustomFilename"))
+            << c.name;
         EXPECT_EQ(2, PDECommon::commonGetTicketAddedProfile(&rgbRecord, model.get())) << c.name;
     }
 }
@@ -314,8 +320,8 @@ TEST_F(ProfileMenus, LocationWordsAreLocalized)
     else
         ::unsetenv("LANGUAGE");
     EXPECT_EQ((std::vector<std::string>{"D.ICC(d)\xE3\x83\x87\xE3\x82\xA3\xE3\x82\xB9\xE3\x82\xAF",
-                                        "C.ICC(c)\xE3\x82\xAB\xE3\x83\xBC\xE3\x83\x89"}),
-              addedTitles(imageRGB, rgbChoices));
+                  "C.ICC(c)\xE3\x82\xAB\xE3\x83\xBC\xE3\x83\x89"}),
+        addedTitles(imageRGB, rgbChoices));
 }
 
 } // namespace

@@ -68,11 +68,11 @@ TEST(PackingPass, MovesUsedItemsToTheFrontInOrder)
 
 TEST(SalvagePass, TurnsUnconfirmedShownPrinterProfilesIntoUserProfiles)
 {
-    auto records = list({item(501, 3, "A.ICC"), item(0, 3, "B.ICC"), item(7, 1, "C.ICC"), item(8, 3, ""),
-                         item(9, 4, "D.ICC")});
+    auto records =
+        list({item(501, 3, "A.ICC"), item(0, 3, "B.ICC"), item(7, 1, "C.ICC"), item(8, 3, ""), item(9, 4, "D.ICC")});
     TLPListSalvage_Dict(records.get());
-    auto expected = list({item(501, 6, "A.ICC"), item(0, 3, "B.ICC"), item(7, 1, "C.ICC"), item(8, 3, ""),
-                          item(9, 4, "D.ICC")});
+    auto expected =
+        list({item(501, 6, "A.ICC"), item(0, 3, "B.ICC"), item(7, 1, "C.ICC"), item(8, 3, ""), item(9, 4, "D.ICC")});
     EXPECT_TRUE(sameList(*expected, *records));
 }
 
@@ -198,8 +198,8 @@ TEST_F(Maintenance, RawDictionariesOfTheFile)
 
     cf::DictionaryRef index, inMenu, profileClass, location, fileName, profileName;
     int32_t count = -9;
-    ASSERT_EQ(0, TLPListMappingGetSubDict(rgb, &index, &inMenu, &profileClass, &location, &fileName, &profileName,
-                                          &count));
+    ASSERT_EQ(
+        0, TLPListMappingGetSubDict(rgb, &index, &inMenu, &profileClass, &location, &fileName, &profileName, &count));
     EXPECT_EQ(2, count);
     ASSERT_TRUE(index && inMenu && profileClass && location && fileName && profileName);
     EXPECT_EQ("B.ICC", fileName->getString("FileName0001")->utf8());
@@ -210,7 +210,8 @@ TEST_F(Maintenance, RawDictionariesOfTheFile)
     rgb->remove("ProfileName");
     cf::DictionaryRef gotFileName, gotLocation;
     count = -9;
-    EXPECT_EQ(-1, TLPListMappingGetSubDict(rgb, nullptr, nullptr, nullptr, &gotLocation, &gotFileName, nullptr, &count));
+    EXPECT_EQ(
+        -1, TLPListMappingGetSubDict(rgb, nullptr, nullptr, nullptr, &gotLocation, &gotFileName, nullptr, &count));
     EXPECT_TRUE(gotFileName);
     EXPECT_FALSE(gotLocation);
     EXPECT_EQ(-9, count);

@@ -12,14 +12,14 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
-#include <tuple>
 #include <cstring>
+#include <fcntl.h>
 #include <filesystem>
 #include <sys/inotify.h>
-#include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/wait.h>
 #include <thread>
+#include <tuple>
 #include <unistd.h>
 
 using namespace tlco;
@@ -28,16 +28,18 @@ namespace fs = std::filesystem;
 
 namespace {
 
-class Store : public ProfileFileTest {};
+class Store : public ProfileFileTest { };
 
 // Three lists with every field in use, also negative and extreme values.
 struct Sample {
-    std::unique_ptr<ProfileList> rgb = list({item(3, kStatePrinterPresentShown, "PROFILE1.ICC", "Office", kLocationDisk, 1),
-                                             item(501, kStateUserShown, "MINE.ICM", "\xE6\x97\xA5\xE6\x9C\xAC", kLocationCard, 2),
-                                             item(-7, kStatePrinterUnconfirmed, "", "", 3, INT32_MIN)});
-    std::unique_ptr<ProfileList> sim = list({item(12, kStatePrinterPresent, "SWOP.ICC", std::string(31, 'n'), kLocationCard, 3)});
+    std::unique_ptr<ProfileList> rgb =
+        list({item(3, kStatePrinterPresentShown, "PROFILE1.ICC", "Office", kLocationDisk, 1),
+            item(501, kStateUserShown, "MINE.ICM", "\xE6\x97\xA5\xE6\x9C\xAC", kLocationCard, 2),
+            item(-7, kStatePrinterUnconfirmed, "", "", 3, INT32_MIN)});
+    std::unique_ptr<ProfileList> sim =
+        list({item(12, kStatePrinterPresent, "SWOP.ICC", std::string(31, 'n'), kLocationCard, 3)});
     std::unique_ptr<ProfileList> dst = list({item(INT32_MAX, kStateUser, "A.B", "", kLocationDisk, 3),
-                                             item(40, kStatePrinterUnconfirmedShown, "DEST.ICC", "Proof", kLocationDisk, 3)});
+        item(40, kStatePrinterUnconfirmedShown, "DEST.ICC", "Proof", kLocationDisk, 3)});
 };
 
 mode_t modeOf(const std::string& path)
@@ -58,7 +60,7 @@ std::vector<std::string> filesIn(const std::string& folder)
 // Sets the process's mask for one test and tells what it was on leaving.
 class UmaskProbe {
 public:
-    explicit UmaskProbe(mode_t mask) : previous_(::umask(mask)), mask_(mask) {}
+    explicit UmaskProbe(mode_t mask) : previous_(::umask(mask)), mask_(mask) { }
     ~UmaskProbe() { ::umask(previous_); }
     mode_t current() const
     {
@@ -86,7 +88,7 @@ TEST_F(Store, PathIsBuiltFromThePasswordHomeNotFromTheEnvironment)
     ASSERT_TRUE(path);
     EXPECT_EQ(homesandbox::home() + "/Library/Preferences/jp.tessaluma.printers.zq4410PS.profile.plist", *path);
     EXPECT_EQ(homesandbox::home() + "/Library/Preferences/jp.tessaluma.printers.zq4410PS.profile.prev.plist",
-              TLPListMakePath(kProfileBackupFile).value_or(""));
+        TLPListMakePath(kProfileBackupFile).value_or(""));
 }
 
 TEST_F(Store, PathMustFitIn255Bytes)
@@ -175,7 +177,8 @@ TEST_F(Store, FileHoldsEveryItemKeyOfEveryFieldAndTheVersion)
     EXPECT_EQ(kStateUserShown, cf::as<cf::Number>(inMenu->get("InMenu0001"))->int64Value());
     EXPECT_EQ(0, cf::as<cf::Number>(inMenu->get("InMenu0499"))->int64Value());
     EXPECT_EQ("", fieldOf(root, "RGB", "FileName")->getString("FileName0499")->utf8());
-    EXPECT_EQ(INT32_MIN, cf::as<cf::Number>(fieldOf(root, "RGB", "ProfileClass")->get("ProfileClass0002"))->int32Value());
+    EXPECT_EQ(
+        INT32_MIN, cf::as<cf::Number>(fieldOf(root, "RGB", "ProfileClass")->get("ProfileClass0002"))->int32Value());
 }
 
 TEST_F(Store, NoFile)
@@ -259,7 +262,8 @@ TEST_F(Store, RecountRepairsTheCountAfterRead)
     };
     for (const Case& c : cases) {
         auto written = list();
-        for (int slot : c.usedSlots) written->litem[slot] = item(slot + 1, kStatePrinterPresentShown, "P" + std::to_string(slot));
+        for (int slot : c.usedSlots)
+            written->litem[slot] = item(slot + 1, kStatePrinterPresentShown, "P" + std::to_string(slot));
         writeSample(Sample{});
         ASSERT_EQ(0, TLPListWriteProfile_Dict(written.get(), kListRGB, nullptr, nullptr, nullptr));
         auto root = loadFile();
@@ -371,8 +375,9 @@ TEST_F(Store, NameTheFileCannotHoldGetsNoEntry)
 TEST_F(Store, WriteReplacesTheWholeFileAtomicallyWithItsMode)
 {
     UmaskProbe mask(077);
-    writeBytes(profileListPath(), "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>Stale</key>"
-                                  "<string>x</string></dict></plist>");
+    writeBytes(profileListPath(),
+        "<?xml version=\"1.0\"?><plist version=\"1.0\"><dict><key>Stale</key>"
+        "<string>x</string></dict></plist>");
     ::chmod(profileListPath().c_str(), 0664);
     Sample sample;
     writeSample(sample);
@@ -382,8 +387,8 @@ TEST_F(Store, WriteReplacesTheWholeFileAtomicallyWithItsMode)
     EXPECT_EQ(0664u, modeOf(profileListPath()));
     // The old file held no profile list, so it was set aside rather than lost.
     EXPECT_EQ((std::vector<std::string>{"jp.tessaluma.printers.zq4410PS.profile.plist",
-                                        "jp.tessaluma.printers.zq4410PS.profile.plist.damaged"}),
-              filesIn(preferencesFolder()));
+                  "jp.tessaluma.printers.zq4410PS.profile.plist.damaged"}),
+        filesIn(preferencesFolder()));
     EXPECT_EQ(077u, mask.current()) << "the host's file-creation mask is left alone";
 
     // A fresh file is rw-rw-r-- whatever the mask; an existing file keeps the mode its owner gave it.
@@ -398,8 +403,8 @@ TEST_F(Store, WriteReplacesTheWholeFileAtomicallyWithItsMode)
 TEST_F(Store, ReadForAppleTalkOrUsbPrinters)
 {
     auto written = list({item(1, kStateUserShown, "A.ICC", "a"), item(2, kStatePrinterPresent, "B.ICC", "b"),
-                         item(3, kStatePrinterPresentShown, "C.ICC", "c", kLocationCard),
-                         item(4, kStatePrinterUnconfirmed, "D.ICC", "d")});
+        item(3, kStatePrinterPresentShown, "C.ICC", "c", kLocationCard),
+        item(4, kStatePrinterUnconfirmed, "D.ICC", "d")});
     writeSample(Sample{});
     ASSERT_EQ(0, TLPListWriteProfile_Dict(written.get(), kListSIM, nullptr, nullptr, nullptr));
 
@@ -434,11 +439,11 @@ TEST_F(Store, MergeForAppleTalkOrUsbPrinters)
     deletedElsewhere.iLocation = kLocationCard;
     Case cases[] = {
         {"kept ahead of the edited list", list({deletedHere}),
-         list({hiddenOnPrinter, edited->litem[0], edited->litem[1]})},
+            list({hiddenOnPrinter, edited->litem[0], edited->litem[1]})},
         {"deleted at another location is still kept", list({deletedElsewhere}),
-         list({hiddenOnPrinter, deletedHere, edited->litem[0], edited->litem[1]})},
+            list({hiddenOnPrinter, deletedHere, edited->litem[0], edited->litem[1]})},
         {"deleted at the same location is dropped", list({hiddenOnPrinter, deletedHere}),
-         list({edited->litem[0], edited->litem[1]})},
+            list({edited->litem[0], edited->litem[1]})},
     };
     for (Case& c : cases) {
         auto out = filledWithSentinel();
@@ -450,8 +455,9 @@ TEST_F(Store, MergeForAppleTalkOrUsbPrinters)
     writeSample(Sample{});
     ASSERT_EQ(0, TLPListWriteProfile_Dict(file.get(), kListDST, nullptr, nullptr, nullptr));
     auto none = list();
-    ASSERT_EQ(0, TLPListWriteProfile_All_Pap(none.get(), none.get(), edited.get(), none.get(), none.get(),
-                                             cases[0].deleted.get()));
+    ASSERT_EQ(0,
+        TLPListWriteProfile_All_Pap(
+            none.get(), none.get(), edited.get(), none.get(), none.get(), cases[0].deleted.get()));
     auto rgb = list(), sim = list(), dst = list();
     ASSERT_EQ(0, TLPListReadProfile_All(rgb.get(), sim.get(), dst.get()));
     EXPECT_TRUE(sameList(*cases[0].expected, *dst));
@@ -470,7 +476,8 @@ TEST_F(Store, MergeForAppleTalkOrUsbPrinters)
 TEST_F(Store, MergeDropsWhatGoesPastTheLastSlot)
 {
     auto file = list(), edited = list(), deleted = list();
-    for (int i = 0; i < 300; ++i) file->litem[file->iNum++] = item(i + 1, kStatePrinterPresent, "F" + std::to_string(i));
+    for (int i = 0; i < 300; ++i)
+        file->litem[file->iNum++] = item(i + 1, kStatePrinterPresent, "F" + std::to_string(i));
     for (int i = 0; i < 300; ++i) edited->litem[edited->iNum++] = item(600 + i, kStateUser, "E" + std::to_string(i));
     TLPListMapping_Pap(edited.get(), file.get(), edited.get(), deleted.get());
     EXPECT_EQ(500, edited->iNum);
@@ -552,8 +559,9 @@ TEST_F(Store, ProbeFailureStopsEveryWriter)
     EXPECT_EQ(0, TLPListIsAdminProfile());
     EXPECT_EQ(-1, TLPListWriteProfile_All(sample.rgb.get(), sample.sim.get(), sample.dst.get()));
     EXPECT_EQ(-1, TLPListWriteProfile_Dict(sample.rgb.get(), kListRGB, nullptr, nullptr, nullptr));
-    EXPECT_EQ(-1, TLPListWriteProfile_All_Pap(sample.rgb.get(), sample.sim.get(), sample.dst.get(), sample.rgb.get(),
-                                              sample.sim.get(), sample.dst.get()));
+    EXPECT_EQ(-1,
+        TLPListWriteProfile_All_Pap(sample.rgb.get(), sample.sim.get(), sample.dst.get(), sample.rgb.get(),
+            sample.sim.get(), sample.dst.get()));
     EXPECT_TRUE(fs::is_directory(profileListPath()));
     EXPECT_TRUE(fs::is_empty(profileListPath()));
     EXPECT_EQ(std::vector<std::string>{"jp.tessaluma.printers.zq4410PS.profile.plist"}, filesIn(preferencesFolder()));
@@ -619,7 +627,7 @@ TEST_F(Store, ASaveOfTheListsOnDiskWritesNothing)
     ASSERT_TRUE(fs::exists(profileListPath())) << "a missing file is created";
     const std::string ownLayout = *readBytes(profileListPath());
     auto statusOf = [] {
-        struct stat status {};
+        struct stat status { };
         ::stat(profileListPath().c_str(), &status);
         return std::tuple(status.st_ino, status.st_mtim.tv_sec, status.st_mtim.tv_nsec, status.st_ctim.tv_nsec);
     };
@@ -648,7 +656,7 @@ TEST_F(Store, FullReadAndWriteAreFast)
     auto full = list();
     for (int i = 0; i < kProfileListCapacity; ++i)
         full->litem[i] = item(i + 1, 1 + i % 6, "PROF" + std::to_string(i) + ".ICC",
-                              "Profile name number " + std::to_string(i), kLocationDisk + i % 2, 1 + i % 3);
+            "Profile name number " + std::to_string(i), kLocationDisk + i % 2, 1 + i % 3);
     full->iNum = kProfileListCapacity;
 
     using Clock = std::chrono::steady_clock;
@@ -664,7 +672,7 @@ TEST_F(Store, FullReadAndWriteAreFast)
 
     auto ms = [](auto d) { return std::chrono::duration<double, std::milli>(d).count(); };
     std::printf("full write %.1f ms, full read %.1f ms, file %zu bytes\n", ms(writeTime), ms(readTime),
-                readBytes(profileListPath()).value_or("").size());
+        readBytes(profileListPath()).value_or("").size());
     RecordProperty("write_ms", std::to_string(ms(writeTime)));
     RecordProperty("read_ms", std::to_string(ms(readTime)));
     EXPECT_LT(ms(writeTime), 1000.0);

@@ -23,8 +23,8 @@ using Clock = std::chrono::steady_clock;
 constexpr auto kStopBound = std::chrono::seconds(5);
 } // namespace
 
-bool ChildProcess::start(const std::vector<std::string>& argv, const std::string& logPath,
-                         const std::vector<std::string>& extraEnvironment)
+bool ChildProcess::start(
+    const std::vector<std::string>& argv, const std::string& logPath, const std::vector<std::string>& extraEnvironment)
 {
     stop();
     if (argv.empty()) return false;

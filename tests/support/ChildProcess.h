@@ -21,7 +21,7 @@ public:
     // LD_PRELOAD and the sandbox's NSS_WRAPPER_ variables are not passed on (peers look users up in
     // the system's files); `extraEnvironment` entries ("NAME=value") are added.
     bool start(const std::vector<std::string>& argv, const std::string& logPath,
-               const std::vector<std::string>& extraEnvironment = {});
+        const std::vector<std::string>& extraEnvironment = {});
     // SIGTERM, then SIGKILL after a few seconds.
     void stop();
     bool running() const { return pid_ > 0; }

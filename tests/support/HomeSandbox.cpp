@@ -41,8 +41,14 @@ Sandbox& sandbox()
     std::_Exit(70);
 }
 
-std::string passwdPath(const std::string& root) { return root + "/passwd"; }
-std::string groupPath(const std::string& root) { return root + "/group"; }
+std::string passwdPath(const std::string& root)
+{
+    return root + "/passwd";
+}
+std::string groupPath(const std::string& root)
+{
+    return root + "/group";
+}
 
 // Replaced whole, so nss_wrapper, which reloads a changed file, never reads half of it.
 void writeFile(const std::string& path, const std::string& text)
@@ -62,7 +68,7 @@ void writePasswd(const std::string& root, const std::optional<std::string>& dir)
     if (dir) {
         if (dir->find_first_of(":\n") != std::string::npos) fail("a home may hold no ':' or newline: " + *dir);
         text = "sandbox:x:" + std::to_string(::getuid()) + ":" + std::to_string(::getgid()) + ":Test sandbox:" + *dir +
-               ":/bin/sh\n";
+            ":/bin/sh\n";
     }
     writeFile(passwdPath(root), text);
 }
@@ -171,8 +177,8 @@ void enter()
     if (!home || !root) createAndRunInside();
     struct passwd* entry = ::getpwuid(::getuid());
     if (!entry || !entry->pw_dir || std::string(entry->pw_dir) != home)
-        fail("the password database does not answer with the sandbox home; is " + std::string(kWrapper) +
-             " installed?");
+        fail(
+            "the password database does not answer with the sandbox home; is " + std::string(kWrapper) + " installed?");
     sandbox() = Sandbox{root, home};
 }
 

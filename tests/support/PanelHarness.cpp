@@ -14,7 +14,7 @@ namespace {
 
 class Forwarder final : public pde::Callback {
 public:
-    explicit Forwarder(Harness& harness) : harness_(harness) {}
+    explicit Forwarder(Harness& harness) : harness_(harness) { }
     PMPrintSettings printSettings() override { return harness_.printSettings(); }
     PMPrintSession printSession() override { return harness_.printSession(); }
     ppd_file_t* ppdFile() override { return harness_.ppdFile(); }
@@ -25,18 +25,20 @@ private:
 
 } // namespace
 
-std::shared_ptr<pde::Callback> forwardingCallback(Harness& harness) { return std::make_shared<Forwarder>(harness); }
+std::shared_ptr<pde::Callback> forwardingCallback(Harness& harness)
+{
+    return std::make_shared<Forwarder>(harness);
+}
 
 Harness::Harness(Options options)
 {
     homesandbox::home();
     tlco::registerClasses();
-    tlco::pluginBundle = std::make_shared<cf::Bundle>(options.bundleDir.empty() ? testpaths::bundleDir() : options.bundleDir,
-                                                      "jp.tessaluma.pde.zq4410.tlco");
+    tlco::pluginBundle = std::make_shared<cf::Bundle>(
+        options.bundleDir.empty() ? testpaths::bundleDir() : options.bundleDir, "jp.tessaluma.pde.zq4410.tlco");
     ppd = ppdOpenFile(testpaths::ppd(options.ppd).c_str());
     if (ppd) ppdMarkDefaults(ppd);
-    if (options.printer)
-        session.setCurrentPrinter(std::make_shared<pm::Printer>(options.printerId, options.deviceURI));
+    if (options.printer) session.setCurrentPrinter(std::make_shared<pm::Printer>(options.printerId, options.deviceURI));
     tlco::PDEPlugIn factory;
     auto panels = factory.PDEPanelsForType(pde::kPrintDialogType, forwardingCallback(*this));
     if (panels && !panels->empty()) panelObject = panels->front();

@@ -15,11 +15,11 @@
 namespace testpanel {
 
 struct Options {
-    std::string ppd = "zq4410.ppd";            // a file of ppd/
+    std::string ppd = "zq4410.ppd"; // a file of ppd/
     std::string printerId = "zq4410_test";
     std::string deviceURI = "usb://TESSALUMA/zq4410";
-    bool printer = true;                        // false: a session without a current printer
-    std::string bundleDir;                      // empty: the built bundle
+    bool printer = true;   // false: a session without a current printer
+    std::string bundleDir; // empty: the built bundle
 };
 
 class Harness : public pde::Callback {

@@ -17,7 +17,7 @@ extern char** environ;
 namespace testproc {
 
 Result run(const std::vector<std::string>& argv, const std::string& input, const std::vector<std::string>& environment,
-           int timeoutSeconds)
+    int timeoutSeconds)
 {
     Result result;
     int in[2], out[2], err[2];

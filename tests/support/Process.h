@@ -14,7 +14,7 @@ struct Result {
 };
 
 Result run(const std::vector<std::string>& argv, const std::string& input = {},
-           const std::vector<std::string>& environment = {}, int timeoutSeconds = 60);
+    const std::vector<std::string>& environment = {}, int timeoutSeconds = 60);
 
 // The lines of text that start with "{", parsed by the caller.
 std::vector<std::string> jsonLines(const std::string& out);

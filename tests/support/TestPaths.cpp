@@ -5,14 +5,26 @@
 
 namespace testpaths {
 
-std::string sourceDir() { return TEST_SOURCE_DIR; }
-std::string binaryDir() { return TEST_BINARY_DIR; }
-std::string bundleDir() { return TEST_BUNDLE_DIR; }
+std::string sourceDir()
+{
+    return TEST_SOURCE_DIR;
+}
+std::string binaryDir()
+{
+    return TEST_BINARY_DIR;
+}
+std::string bundleDir()
+{
+    return TEST_BUNDLE_DIR;
+}
 std::string printdialog()
 {
     const char* gui = std::getenv("PRINTDIALOG_TEST_GUI");
     return gui && *gui ? TEST_PRINTDIALOG_GUI : TEST_PRINTDIALOG;
 }
-std::string ppd(const std::string& name) { return sourceDir() + "/ppd/" + name; }
+std::string ppd(const std::string& name)
+{
+    return sourceDir() + "/ppd/" + name;
+}
 
 } // namespace testpaths

@@ -68,7 +68,8 @@ TEST(KeyFilter, CharacterAtIndexCombinesSurrogateUnits)
     EXPECT_EQ(UCFindComposedCharAtIndex(units.data(), units.size(), 1, &next), 0x1F600u);
     EXPECT_EQ(next, 2u); // one unit at a time, also after a surrogate
     // The low half combines with whatever follows it; still a code beyond the plane.
-    EXPECT_EQ(UCFindComposedCharAtIndex(units.data(), units.size(), 2, &next), ((0xDE00u & 0x3FF) << 10 | 0xE9) + 0x10000);
+    EXPECT_EQ(
+        UCFindComposedCharAtIndex(units.data(), units.size(), 2, &next), ((0xDE00u & 0x3FF) << 10 | 0xE9) + 0x10000);
     EXPECT_EQ(UCFindComposedCharAtIndex(units.data(), units.size(), 3, nullptr), 0xE9u);
     // A high surrogate as the last unit pairs with 0.
     const std::u16string lone = u"x\xD83D";

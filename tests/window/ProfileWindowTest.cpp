@@ -44,7 +44,7 @@ const Flags kAllOn(9, true);
 TEST_F(WindowTest, OpeningShowsTheRGBListIdle)
 {
     writeRGB({profile(4, "A.ICC", "Alpha", kLocationDisk), profile(6, "B.ICC", "Beta", kLocationCard),
-              profile(1, "C.ICC", "", 3)});
+        profile(1, "C.ICC", "", 3)});
     load(kIPP);
     bool wasOpen = false;
     std::string title;
@@ -52,7 +52,7 @@ TEST_F(WindowTest, OpeningShowsTheRGBListIdle)
                    wasOpen = window->isVisible();
                    title = window->title();
                },
-               [&] { windowCancel->userClick(); }});
+        [&] { windowCancel->userClick(); }});
     EXPECT_TRUE(wasOpen);
     EXPECT_EQ(title, localizedString("ProfileTitle").value_or("ProfileTitle"));
     EXPECT_FALSE(window->isVisible());
@@ -87,11 +87,11 @@ TEST_F(WindowTest, IconMarksProfilesOnANetworkPrinterOnly)
         bool network;
     };
     for (const Case& c : {Case{kLPD, true}, Case{"dnssd://Printer._pdl-datastream._tcp.local./", true},
-                          Case{kIPP, false}, Case{kUSB, false}, Case{"pap://zone/printer", false}}) {
+             Case{kIPP, false}, Case{kUSB, false}, Case{"pap://zone/printer", false}}) {
         SCOPED_TRACE(c.uri);
         homesandbox::reset();
         writeRGB({profile(1, "S1.ICC"), profile(2, "S2.ICC"), profile(3, "S3.ICC"), profile(4, "S4.ICC"),
-                  profile(5, "S5.ICC"), profile(6, "S6.ICC")});
+            profile(5, "S5.ICC"), profile(6, "S6.ICC")});
         load(c.uri);
         open();
         auto& cellOfIcon = table->tableColumnWithIdentifier("icon")->dataCell();
@@ -132,7 +132,7 @@ TEST_F(WindowTest, IconCellDrawsAtTheTopLeftOfTheRow)
 TEST_F(WindowTest, TickBoxTogglesShownState)
 {
     writeRGB({profile(1, "S1.ICC"), profile(2, "S2.ICC"), profile(3, "S3.ICC"), profile(4, "S4.ICC"),
-              profile(5, "S5.ICC"), profile(6, "S6.ICC")});
+        profile(5, "S5.ICC"), profile(6, "S6.ICC")});
     load(kIPP);
     runWindow({[&] {
                    for (int row = 0; row < rows(); ++row) table->userClickTick(row, "inmenu");
@@ -140,9 +140,9 @@ TEST_F(WindowTest, TickBoxTogglesShownState)
                    table->userClickTick(1, "inmenu");
                    table->userClickTick(1, "filename"); // only the tick box column reacts
                },
-               [&] { windowOK->userClick(); }});
-    EXPECT_EQ(states(*readList(kListRGB)),
-              Strings({"S1.ICC:3", "S2.ICC:2", "S3.ICC:1", "S4.ICC:2", "S5.ICC:6", "S6.ICC:5"}));
+        [&] { windowOK->userClick(); }});
+    EXPECT_EQ(
+        states(*readList(kListRGB)), Strings({"S1.ICC:3", "S2.ICC:2", "S3.ICC:1", "S4.ICC:2", "S5.ICC:6", "S6.ICC:5"}));
 }
 
 TEST_F(WindowTest, AddingRegistersAShownUserProfile)
@@ -164,7 +164,7 @@ TEST_F(WindowTest, AddingRegistersAShownUserProfile)
                    EXPECT_EQ(column("filename"), Strings({"PROF1.ICC"}));
                    EXPECT_EQ(column("inmenu"), Strings({"1"}));
                },
-               [&] { windowOK->userClick(); }});
+        [&] { windowOK->userClick(); }});
     auto rgb = readList(kListRGB);
     ASSERT_EQ(rgb->iNum, 1);
     const ProfileItem& item = rgb->litem[0];
@@ -301,7 +301,7 @@ TEST_F(WindowTest, DeletingKeepsTheListPacked)
                    EXPECT_EQ(buttons(), Flags({true, true, false, false}));
                    EXPECT_EQ(fileName->stringValue(), "");
                },
-               [&] { windowOK->userClick(); }});
+        [&] { windowOK->userClick(); }});
     auto rgb = readList(kListRGB);
     EXPECT_EQ(states(*rgb), Strings({"A.ICC:6", "C.ICC:6"}));
     EXPECT_EQ(rgb->litem[2].iInMenu, 0);
@@ -325,7 +325,7 @@ TEST_F(WindowTest, ProfilesPresentOnThePrinterCannotBeDeleted)
 TEST_F(WindowTest, DirectlyConnectedPrinterKeepsDeletedAndReplacedItemsOutOfTheFile)
 {
     writeRGB({profile(2, "HID.ICC"), profile(4, "SHOWN.ICC"), profile(6, "MINE.ICC", "", kLocationCard),
-              profile(4, "KEEP.ICC")});
+        profile(4, "KEEP.ICC")});
     load(kUSB);
     runWindow({[&] {
                    // Hidden printer profiles are left out; shown ones come as the user's own.
@@ -339,7 +339,7 @@ TEST_F(WindowTest, DirectlyConnectedPrinterKeepsDeletedAndReplacedItemsOutOfTheF
                    fileName->userType("NEW.ICC");
                    localOK->userClick();
                },
-               [&] { windowOK->userClick(); }});
+        [&] { windowOK->userClick(); }});
     EXPECT_EQ(states(*readList(kListRGB)), Strings({"HID.ICC:2", "MINE.ICC:6", "NEW.ICC:6"}));
 }
 
@@ -353,7 +353,7 @@ TEST_F(WindowTest, NetworkPrinterWritesTheListsAsEdited)
                    profileName->userType("x");
                    localOK->userClick();
                },
-               [&] { windowOK->userClick(); }});
+        [&] { windowOK->userClick(); }});
     EXPECT_EQ(states(*readList(kListRGB)), Strings({"HID.ICC:2", "SHOWN.ICC:4"}));
     EXPECT_EQ(fieldText(readList(kListRGB)->litem[1].ProfileName), "x");
 }
@@ -413,10 +413,12 @@ TEST_F(WindowTest, CancelWritesNothingAndTheNextOpeningRereadsTheFile)
                    table->userClickTick(0, "inmenu");
                    EXPECT_EQ(column("filename"), Strings({"B.ICC", "C.ICC"}));
                },
-               [&] { windowCancel->userClick(); }});
+        [&] { windowCancel->userClick(); }});
     EXPECT_EQ(profileFileBytes(), before);
-    runWindow({[&] { EXPECT_EQ(column("filename"), Strings({"A.ICC", "B.ICC"})); },
-               [&] { windowCancel->userClick(); }});
+    runWindow({[&] {
+                   EXPECT_EQ(column("filename"), Strings({"A.ICC", "B.ICC"}));
+               },
+        [&] { windowCancel->userClick(); }});
 }
 
 TEST_F(WindowTest, AWindowLeftOpenWhenEventsRunOutClosesWithoutWriting)
@@ -514,7 +516,7 @@ TEST_F(WindowTest, OpeningSavesTheAdvancedViewAndOKReappliesConstraints)
                    grayscale->setState(1); // by program: no rule has run yet
                    EXPECT_TRUE(source->isEnabled());
                },
-               [&] { windowOK->userClick(); }});
+        [&] { windowOK->userClick(); }});
     EXPECT_FALSE(source->isEnabled());
 }
 
@@ -529,7 +531,7 @@ TEST_F(WindowTest, ARefusedKeystrokeRevertsToTheRowShownNotToEarlierTyping)
     localCancel->userClick();
     table->userClickRow(0);
     edit->userClick();
-    fileName->userType("X"); // a fourth character after the full stop
+    fileName->userType("X");                     // a fourth character after the full stop
     profileName->userType(std::string(27, 'y')); // 31 in all
     EXPECT_EQ(fileName->stringValue(), "PROF1.ICC");
     EXPECT_EQ(profileName->stringValue(), "Mine" + std::string(26, 'y'));

@@ -15,8 +15,8 @@
 
 namespace windowtest {
 
-ProfileItem profile(int32_t state, const std::string& fileName, const std::string& profileName, int32_t location,
-                    int32_t index)
+ProfileItem profile(
+    int32_t state, const std::string& fileName, const std::string& profileName, int32_t location, int32_t index)
 {
     ProfileItem item{};
     item.iIndexOnDevice = index;
@@ -61,7 +61,10 @@ std::optional<std::string> profileFileBytes()
     return bytes.str();
 }
 
-void WindowTest::SetUp() { homesandbox::reset(); }
+void WindowTest::SetUp()
+{
+    homesandbox::reset();
+}
 
 void WindowTest::TearDown()
 {
@@ -99,8 +102,8 @@ void WindowTest::load(const std::string& deviceURI)
     windowCancel = h.get<ui::Button>("button_ProfileWindowCancel");
     manageProfile = h.get<ui::Button>("button_ManageProfile");
     for (void* object : std::initializer_list<void*>{control, window, table, selector, location, fileName, profileName,
-                                                     fileNameLabel, profileNameLabel, locationLabel, add, edit, remove,
-                                                     browse, localOK, localCancel, windowOK, windowCancel, manageProfile})
+             fileNameLabel, profileNameLabel, locationLabel, add, edit, remove, browse, localOK, localCancel, windowOK,
+             windowCancel, manageProfile})
         ASSERT_NE(object, nullptr);
 }
 
@@ -137,7 +140,8 @@ std::vector<std::string> WindowTest::column(const char* id)
 
 std::vector<ui::View*> WindowTest::editArea() const
 {
-    return {fileNameLabel, profileNameLabel, locationLabel, fileName, profileName, location, browse, localCancel, localOK};
+    return {
+        fileNameLabel, profileNameLabel, locationLabel, fileName, profileName, location, browse, localCancel, localOK};
 }
 
 std::vector<bool> WindowTest::buttons() const
@@ -145,7 +149,13 @@ std::vector<bool> WindowTest::buttons() const
     return {selector->isEnabled(), add->isEnabled(), edit->isEnabled(), remove->isEnabled()};
 }
 
-std::string WindowTest::disk() const { return tlco::localizedString("Disk").value_or("Disk"); }
-std::string WindowTest::card() const { return tlco::localizedString("Card").value_or("Card"); }
+std::string WindowTest::disk() const
+{
+    return tlco::localizedString("Disk").value_or("Disk");
+}
+std::string WindowTest::card() const
+{
+    return tlco::localizedString("Card").value_or("Card");
+}
 
 } // namespace windowtest

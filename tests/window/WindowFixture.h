@@ -30,7 +30,7 @@ inline constexpr const char* kLPD = "lpd://192.0.2.10/queue";
 inline constexpr const char* kIPP = "ipp://192.0.2.10/ipp/print";
 
 ProfileItem profile(int32_t state, const std::string& fileName, const std::string& profileName = "",
-                    int32_t location = tlco::kLocationDisk, int32_t index = 1);
+    int32_t location = tlco::kLocationDisk, int32_t index = 1);
 std::unique_ptr<ProfileList> makeList(std::initializer_list<ProfileItem> items = {});
 // Writes the three lists to the profile list file (asserts success).
 void writeLists(const ProfileList& rgb, const ProfileList& sim, const ProfileList& dst);

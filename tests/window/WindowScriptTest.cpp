@@ -31,19 +31,20 @@ struct WindowScript : ::testing::Test {
 
 TEST_F(WindowScript, AddTickAndConfirm)
 {
-    auto run = printdialog({}, "restore\n"
-                               "click button_ManageProfile\n"
-                               "dump\n"
-                               "click _addButton\n"
-                               "type _fileNameEdit PRO F1*.ICCX\n"
-                               "type _profileNameEdit Office\n"
-                               "dump\n"
-                               "click _localOK\n"
-                               "tick _profileTableView 0\n"
-                               "dump\n"
-                               "tick _profileTableView 0\n"
-                               "click button_ProfileWindowOK\n"
-                               "dump\n");
+    auto run = printdialog({},
+        "restore\n"
+        "click button_ManageProfile\n"
+        "dump\n"
+        "click _addButton\n"
+        "type _fileNameEdit PRO F1*.ICCX\n"
+        "type _profileNameEdit Office\n"
+        "dump\n"
+        "click _localOK\n"
+        "tick _profileTableView 0\n"
+        "dump\n"
+        "tick _profileTableView 0\n"
+        "click button_ProfileWindowOK\n"
+        "dump\n");
     ASSERT_EQ(run.result.status, 0) << run.result.err;
     auto s = states(run);
     ASSERT_EQ(s.size(), 4u);
@@ -58,7 +59,8 @@ TEST_F(WindowScript, AddTickAndConfirm)
 
     EXPECT_EQ(s[2]["window"]["mode"], 0);
     EXPECT_EQ(s[2]["controls"]["_profileTableView"]["rows"],
-              nlohmann::json::parse(R"([{"inmenu":0,"icon":"","filename":"PROF1.ICC","profilename":"Office","location":"Disk"}])"));
+        nlohmann::json::parse(
+            R"([{"inmenu":0,"icon":"","filename":"PROF1.ICC","profilename":"Office","location":"Disk"}])"));
     EXPECT_EQ(s[2]["controls"]["_profileTableView"]["selectedRow"], -1);
 
     EXPECT_EQ(s[3]["window"]["open"], false);
@@ -70,13 +72,14 @@ TEST_F(WindowScript, AddTickAndConfirm)
 
 TEST_F(WindowScript, CancelWritesNothing)
 {
-    auto run = printdialog({}, "restore\n"
-                               "click button_ManageProfile\n"
-                               "click _addButton\n"
-                               "type _fileNameEdit A.ICC\n"
-                               "click _localOK\n"
-                               "click button_ProfileWindowCancel\n"
-                               "dump\n");
+    auto run = printdialog({},
+        "restore\n"
+        "click button_ManageProfile\n"
+        "click _addButton\n"
+        "type _fileNameEdit A.ICC\n"
+        "click _localOK\n"
+        "click button_ProfileWindowCancel\n"
+        "dump\n");
     ASSERT_EQ(run.result.status, 0) << run.result.err;
     auto state = run.state();
     EXPECT_EQ(state["window"]["open"], false);
@@ -87,24 +90,24 @@ TEST_F(WindowScript, CancelWritesNothing)
 TEST_F(WindowScript, BrowseAndEditOnAnotherPrinter)
 {
     auto run = printdialog({"--device-uri", "ipp://127.0.0.1:9/ipp/print"},
-                           "restore\n"
-                           "click button_ManageProfile\n"
-                           "select _profileMenu 2\n"
-                           "click _addButton\n"
-                           "answer-open /opt/profiles/TOOLONGNAME.ICC\n"
-                           "click _browse\n"
-                           "dump\n"
-                           "answer-open /opt/profiles/DEST.ICC\n"
-                           "click _browse\n"
-                           "select _locationMenu 1\n"
-                           "click _localOK\n"
-                           "row _profileTableView 0\n"
-                           "click _editButton\n"
-                           "row _profileTableView none\n"
-                           "dump\n"
-                           "click _localCancel\n"
-                           "click button_ProfileWindowOK\n"
-                           "dump\n");
+        "restore\n"
+        "click button_ManageProfile\n"
+        "select _profileMenu 2\n"
+        "click _addButton\n"
+        "answer-open /opt/profiles/TOOLONGNAME.ICC\n"
+        "click _browse\n"
+        "dump\n"
+        "answer-open /opt/profiles/DEST.ICC\n"
+        "click _browse\n"
+        "select _locationMenu 1\n"
+        "click _localOK\n"
+        "row _profileTableView 0\n"
+        "click _editButton\n"
+        "row _profileTableView none\n"
+        "dump\n"
+        "click _localCancel\n"
+        "click button_ProfileWindowOK\n"
+        "dump\n");
     ASSERT_EQ(run.result.status, 0) << run.result.err;
     auto s = states(run);
     ASSERT_EQ(s.size(), 3u);
@@ -132,7 +135,8 @@ TEST_F(WindowScript, OpeningWritesTheAdvancedViewIntoTheTicket)
 
 TEST_F(WindowScript, ScriptEndingInsideTheWindowEndsCleanly)
 {
-    auto run = printdialog({}, "restore\nclick button_ManageProfile\nclick _addButton\ntype _fileNameEdit A.ICC\nclick _localOK\n");
+    auto run = printdialog(
+        {}, "restore\nclick button_ManageProfile\nclick _addButton\ntype _fileNameEdit A.ICC\nclick _localOK\n");
     EXPECT_EQ(run.result.status, 0) << run.result.err;
     EXPECT_FALSE(profileFileExists());
 }

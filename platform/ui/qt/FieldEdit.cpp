@@ -44,10 +44,9 @@ bool FieldEdit::movesCaret(QKeyEvent* event)
 {
     using K = QKeySequence;
     for (K::StandardKey key : {K::MoveToNextChar, K::MoveToPreviousChar, K::MoveToNextWord, K::MoveToPreviousWord,
-                               K::MoveToStartOfLine, K::MoveToEndOfLine, K::MoveToStartOfDocument,
-                               K::MoveToEndOfDocument, K::SelectNextChar, K::SelectPreviousChar, K::SelectNextWord,
-                               K::SelectPreviousWord, K::SelectStartOfLine, K::SelectEndOfLine,
-                               K::SelectStartOfDocument, K::SelectEndOfDocument, K::SelectAll, K::Copy})
+             K::MoveToStartOfLine, K::MoveToEndOfLine, K::MoveToStartOfDocument, K::MoveToEndOfDocument,
+             K::SelectNextChar, K::SelectPreviousChar, K::SelectNextWord, K::SelectPreviousWord, K::SelectStartOfLine,
+             K::SelectEndOfLine, K::SelectStartOfDocument, K::SelectEndOfDocument, K::SelectAll, K::Copy})
         if (event->matches(key)) return true;
     return false;
 }
@@ -66,11 +65,20 @@ bool FieldEdit::editKey(QKeyEvent* event)
         return true;
     }
     switch (event->key()) {
-    case Qt::Key_Backspace: field_.userDelete(false); return true;
-    case Qt::Key_Delete: field_.userDelete(true); return true;
-    case Qt::Key_Return: case Qt::Key_Enter: case Qt::Key_Escape: case Qt::Key_Tab: case Qt::Key_Backtab:
+    case Qt::Key_Backspace:
+        field_.userDelete(false);
+        return true;
+    case Qt::Key_Delete:
+        field_.userDelete(true);
+        return true;
+    case Qt::Key_Return:
+    case Qt::Key_Enter:
+    case Qt::Key_Escape:
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
         return false;
-    default: break;
+    default:
+        break;
     }
     const bool command = event->modifiers() & (Qt::ControlModifier | Qt::MetaModifier | Qt::AltModifier);
     if (event->text().isEmpty() || command) return false;

@@ -20,7 +20,7 @@ QSizeF fitScale(const std::vector<std::pair<const ui::View*, QWidget*>>& shown)
     double sx = 1, sy = 1;
     for (const auto& [view, widget] : shown) {
         const bool measured = qobject_cast<QLabel*>(widget) || qobject_cast<QAbstractButton*>(widget) ||
-                              qobject_cast<QComboBox*>(widget) || qobject_cast<QLineEdit*>(widget);
+            qobject_cast<QComboBox*>(widget) || qobject_cast<QLineEdit*>(widget);
         if (!measured) continue;
         ui::Rect frame = view->frame();
         QSize hint = widget->sizeHint();
@@ -42,7 +42,7 @@ void placeWidget(const ui::View& view, QWidget& widget, QSizeF scale, bool inSup
 {
     const ui::Rect frame = view.frame();
     const QSize size(static_cast<int>(std::lround(frame.size.width * scale.width())),
-                     static_cast<int>(std::lround(frame.size.height * scale.height())));
+        static_cast<int>(std::lround(frame.size.height * scale.height())));
     const ui::View* super = view.superview();
     if (!super || !inSuperview) {
         widget.setFixedSize(size); // a root: fixed, so that the layout holding it keeps its size
@@ -51,7 +51,7 @@ void placeWidget(const ui::View& view, QWidget& widget, QSizeF scale, bool inSup
     // Unflipped superviews count y upwards from their bottom edge.
     double y = super->isFlipped() ? frame.origin.y : super->frame().size.height - frame.origin.y - frame.size.height;
     widget.setGeometry(static_cast<int>(std::lround(frame.origin.x * scale.width())),
-                       static_cast<int>(std::lround(y * scale.height())), size.width(), size.height());
+        static_cast<int>(std::lround(y * scale.height())), size.width(), size.height());
 }
 
 } // namespace ui::qt

@@ -33,12 +33,11 @@ Mirror::Mirror()
 {
     ui::setObserver(this);
     auto& app = ui::Application::shared();
-    app.setModalLoop([this](ui::Window& window, const std::function<bool()>& stopped) {
-        return runModalLoop(window, stopped);
-    });
+    app.setModalLoop(
+        [this](ui::Window& window, const std::function<bool()>& stopped) { return runModalLoop(window, stopped); });
     app.setOpenPanelRunner([this](const std::string& directory) -> std::optional<std::string> {
-        QString file = QFileDialog::getOpenFileName(modalOnTop() ? modalOnTop() : mainWindow_.data(), QString(),
-                                                    QString::fromStdString(directory));
+        QString file = QFileDialog::getOpenFileName(
+            modalOnTop() ? modalOnTop() : mainWindow_.data(), QString(), QString::fromStdString(directory));
         if (file.isEmpty()) return std::nullopt;
         return file.toStdString();
     });
@@ -109,8 +108,8 @@ void Mirror::syncVisibility(ui::View& view)
     QWidget* widget = find(&view);
     if (!widget || pages_.count(&view)) return;
     // A root (its holder decides where it goes) is shown; a view taken out of its superview is not.
-    const bool attached = view.superview() ? find(view.superview()) == widget->parentWidget()
-                                           : !viewOf(widget->parentWidget());
+    const bool attached =
+        view.superview() ? find(view.superview()) == widget->parentWidget() : !viewOf(widget->parentWidget());
     widget->setVisible(attached && !view.isHidden());
 }
 
@@ -159,13 +158,25 @@ void Mirror::changed(ui::Object& object, ui::Change what)
     QWidget* widget = view ? find(view) : nullptr;
     if (!widget) return;
     switch (what) {
-    case ui::Change::Subviews: syncChildren(*view); break;
-    case ui::Change::Hidden: syncVisibility(*view); break;
-    case ui::Change::TableData: static_cast<TableWidget*>(widget)->refresh(); break;
-    case ui::Change::TableSelection: static_cast<TableWidget*>(widget)->refreshSelection(); break;
-    case ui::Change::FirstResponder: break;
-    case ui::Change::Frame: break;
-    default: updateWidget(*view, *widget); break;
+    case ui::Change::Subviews:
+        syncChildren(*view);
+        break;
+    case ui::Change::Hidden:
+        syncVisibility(*view);
+        break;
+    case ui::Change::TableData:
+        static_cast<TableWidget*>(widget)->refresh();
+        break;
+    case ui::Change::TableSelection:
+        static_cast<TableWidget*>(widget)->refreshSelection();
+        break;
+    case ui::Change::FirstResponder:
+        break;
+    case ui::Change::Frame:
+        break;
+    default:
+        updateWidget(*view, *widget);
+        break;
     }
     notifyListener();
     if (what == ui::Change::Text || what == ui::Change::Items || what == ui::Change::Frame ||
@@ -213,7 +224,8 @@ void Mirror::windowChanged(ui::Window& window, ui::Change what)
     case ui::Change::Text:
         if (dialog) dialog->setWindowTitle(QString::fromStdString(window.title()));
         break;
-    default: break;
+    default:
+        break;
     }
 }
 
@@ -251,7 +263,8 @@ void Mirror::layout()
         if (QWidget* content = find(window->contentView())) dialog->setFixedSize(content->size());
     }
     for (auto& [object, widget] : widgets_)
-        if (widget && !static_cast<const ui::View*>(object)->superview() && !pages_.count(static_cast<const ui::View*>(object)))
+        if (widget && !static_cast<const ui::View*>(object)->superview() &&
+            !pages_.count(static_cast<const ui::View*>(object)))
             linkKeyboard(*widget);
 }
 

@@ -19,7 +19,7 @@ class QWidget;
 namespace ui {
 class View;
 class Window;
-}
+} // namespace ui
 
 namespace ui::qt {
 

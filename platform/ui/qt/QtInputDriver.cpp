@@ -14,9 +14,9 @@
 #include <QApplication>
 #include <QCheckBox>
 #include <QClipboard>
+#include <QComboBox>
 #include <QStyle>
 #include <QStyleOptionButton>
-#include <QComboBox>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTest>
@@ -87,7 +87,8 @@ void QtInputDriver::type(TextField& field, std::string_view text)
     const std::string valid = cf::utf8::repaired(text);
     for (size_t offset = 0; offset < valid.size();) {
         const size_t width = cf::utf8::widthAt(valid, offset);
-        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown, QString::fromUtf8(valid.data() + offset, static_cast<qsizetype>(width)), Qt::NoModifier);
+        QTest::sendKeyEvent(QTest::Click, edit, Qt::Key_unknown,
+            QString::fromUtf8(valid.data() + offset, static_cast<qsizetype>(width)), Qt::NoModifier);
         offset += width;
     }
     mirror_.flush();

@@ -12,7 +12,7 @@ class Mirror;
 
 class QtInputDriver final : public ui::InputDriver {
 public:
-    explicit QtInputDriver(Mirror& mirror) : mirror_(mirror) {}
+    explicit QtInputDriver(Mirror& mirror) : mirror_(mirror) { }
 
     void selectItem(PopUpButton& popUp, int index) override;
     void click(Button& button) override;

@@ -11,9 +11,12 @@
 
 namespace ui::qt {
 
-TableModel::TableModel(ui::TableView& table, QObject* parent) : QAbstractTableModel(parent), table_(table) {}
+TableModel::TableModel(ui::TableView& table, QObject* parent) : QAbstractTableModel(parent), table_(table) { }
 
-int TableModel::rowCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : table_.numberOfRows(); }
+int TableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : table_.numberOfRows();
+}
 
 int TableModel::columnCount(const QModelIndex& parent) const
 {

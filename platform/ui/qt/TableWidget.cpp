@@ -104,7 +104,10 @@ void TableWidget::resizeEvent(QResizeEvent* event)
     sizeColumns();
 }
 
-void TableWidget::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+void TableWidget::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    mousePressEvent(event);
+}
 
 void TableWidget::keyPressEvent(QKeyEvent* event)
 {

@@ -22,8 +22,8 @@ public:
 protected:
     void mousePressEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
-    void mouseMoveEvent(QMouseEvent*) override {}
-    void mouseReleaseEvent(QMouseEvent*) override {}
+    void mouseMoveEvent(QMouseEvent*) override { }
+    void mouseReleaseEvent(QMouseEvent*) override { }
     void keyPressEvent(QKeyEvent* event) override;
     void resizeEvent(QResizeEvent* event) override;
 

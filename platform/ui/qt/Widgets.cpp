@@ -25,7 +25,10 @@ namespace {
 
 constexpr const char* kViewProperty = "tlView";
 
-QString q(const std::string& text) { return QString::fromStdString(text); }
+QString q(const std::string& text)
+{
+    return QString::fromStdString(text);
+}
 
 QWidget* makePopUp(ui::PopUpButton& popUp, QWidget* parent)
 {
