@@ -2,9 +2,9 @@
 // a whole save, and the seven list reads a restore makes after the file changed. Prints medians in
 // milliseconds as one JSON object.
 #include "cf/File.h"
-#include "profiles/FastListWriter.h"
-#include "profiles/ProfileListFile.h"
-#include "profiles/TLPList.h"
+#include "profiles/store/FastListWriter.h"
+#include "profiles/store/ProfileListFile.h"
+#include "profiles/store/TLPList.h"
 
 #include <algorithm>
 #include <chrono>

@@ -5,7 +5,7 @@
 #include "base/PrinterProtocol.h"
 #include "discovery/MibWalk.h"
 #include "discovery/PrinterAddress.h"
-#include "profiles/TLPListMaintenance.h"
+#include "profiles/store/TLPList.h"
 #include "services/Progress.h"
 
 #include <array>

@@ -1,7 +1,7 @@
 // The spool: the printer's profile table as the last walk fetched it, one slot per table row.
 #pragma once
 
-#include "profiles/ProfileList.h"
+#include "profiles/store/TLPList.h"
 
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>

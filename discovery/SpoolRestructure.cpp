@@ -2,8 +2,7 @@
 #include "discovery/SpoolRestructure.h"
 
 #include "discovery/Spool.h"
-#include "profiles/TLPListMaintenance.h"
-#include "profiles/TLPListStore.h"
+#include "profiles/store/TLPList.h"
 
 #include <algorithm>
 #include <cstring>

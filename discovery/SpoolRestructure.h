@@ -1,7 +1,7 @@
 // The merge of the spool into the profile list file at the end of every walk.
 #pragma once
 
-#include "profiles/ProfileList.h"
+#include "profiles/store/TLPList.h"
 
 #include <cstdint>
 

@@ -2,8 +2,8 @@
 // reads to the same lists.
 #include "cf/Dictionary.h"
 #include "cf/PropertyList.h"
-#include "profiles/FastListReader.h"
-#include "profiles/StoredListsFromTree.h"
+#include "profiles/store/FastListReader.h"
+#include "profiles/store/StoredListsFromTree.h"
 
 #include <cstddef>
 #include <cstdint>

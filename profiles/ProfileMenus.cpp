@@ -3,9 +3,8 @@
 
 #include "base/Localize.h"
 #include "base/Status.h"
-#include "profiles/ProfileText.h"
 #include "profiles/ProfileTicketEntries.h"
-#include "profiles/TLPListStore.h"
+#include "profiles/store/TLPList.h"
 #include "ui/PopUpButton.h"
 
 #include <algorithm>

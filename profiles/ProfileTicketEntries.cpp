@@ -5,8 +5,7 @@
 #include "binding/ProfileChoiceKeys.h"
 #include "cf/String.h"
 #include "profiles/NibbleCodec.h"
-#include "profiles/ProfileText.h"
-#include "profiles/TLPListStore.h"
+#include "profiles/store/TLPList.h"
 
 #include <algorithm>
 #include <memory>

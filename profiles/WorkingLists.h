@@ -2,7 +2,7 @@
 // each, until OK writes them or Cancel drops them.
 #pragma once
 
-#include "profiles/ProfileList.h"
+#include "profiles/store/TLPList.h"
 
 #include <cstring>
 

@@ -4,7 +4,7 @@
 
 #include "base/Status.h"
 #include "cf/Number.h"
-#include "profiles/TLPList.h"
+#include "profiles/store/TLPList.h"
 #include "support/HomeSandbox.h"
 
 #include <gtest/gtest.h>

@@ -3,7 +3,7 @@
 
 #include "binding/PDECommon.h"
 #include "discovery/MibWalk.h"
-#include "profiles/TLPList.h"
+#include "profiles/store/TLPList.h"
 #include "support/HomeSandbox.h"
 
 #include <cstring>

@@ -2,7 +2,7 @@
 // the fetch and the walk as the panel starts them.
 #pragma once
 
-#include "profiles/ProfileList.h"
+#include "profiles/store/ProfileList.h"
 
 #include <memory>
 #include <optional>

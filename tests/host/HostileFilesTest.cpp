@@ -7,7 +7,7 @@
 #include "cf/File.h"
 #include "cf/Number.h"
 #include "cf/PropertyList.h"
-#include "profiles/TLPList.h"
+#include "profiles/store/TLPList.h"
 
 #include <gtest/gtest.h>
 

@@ -1,7 +1,7 @@
 // Profiles the user shows in the menus, chosen in a pop-up and carried through the ticket.
 #include "HostRun.h"
 
-#include "profiles/TLPList.h"
+#include "profiles/store/TLPList.h"
 
 #include <gtest/gtest.h>
 

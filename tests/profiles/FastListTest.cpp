@@ -3,9 +3,9 @@
 #include "ProfileFixtures.h"
 
 #include "cf/PropertyList.h"
-#include "profiles/FastListReader.h"
-#include "profiles/FastListWriter.h"
-#include "profiles/StoredListsFromTree.h"
+#include "profiles/store/FastListReader.h"
+#include "profiles/store/FastListWriter.h"
+#include "profiles/store/StoredListsFromTree.h"
 
 #include <gtest/gtest.h>
 

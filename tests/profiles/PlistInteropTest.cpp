@@ -2,8 +2,8 @@
 // plistlib reads what the store writes, and the store reads what plistlib writes.
 #include "ProfileFixtures.h"
 
-#include "profiles/ProfileText.h"
-#include "profiles/TLPList.h"
+#include "profiles/store/ProfileText.h"
+#include "profiles/store/TLPList.h"
 #include "support/TestPaths.h"
 
 #include <gtest/gtest.h>

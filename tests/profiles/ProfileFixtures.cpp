@@ -3,8 +3,8 @@
 
 #include "cf/File.h"
 #include "cf/PropertyList.h"
-#include "profiles/ProfileText.h"
-#include "profiles/TLPList.h"
+#include "profiles/store/ProfileText.h"
+#include "profiles/store/TLPList.h"
 #include "support/HomeSandbox.h"
 
 #include <cstring>

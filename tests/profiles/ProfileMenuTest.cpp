@@ -7,7 +7,7 @@
 #include "binding/PDECommon.h"
 #include "cf/Number.h"
 #include "cf/String.h"
-#include "profiles/TLPList.h"
+#include "profiles/store/TLPList.h"
 #include "support/TestPaths.h"
 #include "ui/Label.h"
 #include "ui/PopUpButton.h"

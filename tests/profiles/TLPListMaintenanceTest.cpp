@@ -2,8 +2,8 @@
 // existence and the raw dictionaries on the files of a sandbox home.
 #include "ProfileFixtures.h"
 
-#include "profiles/ProfileText.h"
-#include "profiles/TLPList.h"
+#include "profiles/store/ProfileText.h"
+#include "profiles/store/TLPList.h"
 #include "support/HomeSandbox.h"
 
 #include <gtest/gtest.h>

@@ -4,9 +4,9 @@
 
 #include "cf/Number.h"
 #include "cf/String.h"
-#include "profiles/ProfileListCache.h"
-#include "profiles/ProfileText.h"
-#include "profiles/TLPList.h"
+#include "profiles/store/ProfileListCache.h"
+#include "profiles/store/ProfileText.h"
+#include "profiles/store/TLPList.h"
 #include "support/HomeSandbox.h"
 
 #include <gtest/gtest.h>

@@ -6,7 +6,7 @@
 #include "base/Localize.h"
 #include "cf/String.h"
 #include "profiles/IconedCell.h"
-#include "profiles/ProfileText.h"
+#include "profiles/store/ProfileText.h"
 #include "support/HomeSandbox.h"
 #include "ui/Application.h"
 

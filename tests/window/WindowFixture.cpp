@@ -4,8 +4,8 @@
 #include "base/Localize.h"
 #include "cf/Number.h"
 #include "cf/String.h"
-#include "profiles/ProfileText.h"
-#include "profiles/TLPList.h"
+#include "profiles/store/ProfileText.h"
+#include "profiles/store/TLPList.h"
 #include "support/HomeSandbox.h"
 #include "ui/Application.h"
 

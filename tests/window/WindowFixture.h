@@ -3,7 +3,7 @@
 
 #include "controls/TLTextField.h"
 #include "profiles/ProfileControl.h"
-#include "profiles/ProfileList.h"
+#include "profiles/store/ProfileList.h"
 #include "support/PanelHarness.h"
 #include "ui/Button.h"
 #include "ui/Label.h"

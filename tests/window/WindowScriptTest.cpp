@@ -2,7 +2,7 @@
 // that follow feed it until its OK or Cancel.
 #include "../host/HostRun.h"
 
-#include "profiles/TLPList.h"
+#include "profiles/store/TLPList.h"
 
 #include <gtest/gtest.h>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "cf/Dictionary.h"
-#include "profiles/ProfileList.h"
+#include "profiles/store/ProfileList.h"
 
 #include <cstdint>
 

@@ -1,5 +1,5 @@
 // Reuse of the parsed profile list file, checked by stat.
-#include "profiles/ProfileListCache.h"
+#include "profiles/store/ProfileListCache.h"
 
 #include "cf/File.h"
 

@@ -2,10 +2,10 @@
 // dictionary, class dictionaries of six field dictionaries and a count, item keys "<field>nnnn".
 // The parser's own handlers keep the document type (entity declarations); everything else arrives
 // here and is taken only where it reads exactly as the general reader would read it.
-#include "profiles/FastListReader.h"
+#include "profiles/store/FastListReader.h"
 
-#include "profiles/ProfileListFile.h"
-#include "profiles/ProfileText.h"
+#include "profiles/store/ProfileListFile.h"
+#include "profiles/store/ProfileText.h"
 
 #include <libxml/SAX2.h>
 #include <libxml/parser.h>

@@ -2,7 +2,7 @@
 #pragma once
 
 #include "cf/Dictionary.h"
-#include "profiles/StoredLists.h"
+#include "profiles/store/StoredLists.h"
 
 #include <memory>
 

@@ -3,7 +3,7 @@
 #pragma once
 
 #include "cf/Dictionary.h"
-#include "profiles/StoredLists.h"
+#include "profiles/store/StoredLists.h"
 
 #include <array>
 #include <memory>

@@ -1,15 +1,15 @@
 // The profile list store: where the per-user profile list file lives, how its three lists are read
 // and written, and the write-access probe.
-#include "profiles/TLPListStore.h"
+#include "profiles/store/TLPListStore.h"
 
 #include "base/PDELog.h"
 #include "base/Status.h"
 #include "cf/File.h"
-#include "profiles/FastListWriter.h"
-#include "profiles/ProfileListCache.h"
-#include "profiles/ProfileListFile.h"
-#include "profiles/StoredLists.h"
-#include "profiles/TLPListMapping.h"
+#include "profiles/store/FastListWriter.h"
+#include "profiles/store/ProfileListCache.h"
+#include "profiles/store/ProfileListFile.h"
+#include "profiles/store/StoredLists.h"
+#include "profiles/store/TLPListMapping.h"
 
 #include <cerrno>
 #include <cstdio>

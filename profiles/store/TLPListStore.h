@@ -3,7 +3,7 @@
 // failure, unless a function says otherwise.
 #pragma once
 
-#include "profiles/ProfileList.h"
+#include "profiles/store/ProfileList.h"
 
 #include <cstdint>
 #include <optional>

@@ -3,7 +3,7 @@
 // value carries whether the file had it.
 #pragma once
 
-#include "profiles/ProfileList.h"
+#include "profiles/store/ProfileList.h"
 
 #include <array>
 #include <cstdint>

@@ -2,7 +2,7 @@
 // many times in one call and again in the next, and a parse costs far more than a stat.
 #pragma once
 
-#include "profiles/ProfileListFile.h"
+#include "profiles/store/ProfileListFile.h"
 
 #include <ctime>
 #include <memory>

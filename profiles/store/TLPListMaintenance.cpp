@@ -1,12 +1,12 @@
 // Keeping profile lists and the profile list file in order: the clean, packing and salvage passes,
 // the backup file, and deleting either file.
-#include "profiles/TLPListMaintenance.h"
+#include "profiles/store/TLPListMaintenance.h"
 
 #include "base/PDELog.h"
 #include "base/Status.h"
 #include "cf/File.h"
-#include "profiles/ProfileListFile.h"
-#include "profiles/TLPListStore.h"
+#include "profiles/store/ProfileListFile.h"
+#include "profiles/store/TLPListStore.h"
 
 #include <fcntl.h>
 #include <unistd.h>

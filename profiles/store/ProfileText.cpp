@@ -1,5 +1,5 @@
 // UTF-8 handling of profile names.
-#include "profiles/ProfileText.h"
+#include "profiles/store/ProfileText.h"
 
 #include "cf/Utf8.h"
 

@@ -1,10 +1,10 @@
 // The layout in key order: DST, PlistVersion, RGB, SIM at the root; the field dictionaries sorted
 // by name, then the count; item keys in item order (their numbers are zero-padded).
-#include "profiles/FastListWriter.h"
+#include "profiles/store/FastListWriter.h"
 
-#include "profiles/ProfileListFile.h"
-#include "profiles/ProfileText.h"
-#include "profiles/StoredLists.h"
+#include "profiles/store/ProfileListFile.h"
+#include "profiles/store/ProfileText.h"
+#include "profiles/store/StoredLists.h"
 
 #include <array>
 #include <charconv>

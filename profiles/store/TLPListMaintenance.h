@@ -2,7 +2,7 @@
 // passes over a caller-owned list, the backup file, and deleting either file.
 #pragma once
 
-#include "profiles/ProfileList.h"
+#include "profiles/store/ProfileList.h"
 
 #include <cstdint>
 

@@ -1,11 +1,11 @@
 // Only integers count for the number fields and only strings for the names; values of other types
 // are left out, as if the file lacked them.
-#include "profiles/StoredListsFromTree.h"
+#include "profiles/store/StoredListsFromTree.h"
 
 #include "cf/Number.h"
 #include "cf/String.h"
-#include "profiles/ProfileListFile.h"
-#include "profiles/ProfileText.h"
+#include "profiles/store/ProfileListFile.h"
+#include "profiles/store/ProfileText.h"
 
 namespace tlco {
 namespace {

@@ -1,7 +1,7 @@
 // The 32-byte name fields of profile items as text: bounded copies and UTF-8 checks.
 #pragma once
 
-#include "profiles/ProfileList.h"
+#include "profiles/store/ProfileList.h"
 
 #include <optional>
 #include <string>

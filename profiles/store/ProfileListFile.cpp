@@ -1,12 +1,12 @@
 // Loading the profile list file and naming its item keys.
-#include "profiles/ProfileListFile.h"
+#include "profiles/store/ProfileListFile.h"
 
 #include "cf/File.h"
 #include "cf/PropertyList.h"
-#include "profiles/FastListReader.h"
-#include "profiles/ProfileListCache.h"
-#include "profiles/StoredListsFromTree.h"
-#include "profiles/TLPListStore.h"
+#include "profiles/store/FastListReader.h"
+#include "profiles/store/ProfileListCache.h"
+#include "profiles/store/StoredListsFromTree.h"
+#include "profiles/store/TLPListStore.h"
 
 #include <algorithm>
 #include <cstdio>

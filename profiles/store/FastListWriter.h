@@ -2,8 +2,8 @@
 // property-list writer would (keys in order, tabs, the same escapes), without building a tree.
 #pragma once
 
-#include "profiles/ProfileList.h"
-#include "profiles/StoredLists.h"
+#include "profiles/store/ProfileList.h"
+#include "profiles/store/StoredLists.h"
 
 #include <string>
 

@@ -1,11 +1,11 @@
 // The merge that keeps the file's printer profiles, and the file's raw dictionaries.
-#include "profiles/TLPListMapping.h"
+#include "profiles/store/TLPListMapping.h"
 
 #include "base/Status.h"
 #include "cf/Number.h"
-#include "profiles/ProfileListFile.h"
-#include "profiles/ProfileText.h"
-#include "profiles/TLPListStore.h"
+#include "profiles/store/ProfileListFile.h"
+#include "profiles/store/ProfileText.h"
+#include "profiles/store/TLPListStore.h"
 
 #include <memory>
 #include <utility>

@@ -3,7 +3,7 @@
 // (a binary property list, unusual values or layout) it gives nothing and the caller falls back.
 #pragma once
 
-#include "profiles/StoredLists.h"
+#include "profiles/store/StoredLists.h"
 
 #include <memory>
 #include <string_view>
