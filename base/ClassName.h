@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The suffix that keeps our registered class names apart from another plug-in's.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The plug-in's bundle and the lookup of its localized strings.
 #include "base/Localize.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The plug-in's bundle (the first one the dialog gave the factory) and its localized strings.
 #pragma once
 

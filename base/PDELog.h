@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Diagnostics any part of the plug-in may call. A normal run writes nothing: the walk's messages go
 // to MyDebugMessage, which discards them; only PDEWarn reaches the user.
 #pragma once

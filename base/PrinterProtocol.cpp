@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Protocol codes from device URIs: a fixed table of scheme prefixes.
 #include "base/PrinterProtocol.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // How the current printer is connected, told by its device URI's scheme. Both the profile window
 // (which marks entries kept on a networked printer) and the profile fetch ask it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Status codes of the panel's operations, named once.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Times the profile list store on the file in the (private) home: a fresh parse of the whole file,
 // a whole save, and the seven list reads a restore makes after the file changed. Prints medians in
 // milliseconds as one JSON object.

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: Apache-2.0
 """Benchmark of the dialog against its peers, in alternating runs (medians and their ratio).
 
 snmpd serves a generated profile table (override lines, so no helper process stands between the

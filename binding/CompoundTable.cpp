@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Joining the views' control tables.
 #include "binding/CompoundTable.h"
 

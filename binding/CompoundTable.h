@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The compound control table: the records of several views' tables in one array, for the
 // constraint rules that span views.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The control record: binds one on-screen control to a PPD main keyword; a view's control table is
 // an array of them, ended by the end record.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Control table lifetime.
 #include "binding/ControlTable.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A view's control table: the records copied from the view's template, and the choice lists they borrow.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Reading and setting a control's value through its record.
 #include "binding/ControlValues.h"
 

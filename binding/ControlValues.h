@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A control's value as the panel stores it (a pop-up's selected position, a check box's state), the
 // value the constraint rules compare, and the keywords a table's controls set.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The panel's shared operations under the names the rest of the dialog knows them by: a class of
 // static members without state, each forwarding to the function of its subsystem, whose header holds
 // the contract. Forwards to binding/ and base/ are inline below; each other member is defined in the

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Choice lists read through libcups, with a conflict flag per choice found by a trial mark.
 #include "binding/PpdChoices.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The choice lists of a PPD's options: each choice with its texts and whether marking it would
 // conflict with what is marked now.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Titles, pop-up menus and default choices of the controls, from the PPD and the bundle's texts.
 #include "binding/PpdControls.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The controls as the PPD sets them up: their titles, the pop-up menus of the PPD's choices, the
 // default choices, and a control's value as a position in its choice list.
 #pragma once

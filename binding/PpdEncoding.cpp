@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The table of the LanguageEncoding names a PPD may declare, and the decoding of its texts.
 #include "binding/PpdEncoding.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // How the texts of a PPD are decoded: the encoding its LanguageEncoding names, and what libcups
 // has already done to its texts on opening it.
 #pragma once

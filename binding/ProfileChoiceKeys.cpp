@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The keys of a profile pop-up's chosen entry in the model dictionary.
 #include "binding/ProfileChoiceKeys.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // How a profile pop-up's choice of a profile entry is kept in the model dictionary: a flag under
 // "<keyword>Custom" and the entry's path under "<keyword>CustomFilename".
 #pragma once

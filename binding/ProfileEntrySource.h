@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What ticket synchronisation asks of the profile entries that a profile pop-up lists after its PPD
 // choices. The entries come from the profile list, which sits above this folder and implements this.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The summary lines of the controls.
 #include "binding/Summary.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Summary lines: a localized title and the text a control shows, gathered into the dialog's summary
 // dictionary and its display order.
 #pragma once

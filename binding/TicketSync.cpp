@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The controls to and from the model dictionary in the print settings.
 #include "binding/TicketSync.h"
 

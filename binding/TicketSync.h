@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Print-settings synchronisation: the model dictionary of the current queue inside the settings,
 // the controls written into it and read back from it, and its flat copy at the settings' top level.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Character tests by input kind.
 #include "controls/KeyFilter.h"
 

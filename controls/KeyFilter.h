@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Character tests of the filtered text field: which characters an input kind accepts, the
 // character at a UTF-16 index, and the removal of refused characters from a text.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The filtered text field: every change is checked against the length and name.extension limits,
 // refused changes are undone, refused characters dropped, and the operate control follows the text.
 #include "controls/TLTextField.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A text field that filters what may be typed or pasted into it, limits its length (optionally to a
 // name.extension shape) and enables another control while its text is usable.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The walk loop over net-snmp: argument parsing, the GET-NEXT requests and their three kinds of
 // failure (transport status, error status, exception values), then the merge.
 #include "discovery/MibWalk.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The SNMP walk of the printer's profile table, driven by an argument vector like a command-line
 // walker, and the counters it keeps for the process.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Address resolution of the printer: LPD hosts straight from the URI, Bonjour services through a
 // bounded resolution; the result is the peer name the SNMP library is handed.
 #include "discovery/PrinterAddress.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The network address its profile table is fetched from.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The fetch of the profiles that the current printer stores: back up the lists, find the printer, walk its table.
 #include "discovery/PrinterConnection.h"
 

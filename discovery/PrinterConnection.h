@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The fetch of the profiles that the current printer stores.
 #pragma once
 

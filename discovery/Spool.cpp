@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Storing the variables of the printer's profile table into the spool, bounded against what the
 // printer may send.
 #include "discovery/Spool.h"

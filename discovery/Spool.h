@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The spool: the printer's profile table as the last walk fetched it, one slot per table row.
 #pragma once
 

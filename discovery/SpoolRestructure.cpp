@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Re-confirms, adds, demotes and drops the listed printer profiles by what the last walk fetched.
 #include "discovery/SpoolRestructure.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The merge of the spool into the profile list file at the end of every walk.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // PPD files: whatever libcups accepts, building the panel's choice lists and menus from it, under
 // every declared text encoding, keeps entry i and menu item i together.
 #include "binding/PDECommon.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Differential: whatever the profile list file's own reader takes, the general property-list reader
 // reads to the same lists.
 #include "cf/Dictionary.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Property-list bytes (the ticket file, the profile list file, a bundle manifest): parsing never
 // crashes, and what parses serialises and parses again to the same shape.
 #include "cf/Dictionary.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Variables an SNMP agent sends: whatever their OID, type and value, the spool stays in bounds and
 // its names stay NUL-terminated.
 #include "discovery/Spool.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Text typed or pasted into the profile window's fields: the file name field never holds more than
 // its 12 units or a second full stop, and the profile name field never more than 30 units.
 #include "cf/Utf8.h"

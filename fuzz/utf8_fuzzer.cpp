@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The UTF-8 reader's promises on any bytes: repair yields valid text and keeps valid text as it is,
 // cuts never split a character, UTF-16 lengths and conversions agree, and glibc's iconv agrees on
 // what is valid and what it converts to.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Choosing PPD choices named on the command line through the panel's controls.
 #include "host/CommandLineChoices.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The -o choices of the command line: checked against the PPD at start, then chosen in the panel
 // after each restore as a person would choose them.
 #pragma once

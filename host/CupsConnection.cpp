@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Connecting to the CUPS server, and the time limit of its requests.
 #include "host/CupsConnection.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A connection to the CUPS server of the environment (CUPS_SERVER, client.conf, or the local
 // scheduler), as lp finds it, where every request has a time limit.
 #pragma once

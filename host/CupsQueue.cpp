@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A destination of the CUPS server as the dialog's printer: the queue name as its ID, the device URI
 // the server reports, the destination's options (queue defaults and lpoptions), and the queue's PPD
 // fetched into a temporary file.

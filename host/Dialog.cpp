@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Loading the panel the way a print dialog does.
 #include "host/Dialog.h"
 

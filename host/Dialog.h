@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The print dialog stand-in: loads the bundle, asks its factory for the panel, and keeps what the
 // panel works on (the ticket, the session, the PPD).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The window of printdialog --gui as main sees it: Qt lives in a module of its own, loaded only
 // when a window is asked for, so that a run without one does not pay for linking Qt.
 #pragma once

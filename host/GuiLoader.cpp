@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Loading the window module on demand. The module stays loaded until exit: Qt does not expect to be
 // unloaded, and the objects it made may outlive the window.
 #include "host/Gui.h"

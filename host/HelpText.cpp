@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The texts of --help and of a usage error.
 #include "host/Options.h"
 

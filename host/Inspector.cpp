@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // State as JSON and as text.
 #include "host/Inspector.h"
 

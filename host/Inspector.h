@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Reads the panel's state for output: the controls of its interface description, the shown view,
 // the profile window, the ticket; as JSON or as readable text.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Printing through CUPS: Create-Job with the ticket's options, then the document streamed from the
 // descriptor opened at the start.
 #include "host/JobSubmitter.h"

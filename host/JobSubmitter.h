@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Hands a document to a CUPS queue as a job whose options are the ticket's top-level strings.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Command-line parsing with getopt_long.
 #include "host/Options.h"
 

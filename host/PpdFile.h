@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // An opened PPD with its defaults marked, closed when it goes.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Print: the panel first, then the job.
 #include "host/PrintJob.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What the Print button does, for the command line and the window alike.
 #pragma once
 

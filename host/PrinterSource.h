@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Where the dialog's printer comes from: a virtual printer of the command line, or a CUPS queue.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The build tree keeps everything in one folder; an installed prefix spreads it out.
 #include "host/ProgramFiles.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Where the program's own files are: beside the program in a build tree, or under the installed
 // prefix (private library folder for the bundle, data folder for the sample PPDs, locale folder).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A timer thread per announced operation, joined when the operation ends.
 #include "host/ProgressReporter.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Shows the plug-in's long operations: one that is still running after half a second gets one line,
 // on standard error in text mode or as {"progress": TEXT} on standard output in JSON mode.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What a window adds to a dialog script: gestures delivered as input to its widgets, the panel's
 // view shown in it, and pictures of it.
 #pragma once

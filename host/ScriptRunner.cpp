@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Script commands.
 #include "host/ScriptRunner.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Runs a dialog script: the dialog's calls to the panel and a person's gestures on its controls,
 // one command a line. While a modal window runs, the next lines feed it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Ticket file I/O.
 #include "host/TicketFile.h"
 

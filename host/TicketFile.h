@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The ticket's file: an XML property list whose root dictionary is the print settings.
 #pragma once
 

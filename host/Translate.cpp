@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // gettext for the host's own messages; the plug-in has its own catalogue in its bundle.
 #include "host/Translate.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The host's own words, translated through gettext (text domain "printdialog").
 #pragma once
 

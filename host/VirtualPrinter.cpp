@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The printer given on the command line.
 #include "host/PrinterSource.h"
 

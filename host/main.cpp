@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // printdialog: the print dialog stand-in that loads the "Color Options" panel.
 #include "host/CommandLineChoices.h"
 #include "host/Dialog.h"

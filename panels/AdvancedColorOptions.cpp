@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The advanced view's table, its profile entries, the presets and the download manager.
 #include "panels/AdvancedColorOptions.h"
 

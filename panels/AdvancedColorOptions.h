@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The advanced view: per-object colour settings on four tab pages (Image, Text, Graphics,
 // Simulation), the profile pop-ups, and the Manage Profile, Download Manager and Hide buttons.
 #pragma once

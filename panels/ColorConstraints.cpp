@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The option constraint rules of the Color Options panel and their application to a control table.
 // Rules name controls by ctrlName, so one rule table serves the main view's table and the compound one.
 #include "panels/ColorConstraints.h"

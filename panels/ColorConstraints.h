@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The option constraint rules and their application to a control table.
 #pragma once
 

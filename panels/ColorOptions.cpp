@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The main view's table and its two getters.
 #include "panels/ColorOptions.h"
 

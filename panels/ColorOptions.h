@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The main view: Quick Color, Brightness, Color as Grayscale, Color Separation, EconoMode, edge type,
 // their labels and the button to the advanced view.
 #pragma once

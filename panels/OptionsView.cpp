@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The operations both views answer alike, on their own table.
 #include "panels/OptionsView.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What the main view and the advanced view share: a control table built from a template of
 // records, and the requests of the view switching controller, each answered by handing that table
 // with the PPD, ticket and session to the shared operations.

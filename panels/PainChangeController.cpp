@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Fan-out to both views in fixed orders, and the swap of the shown view.
 #include "panels/PainChangeController.h"
 

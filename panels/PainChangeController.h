@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The view switching controller: swaps the main and advanced views in the container, and is the
 // one object through which the panel addresses both views, in fixed orders.
 #pragma once

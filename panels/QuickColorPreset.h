@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The three Quick Color presets: for each of the advanced view's 21 pop-ups (in table order) the item
 // each preset selects, with EconoMode switching image and graphics edge enhancement off.
 #pragma once

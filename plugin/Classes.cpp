@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The plug-in's classes, registered once under their suffixed names.
 #include "plugin/Classes.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Registers the plug-in's classes under their suffixed names, once.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The module's one exported symbol: the principal class.
 #include "pde/Protocol.h"
 #include "plugin/Classes.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The top view's class entry.
 #include "plugin/MainView.h"
 

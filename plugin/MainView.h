@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The panel's top view; a plain view with no behaviour of its own.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // PDECommon's fetch of the printer's profiles, over discovery/, which only plugin/ sees.
 #include "binding/PDECommon.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Factory: one panel for the print-dialog type, none for any other.
 #include "plugin/PDEPlugIn.h"
 

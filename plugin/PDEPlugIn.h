@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The factory the print dialog creates once and asks for panels.
 #pragma once
 

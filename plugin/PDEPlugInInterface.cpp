@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The panel protocol: lazy load, restore, save, summary, printing and the constraint actions.
 #include "plugin/PDEPlugInInterface.h"
 

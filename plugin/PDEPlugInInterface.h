@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The panel: answers the print dialog's panel protocol for "Color Options", loads its interface
 // description on first need and forwards every request to the view switching controller.
 #pragma once

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: Apache-2.0
 # Writes the sample zq4410 PPDs of this folder: the plain file and its variants for text encodings,
 # missing keywords and short choice lists, all from one description so that they stay equivalent.
 # Run from anywhere: python3 ppd/make_variants.py

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The icon cell's drawing.
 #include "profiles/IconedCell.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The profile table's icon cell: draws its image 16 by 16 points at the top left of the row,
 // 3 points in from the left edge.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Nibble encoding of printer-side profile paths.
 #include "profiles/NibbleCodec.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The text form in which a profile's path on the printer travels through the print settings:
 // every byte becomes two characters '0' + high nibble, '0' + low nibble.
 #pragma once

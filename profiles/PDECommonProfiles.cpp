@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // PDECommon's members over profiles/, which binding/ (where the class is declared) cannot see; the
 // ticket synchronisation is among them because it reaches the profile list's entries.
 #include "binding/PDECommon.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The profile management window's controller: edits working copies of the three profile lists in
 // a table and an edit area, and writes them to the profile list file on the window's OK.
 #include "profiles/ProfileControl.h"

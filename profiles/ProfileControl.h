@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The profile management window's controller: shows one of the three profile lists as a table,
 // edits copies of them, and writes them back on OK.
 #pragma once

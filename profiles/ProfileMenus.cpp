@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Menu items for the profile list's shown entries.
 #include "profiles/ProfileMenus.h"
 

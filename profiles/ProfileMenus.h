@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The profile pop-ups' menus: the profile list's shown entries after each pop-up's PPD choices.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Profile entries chosen per job, found again in the profile list by their path on the printer.
 #include "profiles/ProfileTicketEntries.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The per-job choice of a profile entry: a profile pop-up lists the profile list's shown entries
 // after its PPD choices, and a chosen entry travels in the model dictionary as the nibble-encoded
 // path of its file on the printer.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What the profile window asks of the view it was opened from; the view implements it, so the
 // window knows nothing of the panel's classes.
 #pragma once

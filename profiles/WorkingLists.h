@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The profile window's working copies: the three profile lists as edited, and what was deleted from
 // each, until OK writes them or Cancel drops them.
 #pragma once

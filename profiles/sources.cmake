@@ -1,3 +1,4 @@
+# SPDX-License-Identifier: Apache-2.0
 list(APPEND TLCO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/IconedCell.cpp
   ${CMAKE_CURRENT_LIST_DIR}/NibbleCodec.cpp

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The window module's entry point, looked up by name when printdialog runs with --gui.
 #include "host/gui/GuiSession.h"
 

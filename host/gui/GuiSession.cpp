@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The window's side of the dialog: showing the panel, its summary, and printing from it.
 #include "host/gui/GuiSession.h"
 

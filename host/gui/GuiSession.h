@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // printdialog --gui: the Qt application, the mirror of the panel's widgets and the print window.
 // Nothing here names a Qt type.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The window's Print, Cancel and printer chooser.
 #include "host/gui/PersonRun.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A person at the print window: the panel of the chosen printer, Print through the same save and
 // shouldPrint path as --print, Cancel that leaves the ticket as it was.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Layout and buttons of the print dialog window.
 #include "host/gui/PrintWindow.h"
 

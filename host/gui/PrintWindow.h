@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The print dialog window around the panel: printer chooser, pane selector, the panel's view, a
 // summary that follows every change, Print and Cancel.
 #pragma once

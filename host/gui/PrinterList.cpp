@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // CUPS destinations through libcups, as lp finds them.
 #include "host/gui/PrinterList.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Mutable ordered list of values.
 #pragma once
 

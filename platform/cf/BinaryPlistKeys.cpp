@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Walks the object table of a binary property list ("bplist00": objects, an offset table and a
 // 32-byte trailer) far enough to find the key strings of its dictionaries.
 #include "cf/BinaryPlistKeys.h"

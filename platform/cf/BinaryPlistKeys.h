@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Binary property lists whose dictionary keys hold a NUL character: libplist aborts when such a key
 // is read, so the keys are marked before parsing and left out after.
 #pragma once

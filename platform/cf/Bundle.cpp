@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Bundle resources and gettext-backed localized strings.
 #include "cf/Bundle.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A bundle directory: its resources and its localized strings (gettext catalogues under locale/).
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Raw bytes, as a property list's <data> holds them.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Dictionary entries with keys of any type.
 #include "cf/Dictionary.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Mutable dictionary. Keys are usually strings; other keys are kept apart, in insertion order.
 #pragma once
 

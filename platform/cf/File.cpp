@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Bounded reads and whole-file replacement with POSIX calls.
 #include "cf/File.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The small files the dialog keeps (print settings, profile lists): reads that never block, hang
 // or run out of memory on what lies at the path, and replacements that a reader sees whole.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Numeric value: an integer, or a real when it came as one.
 #pragma once
 

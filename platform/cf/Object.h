@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Base of the property-list values (string, number, boolean, dictionary, array, data).
 // Values are shared: a dictionary stored somewhere and fetched again is the same object.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Property-list conversion between cf values and libplist nodes.
 #include "cf/PropertyList.h"
 

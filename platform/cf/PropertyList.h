@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // XML property lists (the published format, version 1.0) through libplist.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Immutable text value, held as UTF-8; conversions from and to other encodings go through iconv.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // iconv-backed conversions between the encodings we name and UTF-8.
 #include "cf/StringEncoding.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Text encodings by their CoreFoundation numbers, and the AppKit numbers that name the same sets.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // URL parsing: scheme and authority by hand, the host through libcups' URI parser, which knows
 // bracketed IPv6 literals.
 #include "cf/URL.h"

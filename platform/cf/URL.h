@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A URL split into its parts, enough of CFURL for device URIs.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // UTF-8 checks and conversions over utfcpp; only the split into characters is ours.
 #include "cf/Utf8.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // UTF-8 as every part of the system reads it: well-formed sequences only (no overlong forms, no
 // surrogates, nothing above U+10FFFF); any other byte stands alone and reads as one U+FFFD.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Bundle loading with dlopen; the manifest is an XML property list.
 #include "pde/BundleLoader.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Loads a plug-in bundle directory: its manifest, its module, its principal class.
 #pragma once
 

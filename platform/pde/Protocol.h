@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The print dialog extension protocol: the dialog's callback object, the panel and the factory.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Printing-system calls over the platform's ticket, session and printer.
 #include "print/PMCalls.h"
 

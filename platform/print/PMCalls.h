@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The printing system's calls as the panel makes them, with their status codes.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The job's print settings (the ticket): a keyed store of strings, numbers and dictionaries.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A print queue as the printing system knows it: its identifier and the device it prints to.
 #pragma once
 

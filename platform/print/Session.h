@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A print session: the dialog's current printer, if there is one.
 #pragma once
 

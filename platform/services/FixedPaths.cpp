@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The table of fixed paths.
 #include "services/FixedPaths.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Fixed paths of the original platform that a plug-in names as constants (its icons, its folders
 // under /Library/Printers), and where this system keeps what lies there: inside the plug-in's bundle.
 #pragma once

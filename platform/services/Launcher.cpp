@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Application launch: a detached child process.
 #include "services/Launcher.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Opening an application at a path, after the platform's file-reference calls.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // DNS-SD service resolution through the Avahi daemon, bounded by the caller's time-out. No daemon,
 // no answer in time or a failed look-up all come back as false.
 #include "services/NetService.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A DNS-SD service instance to resolve to addresses, after CFNetService; backed by Avahi.
 #pragma once
 

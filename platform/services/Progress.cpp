@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Progress announcements, forwarded to the sink the host installs.
 #include "services/Progress.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Long operations (a walk of the printer's table) announce themselves; the host decides how to show it.
 #pragma once
 

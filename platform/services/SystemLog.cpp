@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // syslog-backed log.
 #include "services/SystemLog.h"
 

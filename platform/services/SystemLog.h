@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The system log (syslog), with a sink that tests can redirect.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Modal runs that end when stopped or when no user event is left.
 #include "ui/Application.h"
 

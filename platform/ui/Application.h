@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The application: modal runs of windows and the queue of user events that drives them headless.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A titled frame around other views; no behaviour.
 #pragma once
 

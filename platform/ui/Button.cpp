@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Push buttons and check boxes.
 #include "ui/Button.h"
 

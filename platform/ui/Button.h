@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A push button, or (as CheckBox) a switch with an on/off state.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What draws one value of a table column: a font, an image, and for switch cells a tick box.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Look-ups along the superclass chain.
 #include "ui/ClassInfo.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What the interface description may do with a class: create it, set its outlets and properties,
 // send it actions. Each class registers its table beside its own code.
 #pragma once

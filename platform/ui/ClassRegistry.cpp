@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The registry, seeded with the toolkit's classes.
 #include "ui/ClassRegistry.h"
 

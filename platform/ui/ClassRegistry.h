@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Process-wide table of classes by registered name. The toolkit's own classes are always there.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Target and action.
 #include "ui/Control.h"
 

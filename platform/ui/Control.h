@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A view a person acts on; it sends its action to its target.
 #pragma once
 

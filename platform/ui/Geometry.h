@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Points, sizes and rectangles in the toolkit's coordinates.
 #pragma once
 

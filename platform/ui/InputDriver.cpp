@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Gestures as the model's user calls.
 #include "ui/InputDriver.h"
 

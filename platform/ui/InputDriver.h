@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // How a script's gestures reach the controls. Headless they are the model's user calls; a GUI
 // backend delivers them as input to the rendered widgets, which end in the same user calls.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Interface description loader: objects, views, properties, outlets and actions, all or nothing.
 #include "ui/Nib.h"
 

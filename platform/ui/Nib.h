@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Loads an interface description (JSON) into a graph of objects for an owner. The Nib owns every
 // object it created; it is the whole graph or nothing: a missing or malformed description loads
 // nothing and leaves the owner's outlets untouched.

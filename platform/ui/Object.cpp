@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Sending actions by name.
 #include "ui/Object.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Base of every object an interface description can create, connect and send actions to.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The single change observer.
 #include "ui/Observer.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // One observer hears of every change a person could see in the widget model, so that a GUI can
 // mirror the model (which stays the truth for scripts, tests and windows alike).
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Open panel answered from the application's queue.
 #include "ui/OpenPanel.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The open panel: asks a person for a file. Headless, it is answered from the application's queue.
 #pragma once
 

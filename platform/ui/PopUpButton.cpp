@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Pop-up items and selection.
 #include "ui/PopUpButton.h"
 

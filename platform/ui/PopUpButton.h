@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A pop-up menu of items, at most one of them selected.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Tab pages: only the shown page's view is in the hierarchy, as with the toolkit's tab views.
 #include "ui/TabView.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Pages of views, one shown at a time, each with a labelled tab.
 #pragma once
 

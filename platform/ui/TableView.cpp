@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Table rows, selection and the data-source and delegate hooks.
 #include "ui/TableView.h"
 

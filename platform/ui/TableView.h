@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A table of rows and identified columns whose values come from a data source; a delegate decides
 // about selection. Program calls change the table silently; user calls ask the hooks as the
 // toolkit does.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The field editor: the object that edits a text field's text while it has the focus. It holds
 // the insertion point (a selection of length 0) in UTF-16 units.
 #pragma once

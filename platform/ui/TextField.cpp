@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Text editing through the field editor, counted in UTF-16 units.
 #include "ui/TextField.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // An editable (or static) line of text. Typing goes through the field editor and the editing hooks
 // in the order the toolkit calls them: textShouldBeginEditing once, then per change textDidChange.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // View hierarchy without ownership.
 #include "ui/View.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A rectangle in a window with a superview and subviews. Views do not own each other: whoever
 // created a view (usually the interface description) keeps it alive, so a view taken out of its
 // superview keeps its subviews and their state.

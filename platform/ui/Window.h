@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A window with a title and a content view.
 #pragma once
 

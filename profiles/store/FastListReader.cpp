@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The file's layout as libxml2's SAX2 parser delivers it: a plist element around the root
 // dictionary, class dictionaries of six field dictionaries and a count, item keys "<field>nnnn".
 // The parser's own handlers keep the document type (entity declarations); everything else arrives

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The layout in key order: DST, PlistVersion, RGB, SIM at the root; the field dictionaries sorted
 // by name, then the count; item keys in item order (their numbers are zero-padded).
 #include "profiles/store/FastListWriter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Writes the three lists as the profile list file's XML directly, byte for byte as the general
 // property-list writer would (keys in order, tabs, the same escapes), without building a tree.
 #pragma once

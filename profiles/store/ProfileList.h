@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The profile list record: one list of 500 profile items and the count of used ones, held whole
 // by value. Laid out field by field as the profile list file and the printer's table describe it.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Reuse of the parsed profile list file, checked by stat.
 #include "profiles/store/ProfileListCache.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The last profile list file parsed, kept while the file stays the same: the dialog reads the lists
 // many times in one call and again in the next, and a parse costs far more than a stat.
 #pragma once

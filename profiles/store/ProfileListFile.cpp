@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Loading the profile list file and naming its item keys.
 #include "profiles/store/ProfileListFile.h"
 

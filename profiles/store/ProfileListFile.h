@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The layout of the profile list file, shared by the store and its maintenance, and what loading
 // a file of that layout finds.
 #pragma once

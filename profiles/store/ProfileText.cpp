@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // UTF-8 handling of profile names.
 #include "profiles/store/ProfileText.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The 32-byte name fields of profile items as text: bounded copies and UTF-8 checks.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The three profile lists as the profile list file holds them, before they are laid over a caller's
 // records: a field missing from the file (or of another type) leaves the caller's value, so each
 // value carries whether the file had it.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Only integers count for the number fields and only strings for the names; values of other types
 // are left out, as if the file lacked them.
 #include "profiles/store/StoredListsFromTree.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The general way to the stored lists: from a parsed property-list tree of any shape.
 #pragma once
 

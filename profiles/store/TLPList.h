@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The profile list store's whole interface: the record and its name fields, the store, its mapping and
 // its maintenance. Code outside this folder includes only this header.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Keeping profile lists and the profile list file in order: the clean, packing and salvage passes,
 // the backup file, and deleting either file.
 #include "profiles/store/TLPListMaintenance.h"

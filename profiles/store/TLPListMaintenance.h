@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Keeping the profile lists and the profile list file in order: the clean, packing and salvage
 // passes over a caller-owned list, the backup file, and deleting either file.
 #pragma once

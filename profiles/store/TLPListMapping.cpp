@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The merge that keeps the file's printer profiles, and the file's raw dictionaries.
 #include "profiles/store/TLPListMapping.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Mapping between the profile list file and the lists: the merge that keeps the file's printer
 // profiles for printers whose profiles cannot be fetched, and the file's raw dictionaries.
 #pragma once

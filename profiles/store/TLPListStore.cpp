@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The profile list store: where the per-user profile list file lives, how its three lists are read
 // and written, and the write-access probe.
 #include "profiles/store/TLPListStore.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The profile list store: where the per-user profile list file lives, and its three lists read into
 // and written from caller-owned ProfileList records. kTLPListOK (0) is success, kTLPListError (-1)
 // failure, unless a function says otherwise.

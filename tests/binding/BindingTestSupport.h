@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Shared pieces of the binding tests: PPDs opened with libcups, and a view-like owner of real widgets
 // and the control table built over them.
 #pragma once

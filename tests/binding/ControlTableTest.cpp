@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The control table: the compound join, the keyword list, and reading and writing a control's value.
 #include "BindingTestSupport.h"
 

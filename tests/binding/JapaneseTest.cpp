@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Titles and summary lines in Japanese: LANGUAGE=ja under LC_ALL=C.UTF-8, the locale taken from the
 // environment as the host takes it.
 #include "BindingTestSupport.h"

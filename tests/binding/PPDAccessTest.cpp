@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // PPD access on libcups: encodings, choice lists and their conflict marks, pop-up menus, titles,
 // defaults and the mapping between control values and PPD choices.
 #include "BindingTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Summary lines of a control table and of a Quick Color preset.
 #include "BindingTestSupport.h"
 

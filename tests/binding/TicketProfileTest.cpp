@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Ticket synchronisation of profile pop-ups: the extra model-dictionary keys for a chosen list
 // profile, written and read through the profile hooks, over a profile list in a sandbox home.
 #include "BindingTestSupport.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Print-settings synchronisation: the model dictionary per queue, both directions, the flat copy,
 // and the ways a ticket or a PPD can fail the panel.
 #include "BindingTestSupport.h"

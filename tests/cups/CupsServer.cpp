@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Starting, asking and stopping the private cupsd, within bounded waits.
 #include "CupsServer.h"
 

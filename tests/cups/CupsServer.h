@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A private cupsd for end-to-end printing tests: a temporary server root, listening on 127.0.0.1 at a
 // free port, running its children as lp, and stopped (and its tree removed) when the object goes.
 #pragma once

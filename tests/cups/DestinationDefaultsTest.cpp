@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // What CUPS says about a queue reaches the panel: queue defaults, lpoptions, the ticket and -o in
 // that order; --print sends what the summary shows; a server that never answers is named as such.
 #include "../host/HostRun.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // printdialog on a CUPS queue, end to end: a private cupsd with queues made by lpadmin from the
 // sample PPD, jobs held on the server and their attributes read back over IPP.
 #include "CupsServer.h"

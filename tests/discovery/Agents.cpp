@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Starting, watching and stopping the SNMP peers of the discovery tests, within bounded waits.
 #include "Agents.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // SNMP peers for the discovery tests, on 127.0.0.1 (snmpd also on ::1): snmpd serving a profile table through a
 // pass_persist helper, a scripted SNMPv1 peer for what snmpd will not send, and a silent socket.
 // The walk reaches them through net-snmp's own configuration (a defaultPort in SNMPCONFPATH).

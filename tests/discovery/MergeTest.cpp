@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The merge of a walk into the profile list file, through real walks: the net effect on every
 // state, where new profiles go, what is dropped, and fetches that make no walk at all.
 #include "Agents.h"

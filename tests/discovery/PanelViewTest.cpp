@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The fetch as the print dialog host runs it: every panelView walks the printer's table and merges it.
 #include "Agents.h"
 #include "ProfileFiles.h"

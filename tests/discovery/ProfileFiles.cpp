@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Profile list set-up and read-back for the discovery tests, through the store's own routines.
 #include "ProfileFiles.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The profile list file as the discovery tests set it up and read it back, in the sandbox home, and
 // the fetch and the walk as the panel starts them.
 #pragma once

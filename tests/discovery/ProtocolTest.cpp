@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Connection detection from device URIs, the address the walk is sent to, and the file-name rule
 // of the merge.
 #include "binding/PDECommon.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The walk against real SNMP peers on 127.0.0.1: what lands in the spool, how each kind of failure
 // ends the walk, and that walks repeat within one process.
 #include "Agents.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: Apache-2.0
 # A scripted SNMPv1 peer for what a real agent will not send: exception values, decreasing OIDs,
 # error statuses. Answers the n-th request with the n-th response of a JSON script, then with
 # noSuchName. A response is {"error": status, "vars": [[dotted OID, type, value], ...]}, type one of

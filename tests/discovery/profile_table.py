@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: Apache-2.0
 # snmpd pass_persist helper: serves the variables of a table file under one subtree.
 # Table file lines: "<dotted OID> <type> <value>" (types as pass_persist names them: integer,
 # string, ...). The file is read again for every request, so a test can change the table while the

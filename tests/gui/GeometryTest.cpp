@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Every control of the main view, the advanced pages and the profile window shows its text in full,
 // inside its parent, overlapping no other control; constraints show as disabled widgets; typing
 // into a filtered field in the window gives the filtered text.

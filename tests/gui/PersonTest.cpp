@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A person at the print window: Print on the sample printer writes the settings made in the window,
 // Cancel leaves the ticket as it was, and a printer that cannot be had is said in a message box and
 // on stderr with exit status 1.

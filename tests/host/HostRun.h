@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Runs printdialog inside the test's temporary home and parses its JSON answers.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // printdialog's command line, script language, exit statuses and ticket file.
 #include "HostRun.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Damaged and hostile files where the dialog keeps its data (the profile list, the ticket): each is
 // refused or read around with a clear line, never crashes or hangs the dialog, and what was on disk
 // is kept.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The panel driven as a person and a dialog drive it: defaults, constraints, presets and summary.
 #include "HostRun.h"
 

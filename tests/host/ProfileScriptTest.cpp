@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Profiles the user shows in the menus, chosen in a pop-up and carried through the ticket.
 #include "HostRun.h"
 

@@ -1,4 +1,5 @@
 #!/usr/bin/env bash
+# SPDX-License-Identifier: Apache-2.0
 # cmake --install into a temporary prefix, move the prefix, and run the installed printdialog: it must
 # find its bundle, sample PPD and catalogues relative to itself.
 set -euo pipefail

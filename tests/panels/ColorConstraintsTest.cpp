@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The option constraint rules applied to control tables of real widgets laid out like the two views.
 #include "panels/ColorConstraints.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Fixed paths of the original platform land inside the bundle that ships what lies there.
 #include "services/FixedPaths.h"
 

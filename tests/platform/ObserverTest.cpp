@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The widget model tells its one observer of every visible change, and only of real changes.
 #include "ui/Observer.h"
 #include "ui/Application.h"

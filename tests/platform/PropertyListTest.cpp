@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Property lists through libplist: what the files this system reads and writes may hold.
 #include "cf/PropertyList.h"
 #include "cf/Array.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Conversions through the same encodings one after another: a failed text leaves nothing behind for
 // the next one, on any thread.
 #include "cf/StringEncoding.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The text field model as a person edits it.
 #include "cf/Utf8.h"
 #include "ui/TextField.h"

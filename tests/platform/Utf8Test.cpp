@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The one UTF-8 reader: what each class of bytes reads as, where cuts and UTF-16 positions land.
 #include "cf/Utf8.h"
 

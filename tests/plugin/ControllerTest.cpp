@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The view switching controller and the views' tables as the panel builds them.
 #include "support/PanelHarness.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The factory and the panel protocol as a print dialog drives them.
 #include "support/PanelHarness.h"
 #include "support/TestPaths.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The controller sends every request to both views in its fixed order.
 #include "panels/PainChangeController.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The loader is all or nothing for the owner: a failure late in the description leaves its outlets unset.
 #include "support/PanelHarness.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The catalogues in the bundle (Japanese, English): every key the panel looks up has a text, and a
 // catalogue holds no key that nothing looks up. Sets LANGUAGE under LC_ALL=C.UTF-8 itself.
 #include "panels/PainChangeController.h"

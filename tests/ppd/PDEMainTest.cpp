@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The interface description shipped in the bundle: it loads for the panel, connects every outlet to
 // the object of the same id, wires each control to its target and action, and lays views out inside
 // their superviews.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The sample zq4410 PPDs: valid for cupstestppd, carrying the panel's 27 keywords at the choice
 // positions that the Quick Color presets and the constraint rules address, and read by libcups the
 // way the panel's decoding relies on.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The profile list file's own reader and writer against the general property-list reader and writer:
 // the same bytes written, the same lists read, and a fall-back for what the own reader does not take.
 #include "ProfileFixtures.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The profile list file against another implementation of the property-list format: python3's
 // plistlib reads what the store writes, and the store reads what plistlib writes.
 #include "ProfileFixtures.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Shared pieces of the profile tests: records to write, the files in the sandbox home, and raw
 // access to the profile list file for layouts the store itself would never write.
 #pragma once

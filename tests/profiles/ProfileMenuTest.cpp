@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Profile pop-ups and the per-job profile selection: the shown entries of the profile lists are
 // appended to the pop-ups, and a chosen entry is stored in and found again from the model dictionary.
 #include "ProfileFixtures.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Profile list maintenance: the three repair passes on records, and backup, restore, deletion,
 // existence and the raw dictionaries on the files of a sandbox home.
 #include "ProfileFixtures.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The profile list store against the profile list file in a sandbox home: path, reading, writing,
 // recount, the AppleTalk/USB read and merge, and the write-access probe.
 #include "ProfileFixtures.h"

@@ -1,4 +1,5 @@
 #!/usr/bin/env python3
+# SPDX-License-Identifier: Apache-2.0
 """Another reader and writer of the profile list file, for interoperability tests.
 
 read PATH   checks the documented layout strictly and prints the used items of each list as JSON

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The folders include each other one way only: every quoted include across folders must be a pair
 // of the table below.
 #include "support/TestPaths.h"

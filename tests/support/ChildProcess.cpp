@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Background peers of the end-to-end tests.
 #include "support/ChildProcess.h"
 

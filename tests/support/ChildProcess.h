@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A background peer for end-to-end tests (snmpd, cupsd, a scripted agent): started with its output in
 // a log file, outside the test's nss_wrapper sandbox, and stopped within a bound when it goes or when
 // the test process dies.

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Enters the nss_wrapper home sandbox before main, re-executing the process when needed.
 #include "support/HomeSandbox.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A temporary home directory for a test process, through nss_wrapper: the password database answers
 // getuid() with an entry whose home is a fresh temporary folder, so no test touches the real home.
 //

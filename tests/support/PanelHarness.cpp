@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Panel harness.
 #include "support/PanelHarness.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A panel as the print dialog makes it: the bundle's factory, a ticket, a session with a printer and
 // an opened sample PPD. Runs inside the temporary home of HomeSandbox.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Child processes for end-to-end tests.
 #include "support/Process.h"
 

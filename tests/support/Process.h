@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Runs a program with arguments, standard input text and extra environment, and collects what it
 // printed and how it ended. Bounded: a program that runs longer than the limit is killed.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Paths fixed at configure time.
 #include "support/TestPaths.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Where the tests find the sources, the build, the bundle and the host.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The character tests of the filtered text field: what each input kind accepts, characters at a
 // UTF-16 index (surrogate halves included), and the removal of refused characters.
 #include "controls/KeyFilter.h"

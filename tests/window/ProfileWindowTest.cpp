@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The profile management window through a person's gestures on the widget model: what the table
 // shows, ticking, adding, editing, deleting and browsing, the enabled controls in each situation,
 // and what the window's OK and Cancel leave in the profile list file and the advanced view.

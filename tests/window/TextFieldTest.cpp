@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The filtered text field through a person's typing, pasting and clearing: length and
 // name.extension limits, dropped characters, the insertion point, and the operate control.
 #include "controls/KeyFilter.h"

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The profile management window of a loaded panel, its widgets, and profile lists to start from.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The profile management window driven by printdialog scripts: Manage Profile opens it, the lines
 // that follow feed it until its OK or Cancel.
 #include "../host/HostRun.h"

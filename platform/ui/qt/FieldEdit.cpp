@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Keystrokes into text-field user calls.
 #include "ui/qt/FieldEdit.h"
 

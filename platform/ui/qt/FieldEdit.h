@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A line edit whose every keystroke, paste and deletion goes through the text field's field editor
 // and editing hooks; what it shows (text and caret) is always the model's.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Frames to widget geometry.
 #include "ui/qt/FrameLayout.h"
 

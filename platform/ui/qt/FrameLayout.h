@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Where a view's widget goes: the interface description's frame (counted from the bottom edge
 // unless the superview is flipped), scaled so that every text fits the font in use.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Buddies and tab order from geometry.
 #include "ui/qt/KeyboardOrder.h"
 

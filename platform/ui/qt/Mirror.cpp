@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Building widgets for views, following the model's changes, and placing widgets by the
 // description's frames scaled to the font.
 #include "ui/qt/Mirror.h"

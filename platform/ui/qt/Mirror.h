@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The Qt mirror of the widget model: one widget per view, made on first use and kept in step with
 // every change the model announces. Input on the widgets becomes the model's user calls.
 #pragma once

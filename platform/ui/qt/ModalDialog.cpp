@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Escape and the close box go through the model's cancel button.
 #include "ui/qt/ModalDialog.h"
 

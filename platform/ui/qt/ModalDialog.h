@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A window of the widget model as a dialog: Return presses its default button, Escape and the
 // close box its cancel button, as the model's key equivalents say.
 #pragma once

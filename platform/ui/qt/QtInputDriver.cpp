@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Gestures through QTest.
 #include "ui/qt/QtInputDriver.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A script's gestures as real input (mouse clicks and key presses) to the rendered widgets. A
 // control with no widget on screen gets the model's user call, as headless.
 #pragma once

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Table cells: text, tick boxes and icons.
 #include "ui/qt/TableModel.h"
 

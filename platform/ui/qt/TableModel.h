@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // The rows of a table view as Qt sees them, asked from the table's data source on each paint.
 #pragma once
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Clicks on rows and tick boxes.
 #include "ui/qt/TableWidget.h"
 

@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // A table view whose clicks become the table's user calls; its selection only mirrors the model.
 #pragma once
 

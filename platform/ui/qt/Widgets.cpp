@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Pop-ups, check boxes, buttons, labels, boxes, tab views, tables and text fields.
 #include "ui/qt/Widgets.h"
 

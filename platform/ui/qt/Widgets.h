@@ -1,3 +1,4 @@
+// SPDX-License-Identifier: Apache-2.0
 // Which Qt widget shows which kind of view, and how a widget takes on its view's state.
 #pragma once
 
