@@ -1,0 +1,167 @@
+// SPDX-License-Identifier: Apache-2.0
+// The soft proof shows what the panel's colour settings do to the test page, drawn by Ghostscript
+// with the printer's profile, as PDF and as PostScript.
+#include "preview/PreviewTestSupport.h"
+
+#include <gtest/gtest.h>
+
+#include <filesystem>
+#include <fstream>
+
+using namespace previewtest;
+using host::preview::OptionMap;
+using host::preview::SheetBox;
+
+namespace {
+
+constexpr SheetBox kBox{300, 425};
+
+Raster draw(host::preview::PreviewEngine& engine, const PreviewJob& job, std::vector<std::string>* notes = nullptr)
+{
+    host::preview::PreviewSheet sheet = engine.render(job, 1, kBox);
+    EXPECT_EQ(sheet.sheets, 1) << ::testing::PrintToString(sheet.notes);
+    if (notes) *notes = sheet.notes;
+    return sheet.picture;
+}
+
+bool mentions(const std::vector<std::string>& notes, const std::string& word)
+{
+    for (const std::string& note : notes)
+        if (note.find(word) != std::string::npos) return true;
+    return false;
+}
+
+class PreviewColour : public ::testing::TestWithParam<bool> {
+protected:
+    std::string document() { return GetParam() ? documents.testPagePostScript() : documents.testPagePdf(); }
+    testdocs::TestDocuments documents;
+};
+
+} // namespace
+
+TEST_P(PreviewColour, ColorAsGrayscaleGivesGrayInEveryPixel)
+{
+    auto preview = engine();
+    const Raster picture = draw(*preview, job(document(), {{"TLColorAsGray", "True"}}));
+    ASSERT_FALSE(picture.empty());
+    int colourful = 0;
+    for (size_t i = 0; i < picture.pixels.size(); i += 3)
+        colourful += picture.pixels[i] != picture.pixels[i + 1] || picture.pixels[i + 1] != picture.pixels[i + 2];
+    EXPECT_EQ(colourful, 0);
+    EXPECT_GT(measure(picture, testdocs::kImage).inked, 0) << "the image is still there, in gray";
+}
+
+TEST_P(PreviewColour, PerceptualAndSaturationDrawTheSaturatedImageDifferently)
+{
+    auto preview = engine();
+    const Raster perceptual = draw(*preview, job(document(), {{"TLImageRenderIntent", "Perceptual"}}));
+    const Raster saturation = draw(*preview, job(document(), {{"TLImageRenderIntent", "Saturation"}}));
+    EXPECT_NE(measure(perceptual, testdocs::kImage).lightness, measure(saturation, testdocs::kImage).lightness);
+    EXPECT_EQ(measure(perceptual, testdocs::kShape).lightness, measure(saturation, testdocs::kShape).lightness)
+        << "the image's intent leaves graphics alone";
+}
+
+TEST_P(PreviewColour, TextGrayTreatmentDecidesWhichPlatesCarryGrayText)
+{
+    struct Case {
+        const char* treatment;
+        bool onColourPlates;
+    };
+    const Case cases[] = {{"BlackOnly", false}, {"TrueGray", false}, {"Composite", true}};
+    auto preview = engine();
+    for (const Case& c : cases) {
+        const Raster plates =
+            draw(*preview, job(document(), {{"TLColorSeparation", "True"}, {"TLTextGrayTreatment", c.treatment}}));
+        EXPECT_GT(measure(plates, testdocs::kGrayText, 3).touched, 50) << c.treatment << ": K";
+        for (int plate = 0; plate < 3; ++plate) {
+            const int touched = measure(plates, testdocs::kGrayText, plate).touched;
+            EXPECT_TRUE(c.onColourPlates ? touched > 50 : touched == 0) << c.treatment << ": plate " << plate;
+        }
+    }
+}
+
+TEST_P(PreviewColour, EconoModeProofsLighter)
+{
+    auto preview = engine();
+    std::vector<std::string> notes;
+    const double normal = measureAll(draw(*preview, job(document(), {{"TLEconoMode", "False"}}))).lightness;
+    const double econo = measureAll(draw(*preview, job(document(), {{"TLEconoMode", "True"}}), &notes)).lightness;
+    EXPECT_GT(econo, normal + 1);
+    EXPECT_TRUE(mentions(notes, "50 %"));
+}
+
+INSTANTIATE_TEST_SUITE_P(Documents, PreviewColour, ::testing::Values(false, true),
+    [](const auto& info) { return info.param ? "PostScript" : "Pdf"; });
+
+namespace {
+
+// The ticket entries of a destination profile chosen from the panel's list: the path on the
+// printer's disk, nibble-encoded.
+OptionMap listedDestination(const std::string& fileName)
+{
+    const std::string path = "/ata1a/data/USfiles/Profiles/" + fileName;
+    std::string encoded;
+    for (unsigned char c : path) {
+        encoded += static_cast<char>(48 + (c >> 4));
+        encoded += static_cast<char>(48 + (c & 15));
+    }
+    OptionMap ticket;
+    for (const char* kind : {"Image", "Text", "Graphics"}) {
+        const std::string key = std::string("TL") + kind + "DestinationProfile";
+        ticket[key] = "Auto";
+        ticket[key + "Custom"] = "True";
+        ticket[key + "CustomFilename"] = encoded;
+    }
+    return ticket;
+}
+
+} // namespace
+
+TEST(PreviewProfiles, ALocalUserProfileIsUsedAndAnUnfitOneNeverIs)
+{
+    struct Case {
+        const char* name;
+        const char* file;     // the listed profile's file name
+        const char* copyFrom; // the Ghostscript profile in the user's folder under that name; null: none
+        const char* text;     // else what the file there holds; null: there is no file
+        bool differsFromAuto;
+        const char* note; // a word the notes must hold; null: no note about profiles
+    };
+    const std::string gs = "/usr/share/color/icc/ghostscript/";
+    const Case cases[] = {
+        {"a copy of Ghostscript's PostScript CMYK profile", "MYCMYK.ICC", "ps_cmyk.icc", nullptr, true, nullptr},
+        {"stored on the printer alone", "ONPRINTER.ICC", nullptr, nullptr, false, "no local copy"},
+        {"an RGB profile", "RGB.ICC", "srgb.icc", nullptr, false, "not a CMYK profile"},
+        {"not a profile", "TEXT.ICC", nullptr, "acsp, but no profile\n", false, "not an ICC profile"},
+    };
+    testdocs::TestDocuments documents;
+    const std::string folder = documents.folder() + "/profiles";
+    std::filesystem::create_directory(folder);
+    auto preview = engine(folder);
+    const std::string page = documents.testPagePdf();
+    const Raster automatic = draw(*preview, job(page));
+    for (const Case& c : cases) {
+        if (c.copyFrom) std::filesystem::copy_file(gs + c.copyFrom, folder + "/" + c.file);
+        if (c.text) std::ofstream(folder + "/" + c.file) << c.text;
+        std::vector<std::string> notes;
+        const Raster proof = draw(*preview, job(page, listedDestination(c.file)), &notes);
+        EXPECT_EQ(!samePixels(proof, automatic), c.differsFromAuto) << c.name;
+        const bool noted = c.note && mentions(notes, c.note) && mentions(notes, "Auto");
+        EXPECT_EQ(noted, c.note != nullptr) << c.name;
+        EXPECT_EQ(mentions(notes, "proofed as"), c.note != nullptr) << c.name;
+    }
+}
+
+TEST(PreviewProfiles, AQuickColorPresetDecidesTheAdvancedOptions)
+{
+    testdocs::TestDocuments documents;
+    auto preview = engine();
+    const std::string page = documents.testPagePdf();
+    const Raster standardAsked =
+        draw(*preview, job(page, {{"TLQuickColor", "Standard"}, {"TLImageRenderIntent", "Saturation"}}));
+    const Raster standard =
+        draw(*preview, job(page, {{"TLQuickColor", "Standard"}, {"TLImageRenderIntent", "Perceptual"}}));
+    const Raster vivid = draw(*preview, job(page, {{"TLQuickColor", "Vivid"}}));
+    EXPECT_TRUE(samePixels(standardAsked, standard)) << "Standard takes its own image intent";
+    EXPECT_FALSE(samePixels(standard, vivid)) << "Vivid draws images with Saturation";
+}
