@@ -22,6 +22,9 @@ struct TransformDeleter {
 using Transform = std::unique_ptr<void, TransformDeleter>;
 
 constexpr int kRgbGrid = 17;
+// The transforms below are evaluated at the grid's nodes only: lcms2's own precalculation would cost
+// more than the sampling it speeds up.
+constexpr cmsUInt32Number kSampling = cmsFLAGS_NOOPTIMIZE;
 // Ghostscript refuses a one-input table of 256 points or more.
 constexpr int kGrayGrid = 129;
 
@@ -41,8 +44,8 @@ public:
     explicit BlackTone(cmsHPROFILE destination)
     {
         Profile lab(cmsCreateLab4Profile(nullptr));
-        Transform toLab(
-            cmsCreateTransform(destination, TYPE_CMYK_16, lab.get(), TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, 0));
+        Transform toLab(cmsCreateTransform(
+            destination, TYPE_CMYK_16, lab.get(), TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, kSampling));
         for (size_t k = 0; k < lightness_.size(); ++k) {
             const cmsUInt16Number toner[4] = {
                 0, 0, 0, static_cast<cmsUInt16Number>(k * 65535 / (lightness_.size() - 1))};
@@ -152,9 +155,9 @@ bool GrayLinks::writeRgbLink(const std::string& source, const std::string& desti
     Transform toDestination(source.empty()
             ? nullptr
             : cmsCreateTransform(input.get(), TYPE_RGB_16, output.get(), TYPE_CMYK_16,
-                  static_cast<cmsUInt32Number>(intent), cmsFLAGS_BLACKPOINTCOMPENSATION));
+                  static_cast<cmsUInt32Number>(intent), kSampling | cmsFLAGS_BLACKPOINTCOMPENSATION));
     Transform grayToLab(
-        cmsCreateTransform(input.get(), TYPE_RGB_16, lab.get(), TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, 0));
+        cmsCreateTransform(input.get(), TYPE_RGB_16, lab.get(), TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, kSampling));
     if ((!source.empty() && !toDestination) || !grayToLab) return fail(error, "lcms2 cannot join the profiles");
     const BlackTone tone(output.get());
     Sampling sampling{toDestination.get(), grayToLab.get(), gray, &tone};
@@ -169,8 +172,8 @@ bool GrayLinks::writeGrayLink(
     Profile input = srgbGray();
     Profile lab(cmsCreateLab4Profile(nullptr));
     if (!output || !input) return fail(error, "a profile cannot be read");
-    Transform grayToLab(
-        cmsCreateTransform(input.get(), TYPE_GRAY_16, lab.get(), TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, 0));
+    Transform grayToLab(cmsCreateTransform(
+        input.get(), TYPE_GRAY_16, lab.get(), TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, kSampling));
     if (!grayToLab) return fail(error, "lcms2 cannot read the gray profile");
     const BlackTone tone(output.get());
     Sampling sampling{nullptr, grayToLab.get(), gray, &tone};

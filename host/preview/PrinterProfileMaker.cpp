@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 // The new tables are sampled on a 33-point Lab grid through the base's own colorimetric table, in
-// the base's encoding (a version 2 profile keeps version 2 Lab numbers).
+// the base's encoding (a version 2 profile keeps version 2 Lab numbers), and kept with 8 bits a
+// value as the base keeps its own: the proof draws 8-bit toner.
 #include "host/preview/PrinterProfileMaker.h"
 
 #include <lcms2.h>
@@ -70,6 +71,7 @@ bool writeTable(cmsHPROFILE profile, cmsTagSignature tag, const Sampling& sampli
         cmsPipelineInsertStage(pipeline, cmsAT_END, table);
         cmsPipelineInsertStage(pipeline, cmsAT_END, cmsStageAllocToneCurves(nullptr, 4, nullptr));
         table = nullptr;
+        cmsPipelineSetSaveAs8bitsFlag(pipeline, TRUE);
         ok = cmsWriteTag(profile, tag, pipeline);
     }
     if (table) cmsStageFree(table);
@@ -104,7 +106,10 @@ bool PrinterProfileMaker::write(const std::string& base, const std::string& path
     // table is copied and written back in its own right before the others change.
     cmsPipeline* copy = cmsPipelineDup(colorimetric);
     const bool version2 = cmsGetEncodedICCversion(profile.get()) < 0x4000000;
+    if (copy) cmsPipelineSetSaveAs8bitsFlag(copy, TRUE);
     const bool ok = copy && cmsWriteTag(profile.get(), cmsSigBToA1Tag, copy) &&
+        cmsLinkTag(profile.get(), cmsSigAToB1Tag, cmsSigAToB0Tag) &&
+        cmsLinkTag(profile.get(), cmsSigAToB2Tag, cmsSigAToB0Tag) &&
         writeTable(profile.get(), cmsSigBToA0Tag, {copy, perceptualChroma, version2}) &&
         writeTable(profile.get(), cmsSigBToA2Tag, {copy, saturationChroma, version2}) && describe(profile.get()) &&
         cmsSaveProfileToFile(profile.get(), path.c_str());

@@ -7,6 +7,7 @@
 #include "host/preview/SeparationSheet.h"
 
 #include <algorithm>
+#include <future>
 
 namespace host::preview {
 namespace {
@@ -81,7 +82,11 @@ SheetRenderer::Drawn SheetRenderer::draw(
             request.colourArguments = *arguments;
         }
     }
+    // The first proof's transforms are built on the other core while Ghostscript draws.
+    std::future<bool> warm =
+        plan ? std::async(std::launch::async, [this] { return proof_.prepare(); }) : std::future<bool>();
     std::optional<Raster> drawn = raster(request, sheet.geometry.rotate, cancel, result.failure);
+    if (warm.valid()) warm.wait();
     if (!drawn || !plan) {
         result.picture = std::move(drawn);
         return result;

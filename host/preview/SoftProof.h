@@ -32,9 +32,12 @@ public:
     // A black toner raster (1 channel) as it prints: gray, R = G = B in every pixel.
     std::optional<Raster> proofBlack(const Raster& black);
 
-private:
+    // Reads the printer's profile and builds the transforms now (the first proof does otherwise);
+    // another thread may do it while Ghostscript draws, as long as nothing else uses the object
+    // meanwhile. False when the profile cannot be read.
     bool prepare();
 
+private:
     std::string printerProfile_;
     struct Transforms;
     std::unique_ptr<Transforms> transforms_;
