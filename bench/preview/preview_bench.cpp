@@ -72,8 +72,9 @@ PreviewJob proofJob(const std::string& document, const std::string& intent)
         {{document, {}}}, {}, {{"TLQuickColor", "CustomSettings"}, {"TLImageRenderIntent", intent}}, true};
 }
 
-// A measured stretch: wall time, and the processor time of this process and the helpers it ran
-// (which a busy machine inflates far less than the wall time).
+// A measured stretch: wall time, and the processor time of this process and the helpers it ran and
+// reaped (Ghostscript, which stays between sheets, counts once the engine ends, so only in the first
+// measures).
 struct Sample {
     double wall = 0, processor = 0;
 };

@@ -3,6 +3,7 @@
 // four toners); CMYK sources are simulated with the simulation profile, or go through untouched.
 #include "host/preview/ColourArguments.h"
 
+#include "host/preview/GhostscriptRaster.h"
 #include "host/preview/GrayLinks.h"
 
 #include <filesystem>
@@ -12,6 +13,7 @@ namespace host::preview {
 namespace {
 
 constexpr const char* kKinds[] = {"Image", "Text", "Graphic"};
+constexpr const char* kPageKinds[] = {"Image", "Text", "Vector"};
 
 int blackPreservation(GrayTreatment gray)
 {
@@ -25,6 +27,13 @@ std::string line(const std::string& key, const std::string& profile, int intent)
 }
 
 } // namespace
+
+ColourArguments::ColourArguments(
+    std::string workFolder, std::string printerProfile, std::string rgbProfile, std::string grayProfile)
+    : folder_(std::move(workFolder)), printerProfile_(std::move(printerProfile)), rgbProfile_(std::move(rgbProfile)),
+      grayProfile_(std::move(grayProfile))
+{
+}
 
 std::optional<std::string> ColourArguments::stage(const std::string& path)
 {
@@ -54,15 +63,8 @@ std::optional<std::string> ColourArguments::link(const ObjectColour& object, boo
     return name;
 }
 
-// The object file's profile for one kind of object and source space: a link when grays go to black
-// alone, else the source profile (the destination follows from the object's output profile).
-std::optional<std::string> ColourArguments::sourceFor(const ObjectColour& object, bool rgb, std::string* error)
-{
-    if (object.gray != GrayTreatment::Composite) return link(object, rgb, error);
-    if (!rgb) return stage(grayProfile_);
-    return object.source.empty() ? std::optional<std::string>("None") : stage(object.source);
-}
-
+// Lines only where the defaults do not already say it, so that most changes leave the file, and the
+// running Ghostscript, as they are.
 std::optional<std::string> ColourArguments::objectLines(const ColourPlan& plan, std::string* error)
 {
     const ObjectColour* objects[] = {&plan.image, &plan.text, &plan.graphics};
@@ -72,11 +74,19 @@ std::optional<std::string> ColourArguments::objectLines(const ColourPlan& plan, 
     std::string lines;
     for (int k = 0; k < 3; ++k) {
         const std::string kind = kKinds[k];
-        const std::optional<std::string> rgb = sourceFor(*objects[k], true, error);
-        const std::optional<std::string> gray = sourceFor(*objects[k], false, error);
-        if (!rgb || !gray) return std::nullopt;
-        lines += (*rgb == "None" ? kind + "_RGB\tNone" : line(kind + "_RGB", *rgb, objects[k]->intent)) + "\n";
-        lines += line(kind + "_GRAY", *gray, objects[k]->intent) + "\n";
+        const ObjectColour& object = *objects[k];
+        if (object.gray != GrayTreatment::Composite) {
+            const auto rgb = link(object, true, error), gray = link(object, false, error);
+            if (!rgb || !gray) return std::nullopt;
+            lines +=
+                line(kind + "_RGB", *rgb, object.intent) + "\n" + line(kind + "_GRAY", *gray, object.intent) + "\n";
+        } else if (object.source.empty()) {
+            lines += kind + "_RGB\tNone\n";
+        } else if (object.source != rgbProfile_) {
+            const auto source = stage(object.source);
+            if (!source) return std::nullopt;
+            lines += line(kind + "_RGB", *source, object.intent) + "\n";
+        }
         lines += simulated ? line(kind + "_CMYK", *simulation, plan.simulation.intent) + "\t" +
                 std::to_string(blackPreservation(plan.simulation.gray)) + "\n"
                            : kind + "_CMYK\tNone\n";
@@ -84,28 +94,45 @@ std::optional<std::string> ColourArguments::objectLines(const ColourPlan& plan, 
     return lines;
 }
 
-std::optional<std::vector<std::string>> ColourArguments::forPlan(const ColourPlan& plan, std::string* error)
+std::optional<std::string> ColourArguments::objectFile(const std::string& lines)
 {
-    const std::string key = plan.renderKey();
-    auto found = plans_.find(key);
-    if (found != plans_.end()) return found->second;
-    const auto printer = stage(printerProfile_);
-    const auto image = stage(plan.image.destination);
-    const auto text = stage(plan.text.destination);
-    const auto graphics = stage(plan.graphics.destination);
+    auto found = objectFiles_.find(lines);
+    if (found != objectFiles_.end()) return found->second;
+    const std::string name = "objects" + std::to_string(objectFiles_.size()) + ".txt";
+    std::ofstream file(folder_ + "/" + name);
+    file << lines;
+    if (!file.flush()) return std::nullopt;
+    objectFiles_[lines] = name;
+    return name;
+}
+
+std::optional<std::string> ColourArguments::pageEntries(const ColourPlan& plan)
+{
+    const ObjectColour* objects[] = {&plan.image, &plan.text, &plan.graphics};
+    std::string entries;
+    for (int k = 0; k < 3; ++k) {
+        const auto destination = stage(objects[k]->destination);
+        if (!destination) return std::nullopt;
+        const std::string kind = kPageKinds[k];
+        entries += "/" + kind + "ICCProfile " + GhostscriptRaster::postScriptString(folder_ + "/" + *destination) +
+            " /" + kind + "Intent " + std::to_string(objects[k]->intent) + " ";
+    }
+    return entries;
+}
+
+std::optional<ColourSetup> ColourArguments::forPlan(const ColourPlan& plan, std::string* error)
+{
+    const auto printer = stage(printerProfile_), rgb = stage(rgbProfile_), gray = stage(grayProfile_);
     const auto lines = objectLines(plan, error);
-    if (!printer || !image || !text || !graphics || !lines) {
+    const auto file = lines ? objectFile(*lines) : std::nullopt;
+    const auto page = pageEntries(plan);
+    if (!printer || !rgb || !gray || !file || !page) {
         if (error && error->empty()) *error = "a colour profile cannot be read";
         return std::nullopt;
     }
-    const std::string name = "objects" + std::to_string(plans_.size()) + ".txt";
-    std::ofstream(folder_ + "/" + name) << *lines;
-    std::vector<std::string> arguments = {"-sOutputICCProfile=" + *printer, "-sImageICCProfile=" + *image,
-        "-sTextICCProfile=" + *text, "-sVectorICCProfile=" + *graphics,
-        "-dImageIntent=" + std::to_string(plan.image.intent), "-dTextIntent=" + std::to_string(plan.text.intent),
-        "-dVectorIntent=" + std::to_string(plan.graphics.intent), "-dDeviceGrayToK=false", "-sSourceObjectICC=" + name};
-    plans_[key] = arguments;
-    return arguments;
+    return ColourSetup{{"-sOutputICCProfile=" + *printer, "-sDefaultRGBProfile=" + *rgb,
+                           "-sDefaultGrayProfile=" + *gray, "-dDeviceGrayToK=false", "-sSourceObjectICC=" + *file},
+        *page};
 }
 
 } // namespace host::preview

@@ -1,12 +1,16 @@
 // SPDX-License-Identifier: Apache-2.0
 // Renders one sheet of a laid-out PDF with Ghostscript, run as its own process with a time limit:
-// to RGB for the plain layout, to CMYK (the toner) for a proof, to gray for Color as Grayscale.
+// to RGB for the plain layout, to CMYK (the toner) for a proof, to gray for Color as Grayscale. The
+// process stays for the next sheet while the colour settings it was started with stand.
 #pragma once
 
+#include "host/preview/GhostscriptServer.h"
 #include "host/preview/PreviewSetup.h"
 #include "host/preview/Raster.h"
 
 #include <atomic>
+#include <list>
+#include <memory>
 #include <optional>
 #include <string>
 #include <vector>
@@ -20,7 +24,8 @@ struct RasterRequest {
     int sheet = 1;   // 1-based
     double resolution = 72;
     RasterKind kind = RasterKind::Rgb;
-    std::vector<std::string> colourArguments;
+    std::vector<std::string> colourArguments; // Ghostscript's options at start (relative names)
+    std::string pageParameters;               // page device entries for this sheet (PostScript)
 };
 
 struct RasterFailure {
@@ -31,19 +36,27 @@ struct RasterFailure {
 
 class GhostscriptRaster {
 public:
-    GhostscriptRaster(const PreviewSetup& setup, std::string workFolder) : setup_(setup), folder_(std::move(workFolder))
-    {
-    }
+    GhostscriptRaster(const PreviewSetup& setup, std::string workFolder);
+    ~GhostscriptRaster();
 
+    // Starts the Ghostscript that will draw `request`'s kind with its colour arguments, and returns at
+    // once: its start-up overlaps what the caller does before render.
+    void start(const RasterRequest& request);
     // The sheet as Ghostscript draws it (rotated as the page says); nullopt and why on failure.
-    std::optional<Raster> render(
-        const RasterRequest& request, const std::atomic<bool>* cancel, RasterFailure* failure) const;
+    std::optional<Raster> render(const RasterRequest& request, const std::atomic<bool>* cancel, RasterFailure* failure);
+
+    // A file name as a PostScript string, with its parentheses and backslashes escaped.
+    static std::string postScriptString(const std::string& text);
 
 private:
-    std::vector<std::string> arguments(const RasterRequest& request, const std::string& output) const;
+    std::vector<std::string> arguments(const RasterRequest& request) const;
+    GhostscriptServer& server(const std::vector<std::string>& arguments);
 
     const PreviewSetup& setup_;
     std::string folder_;
+    // Two at most: a proof and the plain layout, so that switching between them starts nothing.
+    std::list<std::unique_ptr<GhostscriptServer>> servers_;
+    int pictures_ = 0;
 };
 
 } // namespace host::preview

@@ -27,7 +27,7 @@ struct PreviewEngine::Parts {
     Parts(const PreviewSetup& s, std::unique_ptr<WorkFolder> f, PrinterChoices p)
         : setup(s), folder(std::move(f)), printer(std::move(p)), profiles(setup.tools.iccDir, setup.printerProfile),
           userProfiles(setup.userProfileFolder), planner(printer, profiles, userProfiles),
-          layout(setup, folder->path()), renderer(setup, folder->path(), setup.tools.iccDir + "/ghostscript/sgray.icc")
+          layout(setup, folder->path()), renderer(setup, folder->path())
     {
     }
 };
@@ -80,6 +80,9 @@ PreviewSheet PreviewEngine::render(const PreviewJob& job, int sheet, SheetBox bo
     PreviewSheet result;
     box.width = std::max(box.width, 16);
     box.height = std::max(box.height, 16);
+    std::optional<ColourPlan> plan =
+        job.proof ? std::optional<ColourPlan>(parts_->planner.plan(job.ticket)) : std::nullopt;
+    parts_->renderer.prepare(plan ? &*plan : nullptr);
     JobSheets sheets = parts_->layout.layOut(job.documents, job.layout, cancel);
     result.cancelled = sheets.cancelled;
     result.notes = std::move(sheets.notes);
@@ -91,8 +94,6 @@ PreviewSheet PreviewEngine::render(const PreviewJob& job, int sheet, SheetBox bo
     }
     result.sheet = std::clamp(sheet, 1, result.sheets);
     const SheetRef& ref = sheets.sheets[static_cast<size_t>(result.sheet - 1)];
-    std::optional<ColourPlan> plan =
-        job.proof ? std::optional<ColourPlan>(parts_->planner.plan(job.ticket)) : std::nullopt;
     if (plan) result.notes.insert(result.notes.end(), plan->notes.begin(), plan->notes.end());
     SheetRenderer::Drawn drawn = parts_->renderer.draw(ref, plan ? &*plan : nullptr, box, cancel);
     if (drawn.picture) {

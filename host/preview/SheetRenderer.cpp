@@ -29,9 +29,10 @@ Raster blackAsCmyk(const Raster& black)
 
 } // namespace
 
-SheetRenderer::SheetRenderer(const PreviewSetup& setup, const std::string& workFolder, const std::string& grayProfile)
-    : colour_(workFolder, setup.printerProfile, grayProfile), ghostscript_(setup, workFolder),
-      proof_(setup.printerProfile)
+SheetRenderer::SheetRenderer(const PreviewSetup& setup, const std::string& workFolder)
+    : colour_(workFolder, setup.printerProfile, setup.tools.iccDir + "/ghostscript/srgb.icc",
+          setup.tools.iccDir + "/ghostscript/sgray.icc"),
+      ghostscript_(setup, workFolder), proof_(setup.printerProfile)
 {
 }
 
@@ -46,7 +47,7 @@ std::string SheetRenderer::rasterKey(const RasterRequest& request)
     std::string key = request.pdf + '|' + std::to_string(request.sheet) + '|' + std::to_string(request.resolution) +
         '|' + std::to_string(static_cast<int>(request.kind));
     for (const std::string& argument : request.colourArguments) key += '|' + argument;
-    return key;
+    return key + '|' + request.pageParameters;
 }
 
 std::optional<Raster> SheetRenderer::raster(
@@ -69,24 +70,35 @@ std::optional<Raster> SheetRenderer::show(const Raster& raster, RasterKind kind,
     return kind == RasterKind::Gray ? proof_.proofBlack(toner) : proof_.proofCmyk(toner);
 }
 
+bool SheetRenderer::request(const ColourPlan* plan, RasterRequest& request, std::string* error)
+{
+    if (!plan) return true;
+    request.kind = plan->grayscale ? RasterKind::Gray : RasterKind::Cmyk;
+    if (request.kind != RasterKind::Cmyk) return true;
+    std::optional<ColourSetup> colour = colour_.forPlan(*plan, error);
+    if (!colour) return false;
+    request.colourArguments = colour->start;
+    request.pageParameters = colour->page;
+    return true;
+}
+
+void SheetRenderer::prepare(const ColourPlan* plan)
+{
+    RasterRequest warm;
+    std::string ignored;
+    if (request(plan, warm, &ignored)) ghostscript_.start(warm);
+    // The first proof's transforms are built on the other core meanwhile.
+    if (plan && !warming_.valid()) warming_ = std::async(std::launch::async, [this] { return proof_.prepare(); });
+}
+
 SheetRenderer::Drawn SheetRenderer::draw(
     const SheetRef& sheet, const ColourPlan* plan, const SheetBox& box, const std::atomic<bool>* cancel)
 {
     Drawn result;
-    RasterRequest request{sheet.pdf, sheet.page, resolutionFor(sheet.geometry, box), RasterKind::Rgb, {}};
-    if (plan) {
-        request.kind = plan->grayscale ? RasterKind::Gray : RasterKind::Cmyk;
-        if (request.kind == RasterKind::Cmyk) {
-            auto arguments = colour_.forPlan(*plan, &result.failure.reason);
-            if (!arguments) return result;
-            request.colourArguments = *arguments;
-        }
-    }
-    // The first proof's transforms are built on the other core while Ghostscript draws.
-    std::future<bool> warm =
-        plan ? std::async(std::launch::async, [this] { return proof_.prepare(); }) : std::future<bool>();
+    RasterRequest request{sheet.pdf, sheet.page, resolutionFor(sheet.geometry, box), RasterKind::Rgb, {}, {}};
+    if (!this->request(plan, request, &result.failure.reason)) return result;
     std::optional<Raster> drawn = raster(request, sheet.geometry.rotate, cancel, result.failure);
-    if (warm.valid()) warm.wait();
+    if (warming_.valid()) warming_.wait();
     if (!drawn || !plan) {
         result.picture = std::move(drawn);
         return result;

@@ -12,6 +12,7 @@
 #include "host/preview/SoftProof.h"
 
 #include <atomic>
+#include <future>
 #include <optional>
 
 namespace host::preview {
@@ -20,7 +21,11 @@ struct SheetBox;
 
 class SheetRenderer {
 public:
-    SheetRenderer(const PreviewSetup& setup, const std::string& workFolder, const std::string& grayProfile);
+    SheetRenderer(const PreviewSetup& setup, const std::string& workFolder);
+
+    // Gets Ghostscript and the proof's transforms going for a plan (null: the plain layout), so that
+    // they start while the documents are laid out; draw waits for them.
+    void prepare(const ColourPlan* plan);
 
     struct Drawn {
         std::optional<Raster> picture; // RGB
@@ -34,6 +39,8 @@ public:
     static double resolutionFor(const SheetGeometry& geometry, const SheetBox& box);
 
 private:
+    // The request for a sheet under a plan; false (and why) when its colour files cannot be made.
+    bool request(const ColourPlan* plan, RasterRequest& request, std::string* error);
     static std::string rasterKey(const RasterRequest& request);
     std::optional<Raster> raster(
         const RasterRequest& request, int rotate, const std::atomic<bool>* cancel, RasterFailure& failure);
@@ -44,6 +51,7 @@ private:
     SoftProof proof_;
     LruCache<Raster> rasters_{8};
     LruCache<Raster> pictures_{16};
+    std::future<bool> warming_;
     int renders_ = 0;
 };
 
