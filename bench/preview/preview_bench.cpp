@@ -13,7 +13,6 @@
 #include <fstream>
 #include <functional>
 #include <string>
-#include <sys/resource.h>
 #include <unistd.h>
 #include <vector>
 
@@ -72,36 +71,13 @@ PreviewJob proofJob(const std::string& document, const std::string& intent)
         {{document, {}}}, {}, {{"TLQuickColor", "CustomSettings"}, {"TLImageRenderIntent", intent}}, true};
 }
 
-// A measured stretch: wall time, and the processor time of this process and the helpers it ran and
-// reaped (Ghostscript, which stays between sheets, counts once the engine ends, so only in the first
-// measures).
-struct Sample {
-    double wall = 0, processor = 0;
-};
-
 class Stopwatch {
 public:
-    Stopwatch() : wall_(Clock::now()), processor_(processorMilliseconds()) { }
-    Sample read() const
-    {
-        return {std::chrono::duration<double, std::milli>(Clock::now() - wall_).count(),
-            processorMilliseconds() - processor_};
-    }
+    Stopwatch() : start_(Clock::now()) { }
+    double milliseconds() const { return std::chrono::duration<double, std::milli>(Clock::now() - start_).count(); }
 
 private:
-    static double processorMilliseconds()
-    {
-        double total = 0;
-        for (int who : {RUSAGE_SELF, RUSAGE_CHILDREN}) {
-            rusage usage{};
-            ::getrusage(who, &usage);
-            total += (usage.ru_utime.tv_sec + usage.ru_stime.tv_sec) * 1e3 +
-                (usage.ru_utime.tv_usec + usage.ru_stime.tv_usec) / 1e3;
-        }
-        return total;
-    }
-    Clock::time_point wall_;
-    double processor_;
+    Clock::time_point start_;
 };
 
 double median(std::vector<double> values)
@@ -110,35 +86,31 @@ double median(std::vector<double> values)
     return values[values.size() / 2];
 }
 
-// Runs `measure` the given number of times; prints the medians of wall and processor time.
-void report(const char* name, int runs, const std::function<Sample()>& measure)
+// Runs `measure` (milliseconds) the given number of times; prints the median and the range.
+void report(const char* name, int runs, const std::function<double()>& measure)
 {
-    std::vector<double> wall, processor;
-    for (int i = 0; i < runs; ++i) {
-        const Sample sample = measure();
-        wall.push_back(sample.wall);
-        processor.push_back(sample.processor);
-    }
-    std::printf(
-        "%-44s median %7.1f ms wall  %7.1f ms processor  (%d runs)\n", name, median(wall), median(processor), runs);
+    std::vector<double> samples;
+    for (int i = 0; i < runs; ++i) samples.push_back(measure());
+    const auto [low, high] = std::minmax_element(samples.begin(), samples.end());
+    std::printf("%-44s median %7.1f ms  (%.1f to %.1f, %d runs)\n", name, median(samples), *low, *high, runs);
     std::fflush(stdout);
 }
 
-Sample firstSheet(const Options& options, const std::string& document)
+double firstSheet(const Options& options, const std::string& document)
 {
     auto engine = freshEngine(options);
     const Stopwatch watch;
     engine->render(proofJob(document, "Perceptual"), 1, options.box);
-    return watch.read();
+    return watch.milliseconds();
 }
 
-Sample optionChange(const Options& options, const std::string& document)
+double optionChange(const Options& options, const std::string& document)
 {
     auto engine = freshEngine(options);
     engine->render(proofJob(document, "Perceptual"), 1, options.box);
     const Stopwatch watch;
     engine->render(proofJob(document, "Saturation"), 1, options.box);
-    return watch.read();
+    return watch.milliseconds();
 }
 
 } // namespace

@@ -65,7 +65,8 @@ ServerOutcome GhostscriptServer::run(
         return outcome;
     }
     outcome = await(serial, limit, cancel);
-    if (!outcome.ok) stop();
+    // After an error the interpreter's state is not to be trusted for the next document.
+    if (!outcome.ok || outcome.messages.find("Error") != std::string::npos) stop();
     return outcome;
 }
 

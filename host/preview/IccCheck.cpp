@@ -8,6 +8,7 @@
 #include <lcms2.h>
 
 #include <memory>
+#include <mutex>
 
 namespace host::preview {
 namespace {
@@ -57,7 +58,8 @@ void quiet(cmsContext, cmsUInt32Number, const char*) { }
 
 std::optional<std::string> IccCheck::problem(const std::string& path, ProfileUse use, int intent)
 {
-    cmsSetLogErrorHandler(quiet);
+    static std::once_flag silenced;
+    std::call_once(silenced, [] { cmsSetLogErrorHandler(quiet); });
     Profile profile(cmsOpenProfileFromFile(path.c_str(), "r"));
     if (!profile) return tr("not an ICC profile");
     const bool rgb = use == ProfileUse::RgbSource;

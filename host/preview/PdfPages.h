@@ -25,7 +25,8 @@ public:
     static std::optional<std::vector<SheetGeometry>> read(
         const std::string& pdfinfo, const std::string& path, const Command& limits, std::string* error);
 
-    // pdfinfo's output (with -f 1 -l N) taken apart; exposed for the fuzz target and the tests.
+    // pdfinfo's output (with -f 1 -l N) taken apart; nullopt when it names no page count or a page
+    // without a sensible size.
     static std::optional<std::vector<SheetGeometry>> parse(const std::string& output);
 
     static constexpr int kMaxSheets = 100000;
