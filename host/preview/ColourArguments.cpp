@@ -3,6 +3,7 @@
 // four toners); CMYK sources are simulated with the simulation profile, or go through untouched.
 #include "host/preview/ColourArguments.h"
 
+#include "host/Translate.h"
 #include "host/preview/GhostscriptRaster.h"
 #include "host/preview/GrayLinks.h"
 
@@ -127,7 +128,7 @@ std::optional<ColourSetup> ColourArguments::forPlan(const ColourPlan& plan, std:
     const auto file = lines ? objectFile(*lines) : std::nullopt;
     const auto page = pageEntries(plan);
     if (!printer || !rgb || !gray || !file || !page) {
-        if (error && error->empty()) *error = "a colour profile cannot be read";
+        if (error && error->empty()) *error = tr("a colour profile cannot be read");
         return std::nullopt;
     }
     return ColourSetup{{"-sOutputICCProfile=" + *printer, "-sDefaultRGBProfile=" + *rgb,

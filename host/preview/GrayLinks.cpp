@@ -3,6 +3,8 @@
 // between two neutral nodes stays neutral: a gray of the document lands on the K plate alone.
 #include "host/preview/GrayLinks.h"
 
+#include "host/Translate.h"
+
 #include <lcms2.h>
 
 #include <array>
@@ -151,17 +153,18 @@ bool GrayLinks::writeRgbLink(const std::string& source, const std::string& desti
     Profile output(cmsOpenProfileFromFile(destination.c_str(), "r"));
     Profile input(source.empty() ? cmsCreate_sRGBProfile() : cmsOpenProfileFromFile(source.c_str(), "r"));
     Profile lab(cmsCreateLab4Profile(nullptr));
-    if (!output || !input) return fail(error, "a profile cannot be read");
+    if (!output || !input) return fail(error, tr("a profile cannot be read"));
     Transform toDestination(source.empty()
             ? nullptr
             : cmsCreateTransform(input.get(), TYPE_RGB_16, output.get(), TYPE_CMYK_16,
                   static_cast<cmsUInt32Number>(intent), kSampling | cmsFLAGS_BLACKPOINTCOMPENSATION));
     Transform grayToLab(
         cmsCreateTransform(input.get(), TYPE_RGB_16, lab.get(), TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, kSampling));
-    if ((!source.empty() && !toDestination) || !grayToLab) return fail(error, "lcms2 cannot join the profiles");
+    if ((!source.empty() && !toDestination) || !grayToLab) return fail(error, tr("lcms2 cannot join the profiles"));
     const BlackTone tone(output.get());
     Sampling sampling{toDestination.get(), grayToLab.get(), gray, &tone};
-    if (!saveLink(cmsSigRgbData, kRgbGrid, sampleRgb, sampling, path)) return fail(error, "the link cannot be written");
+    if (!saveLink(cmsSigRgbData, kRgbGrid, sampleRgb, sampling, path))
+        return fail(error, tr("the link cannot be written"));
     return true;
 }
 
@@ -171,14 +174,14 @@ bool GrayLinks::writeGrayLink(
     Profile output(cmsOpenProfileFromFile(destination.c_str(), "r"));
     Profile input = srgbGray();
     Profile lab(cmsCreateLab4Profile(nullptr));
-    if (!output || !input) return fail(error, "a profile cannot be read");
+    if (!output || !input) return fail(error, tr("a profile cannot be read"));
     Transform grayToLab(cmsCreateTransform(
         input.get(), TYPE_GRAY_16, lab.get(), TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, kSampling));
-    if (!grayToLab) return fail(error, "lcms2 cannot read the gray profile");
+    if (!grayToLab) return fail(error, tr("lcms2 cannot read the gray profile"));
     const BlackTone tone(output.get());
     Sampling sampling{nullptr, grayToLab.get(), gray, &tone};
     if (!saveLink(cmsSigGrayData, kGrayGrid, sampleGray, sampling, path))
-        return fail(error, "the link cannot be written");
+        return fail(error, tr("the link cannot be written"));
     return true;
 }
 

@@ -80,14 +80,28 @@ TEST_P(PreviewColour, TextGrayTreatmentDecidesWhichPlatesCarryGrayText)
     }
 }
 
-TEST_P(PreviewColour, EconoModeProofsLighter)
+TEST_P(PreviewColour, EconoModeAndBrightnessChangeTheToner)
 {
+    struct Case {
+        const char* key;
+        const char* choice;
+        int lighter; // +1 lighter than the PPD's defaults, -1 darker
+        const char* note;
+    };
+    const Case cases[] = {
+        {"TLEconoMode", "True", +1, "50 %"},
+        {"TLBrightness", "Plus2", +1, nullptr},
+        {"TLBrightness", "Minus2", -1, nullptr},
+    };
     auto preview = engine();
-    std::vector<std::string> notes;
-    const double normal = measureAll(draw(*preview, job(document(), {{"TLEconoMode", "False"}}))).lightness;
-    const double econo = measureAll(draw(*preview, job(document(), {{"TLEconoMode", "True"}}), &notes)).lightness;
-    EXPECT_GT(econo, normal + 1);
-    EXPECT_TRUE(mentions(notes, "50 %"));
+    const double normal = measure(draw(*preview, job(document())), testdocs::kImage).lightness;
+    for (const Case& c : cases) {
+        std::vector<std::string> notes;
+        const double changed =
+            measure(draw(*preview, job(document(), {{c.key, c.choice}}), &notes), testdocs::kImage).lightness;
+        EXPECT_GT((changed - normal) * c.lighter, 3) << c.key << " " << c.choice;
+        EXPECT_EQ(mentions(notes, "50 %"), c.note != nullptr) << c.key;
+    }
 }
 
 INSTANTIATE_TEST_SUITE_P(Documents, PreviewColour, ::testing::Values(false, true),
@@ -150,6 +164,24 @@ TEST(PreviewProfiles, ALocalUserProfileIsUsedAndAnUnfitOneNeverIs)
         EXPECT_EQ(noted, c.note != nullptr) << c.name;
         EXPECT_EQ(mentions(notes, "proofed as"), c.note != nullptr) << c.name;
     }
+}
+
+TEST(PreviewProfiles, TheProofShowsThePrintersColoursThePlainLayoutTheDocuments)
+{
+    testdocs::TestDocuments documents;
+    auto preview = engine();
+    PreviewJob plain = job(documents.testPagePdf());
+    plain.proof = false;
+    const testdocs::Box redCell{60, 102, 100, 140};
+    const Raster document = draw(*preview, plain);
+    const Raster proof = draw(*preview, job(documents.testPagePdf()));
+    const uint8_t* asGiven =
+        document.at(static_cast<int>(80 * document.width / 595.0), static_cast<int>(120 * document.height / 842.0));
+    const uint8_t* asPrinted =
+        proof.at(static_cast<int>(80 * proof.width / 595.0), static_cast<int>(120 * proof.height / 842.0));
+    EXPECT_EQ(std::vector<int>(asGiven, asGiven + 3), (std::vector<int>{255, 0, 0}));
+    EXPECT_GT(asPrinted[1] + asPrinted[2], 20) << "toner red is not the screen's pure red";
+    EXPECT_LT(measure(proof, redCell).lightness, 200);
 }
 
 TEST(PreviewProfiles, AQuickColorPresetDecidesTheAdvancedOptions)

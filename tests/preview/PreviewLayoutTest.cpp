@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include <chrono>
+#include <thread>
 
 using namespace previewtest;
 using host::preview::OptionMap;
@@ -24,16 +25,26 @@ PreviewJob plain(std::vector<std::string> paths, OptionMap layout = {})
     return job;
 }
 
-// Coloured blocks met along a row a quarter down the sheet (through the first row of page images).
-int blocksAcross(const Raster& picture)
+// The colours of the blocks met along a row a quarter down the sheet (through the first row of page
+// images), left to right: 'r', 'g', 'b', 'y' for the coloured pages, '?' for another colour.
+char colourName(const uint8_t* p)
 {
-    int blocks = 0;
-    bool inside = false;
-    for (int x = 0; x < picture.width; ++x) {
-        const uint8_t* p = picture.at(x, picture.height / 4);
-        const bool coloured = p[0] < 200 || p[1] < 200 || p[2] < 200;
-        blocks += coloured && !inside;
-        inside = coloured;
+    const bool r = p[0] > 128, g = p[1] > 128, b = p[2] > 128;
+    return r && g && !b ? 'y' : r && !g && !b ? 'r' : !r && g && !b ? 'g' : !r && !g && b ? 'b' : '?';
+}
+
+std::string blocksAcross(const Raster& picture)
+{
+    std::string blocks;
+    const int y = picture.height / 4;
+    for (int x = 0, start = -1; x <= picture.width; ++x) {
+        const uint8_t* p = x < picture.width ? picture.at(x, y) : nullptr;
+        const bool coloured = p && (p[0] < 200 || p[1] < 200 || p[2] < 200);
+        if (coloured && start < 0) start = x;
+        if (!coloured && start >= 0) {
+            blocks += colourName(picture.at((start + x) / 2, y));
+            start = -1;
+        }
     }
     return blocks;
 }
@@ -55,17 +66,19 @@ TEST(PreviewLayout, TheDialogsLayoutOptionsShapeTheSheets)
         OptionMap layout;
         int sheets;
         bool wider;
-        int blocks; // coloured page images across the first sheet; -1 not counted
+        const char* blocks; // the page images across the first sheet, by colour; null not looked at
     };
     const Case cases[] = {
-        {"one page a sheet", true, {}, 4, false, 1},
-        {"two per sheet over pages 2-3", true, {{"number-up", "2"}, {"page-ranges", "2-3"}}, 1, true, 2},
-        {"two per sheet", true, {{"number-up", "2"}}, 2, true, 2},
-        {"four per sheet", true, {{"number-up", "4"}}, 1, false, 2},
-        {"odd pages only", true, {{"page-set", "odd"}}, 2, false, 1},
-        {"landscape", false, {{"orientation-requested", "4"}}, 1, true, -1},
-        {"portrait", false, {{"orientation-requested", "3"}}, 1, false, -1},
-        {"US Letter", false, {{"PageSize", "Letter"}}, 1, false, -1},
+        {"one page a sheet", true, {}, 4, false, "r"},
+        {"two per sheet over pages 2-3", true, {{"number-up", "2"}, {"page-ranges", "2-3"}}, 1, true, "by"},
+        {"two per sheet", true, {{"number-up", "2"}}, 2, true, "rg"},
+        {"four per sheet", true, {{"number-up", "4"}}, 1, false, "rg"},
+        {"four per sheet, top to bottom first", true, {{"number-up", "4"}, {"number-up-layout", "tblr"}}, 1, false,
+            "rb"},
+        {"even pages only", true, {{"page-set", "even"}}, 2, false, "g"},
+        {"landscape", false, {{"orientation-requested", "4"}}, 1, true, nullptr},
+        {"portrait", false, {{"orientation-requested", "3"}}, 1, false, nullptr},
+        {"US Letter", false, {{"PageSize", "Letter"}}, 1, false, nullptr},
     };
     testdocs::TestDocuments documents;
     const std::string four = documents.colouredPagesPdf(4), page = documents.testPagePdf();
@@ -74,7 +87,7 @@ TEST(PreviewLayout, TheDialogsLayoutOptionsShapeTheSheets)
         const PreviewSheet sheet = preview->render(plain({c.fourPages ? four : page}, c.layout), 1, kBox);
         EXPECT_EQ(sheet.sheets, c.sheets) << c.name;
         EXPECT_EQ(sheet.picture.width > sheet.picture.height, c.wider) << c.name;
-        if (c.blocks >= 0) {
+        if (c.blocks) {
             EXPECT_EQ(blocksAcross(sheet.picture), c.blocks) << c.name;
         }
     }
@@ -135,6 +148,26 @@ TEST(PreviewLayout, ADocumentThatCannotBeShownEndsWithinFiveSecondsWithANote)
             << c.name << ::testing::PrintToString(sheet.notes);
     }
     EXPECT_TRUE(mentions(preview->render(job(documents.folder() + "/gone.pdf"), 1, kBox).notes, "cannot be read"));
+}
+
+TEST(PreviewLayout, ACancelledPreviewEndsAtOnceAndTheNextOneDraws)
+{
+    testdocs::TestDocuments documents;
+    auto preview = engine();
+    std::atomic<bool> cancel{false};
+    std::thread person([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(300));
+        cancel = true;
+    });
+    const auto start = std::chrono::steady_clock::now();
+    const PreviewSheet stopped = preview->render(job(documents.endlessPostScript()), 1, kBox, &cancel);
+    person.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(1500));
+    EXPECT_TRUE(stopped.cancelled);
+    EXPECT_FALSE(mentions(stopped.notes, "endless.ps")) << "a cancel is no fault of the document";
+    const PreviewSheet next = preview->render(job(documents.testPagePdf()), 1, kBox);
+    EXPECT_FALSE(next.cancelled);
+    EXPECT_GT(measure(next.picture, testdocs::kShape).inked, 100);
 }
 
 TEST(PreviewLayout, ASheetIsDrawnAgainOnlyWhenSomethingItShowsChanged)
