@@ -170,6 +170,27 @@ TEST(PreviewLayout, ACancelledPreviewEndsAtOnceAndTheNextOneDraws)
     EXPECT_GT(measure(next.picture, testdocs::kShape).inked, 100);
 }
 
+TEST(PreviewLayout, ASheetCancelledWhileGhostscriptDrawsLeavesTheNextOneDrawn)
+{
+    testdocs::TestDocuments documents;
+    auto preview = engine();
+    const PreviewJob busy = job(documents.busyPdf(100000));
+    ASSERT_EQ(preview->sheetCount(busy), 1);
+    std::atomic<bool> cancel{false};
+    std::thread person([&] {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        cancel = true;
+    });
+    const auto start = std::chrono::steady_clock::now();
+    const PreviewSheet stopped = preview->render(busy, 1, {2400, 2400}, &cancel);
+    person.join();
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::milliseconds(800));
+    EXPECT_TRUE(stopped.cancelled);
+    const PreviewSheet next = preview->render(busy, 1, kBox);
+    EXPECT_FALSE(next.cancelled);
+    EXPECT_GT(measureAll(next.picture).inked, 1000) << ::testing::PrintToString(next.notes);
+}
+
 TEST(PreviewLayout, ASheetIsDrawnAgainOnlyWhenSomethingItShowsChanged)
 {
     struct Step {

@@ -6,6 +6,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdio>
 #include <cstdlib>
 #include <filesystem>
 #include <fstream>
@@ -107,6 +108,29 @@ std::string TestDocuments::colouredPagesPdf(int pages)
 {
     const std::string name = std::to_string(pages) + " pages";
     return convert(write(name + ".ps", colouredPages(pages)), "pdfwrite", name + ".pdf");
+}
+
+std::string TestDocuments::busyPdf(int rectangles)
+{
+    std::string content;
+    for (int i = 0; i < rectangles; ++i)
+        content += std::to_string(i % 7 / 7.0).substr(0, 4) + " 0.5 0.2 rg " + std::to_string(i * 37 % 590) + " " +
+            std::to_string(i * 53 % 830) + " 3 3 re f\n";
+    const std::string objects[] = {"<< /Type /Catalog /Pages 2 0 R >>", "<< /Type /Pages /Kids [3 0 R] /Count 1 >>",
+        "<< /Type /Page /Parent 2 0 R /MediaBox [0 0 595 842] /Contents 4 0 R >>",
+        "<< /Length " + std::to_string(content.size()) + " >>\nstream\n" + content + "endstream"};
+    std::string pdf = "%PDF-1.4\n";
+    std::string offsets;
+    for (size_t i = 0; i < 4; ++i) {
+        char offset[32];
+        std::snprintf(offset, sizeof offset, "%010zu 00000 n \n", pdf.size());
+        offsets += offset;
+        pdf += std::to_string(i + 1) + " 0 obj\n" + objects[i] + "\nendobj\n";
+    }
+    const std::string start = std::to_string(pdf.size());
+    pdf += "xref\n0 5\n0000000000 65535 f \n" + offsets + "trailer\n<< /Size 5 /Root 1 0 R >>\nstartxref\n" + start +
+        "\n%%EOF\n";
+    return write("busy.pdf", pdf);
 }
 
 std::string TestDocuments::brokenPdf()
