@@ -111,7 +111,8 @@ bool PrinterProfileMaker::write(const std::string& base, const std::string& path
         cmsLinkTag(profile.get(), cmsSigAToB1Tag, cmsSigAToB0Tag) &&
         cmsLinkTag(profile.get(), cmsSigAToB2Tag, cmsSigAToB0Tag) &&
         writeTable(profile.get(), cmsSigBToA0Tag, {copy, perceptualChroma, version2}) &&
-        writeTable(profile.get(), cmsSigBToA2Tag, {copy, saturationChroma, version2}) && describe(profile.get()) &&
+        writeTable(profile.get(), cmsSigBToA2Tag, {copy, saturationChroma, version2}) &&
+        cmsWriteTag(profile.get(), cmsSigMediaWhitePointTag, cmsD50_XYZ()) && describe(profile.get()) &&
         cmsSaveProfileToFile(profile.get(), path.c_str());
     if (copy) cmsPipelineFree(copy);
     return ok ? true : fail(path + ": the profile cannot be written");

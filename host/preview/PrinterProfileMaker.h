@@ -2,7 +2,8 @@
 // Makes the zq4410's CMYK profile for the proof. Its colorimetric tables are those of Ghostscript's
 // SWOP profile; that profile gives perceptual and saturation the same table as colorimetric, so the
 // printer's profile gets tables of its own for them: perceptual eases chroma above a knee into the
-// gamut, saturation raises chroma. Lightness and hue are kept in both.
+// gamut, saturation raises chroma. Lightness and hue are kept in both. Its paper is a laser printer's
+// white (D50), not the SWOP stock's, so that matching a simulated press's paper colour means something.
 #pragma once
 
 #include <string>

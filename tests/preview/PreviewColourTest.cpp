@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <cmath>
 #include <filesystem>
 #include <fstream>
 
@@ -182,6 +183,23 @@ TEST(PreviewProfiles, TheProofShowsThePrintersColoursThePlainLayoutTheDocuments)
     EXPECT_EQ(std::vector<int>(asGiven, asGiven + 3), (std::vector<int>{255, 0, 0}));
     EXPECT_GT(asPrinted[1] + asPrinted[2], 20) << "toner red is not the screen's pure red";
     EXPECT_LT(measure(proof, redCell).lightness, 200);
+}
+
+TEST(PreviewProfiles, MatchPaperColorTintsCmykObjectsWithTheSimulatedPressPaper)
+{
+    testdocs::TestDocuments documents;
+    auto preview = engine();
+    const std::string page = documents.cmykPagePdf();
+    const OptionMap swop = {{"TLSimSource", "SWOP"}, {"TLSimRenderIntent", "Relative"}};
+    OptionMap matched = swop;
+    matched["TLSimRenderIntent"] = "Absolute";
+    const Raster relative = draw(*preview, job(page, swop));
+    const Raster absolute = draw(*preview, job(page, matched));
+    EXPECT_GT(std::abs(measure(relative, testdocs::kCmykSquare).lightness -
+                  measure(absolute, testdocs::kCmykSquare).lightness),
+        2);
+    const testdocs::Box paper{350, 500, 550, 800};
+    EXPECT_EQ(measure(absolute, paper).touched, 0) << "paper without objects gets no toner";
 }
 
 TEST(PreviewProfiles, AQuickColorPresetDecidesTheAdvancedOptions)

@@ -104,6 +104,13 @@ std::string TestDocuments::text()
     return write("notes.txt", "A plain text document.\nZweite Zeile: äöü.\n");
 }
 
+std::string TestDocuments::cmykPagePdf()
+{
+    const std::string ps = "%!PS\n<< /PageSize [595 842] >> setpagedevice 0.2 0.8 0 0 setcmykcolor 100 " +
+        y(kCmykSquare.bottom) + " 200 200 rectfill showpage\n";
+    return convert(write("cmyk page.ps", ps), "pdfwrite", "cmyk page.pdf");
+}
+
 std::string TestDocuments::colouredPagesPdf(int pages)
 {
     const std::string name = std::to_string(pages) + " pages";

@@ -12,9 +12,10 @@ namespace testdocs {
 struct Box {
     double left, top, right, bottom;
 };
-constexpr Box kImage{50, 92, 300, 342};     // 4 x 4 saturated colours, pure red at the top left
-constexpr Box kGrayText{50, 400, 290, 444}; // "Gray text", RGB 0.5 0.5 0.5
-constexpr Box kShape{350, 142, 550, 342};   // a triangle, RGB 0 0.6 1
+constexpr Box kImage{50, 92, 300, 342};        // 4 x 4 saturated colours, pure red at the top left
+constexpr Box kGrayText{50, 400, 290, 444};    // "Gray text", RGB 0.5 0.5 0.5
+constexpr Box kShape{350, 142, 550, 342};      // a triangle, RGB 0 0.6 1
+constexpr Box kCmykSquare{100, 100, 300, 300}; // the CMYK page's square, CMYK 0.2 0.8 0 0
 
 class TestDocuments {
 public:
@@ -31,6 +32,8 @@ public:
     std::string testPagePng();
     std::string testPageJpeg();
     std::string text();
+    // A page with one square in CMYK (0.2 0.8 0 0), which only the CMYK simulation touches.
+    std::string cmykPagePdf();
     // `pages` pages, page n filled nearly to its edges with colour n of red, green, blue, yellow (then
     // again), so that each page image on a sheet is a coloured block.
     std::string colouredPagesPdf(int pages);
