@@ -11,6 +11,9 @@ namespace {
 using Clock = std::chrono::steady_clock;
 
 constexpr size_t kMessageLimit = 64 << 10;
+// Ghostscript's caches grow a little with every page (some 40 KB); a fresh process now and then keeps
+// a long dialog session small.
+constexpr int kPagesPerProcess = 200;
 
 std::string wrapped(const std::string& program, int serial)
 {
@@ -66,7 +69,7 @@ ServerOutcome GhostscriptServer::run(
     }
     outcome = await(serial, limit, cancel);
     // After an error the interpreter's state is not to be trusted for the next document.
-    if (!outcome.ok || outcome.messages.find("Error") != std::string::npos) stop();
+    if (!outcome.ok || outcome.messages.find("Error") != std::string::npos || serial_ % kPagesPerProcess == 0) stop();
     return outcome;
 }
 
