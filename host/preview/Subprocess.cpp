@@ -33,7 +33,9 @@ public:
             if (command_.cancel && command_.cancel->load()) return RunResult::End::Cancelled;
             const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(deadline_ - Clock::now());
             if (left.count() <= 0) return RunResult::End::TimedOut;
-            poll(std::min<long>(left.count(), 20));
+            // Once both pipes have reached their end the child is about to end: look again soon.
+            const bool open = output_.get() >= 0 || errors_.get() >= 0;
+            poll(std::min<long>(left.count(), open ? 20 : 1));
         }
     }
 
