@@ -185,9 +185,9 @@ void ProfileControl::initWithProfileControl()
     if (_profileTableView) _profileTableView->setFont(kTableFont);
     vProfileSettingsAllDisablePart();
 
-    lists.clear();
+    lists_.clear();
     auto read = isDirectConnection() ? TLPListReadProfile_Dict_Pap : TLPListReadProfile_Dict;
-    for (int kind : {kListRGB, kListSIM, kListDST}) read(lists.edited(kind), kind);
+    for (int kind : {kListRGB, kListSIM, kListDST}) read(lists_.edited(kind), kind);
 
     if (_profileTableView) {
         _profileTableView->reloadData();
@@ -342,14 +342,14 @@ void ProfileControl::profileWindowOK(ui::Object*)
 {
     if (isDirectConnection())
         TLPListWriteProfile_All_Pap(
-            &lists.rgb, &lists.sim, &lists.dst, &lists.rgbDeleted, &lists.simDeleted, &lists.dstDeleted);
+            &lists_.rgb, &lists_.sim, &lists_.dst, &lists_.rgbDeleted, &lists_.simDeleted, &lists_.dstDeleted);
     else
-        TLPListWriteProfile_All(&lists.rgb, &lists.sim, &lists.dst);
+        TLPListWriteProfile_All(&lists_.rgb, &lists_.sim, &lists_.dst);
     if (onAdvancedView) {
         onAdvancedView->rebuildProfileMenus();
         onAdvancedView->rereadTicket();
     }
-    if (constraints) constraints();
+    if (constraints_) constraints_();
     ui::Application::shared().stopModal();
     if (_profileManagementWindow) _profileManagementWindow->close();
 }
@@ -453,12 +453,12 @@ void ProfileControl::tableViewSelectionDidChange(ui::TableView& table)
 
 ProfileList* ProfileControl::currentProfileDict()
 {
-    return lists.edited(_profileMenu ? _profileMenu->indexOfSelectedItem() : -1);
+    return lists_.edited(_profileMenu ? _profileMenu->indexOfSelectedItem() : -1);
 }
 
 ProfileList* ProfileControl::currentDeleteDict()
 {
-    return lists.deleted(_profileMenu ? _profileMenu->indexOfSelectedItem() : -1);
+    return lists_.deleted(_profileMenu ? _profileMenu->indexOfSelectedItem() : -1);
 }
 
 ProfileItem* ProfileControl::selectedItem()

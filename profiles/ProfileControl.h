@@ -34,7 +34,7 @@ public:
         session = printSession;
     }
     // What OK runs last, over the panel's controls: the panel's constraints.
-    void setConstraints(std::function<void()> run) { constraints = std::move(run); }
+    void setConstraints(std::function<void()> run) { constraints_ = std::move(run); }
 
     void showProfileManagementWindow(ui::Object* sender);
     void profileMenu(ui::Object* sender);
@@ -80,7 +80,7 @@ private:
     PMPrintSettings setting = nullptr;
     PMPrintSession session = nullptr;
     int16_t protocolType = -1;
-    std::function<void()> constraints;
+    std::function<void()> constraints_;
     ui::Window* _profileManagementWindow = nullptr;
     ProfileWindowOwner* onAdvancedView = nullptr;
     ui::Button* _addButton = nullptr;
@@ -99,7 +99,7 @@ private:
     ui::TableView* _profileTableView = nullptr;
     ui::PopUpButton* _profileMenu = nullptr;
     int32_t buttonIdentify = 0;
-    WorkingLists lists;
+    WorkingLists lists_;
 };
 
 } // namespace tlco
