@@ -3,6 +3,7 @@
 // descriptor opened at the start.
 #include "host/JobSubmitter.h"
 
+#include "cf/File.h"
 #include "host/CupsConnection.h"
 #include "host/Translate.h"
 
@@ -55,12 +56,6 @@ int spoolStandardInput()
     return fd;
 }
 
-std::string baseName(const std::string& path)
-{
-    size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 } // namespace
 
 std::unique_ptr<JobSubmitter> JobSubmitter::open(const std::string& path, std::string* error)
@@ -103,7 +98,7 @@ int JobSubmitter::submit(
     if (::lseek(fd_, 0, SEEK_SET) < 0) return fail(trf("cannot read {1}: {2}", {path_, std::strerror(errno)}));
     auto http = CupsConnection::open(limitSeconds, error);
     if (!http) return 0;
-    const std::string title = baseName(path_);
+    const std::string title = cf::File::nameOf(path_);
     int job = cupsCreateJob(http->get(), queue.c_str(), title.c_str(), options.count, options.list);
     if (job <= 0) return fail(http->reason(trf("CUPS queue {1} refused the job: {2}", {queue, cupsLastErrorString()})));
 

@@ -6,6 +6,7 @@
 #include "base/ClassName.h"
 #include "base/Localize.h"
 #include "binding/PDECommon.h"
+#include "cf/File.h"
 #include "cf/Number.h"
 #include "cf/String.h"
 #include "cf/Utf8.h"
@@ -81,14 +82,6 @@ std::shared_ptr<ui::Image> loadIcon()
     auto image = std::make_shared<ui::Image>();
     image->path = path;
     return image;
-}
-
-std::string lastPathComponent(std::string_view path)
-{
-    while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
-    size_t slash = path.rfind('/');
-    if (slash == std::string_view::npos || path.size() == 1) return std::string(path);
-    return std::string(path.substr(slash + 1));
 }
 
 void enable(ui::View* view, bool enabled)
@@ -254,7 +247,7 @@ void ProfileControl::browseButton(ui::Object*)
     setEditText(_fileNameEdit, "");
     enable(_localOK, false);
 
-    const std::string name = lastPathComponent(*panel.filename());
+    const std::string name = cf::File::nameOf(*panel.filename());
     if (name.empty()) return;
     const std::u16string units = cf::utf8::toUtf16(name);
     if (units.size() > static_cast<size_t>(kFileNameLength)) return;
