@@ -5,6 +5,7 @@
 
 #include "base/ClassName.h"
 #include "base/Localize.h"
+#include "base/PrinterProtocol.h"
 #include "binding/PDECommon.h"
 #include "cf/File.h"
 #include "cf/Number.h"
@@ -371,9 +372,9 @@ cf::Ref ProfileControl::tableViewObjectValueForTableColumn(ui::TableView&, ui::T
 
     if (id == "inmenu") return cf::Number::create(isShownState(item.iInMenu) ? 1 : 0);
     if (id == "icon") {
+        // Only a printer on the network confirms what it stores.
         const bool onPrinter = item.iInMenu == kStatePrinterPresent || item.iInMenu == kStatePrinterPresentShown;
-        // Only a printer on the network confirms what it stores; -1 (other) compares as 65535.
-        if (onPrinter && static_cast<uint16_t>(protocolType) < 2) column.dataCell()->setImage(loadIcon());
+        if (onPrinter && isNetworkProtocol(protocolType)) column.dataCell()->setImage(loadIcon());
         return cf::String::create("");
     }
     if (id == "filename") return cf::String::create(displayableUtf8(fieldText(item.FileName)));
@@ -464,9 +465,7 @@ ProfileItem* ProfileControl::selectedItem()
 
 bool ProfileControl::isDirectConnection() const
 {
-    // AppleTalk (2) or USB (3); -1 (other) compares as 65535.
-    const auto code = static_cast<uint16_t>(protocolType);
-    return code >= 2 && code <= 3;
+    return isDirectProtocol(protocolType);
 }
 
 void ProfileControl::recordDeletion(const ProfileItem& item)
