@@ -373,8 +373,8 @@ cf::Ref ProfileControl::tableViewObjectValueForTableColumn(ui::TableView&, ui::T
     if (id == "inmenu") return cf::Number::create(isShownState(item.iInMenu) ? 1 : 0);
     if (id == "icon") {
         // Only a printer on the network confirms what it stores.
-        const bool onPrinter = item.iInMenu == kStatePrinterPresent || item.iInMenu == kStatePrinterPresentShown;
-        if (onPrinter && isNetworkProtocol(protocolType)) column.dataCell()->setImage(loadIcon());
+        if (isPresentOnPrinter(item.iInMenu) && isNetworkProtocol(protocolType))
+            column.dataCell()->setImage(loadIcon());
         return cf::String::create("");
     }
     if (id == "filename") return cf::String::create(displayableUtf8(fieldText(item.FileName)));
@@ -422,8 +422,7 @@ bool ProfileControl::tableViewShouldSelectRow(ui::TableView&, int row)
 {
     ProfileList* list = currentProfileDict();
     const ProfileItem* item = list && row >= 0 && row < usedItemCount(*list) ? &list->litem[row] : nullptr;
-    const bool onPrinter =
-        item && (item->iInMenu == kStatePrinterPresent || item->iInMenu == kStatePrinterPresentShown);
+    const bool onPrinter = item && isPresentOnPrinter(item->iInMenu);
     if (buttonIdentify == kModeIdle) {
         vHandlingButtonSetDisable(true, true, true);
         // A profile the printer holds can only be hidden, not deleted.
