@@ -504,16 +504,19 @@ void ProfileControl::vProfileSettingsClearEditText()
 
 void ProfileControl::vProfileSettingsAllDisablePart()
 {
-    for (ui::View* view : std::initializer_list<ui::View*>{_fileNameText, _profileNameText, _locationText,
-             _fileNameEdit, _profileNameEdit, _locationMenu, _browse, _localCancel, _localOK})
-        enable(view, false);
+    setEditAreaEnabled(false);
 }
 
 void ProfileControl::vProfileSettingsAllEnablePart()
 {
+    setEditAreaEnabled(true);
+}
+
+void ProfileControl::setEditAreaEnabled(bool enabled)
+{
     for (ui::View* view : std::initializer_list<ui::View*>{_fileNameText, _profileNameText, _locationText,
              _fileNameEdit, _profileNameEdit, _locationMenu, _browse, _localCancel, _localOK})
-        enable(view, true);
+        enable(view, enabled);
 }
 
 } // namespace tlco

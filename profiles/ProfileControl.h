@@ -74,6 +74,8 @@ private:
     bool isDirectConnection() const;
     // Keeps a copy of item in the deletion record of the current list, while it has room.
     void recordDeletion(const ProfileItem& item);
+    // Enables or disables the edit area's nine controls (labels, fields, location, Browse, Cancel, OK).
+    void setEditAreaEnabled(bool enabled);
     // Sets a name field's text by program, as the text the field reverts to.
     static void setEditText(TLTextField* field, const std::string& text);
 
