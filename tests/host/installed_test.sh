@@ -12,7 +12,7 @@ sandbox_home "$work/sandbox"
 cmake --install "$build" --prefix "$work/first" >/dev/null
 mv "$work/first" "$work/moved"
 prefix="$work/moved"
-for file in bin/printdialog share/man/man1/printdialog.1 share/printdialog/ppd/zq4410.ppd \
+for file in bin/printdialog share/man/man1/printdialog.1.gz share/printdialog/ppd/zq4410.ppd \
             share/locale/ja/LC_MESSAGES/printdialog.mo lib/printdialog/ColorOptions.plugin/PDEMain.json \
             lib/printdialog/printdialog_gui.so; do
   [ -e "$prefix/$file" ] || { echo "missing $file"; exit 1; }
