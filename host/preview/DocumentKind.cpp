@@ -9,8 +9,6 @@
 namespace host::preview {
 namespace {
 
-constexpr size_t kSniffBytes = 4096;
-
 bool isText(std::string_view bytes)
 {
     size_t i = 0;
@@ -43,11 +41,16 @@ DocumentKind DocumentKinds::detect(const std::string& path)
     std::string head(kSniffBytes, '\0');
     in.read(head.data(), static_cast<std::streamsize>(head.size()));
     head.resize(static_cast<size_t>(in.gcount()));
-    const std::string_view bytes(head);
+    return fromBytes(head);
+}
+
+DocumentKind DocumentKinds::fromBytes(std::string_view head)
+{
+    const std::string_view bytes = head.substr(0, kSniffBytes);
     if (bytes.empty()) return DocumentKind::Empty;
-    if (bytes.substr(bytes.find_first_not_of("\r\n") == std::string_view::npos ? 0 : bytes.find_first_not_of("\r\n"),
-            5) == "%PDF-")
-        return DocumentKind::Pdf;
+    // CUPS's rule: "%PDF" after any line breaks.
+    const size_t start = bytes.find_first_not_of("\r\n");
+    if (start != std::string_view::npos && bytes.substr(start, 5) == "%PDF-") return DocumentKind::Pdf;
     if (bytes.substr(0, 2) == "%!" || bytes.substr(0, 4) == "\x04%!") return DocumentKind::PostScript;
     if (bytes.substr(0, 8) == "\x89PNG\r\n\x1a\n") return DocumentKind::Png;
     if (bytes.substr(0, 3) == "\xff\xd8\xff") return DocumentKind::Jpeg;

@@ -4,8 +4,7 @@
 #include "host/preview/GrayLinks.h"
 
 #include "host/Translate.h"
-
-#include <lcms2.h>
+#include "host/preview/LcmsHandles.h"
 
 #include <array>
 #include <cmath>
@@ -14,15 +13,6 @@
 namespace host::preview {
 namespace {
 
-struct ProfileCloser {
-    void operator()(void* profile) const { cmsCloseProfile(profile); }
-};
-using Profile = std::unique_ptr<void, ProfileCloser>;
-struct TransformDeleter {
-    void operator()(void* transform) const { cmsDeleteTransform(transform); }
-};
-using Transform = std::unique_ptr<void, TransformDeleter>;
-
 constexpr int kRgbGrid = 17;
 // The transforms below are evaluated at the grid's nodes only: lcms2's own precalculation would cost
 // more than the sampling it speeds up.
@@ -30,12 +20,12 @@ constexpr cmsUInt32Number kSampling = cmsFLAGS_NOOPTIMIZE;
 // Ghostscript refuses a one-input table of 256 points or more.
 constexpr int kGrayGrid = 129;
 
-Profile srgbGray()
+LcmsProfile srgbGray()
 {
     // The sRGB tone curve: IEC 61966-2.1's parameters for lcms2's type 4 curve.
     const cmsFloat64Number parameters[5] = {2.4, 1 / 1.055, 0.055 / 1.055, 1 / 12.92, 0.04045};
     cmsToneCurve* curve = cmsBuildParametricToneCurve(nullptr, 4, parameters);
-    Profile profile(cmsCreateGrayProfile(cmsD50_xyY(), curve));
+    LcmsProfile profile(cmsCreateGrayProfile(cmsD50_xyY(), curve));
     cmsFreeToneCurve(curve);
     return profile;
 }
@@ -45,8 +35,8 @@ class BlackTone {
 public:
     explicit BlackTone(cmsHPROFILE destination)
     {
-        Profile lab(cmsCreateLab4Profile(nullptr));
-        Transform toLab(cmsCreateTransform(
+        LcmsProfile lab(cmsCreateLab4Profile(nullptr));
+        LcmsTransform toLab(cmsCreateTransform(
             destination, TYPE_CMYK_16, lab.get(), TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, kSampling));
         for (size_t k = 0; k < lightness_.size(); ++k) {
             const cmsUInt16Number toner[4] = {
@@ -114,7 +104,7 @@ int sampleGray(const cmsUInt16Number in[], cmsUInt16Number out[], void* cargo)
 bool saveLink(cmsColorSpaceSignature input, int grid, cmsSAMPLER16 sampler, Sampling& sampling, const std::string& path)
 {
     const cmsUInt32Number channels = input == cmsSigRgbData ? 3 : 1;
-    Profile link(cmsCreateProfilePlaceholder(nullptr));
+    LcmsProfile link(cmsCreateProfilePlaceholder(nullptr));
     cmsSetProfileVersion(link.get(), 4.3);
     cmsSetDeviceClass(link.get(), cmsSigLinkClass);
     cmsSetColorSpace(link.get(), input);
@@ -150,15 +140,15 @@ bool fail(std::string* error, const std::string& reason)
 bool GrayLinks::writeRgbLink(const std::string& source, const std::string& destination, int intent, GrayTreatment gray,
     const std::string& path, std::string* error)
 {
-    Profile output(cmsOpenProfileFromFile(destination.c_str(), "r"));
-    Profile input(source.empty() ? cmsCreate_sRGBProfile() : cmsOpenProfileFromFile(source.c_str(), "r"));
-    Profile lab(cmsCreateLab4Profile(nullptr));
+    LcmsProfile output(cmsOpenProfileFromFile(destination.c_str(), "r"));
+    LcmsProfile input(source.empty() ? cmsCreate_sRGBProfile() : cmsOpenProfileFromFile(source.c_str(), "r"));
+    LcmsProfile lab(cmsCreateLab4Profile(nullptr));
     if (!output || !input) return fail(error, tr("a profile cannot be read"));
-    Transform toDestination(source.empty()
+    LcmsTransform toDestination(source.empty()
             ? nullptr
             : cmsCreateTransform(input.get(), TYPE_RGB_16, output.get(), TYPE_CMYK_16,
                   static_cast<cmsUInt32Number>(intent), kSampling | cmsFLAGS_BLACKPOINTCOMPENSATION));
-    Transform grayToLab(
+    LcmsTransform grayToLab(
         cmsCreateTransform(input.get(), TYPE_RGB_16, lab.get(), TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, kSampling));
     if ((!source.empty() && !toDestination) || !grayToLab) return fail(error, tr("lcms2 cannot join the profiles"));
     const BlackTone tone(output.get());
@@ -171,11 +161,11 @@ bool GrayLinks::writeRgbLink(const std::string& source, const std::string& desti
 bool GrayLinks::writeGrayLink(
     const std::string& destination, GrayTreatment gray, const std::string& path, std::string* error)
 {
-    Profile output(cmsOpenProfileFromFile(destination.c_str(), "r"));
-    Profile input = srgbGray();
-    Profile lab(cmsCreateLab4Profile(nullptr));
+    LcmsProfile output(cmsOpenProfileFromFile(destination.c_str(), "r"));
+    LcmsProfile input = srgbGray();
+    LcmsProfile lab(cmsCreateLab4Profile(nullptr));
     if (!output || !input) return fail(error, tr("a profile cannot be read"));
-    Transform grayToLab(cmsCreateTransform(
+    LcmsTransform grayToLab(cmsCreateTransform(
         input.get(), TYPE_GRAY_16, lab.get(), TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, kSampling));
     if (!grayToLab) return fail(error, tr("lcms2 cannot read the gray profile"));
     const BlackTone tone(output.get());

@@ -4,19 +4,13 @@
 #include "host/preview/IccCheck.h"
 
 #include "host/Translate.h"
-
-#include <lcms2.h>
+#include "host/preview/LcmsHandles.h"
 
 #include <memory>
 #include <mutex>
 
 namespace host::preview {
 namespace {
-
-struct ProfileCloser {
-    void operator()(void* profile) const { cmsCloseProfile(profile); }
-};
-using Profile = std::unique_ptr<void, ProfileCloser>;
 
 std::string className(cmsProfileClassSignature signature)
 {
@@ -40,7 +34,7 @@ std::string className(cmsProfileClassSignature signature)
 
 bool transformBuilds(cmsHPROFILE profile, ProfileUse use, int intent)
 {
-    Profile lab(cmsCreateLab4Profile(nullptr));
+    LcmsProfile lab(cmsCreateLab4Profile(nullptr));
     const bool output = use == ProfileUse::CmykOutput;
     const cmsUInt32Number format = use == ProfileUse::RgbSource ? TYPE_RGB_8 : TYPE_CMYK_8;
     cmsHTRANSFORM transform = output
@@ -60,7 +54,7 @@ std::optional<std::string> IccCheck::problem(const std::string& path, ProfileUse
 {
     static std::once_flag silenced;
     std::call_once(silenced, [] { cmsSetLogErrorHandler(quiet); });
-    Profile profile(cmsOpenProfileFromFile(path.c_str(), "r"));
+    LcmsProfile profile(cmsOpenProfileFromFile(path.c_str(), "r"));
     if (!profile) return tr("not an ICC profile");
     const bool rgb = use == ProfileUse::RgbSource;
     const cmsColorSpaceSignature space = cmsGetColorSpace(profile.get());

@@ -4,7 +4,7 @@
 // value as the base keeps its own: the proof draws 8-bit toner.
 #include "host/preview/PrinterProfileMaker.h"
 
-#include <lcms2.h>
+#include "host/preview/LcmsHandles.h"
 
 #include <algorithm>
 #include <cmath>
@@ -12,11 +12,6 @@
 
 namespace host::preview {
 namespace {
-
-struct ProfileCloser {
-    void operator()(void* profile) const { cmsCloseProfile(profile); }
-};
-using Profile = std::unique_ptr<void, ProfileCloser>;
 
 constexpr int kGrid = 33;
 
@@ -96,7 +91,7 @@ bool PrinterProfileMaker::write(const std::string& base, const std::string& path
         if (error) *error = reason;
         return false;
     };
-    Profile profile(cmsOpenProfileFromFile(base.c_str(), "r"));
+    LcmsProfile profile(cmsOpenProfileFromFile(base.c_str(), "r"));
     if (!profile) return fail(base + ": not an ICC profile");
     if (cmsGetColorSpace(profile.get()) != cmsSigCmykData || cmsGetPCS(profile.get()) != cmsSigLabData)
         return fail(base + ": not a CMYK profile with a Lab connection space");

@@ -3,18 +3,13 @@
 // the printer's black keeps its limited depth, as a proof should show it.
 #include "host/preview/SoftProof.h"
 
-#include <lcms2.h>
+#include "host/preview/LcmsHandles.h"
 
 #include <algorithm>
 #include <cmath>
 
 namespace host::preview {
 namespace {
-
-struct ProfileCloser {
-    void operator()(void* profile) const { cmsCloseProfile(profile); }
-};
-using Profile = std::unique_ptr<void, ProfileCloser>;
 
 // Brightness moves toner along a power curve: lighter settings lay less of it in the midtones.
 double brightnessExponent(int brightness)
@@ -44,11 +39,8 @@ uint8_t grayForLightness(double lightness)
 } // namespace
 
 struct SoftProof::Transforms {
-    cmsHTRANSFORM toScreen = nullptr;
-    ~Transforms()
-    {
-        if (toScreen) cmsDeleteTransform(toScreen);
-    }
+    LcmsTransform toScreen;
+    bool ready = false;
 };
 
 SoftProof::SoftProof(std::string printerProfile) : printerProfile_(std::move(printerProfile)) { }
@@ -68,32 +60,32 @@ void SoftProof::applyTonerCurves(Raster& toner, const ColourPlan& plan)
 
 bool SoftProof::prepare()
 {
-    if (transforms_) return transforms_->toScreen != nullptr;
+    if (transforms_) return transforms_->ready;
     transforms_ = std::make_unique<Transforms>();
-    Profile printer(cmsOpenProfileFromFile(printerProfile_.c_str(), "r"));
-    Profile screen(cmsCreate_sRGBProfile());
-    Profile lab(cmsCreateLab4Profile(nullptr));
+    LcmsProfile printer(cmsOpenProfileFromFile(printerProfile_.c_str(), "r"));
+    LcmsProfile screen(cmsCreate_sRGBProfile());
+    LcmsProfile lab(cmsCreateLab4Profile(nullptr));
     if (!printer) return false;
-    transforms_->toScreen =
-        cmsCreateTransform(printer.get(), TYPE_CMYK_8, screen.get(), TYPE_RGB_8, INTENT_RELATIVE_COLORIMETRIC, 0);
-    cmsHTRANSFORM toLab =
-        cmsCreateTransform(printer.get(), TYPE_CMYK_8, lab.get(), TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, 0);
-    if (!toLab) return false;
+    transforms_->toScreen.reset(
+        cmsCreateTransform(printer.get(), TYPE_CMYK_8, screen.get(), TYPE_RGB_8, INTENT_RELATIVE_COLORIMETRIC, 0));
+    LcmsTransform toLab(
+        cmsCreateTransform(printer.get(), TYPE_CMYK_8, lab.get(), TYPE_Lab_DBL, INTENT_RELATIVE_COLORIMETRIC, 0));
+    if (!transforms_->toScreen || !toLab) return false;
     for (int k = 0; k < 256; ++k) {
         const uint8_t toner[4] = {0, 0, 0, static_cast<uint8_t>(k)};
         cmsCIELab value{};
-        cmsDoTransform(toLab, toner, &value, 1);
+        cmsDoTransform(toLab.get(), toner, &value, 1);
         blackToGray_[static_cast<size_t>(k)] = grayForLightness(value.L);
     }
-    cmsDeleteTransform(toLab);
-    return transforms_->toScreen != nullptr;
+    transforms_->ready = true;
+    return true;
 }
 
 std::optional<Raster> SoftProof::proofCmyk(const Raster& cmyk)
 {
     if (cmyk.channels != 4 || !prepare()) return std::nullopt;
     Raster screen(cmyk.width, cmyk.height, 3);
-    cmsDoTransform(transforms_->toScreen, cmyk.pixels.data(), screen.pixels.data(),
+    cmsDoTransform(transforms_->toScreen.get(), cmyk.pixels.data(), screen.pixels.data(),
         static_cast<cmsUInt32Number>(cmyk.width) * static_cast<cmsUInt32Number>(cmyk.height));
     return screen;
 }

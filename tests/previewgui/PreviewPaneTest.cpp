@@ -14,7 +14,7 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
-#include <cstdlib>
+#include <memory>
 
 namespace {
 
@@ -59,25 +59,31 @@ char middleColour(const PreviewPane& pane)
     return r && g && !b ? 'y' : r && !g && !b ? 'r' : !r && g && !b ? 'g' : !r && !g && b ? 'b' : '?';
 }
 
-PreviewJob plainJob(const std::string& document)
-{
-    PreviewJob job = previewtest::job(document);
-    job.proof = false;
-    return job;
-}
+// A pane of the given size on its own engine, shown.
+class PreviewPaneTest : public ::testing::Test {
+protected:
+    void open(int width, int height)
+    {
+        app();
+        engine = previewtest::engine();
+        pane = std::make_unique<PreviewPane>(*engine);
+        pane->resize(width, height);
+        pane->show();
+    }
+
+    testdocs::TestDocuments documents;
+    std::unique_ptr<host::preview::PreviewEngine> engine;
+    std::unique_ptr<PreviewPane> pane; // goes before the engine it draws with
+};
 
 } // namespace
 
-TEST(PreviewPane, APersonPagesThroughTheSheetsWithTheArrows)
+TEST_F(PreviewPaneTest, APersonPagesThroughTheSheetsWithTheArrows)
 {
-    app();
-    testdocs::TestDocuments documents;
-    auto engine = previewtest::engine();
-    PreviewPane pane(*engine);
-    pane.resize(320, 480);
-    pane.show();
+    open(320, 480);
+    PreviewPane& pane = *this->pane;
     pane.setProof(false);
-    pane.setJob(plainJob(documents.colouredPagesPdf(3)));
+    pane.setJob(previewtest::job(documents.colouredPagesPdf(3)));
     ASSERT_TRUE(settled(pane));
     auto* position = child<QLabel>(pane, "previewPosition");
     auto* previous = child<QToolButton>(pane, "previewPrevious");
@@ -99,17 +105,12 @@ TEST(PreviewPane, APersonPagesThroughTheSheetsWithTheArrows)
     QTest::mouseClick(previous, Qt::LeftButton);
     ASSERT_TRUE(settled(pane));
     EXPECT_EQ(position->text(), "Sheet 2 of 3");
-    if (const char* shot = std::getenv("PREVIEW_PANE_SHOT")) pane.grab().save(shot);
 }
 
-TEST(PreviewPane, TheSoftProofSwitchShowsTheDocumentsOwnColoursOrThePrintersToner)
+TEST_F(PreviewPaneTest, TheSoftProofSwitchShowsTheDocumentsOwnColoursOrThePrintersToner)
 {
-    app();
-    testdocs::TestDocuments documents;
-    auto engine = previewtest::engine();
-    PreviewPane pane(*engine);
-    pane.resize(320, 480);
-    pane.show();
+    open(320, 480);
+    PreviewPane& pane = *this->pane;
     pane.setJob(previewtest::job(documents.colouredPagesPdf(1)));
     ASSERT_TRUE(settled(pane));
     EXPECT_TRUE(pane.proof());
@@ -122,14 +123,10 @@ TEST(PreviewPane, TheSoftProofSwitchShowsTheDocumentsOwnColoursOrThePrintersTone
     EXPECT_NE(proofed, plain) << "toner red is not the screen's pure red";
 }
 
-TEST(PreviewPane, TheWindowKeepsAnsweringWhileAHeavySheetIsDrawnAndAChangeReplacesIt)
+TEST_F(PreviewPaneTest, TheWindowKeepsAnsweringWhileAHeavySheetIsDrawnAndAChangeReplacesIt)
 {
-    app();
-    testdocs::TestDocuments documents;
-    auto engine = previewtest::engine();
-    PreviewPane pane(*engine);
-    pane.resize(900, 1200);
-    pane.show();
+    open(900, 1200);
+    PreviewPane& pane = *this->pane;
     const PreviewJob busy = previewtest::job(documents.busyPdf(200000));
     const PreviewJob light = previewtest::job(documents.colouredPagesPdf(1));
     engine->sheetCount(busy); // laid out beforehand: what follows is Ghostscript's drawing
