@@ -42,6 +42,12 @@ const ClassInfo& View::staticClassInfo()
                                               view.setHidden(value.get<bool>());
                                               return true;
                                           })
+                                      .property("accessibilityLabel",
+                                          [](View& view, const nlohmann::json& value) {
+                                              if (!value.is_string()) return false;
+                                              view.setAccessibilityLabel(value.get<std::string>());
+                                              return true;
+                                          })
                                       .build();
     return info;
 }

@@ -10,6 +10,7 @@
 #include "ui/TableView.h"
 #include "ui/TextField.h"
 #include "ui/qt/FieldEdit.h"
+#include "ui/qt/KeyboardOrder.h"
 #include "ui/qt/TableWidget.h"
 
 #include <QCheckBox>
@@ -103,7 +104,10 @@ QWidget* makeWidget(ui::View& view, QWidget* parent)
     QWidget* widget = makeFor(view, parent);
     widget->setProperty(kViewProperty, QVariant::fromValue(reinterpret_cast<quintptr>(&view)));
     widget->setObjectName(q(view.identifier()));
-    if (auto* label = qobject_cast<QLabel*>(widget)) label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setTextFormat(Qt::PlainText); // a PPD's text is never markup
+    }
     updateWidget(view, *widget);
     return widget;
 }
@@ -119,15 +123,19 @@ void updateWidget(ui::View& view, QWidget& widget)
 {
     QSignalBlocker block(&widget); // program changes are no user input
     widget.setEnabled(view.isEnabled());
+    if (!view.accessibilityLabel().empty()) widget.setAccessibleName(q(view.accessibilityLabel()));
     if (auto* popUp = dynamic_cast<ui::PopUpButton*>(&view)) {
         if (auto* combo = qobject_cast<QComboBox*>(&widget)) updatePopUp(*popUp, *combo);
     } else if (auto* button = dynamic_cast<ui::Button*>(&view)) {
         auto& shown = static_cast<QAbstractButton&>(widget);
-        shown.setText(q(button->title()));
+        shown.setText(withMnemonic(q(button->title()), mnemonicOf(widget)));
         if (button->isSwitch()) shown.setChecked(button->state() != 0);
         if (auto* push = qobject_cast<QPushButton*>(&widget)) push->setDefault(button->keyEquivalent() == "\r");
     } else if (auto* label = dynamic_cast<ui::Label*>(&view)) {
-        static_cast<QLabel&>(widget).setText(q(label->stringValue()));
+        // A label without a buddy shows an & as it is.
+        const QChar letter = mnemonicOf(widget);
+        static_cast<QLabel&>(widget).setText(
+            letter.isNull() ? q(label->stringValue()) : withMnemonic(q(label->stringValue()), letter));
     } else if (auto* box = dynamic_cast<ui::Box*>(&view)) {
         static_cast<QGroupBox&>(widget).setTitle(q(box->title()));
     } else if (auto* tabs = dynamic_cast<ui::TabView*>(&view)) {
