@@ -22,6 +22,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -46,11 +47,19 @@ QApplication& app()
     return *application;
 }
 
+// A text without its mnemonic mark: "&Add" and "追加(&A)" read "Add" and "追加".
+QString withoutMnemonic(QString text)
+{
+    text.remove(QRegularExpression("\\(&[A-Z0-9]\\)"));
+    return text.replace(QRegularExpression("&(.)"), "\\1");
+}
+
 // The text a widget shows, and the text the model holds for it.
 QString shown(QWidget* widget)
 {
-    if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text();
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return label->buddy() ? withoutMnemonic(label->text()) : label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) return withoutMnemonic(button->text());
     if (auto* combo = qobject_cast<QComboBox*>(widget)) return combo->currentText();
     return {};
 }
