@@ -74,6 +74,10 @@ private:
     bool isDirectConnection() const;
     // Keeps a copy of item in the deletion record of the current list, while it has room.
     void recordDeletion(const ProfileItem& item);
+    // While the edit area is open, Return and Escape press its OK and Cancel, else the window's.
+    void giveKeysToEditArea(bool editing);
+    // Moves the keyboard into the first field a person can type in.
+    void focusFirstField();
     // Sets a name field's text by program, as the text the field reverts to.
     static void setEditText(TLTextField* field, const std::string& text);
 
@@ -99,6 +103,9 @@ private:
     ui::TableView* _profileTableView = nullptr;
     ui::PopUpButton* _profileMenu = nullptr;
     int32_t buttonIdentify = 0;
+    // The window's own buttons for Return and Escape (found by their key equivalents).
+    ui::Button* windowDefault = nullptr;
+    ui::Button* windowCancel = nullptr;
     WorkingLists lists;
 };
 
