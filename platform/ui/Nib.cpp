@@ -168,7 +168,9 @@ private:
         if (!localize_) return value;
         auto text = [this](nlohmann::json& entry, const char* field) {
             nlohmann::json& shown = field ? entry[field] : entry;
-            if (shown.is_string()) shown = localize_(shown.get<std::string>());
+            // An empty text stays empty (a catalogue's empty key is its header).
+            if (shown.is_string() && !shown.get_ref<const std::string&>().empty())
+                shown = localize_(shown.get<std::string>());
         };
         nlohmann::json out = value;
         if (key == "title" || key == "text" || key == "accessibilityLabel") text(out, nullptr);
