@@ -16,7 +16,7 @@ public:
     explicit TableAccessible(TableWidget* table);
     ~TableAccessible() override;
 
-    // Makes Qt's accessibility ask this class for every TableWidget; once per process.
+    // Makes Qt's accessibility ask this class for every TableWidget (of this application).
     static void install();
 
     int childCount() const override;
