@@ -118,20 +118,25 @@ Outcome runPerson(const host::Options& options, std::vector<Step> steps, host::J
     }
     size_t next = 0;
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(limitSeconds);
+    // Done or out of time: whatever is open is cancelled, message boxes first, until the run ends.
+    bool ending = false;
+    auto closeEverything = [] {
+        if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) return box->reject();
+        for (const char* name : {"button_ProfileWindowCancel", "cancelButton"})
+            if (auto* cancel = qobject_cast<QPushButton*>(widget(name)); cancel && cancel->isVisible())
+                return cancel->click();
+    };
     QTimer tick;
     QObject::connect(&tick, &QTimer::timeout, [&] {
+        if (ending) return closeEverything();
         if (std::chrono::steady_clock::now() > deadline) {
-            tick.stop();
-            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->reject();
-            if (QWidget* cancel = widget("button_ProfileWindowCancel")) qobject_cast<QPushButton*>(cancel)->click();
-            if (QWidget* cancel = widget("cancelButton")) qobject_cast<QPushButton*>(cancel)->click();
+            ending = true;
             return;
         }
         if (!printWindow()) return;
         if (next == steps.size()) {
             outcome.finished = true;
-            tick.stop();
-            if (QWidget* cancel = widget("cancelButton")) qobject_cast<QPushButton*>(cancel)->click();
+            ending = true;
             return;
         }
         if (steps[next]()) ++next;

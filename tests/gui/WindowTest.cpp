@@ -18,6 +18,7 @@
 #include <QImage>
 #include <QLabel>
 #include <QRegularExpression>
+#include <QScreen>
 #include <QTabBar>
 #include <QTabWidget>
 #include <QTableView>
@@ -296,12 +297,14 @@ INSTANTIATE_TEST_SUITE_P(Window, TabChain,
         return name;
     });
 
-// The colour the table paints in the middle of a row's file name cell.
+// The colour on screen (what the window last painted, not a fresh rendering) in the middle of a
+// row's file name cell.
 QRgb cellColour(QTableView* table, int row)
 {
-    const QImage image = table->viewport()->grab().toImage();
-    QRect cell = table->visualRect(table->model()->index(row, 2));
-    return image.pixel(cell.left() + 2, cell.center().y());
+    const QRect cell = table->visualRect(table->model()->index(row, 2));
+    const QPoint at = table->viewport()->mapTo(table->window(), QPoint(cell.left() + 2, cell.center().y()));
+    const QImage screen = table->screen()->grabWindow(table->window()->winId()).toImage();
+    return screen.pixel(at);
 }
 
 TEST(Window, TheProfileTableShowsItsSelectionAndTicksFromKeyboardAndScreenReader)
