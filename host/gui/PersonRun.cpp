@@ -196,7 +196,10 @@ void PersonRun::switchTo(const Options& next, std::optional<PrinterChoice> print
 
 bool PersonRun::confirmQueue()
 {
-    const PrinterEntry* entry = currentEntry();
+    // The queue's state now, as the job is about to be sent (over the same kind of bounded request as
+    // the job); what the list said when the server cannot be asked.
+    std::optional<PrinterEntry> asked = cupsPrinter(*current_.queue, options_.timeoutSeconds);
+    const PrinterEntry* entry = asked ? &*asked : currentEntry();
     if (!entry || !entry->needsWarning()) return true;
     QMessageBox ask(QMessageBox::Warning, tq(tr("Print")),
         tq(trf("{1}: {2}. The job may wait in the queue. Print anyway?", {entry->title, stateWords(*entry)})),

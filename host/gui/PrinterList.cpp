@@ -7,6 +7,7 @@
 
 #include <cups/cups.h>
 
+#include <memory>
 #include <sstream>
 
 namespace host {
@@ -82,6 +83,36 @@ PrinterListing cupsPrinters(int limitSeconds, int* cancel)
         listing.printers.insert(at, std::move(entry));
     }
     return listing;
+}
+
+std::optional<PrinterEntry> cupsPrinter(const std::string& queue, int limitSeconds)
+{
+    auto http = CupsConnection::open(limitSeconds, nullptr);
+    if (!http) return std::nullopt;
+    char uri[HTTP_MAX_URI];
+    httpAssembleURIf(
+        HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s", queue.c_str());
+    ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
+    static const char* const wanted[] = {"printer-location", "printer-state", "printer-state-reasons"};
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr, wanted);
+    http->startRequest();
+    std::unique_ptr<ipp_t, void (*)(ipp_t*)> response(cupsDoRequest(http->get(), request, "/"), ippDelete);
+    if (!response || cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) return std::nullopt;
+    PrinterEntry entry;
+    entry.queue = queue;
+    entry.title = queue;
+    if (ipp_attribute_t* location = ippFindAttribute(response.get(), "printer-location", IPP_TAG_TEXT))
+        entry.location = ippGetString(location, 0, nullptr);
+    if (ipp_attribute_t* state = ippFindAttribute(response.get(), "printer-state", IPP_TAG_ENUM)) {
+        if (ippGetInteger(state, 0) == IPP_PSTATE_PROCESSING) entry.state = PrinterEntry::State::Processing;
+        if (ippGetInteger(state, 0) == IPP_PSTATE_STOPPED) entry.state = PrinterEntry::State::Stopped;
+    }
+    ipp_attribute_t* reasons = ippFindAttribute(response.get(), "printer-state-reasons", IPP_TAG_KEYWORD);
+    for (int i = 0; reasons && i < ippGetCount(reasons); ++i)
+        if (const char* reason = ippGetString(reasons, i, nullptr); reason && std::string(reason) != "none")
+            entry.reasons.push_back(reason);
+    return entry;
 }
 
 std::string reasonWords(const std::string& keyword)

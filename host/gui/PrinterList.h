@@ -33,6 +33,10 @@ struct PrinterListing {
 // *cancel (when given) is non-zero the listing gives up within a quarter of a second.
 PrinterListing cupsPrinters(int limitSeconds, int* cancel = nullptr);
 
+// One queue as the server reports it now (state, reasons, location), each request within
+// limitSeconds; nothing when it cannot be asked.
+std::optional<PrinterEntry> cupsPrinter(const std::string& queue, int limitSeconds);
+
 // A reason keyword as words: "toner-empty-error" -> "toner empty".
 std::string reasonWords(const std::string& keyword);
 // The entry's state in words: "Idle", "Stopped", "Stopped: toner empty", "Idle: toner low".

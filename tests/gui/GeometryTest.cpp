@@ -19,10 +19,12 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -180,6 +182,33 @@ TEST_F(JapaneseGeometry, EveryViewShowsEveryControlWhole)
     checkMain();
     checkAdvanced();
     checkProfiles();
+}
+
+// Every text a person reads in the profile window is Japanese ("OK" reads the same).
+TEST_F(JapaneseGeometry, TheProfileWindowSpeaksJapanese)
+{
+    checkProfiles();
+    QWidget* dialog = mirror->find(get<ui::Window>("_profileManagementWindow")->contentView())->window();
+    QStringList texts{dialog->windowTitle()};
+    for (QWidget* widget : dialog->findChildren<QWidget*>()) {
+        if (auto* label = qobject_cast<QLabel*>(widget)) texts << withoutMnemonic(label->text());
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) texts << withoutMnemonic(button->text());
+        if (auto* box = qobject_cast<QGroupBox*>(widget)) texts << box->title();
+        if (auto* combo = qobject_cast<QComboBox*>(widget))
+            for (int i = 0; i < combo->count(); ++i) texts << combo->itemText(i);
+        if (auto* table = qobject_cast<QTableView*>(widget)) {
+            texts << table->accessibleName();
+            for (int c = 0; c < table->model()->columnCount(); ++c)
+                for (int role : {int(Qt::DisplayRole), int(Qt::ToolTipRole)})
+                    texts << table->model()->headerData(c, Qt::Horizontal, role).toString();
+        }
+    }
+    QStringList english;
+    for (const QString& text : texts)
+        if (!text.isEmpty() && text != "OK" &&
+            std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 128; }))
+            english << text;
+    EXPECT_TRUE(english.isEmpty()) << english.join(", ").toStdString();
 }
 
 void Geometry::checkMain()

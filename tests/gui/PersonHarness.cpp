@@ -57,10 +57,12 @@ QString messageBoxText()
 
 void click(QWidget* target, QPoint at)
 {
-    QPointer<QWidget> top = target->window();
-    const QPoint inWindow = target->mapTo(top, at);
-    QTimer::singleShot(0, [top, inWindow] {
-        if (top) QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, inWindow);
+    // Where the widget is when the click is delivered: the window may have grown in between.
+    QPointer<QWidget> shown = target;
+    QTimer::singleShot(0, [shown, at] {
+        if (!shown) return;
+        QWidget* top = shown->window();
+        QTest::mouseClick(top->windowHandle(), Qt::LeftButton, {}, shown->mapTo(top, at));
     });
 }
 
@@ -134,12 +136,11 @@ Outcome runPerson(const host::Options& options, std::vector<Step> steps, host::J
             return;
         }
         if (!printWindow()) return;
+        if (next < steps.size() && steps[next]()) ++next;
         if (next == steps.size()) {
             outcome.finished = true;
             ending = true;
-            return;
         }
-        if (steps[next]()) ++next;
     });
     tick.start(15);
     host::Options run = options;
