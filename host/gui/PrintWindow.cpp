@@ -3,6 +3,7 @@
 #include "host/gui/PrintWindow.h"
 
 #include "host/Translate.h"
+#include "ui/qt/FocusButton.h"
 #include "ui/qt/KeyboardOrder.h"
 
 #include <QApplication>
@@ -80,8 +81,9 @@ std::string chooserText(const PrinterEntry& entry)
 
 PrintWindow::PrintWindow()
     : printers_(new QComboBox), printerStatus_(new QLabel), panes_(new QComboBox), paneArea_(new QStackedWidget),
-      summary_(new SummaryView), print_(new QPushButton(keyed(tqOrQt("Print", "QPrintDialog", "&Print"), kPrintKey))),
-      cancel_(nullptr)
+      summary_(new SummaryView),
+      print_(new ui::qt::FocusButton(keyed(tqOrQt("Print", "QPrintDialog", "&Print"), kPrintKey))),
+      cancel_(new ui::qt::FocusButton(keyed(tqOrQt("Cancel", "QPlatformTheme", "&Cancel"), kCancelKey)))
 {
     setWindowTitle(tqOrQt("Print", "QPrintDialog", "Print"));
     setSizeGripEnabled(true);
@@ -123,8 +125,7 @@ PrintWindow::PrintWindow()
     middle->addWidget(summary_);
 
     auto* buttons = new QDialogButtonBox;
-    cancel_ = buttons->addButton(QDialogButtonBox::Cancel);
-    cancel_->setText(keyed(tqOrQt("Cancel", "QPlatformTheme", "&Cancel"), kCancelKey));
+    buttons->addButton(cancel_, QDialogButtonBox::RejectRole);
     cancel_->setObjectName("cancelButton");
     cancel_->setAutoDefault(false); // Return always means Print
     print_->setObjectName("printButton");
@@ -221,10 +222,14 @@ void PrintWindow::fitContents()
 bool PrintWindow::event(QEvent* event)
 {
     const bool handled = QDialog::event(event);
-    if (event->type() == QEvent::LayoutRequest && fitArmed_ && !touched_) {
-        layout()->activate();
-        resize(size().expandedTo(sizeHint()));
-    }
+    if (event->type() != QEvent::LayoutRequest) return handled;
+    // Also when the pane needs more room than before (the advanced view, say): the summary then keeps
+    // its width. Both grow only up to what the contents ask for, so no number of changes adds up.
+    layout()->activate();
+    const QSize minimum = minimumSizeHint();
+    const bool paneGrew = minimum.width() > lastMinimum_.width() || minimum.height() > lastMinimum_.height();
+    lastMinimum_ = minimum;
+    if ((fitArmed_ && !touched_) || (paneGrew && isVisible())) resize(size().expandedTo(sizeHint()));
     return handled;
 }
 

@@ -67,6 +67,7 @@ private:
     QPushButton* cancel_;
     bool touched_ = false;
     bool fitArmed_ = false;
+    QSize lastMinimum_;
 };
 
 // The chooser's line for a printer: its name, location and state.

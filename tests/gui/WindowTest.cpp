@@ -216,6 +216,35 @@ TEST(Window, ReturnInTheEditAreaKeepsTheEntryAndReturnAgainConfirmsTheWindow)
     EXPECT_NE(list.find("Keyboard"), std::string::npos);
 }
 
+// Print is the default button: with the focus on it, it must look otherwise than without.
+TEST(Window, TheFocusOnPrintShowsApartFromTheDefaultLook)
+{
+    SetUpPerson();
+    QImage focused, unfocused;
+    std::vector<Step> steps = {panelShown(),
+        [] {
+            printWindow()->activateWindow();
+            widget("menu_QuickColor")->setFocus(Qt::TabFocusReason);
+            key(Qt::Key_Backtab); // to the pane selector: Print keeps its default look, without the focus
+            return true;
+        },
+        [&] {
+            unfocused = widget("printButton")->grab().toImage();
+            widget("cancelButton")->setFocus(Qt::TabFocusReason);
+            key(Qt::Key_Backtab); // to Print
+            return true;
+        },
+        [&] {
+            if (focusName() != "printButton") return false;
+            focused = widget("printButton")->grab().toImage();
+            return true;
+        }};
+    Outcome outcome = runPerson({}, steps);
+    ASSERT_TRUE(outcome.finished);
+    ASSERT_EQ(focused.size(), unfocused.size());
+    EXPECT_NE(focused, unfocused);
+}
+
 // Tab from the first control visits each reachable control once, in reading order, and comes back.
 struct Chain {
     const char* name;

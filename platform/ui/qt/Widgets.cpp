@@ -10,6 +10,7 @@
 #include "ui/TableView.h"
 #include "ui/TextField.h"
 #include "ui/qt/FieldEdit.h"
+#include "ui/qt/FocusButton.h"
 #include "ui/qt/KeyboardOrder.h"
 #include "ui/qt/TableWidget.h"
 
@@ -45,7 +46,7 @@ QWidget* makePopUp(ui::PopUpButton& popUp, QWidget* parent)
 QWidget* makeButton(ui::Button& button, QWidget* parent)
 {
     QAbstractButton* widget = button.isSwitch() ? static_cast<QAbstractButton*>(new QCheckBox(parent))
-                                                : static_cast<QAbstractButton*>(new QPushButton(parent));
+                                                : static_cast<QAbstractButton*>(new FocusButton({}, parent));
     // Return presses the window's default button, not whichever button had the focus last.
     if (auto* push = qobject_cast<QPushButton*>(widget)) push->setAutoDefault(false);
     QObject::connect(widget, &QAbstractButton::clicked, widget, [&button, widget] {
