@@ -24,6 +24,7 @@
 #include <QLabel>
 #include <QLineEdit>
 #include <QRegularExpression>
+#include <QStyle>
 #include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
@@ -253,6 +254,33 @@ TEST_F(Geometry, ConstrainedControlIsShownDisabled)
     input.click(*get<ui::CheckBox>("check_ColorSeparation"));
     EXPECT_EQ(get<ui::CheckBox>("check_ColorSeparation")->state(), 1) << "the click reached the model";
     EXPECT_FALSE(grayscale->isEnabled());
+}
+
+// Under a large font the tick and icon columns take what they draw and a long profile name is whole.
+TEST_F(Geometry, TheProfileTableFitsItsColumnsToTheirContents)
+{
+    const QFont before = QApplication::font();
+    QFont large = before;
+    large.setPointSize(20);
+    QApplication::setFont(large);
+    auto* control = get<tlco::ProfileControl>("profileControl");
+    control->initWithProfileControl();
+    get<ui::Window>("_profileManagementWindow")->orderFront();
+    get<ui::Button>("_addButton")->userClick();
+    get<ui::TextField>("_fileNameEdit")->userType("LONG.ICC");
+    const std::string name = "A very long profile name here";
+    get<ui::TextField>("_profileNameEdit")->userType(name);
+    get<ui::Button>("_localOK")->userClick();
+    mirror->flush();
+    auto* table = qobject_cast<QTableView*>(mirror->find(get<ui::View>("_profileTableView")));
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->model()->rowCount(), 1);
+    const int indicator = table->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, table);
+    EXPECT_LE(table->columnWidth(0), indicator + 16) << "tick box column";
+    EXPECT_LE(table->columnWidth(1), table->style()->pixelMetric(QStyle::PM_SmallIconSize) + 16) << "icon column";
+    EXPECT_GE(table->columnWidth(3), table->fontMetrics().horizontalAdvance(QString::fromStdString(name)))
+        << "the profile name is cut";
+    QApplication::setFont(before);
 }
 
 TEST_F(Geometry, TypingIntoAFilteredFieldInTheWindowGivesTheFilteredText)
