@@ -34,7 +34,7 @@ public:
         session = printSession;
     }
     // What OK runs last, over the panel's controls: the panel's constraints.
-    void setConstraints(std::function<void()> run) { constraints = std::move(run); }
+    void setConstraints(std::function<void()> run) { constraints_ = std::move(run); }
 
     void showProfileManagementWindow(ui::Object* sender);
     void profileMenu(ui::Object* sender);
@@ -78,13 +78,15 @@ private:
     void giveKeysToEditArea(bool editing);
     // Moves the keyboard into the first field a person can type in.
     void focusFirstField();
+    // Enables or disables the edit area's nine controls (labels, fields, location, Browse, Cancel, OK).
+    void setEditAreaEnabled(bool enabled);
     // Sets a name field's text by program, as the text the field reverts to.
     static void setEditText(TLTextField* field, const std::string& text);
 
     PMPrintSettings setting = nullptr;
     PMPrintSession session = nullptr;
     int16_t protocolType = -1;
-    std::function<void()> constraints;
+    std::function<void()> constraints_;
     ui::Window* _profileManagementWindow = nullptr;
     ProfileWindowOwner* onAdvancedView = nullptr;
     ui::Button* _addButton = nullptr;
@@ -104,9 +106,9 @@ private:
     ui::PopUpButton* _profileMenu = nullptr;
     int32_t buttonIdentify = 0;
     // The window's own buttons for Return and Escape (found by their key equivalents).
-    ui::Button* windowDefault = nullptr;
-    ui::Button* windowCancel = nullptr;
-    WorkingLists lists;
+    ui::Button* windowDefault_ = nullptr;
+    ui::Button* windowCancel_ = nullptr;
+    WorkingLists lists_;
 };
 
 } // namespace tlco

@@ -2,6 +2,7 @@
 // The window's Print, Cancel and printer chooser.
 #include "host/gui/PersonRun.h"
 
+#include "cf/File.h"
 #include "host/CommandLineChoices.h"
 #include "host/Dialog.h"
 #include "host/JobSubmitter.h"
@@ -26,12 +27,6 @@ namespace {
 QString tq(const std::string& text)
 {
     return QString::fromStdString(text);
-}
-
-std::string baseName(const std::string& path)
-{
-    size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 } // namespace
@@ -123,7 +118,7 @@ void PersonRun::showPrinters()
     shown_.clear();
     if (!options_.queue) {
         PrinterEntry sample;
-        sample.title = tr("Sample printer") + " (" + baseName(options_.ppd.value_or("zq4410.ppd")) + ")";
+        sample.title = tr("Sample printer") + " (" + cf::File::nameOf(options_.ppd.value_or("zq4410.ppd")) + ")";
         shown_.push_back(sample);
     }
     shown_.insert(shown_.end(), queues_.begin(), queues_.end());

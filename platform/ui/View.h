@@ -41,7 +41,6 @@ public:
     bool isHidden() const { return hidden_; }
     void setHidden(bool hidden) { set(hidden_, hidden, Change::Hidden); }
     virtual bool isFlipped() const { return false; }
-    virtual void drawRect(Rect) { }
     // What assistive technology calls the view when nothing beside it names it (empty: nothing).
     const std::string& accessibilityLabel() const { return accessibilityLabel_; }
     void setAccessibilityLabel(std::string label) { set(accessibilityLabel_, std::move(label), Change::Text); }
