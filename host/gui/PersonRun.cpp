@@ -122,7 +122,7 @@ void PersonRun::showPrinters()
         shown_.push_back(sample);
     }
     shown_.insert(shown_.end(), queues_.begin(), queues_.end());
-    auto named = [this](const PrinterEntry& entry) { return entry.queue == options_.queue; };
+    auto named = [this](const PrinterEntry& entry) { return entry.destination() == options_.queue; };
     if (options_.queue && std::none_of(shown_.begin(), shown_.end(), named)) {
         PrinterEntry entry;
         entry.queue = options_.queue;
@@ -131,15 +131,21 @@ void PersonRun::showPrinters()
     }
     int current = 0;
     for (size_t i = 0; i < shown_.size(); ++i)
-        if (shown_[i].queue == current_.queue) current = static_cast<int>(i);
+        if (isCurrent(shown_[i])) current = static_cast<int>(i);
     window_.setPrinters(shown_, current);
     showCurrentState();
+}
+
+bool PersonRun::isCurrent(const PrinterEntry& entry) const
+{
+    // QUEUE/INSTANCE names an instance: the whole destination counts, not the queue alone.
+    return entry.destination() == current_.queue.value_or("");
 }
 
 const PrinterEntry* PersonRun::currentEntry() const
 {
     for (const PrinterEntry& entry : shown_)
-        if (entry.queue == current_.queue) return &entry;
+        if (isCurrent(entry)) return &entry;
     return nullptr;
 }
 
@@ -156,7 +162,7 @@ void PersonRun::choosePrinter(int index)
 {
     if (index < 0 || static_cast<size_t>(index) >= shown_.size()) return;
     const PrinterEntry entry = shown_[static_cast<size_t>(index)];
-    if (entry.queue == current_.queue && wanted_.empty()) return;
+    if (isCurrent(entry) && wanted_.empty()) return;
     Options next = options_;
     if (!entry.queue) {
         wanted_.clear();
@@ -193,7 +199,8 @@ bool PersonRun::confirmQueue()
 {
     // The queue's state now, as the job is about to be sent (over the same kind of bounded request as
     // the job); what the list said when the server cannot be asked.
-    std::optional<PrinterEntry> asked = cupsPrinter(*current_.queue, options_.timeoutSeconds);
+    const std::string queue = current_.queue->substr(0, current_.queue->find('/')); // an instance's queue
+    std::optional<PrinterEntry> asked = cupsPrinter(queue, options_.timeoutSeconds);
     const PrinterEntry* entry = asked ? &*asked : currentEntry();
     if (!entry || !entry->needsWarning()) return true;
     QMessageBox ask(QMessageBox::Warning, tq(tr("Print")),

@@ -51,6 +51,7 @@ private:
     void switchTo(const Options& next, std::optional<PrinterChoice> printer);
     // The command line named a printer (a queue or a virtual printer of its own).
     bool printerNamed() const;
+    bool isCurrent(const PrinterEntry& entry) const;
     const PrinterEntry* currentEntry() const;
     void showCurrentState();
     void print();

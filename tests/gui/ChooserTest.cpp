@@ -125,9 +125,9 @@ TEST_F(Chooser, EachPrinterShowsItsOwnSavedSettingsAndTheSummaryFollows)
                                    return true;
                                },
         [&] {
-            if (chooser()->currentIndex() != 0 || summaryValue("Quick Color") == onOffice) return false;
+            // The summary empties while the other printer's panel opens.
             onSample = summaryValue("Quick Color");
-            return true;
+            return chooser()->currentIndex() == 0 && !onSample.isEmpty() && onSample != onOffice;
         }};
     Outcome outcome = runPerson({}, steps);
     ASSERT_TRUE(outcome.finished);
