@@ -177,9 +177,10 @@ std::string json(const Variable& v)
 } // namespace
 
 std::string tableScript(
-    const std::vector<Variable>& table, int several, const std::optional<Variable>& stuck, double delay)
+    const std::vector<Variable>& table, Refusal refusal, const std::optional<Variable>& stuck, double delay)
 {
-    std::string text = "{\"several\": " + std::to_string(several) + ", \"delay\": " + std::to_string(delay);
+    std::string text = "{\"several\": " + std::to_string(refusal.several) +
+        ", \"most\": " + std::to_string(refusal.most) + ", \"delay\": " + std::to_string(delay);
     text += ", \"table\": [";
     for (size_t i = 0; i < table.size(); ++i) text += (i ? ", " : "") + json(table[i]);
     text += "]";

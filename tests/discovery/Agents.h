@@ -32,10 +32,16 @@ std::string cell(int column, int row);
 std::vector<Variable> profileRow(int row, const std::string& fileName, int location, int profileClass,
     const std::string& profileName = "Profile", int availability = 1);
 
-// The fake agent's script serving `table` (see fake_agent.py): `several` is the error status it
-// gives a request for several variables (0: it answers them); from `stuck` on, every variable is
+// How the fake agent serving a table answers a request for more than `most` variables: with the
+// error status `several`, or (0) as any other.
+struct Refusal {
+    int several = 0;
+    int most = 1;
+};
+
+// The fake agent's script serving `table` (see fake_agent.py); from `stuck` on, every variable is
 // answered with that one; `delay` seconds before each answer.
-std::string tableScript(const std::vector<Variable>& table, int several = 0,
+std::string tableScript(const std::vector<Variable>& table, Refusal refusal = {},
     const std::optional<Variable>& stuck = std::nullopt, double delay = 0);
 
 // Rows first to last of printer profiles named P<row>.ICC.

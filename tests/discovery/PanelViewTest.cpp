@@ -188,7 +188,7 @@ TEST_F(DiscoveryPanelViewTest, ASlowAgentIsCutOffAtTheWalksDeadline)
     } cases[] = {
         {"a growing table, a cell at a time",
             R"({"endless": ".1.3.6.1.4.1.51234.1.1.1.1.6.13.1.1.6.1", "delay": 0.4})"},
-        {"a long table, a row at a time", tableScript(profileRows(1, 500), 0, std::nullopt, 0.4)},
+        {"a long table, a row at a time", tableScript(profileRows(1, 500), {}, std::nullopt, 0.4)},
     };
     const std::string config = makeTempDir("deadline");
     std::filesystem::copy_file(std::string(std::getenv("SNMPCONFPATH")) + "/snmp.conf", config + "/snmp.conf");

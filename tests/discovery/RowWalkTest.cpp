@@ -37,11 +37,11 @@ struct Outcome {
     int requests;
 };
 
-Outcome walkServed(const std::vector<Variable>& table, int several, const std::optional<Variable>& stuck)
+Outcome walkServed(const std::vector<Variable>& table, Refusal refusal, const std::optional<Variable>& stuck)
 {
     FakeAgent agent;
     std::string why;
-    EXPECT_TRUE(agent.start(tableScript(table, several, stuck), &why)) << why;
+    EXPECT_TRUE(agent.start(tableScript(table, refusal, stuck), &why)) << why;
     tlco::sDEBUGmsg[0] = '\0';
     const int exitValue = walk();
     const auto* spool = reinterpret_cast<const char*>(&tlco::PlistForSpool);
@@ -50,11 +50,15 @@ Outcome walkServed(const std::vector<Variable>& table, int several, const std::o
 
 constexpr int kTooBig = 1;
 constexpr int kGenErr = 5;
+// An agent that takes only one variable at a time, asked column by column: what the walk stores.
+constexpr Refusal kOneVariable{kTooBig, 1};
+// Agents that take every request, only a row's, or only one variable.
+constexpr Refusal kAgents[] = {{}, {kGenErr, 6}, {kGenErr, 1}};
 constexpr int kColumnByColumn = -1;
 
 using DiscoveryRowWalkTest = AgentTest;
 
-TEST_F(DiscoveryRowWalkTest, ARowAtATimeStoresWhatColumnByColumnStores)
+TEST_F(DiscoveryRowWalkTest, ReadingByRowsStoresWhatColumnByColumnStores)
 {
     const std::string root = "1.3.6.1.4.1.51234.1.1.1.1.6.13.1.1";
     const struct {
@@ -62,42 +66,44 @@ TEST_F(DiscoveryRowWalkTest, ARowAtATimeStoresWhatColumnByColumnStores)
         std::vector<Variable> table;
         std::optional<Variable> stuck;
         int exitValue;
-        int requests; // asked a row at a time; kColumnByColumn when the table must be read by column
+        // Requests to an agent that takes two rows at once and to one that takes one row (its refusal
+        // of two included); kColumnByColumn when the table does not line up.
+        int requests[2];
     } cases[] = {
-        {"500 rows, nothing after them", profileRows(1, 500), {}, 0, 502},
+        {"500 rows, nothing after them", profileRows(1, 500), {}, 0, {252, 503}},
         // (The first walk of the process that counts no variable also asks for the root itself.)
-        {"no table", {}, {}, 0, 1},
+        {"no table", {}, {}, 0, {1, 2}},
         {"500 rows, more after them", profileRows(1, 500) + std::vector<Variable>{{root + ".8.1.1", "integer", "8"}},
-            {}, 0, 501},
-        {"gaps in the row numbers", profileRows(1, 2) + profileRows(5, 5) + profileRows(9, 9), {}, 0, 6},
-        {"683 rows", profileRows(1, 683), {}, 0, 501},
+            {}, 0, {251, 502}},
+        {"gaps in the row numbers", profileRows(1, 2) + profileRows(5, 5) + profileRows(9, 9), {}, 0, {5, 7}},
+        {"683 rows", profileRows(1, 683), {}, 0, {251, 502}},
         {"wrong-typed columns",
             profileRows(1, 1) +
                 std::vector<Variable>{{cell(1, 2), "integer", "2"}, {cell(2, 2), "string", "4"},
                     {cell(3, 2), "string", "Typed"}, {cell(4, 2), "integer", "7"}, {cell(5, 2), "string", "1"},
                     {cell(7, 2), "integer", "-1"}},
-            {}, 0, 4},
-        {"a row without an index", without(profileRows(1, 3), cell(1, 2)), {}, 0, kColumnByColumn},
+            {}, 0, {3, 5}},
+        {"a row without an index", without(profileRows(1, 3), cell(1, 2)), {}, 0, {kColumnByColumn}},
         {"a column longer than the others", profileRows(1, 3) + std::vector<Variable>{{cell(7, 4), "integer", "1"}}, {},
-            0, kColumnByColumn},
+            0, {kColumnByColumn}},
         {"column 6 and cells that are no rows",
             profileRows(1, 2) +
                 std::vector<Variable>{{cell(6, 1), "string", "SIX.ICC"}, {root + ".4.7", "string", "S.ICC"}},
-            {}, 0, kColumnByColumn},
-        {"rows numbered 0 and beyond 500", profileRows(0, 0) + profileRows(500, 502), {}, 0, 3},
-        {"OIDs that stop increasing", profileRows(1, 3), Variable{cell(3, 2), "string", "Again"}, 1, kColumnByColumn},
+            {}, 0, {kColumnByColumn}},
+        {"rows numbered 0 and beyond 500", profileRows(0, 0) + profileRows(500, 502), {}, 0, {3, 4}},
+        {"OIDs that stop increasing", profileRows(1, 3), Variable{cell(3, 2), "string", "Again"}, 1, {kColumnByColumn}},
     };
     for (const auto& c : cases) {
         SCOPED_TRACE(c.name);
-        const Outcome byColumn = walkServed(c.table, kTooBig, c.stuck);
+        const Outcome byColumn = walkServed(c.table, kOneVariable, c.stuck);
         EXPECT_EQ(c.exitValue, byColumn.exitValue);
-        for (int several : {0, kGenErr}) {
-            const Outcome byRow = walkServed(c.table, several, c.stuck);
-            EXPECT_EQ(byColumn.exitValue, byRow.exitValue) << several;
-            EXPECT_TRUE(byColumn.spool == byRow.spool) << several;
-            EXPECT_EQ(byColumn.debugText, byRow.debugText) << several;
-            if (several == 0 && c.requests != kColumnByColumn) {
-                EXPECT_EQ(c.requests, byRow.requests);
+        for (size_t agent = 0; agent < std::size(kAgents); ++agent) {
+            const Outcome byRows = walkServed(c.table, kAgents[agent], c.stuck);
+            EXPECT_EQ(byColumn.exitValue, byRows.exitValue) << agent;
+            EXPECT_TRUE(byColumn.spool == byRows.spool) << agent;
+            EXPECT_EQ(byColumn.debugText, byRows.debugText) << agent;
+            if (agent < 2 && c.requests[0] != kColumnByColumn) {
+                EXPECT_EQ(c.requests[agent], byRows.requests) << agent;
             }
         }
     }

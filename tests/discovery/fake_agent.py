@@ -9,8 +9,8 @@
 # several variables gets tooBig and uses no step.
 # A script {"table": [[dotted OID, type, value], ...]} answers GET-NEXT from that table for any
 # number of variables, as an SNMPv1 agent does (noSuchName with the index of the first variable that
-# has nothing after it); with "several": status it answers requests for several variables with that
-# error status instead; with "stuck": [OID, type, value] every variable at or beyond OID is answered
+# has nothing after it); with "several": status it answers requests for more than "most" variables
+# (default 1) with that error status instead; with "stuck": [OID, type, value] every variable at or beyond OID is answered
 # with that one (an agent whose OIDs stop increasing). Every request served adds a line to
 # SCRIPT.requests.
 # Usage: fake_agent.py PORT SCRIPT
@@ -131,6 +131,7 @@ class Table:
         self.rows = sorted((parse_oid(oid), oid, kind, value) for oid, kind, value in script['table'])
         self.keys = [row[0] for row in self.rows]
         self.several = script.get('several', 0)
+        self.most = script.get('most', 1)
         self.stuck = script.get('stuck')
 
     def next_of(self, name):
@@ -142,7 +143,7 @@ class Table:
 
     def answer(self, names):
         """The error status, its index and the variables."""
-        if len(names) > 1 and self.several:
+        if len(names) > self.most and self.several:
             return self.several, 1, null_varbinds(names)
         found = [self.next_of(name) for name in names]
         for index, variable in enumerate(found):
