@@ -277,12 +277,12 @@ def ticket_sizes():
     return [1000, 10000, 100000, 200000, largest]
 
 
-def peak_rss_kb(command, env):
-    child = subprocess.Popen(command, env=env, stdout=subprocess.DEVNULL, stderr=subprocess.PIPE)
-    _, status, usage = os.wait4(child.pid, 0)
-    if status != 0:
-        sys.exit(f'{command[0]} failed: {child.stderr.read().decode()}')
-    return usage.ru_maxrss
+def peak_kb(ticket_io, path, env):
+    """The peak resident size of one read and write of the ticket at `path`."""
+    done = subprocess.run([ticket_io, path, '1', '--once'], env=env, capture_output=True, text=True, timeout=300)
+    if done.returncode != 0:
+        sys.exit('bench_ticket_io failed: ' + done.stderr)
+    return json.loads(done.stdout)['peak_kb']
 
 
 def plistlib_in_process(data, runs):
@@ -305,12 +305,12 @@ def ticket_runs(args, box):
     """The ticket's read and write at growing sizes: in process beside plistlib's and libplist's,
     through the file, and the peak memory of one read and write against the file's size."""
     ticket_io = os.path.join(args.build, 'bin/bench_ticket_io')
-    print(f'{"ticket keys":>12s} {"MB":>6s} {"ours us/key":>12s} {"file us/key":>12s} {"plistlib":>9s} '
+    print(f'{"ticket keys":>12s} {"MiB":>6s} {"ours us/key":>12s} {"file us/key":>12s} {"plistlib":>9s} '
           f'{"ratio":>6s} {"libplist":>9s} {"peak/file":>10s}')
     tiny = os.path.join(box.dir, 'tiny.plist')
     with open(tiny, 'wb') as f:
         plistlib.dump(ticket(1), f)
-    baseline = peak_rss_kb([ticket_io, tiny, '1', '--once'], box.env)
+    baseline = peak_kb(ticket_io, tiny, box.env)
     for keys in ticket_sizes():
         path = os.path.join(box.dir, 'ticket.plist')
         data = plistlib.dumps(ticket(keys))
@@ -327,8 +327,8 @@ def ticket_runs(args, box):
         load, dump = plistlib_in_process(data, args.ticket_runs)
         theirs = (load + dump) * 1000 / count
         libplist = (m['libplist_parse_ms'] + m['libplist_format_ms']) * 1000 / count
-        peak = peak_rss_kb([ticket_io, path, '1', '--once'], box.env) - baseline
-        print(f'{count:12d} {len(data) / 1e6:6.1f} {ours:12.2f} {on_file:12.2f} {theirs:9.2f} {ours / theirs:5.2f}x '
+        peak = peak_kb(ticket_io, path, box.env) - baseline
+        print(f'{count:12d} {len(data) / (1 << 20):6.1f} {ours:12.2f} {on_file:12.2f} {theirs:9.2f} {ours / theirs:5.2f}x '
               f'{libplist:9.2f} {peak * 1024 / len(data):9.1f}x')
 
 

@@ -152,7 +152,7 @@ bool worthParsing(std::string_view bytes)
 
 // Fed in pieces, the parser keeps only a piece of the bytes at a time: a whole copy would add the
 // file's size to the peak memory.
-constexpr size_t kPiece = 64 * 1024;
+constexpr size_t kPiece = 16 * 1024;
 
 bool parseInPieces(xmlParserCtxtPtr context, std::string_view bytes)
 {

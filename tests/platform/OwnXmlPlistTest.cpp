@@ -52,6 +52,11 @@ TEST(OwnXmlPlist, ReadsWhatLibplistReads)
                           "'on': True, 'off': False, 'blob': bytes(range(60)), 'text': 'Caf\\u00e9 <&>', 'list': "
                           "[[], {}, ''], 'tiny': 1e-300}"),
             true},
+        // The parser takes the bytes in pieces; values and tags cross the pieces' ends.
+        {"a ticket many pieces long",
+            plistlibBytes("{'key%05d' % i: [i, -2.5 * i, 'v' * (i % 40), bytes(i % 9), {'n': i}][i % 5] "
+                          "for i in range(20000)}"),
+            true},
         {"comments, CDATA and references in text",
             document("<dict><!-- c --><key>a&amp;&#x41;</key><string>x<![CDATA[<y>]]>&lt;&#233;</string></dict>"),
             true},
