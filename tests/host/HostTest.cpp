@@ -130,12 +130,29 @@ INSTANTIATE_TEST_SUITE_P(Cases, HostFailure,
 
 TEST(Host, OwnMessagesFollowTheLanguage)
 {
-    auto japanese = printdialog({"-o", "TLQuickColor=Neon"}, "", {"LC_ALL=C.UTF-8", "LANGUAGE=ja"});
-    EXPECT_EQ(japanese.result.status, 1);
-    EXPECT_NE(japanese.result.err.find("TLQuickColor に選択肢 Neon はありません"), std::string::npos)
-        << japanese.result.err;
-    auto plain = printdialog({"-o", "TLQuickColor=Neon"}, "", {"LC_ALL=C", "LANGUAGE=ja"});
-    EXPECT_NE(plain.result.err.find("TLQuickColor has no choice Neon"), std::string::npos) << plain.result.err;
+    struct Case {
+        const char* name;
+        std::vector<std::string> args;
+        const char* script;
+        const char* japanese;
+        const char* plain;
+    };
+    for (const Case& c : {Case{"choice", {"-o", "TLQuickColor=Neon"}, "", "TLQuickColor に選択肢 Neon はありません",
+                              "TLQuickColor has no choice Neon"},
+             Case{"command", {}, "panelView\nfrobnicate\n", "2 行目: 不明なコマンド frobnicate",
+                 "line 2: unknown command frobnicate"},
+             Case{"control", {}, "panelView\nselect menu_Nothing 0\n", "コントロール menu_Nothing はありません",
+                 "no control named menu_Nothing"},
+             Case{"kind", {}, "panelView\ncheck menu_QuickColor on\n",
+                 "menu_QuickColor はチェックボックスではありません", "menu_QuickColor is not a check box"},
+             Case{"arguments", {}, "click\n", "click の引数は 1 個です", "click takes 1 argument(s)"}}) {
+        SCOPED_TRACE(c.name);
+        auto japanese = printdialog(c.args, c.script, {"LC_ALL=C.UTF-8", "LANGUAGE=ja"});
+        EXPECT_NE(japanese.result.status, 0);
+        EXPECT_NE(japanese.result.err.find(c.japanese), std::string::npos) << japanese.result.err;
+        auto plain = printdialog(c.args, c.script, {"LC_ALL=C", "LANGUAGE=ja"});
+        EXPECT_NE(plain.result.err.find(c.plain), std::string::npos) << plain.result.err;
+    }
 }
 
 // The profile window's title is a key that is no English word; the C locale alone shows the key.
