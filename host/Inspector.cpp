@@ -6,6 +6,7 @@
 #include "cf/Boolean.h"
 #include "cf/Data.h"
 #include "cf/Number.h"
+#include "host/Presets.h"
 #include "ui/Button.h"
 #include "ui/Label.h"
 #include "ui/PopUpButton.h"
@@ -197,7 +198,25 @@ nlohmann::json stateToJson(Dialog& dialog)
         }
     }
     return {{"shownView", shownView(dialog)}, {"window", window}, {"controls", controls},
-        {"ticket", valueToJson(dialog.ticket().values())}};
+        {"ticket", valueToJson(dialog.ticket().values())}, {"dialog", panesToJson(dialog)}};
+}
+
+nlohmann::json panesToJson(Dialog& dialog)
+{
+    if (dialog.isTerminated() && !dialog.panesBuilt()) return nullptr;
+    nlohmann::json options = nlohmann::json::object();
+    for (const PaneOption& option : dialog.panes().options()) {
+        nlohmann::json choices = nullptr;
+        if (!option.freeForm()) {
+            choices = nlohmann::json::array();
+            for (const PaneChoice& choice : option.choices)
+                if (choice.available) choices.push_back(choice.value);
+        }
+        options[option.name] = {{"value", option.value}, {"choices", choices}, {"enabled", option.enabled}};
+    }
+    const std::string& instance = dialog.printer().instance;
+    return {{"pane", dialog.shownPane()}, {"panes", dialog.paneNames()},
+        {"preset", instance.empty() ? std::string(kDefaultPreset) : instance}, {"options", options}};
 }
 
 std::string renderPanel(Dialog& dialog)

@@ -20,6 +20,8 @@ public:
     virtual void panelViewShown(ui::View* view) = 0;
     // Writes the window (the modal window when one is open) as a PNG; false and a reason when it cannot.
     virtual bool screenshot(const std::string& path, std::string* error) = 0;
+    // The dialog's own panes changed (a choice, the pane shown): the window shows them anew.
+    virtual void panesChanged() { }
 };
 
 } // namespace host

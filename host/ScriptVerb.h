@@ -33,5 +33,7 @@ struct ScriptVerb {
 std::span<const ScriptVerb> dialogCallVerbs();
 // A person's gestures on the panel's controls.
 std::span<const ScriptVerb> gestureVerbs();
+// What a person does in the dialog's own panes and presets.
+std::span<const ScriptVerb> paneVerbs();
 
 } // namespace host

@@ -94,7 +94,9 @@ bool PersonRun::open(const Options& options, const cf::DictionaryRef& carried, s
 {
     auto dialog = Dialog::open(options, files_, error);
     if (!dialog) return false;
-    auto choices = CommandLineChoices::check(options.choices, dialog->ppd(), error);
+    std::optional<CommandLineChoices> choices = CommandLineChoices();
+    if (!options.choices.empty() || !options.jobChoices.empty())
+        choices = CommandLineChoices::check(options, *dialog, error);
     if (!choices) return false;
     if (carried) dialog->ticket() = pm::PrintSettings(carried);
     if (show_) show_(nullptr, nullptr);
