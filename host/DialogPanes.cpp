@@ -47,6 +47,11 @@ DialogPanes::DialogPanes(
     append(options_, paperPaneOptions(queue));
     append(options_, printerFeatures(file, taken));
     append(options_, jobPaneOptions(queue));
+    // The queue reports its PPD defaults as NAME-default attributes too.
+    for (PaneOption& option : options_)
+        if (auto found = queue.defaults.find(option.name);
+            option.fromPpd && found != queue.defaults.end() && option.choice(found->second))
+            option.value = option.queueDefault = found->second;
     resolveConflicts({});
 }
 
