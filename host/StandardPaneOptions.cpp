@@ -141,7 +141,7 @@ std::vector<PaneOption> paperPaneOptions(const QueueAttributes& queue)
 std::vector<PaneOption> jobPaneOptions(const QueueAttributes& queue)
 {
     return withDefaults({make("job-name", "Job Name", kJobPane, Kind::Text, ""),
-                            make("job-hold-until", "Print", kJobPane, Kind::Text, "no-hold"),
+                            make("job-hold-until", "When to Print", kJobPane, Kind::Text, "no-hold"),
                             number("job-priority", "Priority", kJobPane, 1, 100, "50"), jobSheets(queue)},
         queue);
 }

@@ -145,7 +145,10 @@ TEST(Host, OwnMessagesFollowTheLanguage)
                  "no control named menu_Nothing"},
              Case{"kind", {}, "panelView\ncheck menu_QuickColor on\n",
                  "menu_QuickColor はチェックボックスではありません", "menu_QuickColor is not a check box"},
-             Case{"arguments", {}, "click\n", "click の引数は 1 個です", "click takes 1 argument(s)"}}) {
+             Case{"arguments", {}, "click\n", "click の引数は 1 個です", "click takes 1 argument(s)"},
+             Case{"pane choice", {}, "set number-up 3\n", "number-up に選択肢 3 はありません",
+                 "number-up has no choice 3"},
+             Case{"page list", {"-P", "3-1"}, "", "3-1 はページ指定ではありません", "3-1 is not a page list"}}) {
         SCOPED_TRACE(c.name);
         auto japanese = printdialog(c.args, c.script, {"LC_ALL=C.UTF-8", "LANGUAGE=ja"});
         EXPECT_NE(japanese.result.status, 0);
