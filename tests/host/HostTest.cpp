@@ -185,7 +185,8 @@ TEST(Host, HelpNamesEveryOptionAndCommand)
              "panelName", "panelKind", "supportedPPDOptionKeys", "willShow", "shouldHide", "save", "restore", "summary",
              "PPDOptionKeyValueDidChange", "(default 10)", "shouldPrint", "terminate", "select menu_", "check check_",
              "click button_", "tab tab_", "type _", "paste _", "clear _", "row _", "tick _", "answer-open", "dump",
-             "screenshot", "Example:"})
+             "screenshot", "Examples:", "-d NAME", "-n COPIES", "-P PAGES", "-t TITLE", "-H WHEN", "-q PRIORITY",
+             "FILE|-", "set copies", "pane Layout", "jobOptions", "preset-save", "preset-default"})
         EXPECT_NE(help.out.find(word), std::string::npos) << word;
     auto version = testproc::run({testpaths::printdialog(), "--version"}, "", {"LC_ALL=C"});
     EXPECT_EQ(version.status, 0);
