@@ -236,6 +236,8 @@ class Variant:
         self.ja_translations = ja_translations
         # (keyword, English text, [(choice, English text)]) of every option written, for the translations.
         self.ui = []
+        # (name, English text) of every group written.
+        self.groups = []
 
 
 def text(variant, english):
@@ -295,6 +297,8 @@ def build(variant):
     def userdict(keyword):
         return lambda choice: f"userdict /{keyword} /{choice} put"
 
+    variant.groups = [("General", "General"), ("TLFinishing", "Finishing"), ("TLColorOptions", "Color Options")]
+    variant.groups += [(group, group_text) for group, group_text, _ in ADVANCED]
     add(f"*OpenGroup: General/{text(variant, 'General')}")
     add("")
     for keyword, order in (("PageSize", 10), ("PageRegion", 10)):
@@ -398,6 +402,8 @@ def ja_translations(variant):
     if not variant.ja_translations:
         return ""
     out = ['*cupsLanguages: "ja"']
+    for name, group_text in variant.groups:
+        out.append(f'*ja.Translation {name}/{JAPANESE.get(group_text, group_text)}: ""')
     for keyword, option_text, choices in variant.ui:
         out.append(f'*ja.Translation {keyword}/{JAPANESE.get(option_text, option_text)}: ""')
         for choice, english in choices:
