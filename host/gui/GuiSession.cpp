@@ -4,7 +4,11 @@
 
 #include "host/Dialog.h"
 #include "host/Inspector.h"
+#include "host/Presets.h"
+#include "host/Translate.h"
+#include "host/gui/PaneForms.h"
 #include "host/gui/PersonRun.h"
+#include "host/gui/PresetChooser.h"
 #include "host/gui/PrintWindow.h"
 #include "services/Progress.h"
 #include "ui/qt/Mirror.h"
@@ -13,6 +17,7 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPixmap>
 #include <QTranslator>
 
@@ -30,6 +35,8 @@ struct GuiSession::State {
     std::unique_ptr<ui::qt::Mirror> mirror;
     std::unique_ptr<ui::qt::QtInputDriver> driver;
     std::unique_ptr<PrintWindow> window;
+    std::unique_ptr<PaneForms> forms;
+    PresetChooser* presets = nullptr; // the window's
     Dialog* dialog = nullptr;
     bool viewShown = false;
 };
@@ -120,6 +127,8 @@ std::unique_ptr<GuiSession> GuiSession::start(int& argc, char** argv, std::strin
     state->mirror = std::make_unique<ui::qt::Mirror>();
     state->driver = std::make_unique<ui::qt::QtInputDriver>(*state->mirror);
     state->window = std::make_unique<PrintWindow>();
+    state->presets = new PresetChooser;
+    state->window->setPresets(state->presets);
     state->mirror->setMainWindow(state->window.get());
     // The walk of the printer's table holds the window still: a busy cursor says so.
     svc::Progress::setSink({[](const std::string&) {
@@ -149,6 +158,9 @@ void GuiSession::detach()
 {
     if (!s_->dialog) return;
     s_->mirror->setChangeListener({});
+    s_->window->onPaneChosen = nullptr;
+    s_->window->setPanes({}, {});
+    s_->forms.reset();
     s_->window->showPanel("", nullptr);
     s_->mirror->clear();
     s_->dialog = nullptr;
@@ -166,7 +178,44 @@ void GuiSession::panelViewShown(ui::View* view)
     s_->viewShown = true;
     QWidget* widget = view ? s_->mirror->widgetFor(*view) : nullptr;
     s_->window->showPanel(s_->dialog->panel().panelName(), widget);
+    showPanes();
     s_->mirror->flush();
+}
+
+void GuiSession::showPanes()
+{
+    Dialog& dialog = *s_->dialog;
+    s_->forms = std::make_unique<PaneForms>(dialog);
+    s_->window->setPanes(s_->forms->pages(), dialog.shownPane());
+    s_->window->onPaneChosen = [this](const std::string& pane) {
+        if (s_->dialog) s_->dialog->showPane(pane);
+    };
+    const PrinterChoice& printer = dialog.printer();
+    const auto instances = presetNames(printer.queueName, dialog.limitSeconds());
+    s_->presets->setPresets(instances, printer.instance, !printer.queueName.empty());
+    s_->presets->onSave = [this](const std::string& name) {
+        std::string reason;
+        if (!s_->dialog) return;
+        if (!savePreset(*s_->dialog, name, s_->dialog->limitSeconds(), &reason)) return warn(reason);
+        const PrinterChoice& now = s_->dialog->printer();
+        s_->presets->setPresets(presetNames(now.queueName, s_->dialog->limitSeconds()), now.instance, true);
+    };
+    s_->presets->onMakeDefault = [this] {
+        std::string reason;
+        if (s_->dialog && !saveQueueDefaults(*s_->dialog, s_->dialog->limitSeconds(), &reason)) warn(reason);
+    };
+}
+
+void GuiSession::panesChanged()
+{
+    if (!s_->dialog || !s_->forms) return;
+    s_->forms->sync();
+    s_->window->showPane(s_->dialog->shownPane());
+}
+
+void GuiSession::warn(const std::string& text)
+{
+    QMessageBox::warning(s_->window.get(), QString::fromStdString(tr("Print")), QString::fromStdString(text));
 }
 
 bool GuiSession::screenshot(const std::string& path, std::string* error)
@@ -184,12 +233,15 @@ bool GuiSession::screenshot(const std::string& path, std::string* error)
 int GuiSession::runForPerson(const Options& options, const ProgramFiles& files, JobSubmitter* document)
 {
     PersonRun run(*s_->window, *s_->mirror, options, files, document);
+    s_->presets->onPreset = [&run](const std::string& instance) { run.choosePreset(instance); };
     run.setHooks([this](Dialog* dialog, ui::View* view) {
         if (!dialog) return detach();
         attach(*dialog);
         panelViewShown(view);
     });
-    return run.exec();
+    const int status = run.exec();
+    s_->presets->onPreset = nullptr;
+    return status;
 }
 
 } // namespace host

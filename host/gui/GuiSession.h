@@ -23,10 +23,14 @@ public:
     ui::InputDriver& input() override;
     void panelViewShown(ui::View* view) override;
     bool screenshot(const std::string& path, std::string* error) override;
+    void panesChanged() override;
 
 private:
     struct State;
     explicit GuiSession(std::unique_ptr<State> state);
+    // The dialog's own panes and presets beside the panel.
+    void showPanes();
+    void warn(const std::string& text);
     std::unique_ptr<State> s_;
 };
 

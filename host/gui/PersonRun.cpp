@@ -4,6 +4,7 @@
 
 #include "host/CommandLineChoices.h"
 #include "host/Dialog.h"
+#include "host/JobOptions.h"
 #include "host/JobSubmitter.h"
 #include "host/PrintJob.h"
 #include "host/TicketFile.h"
@@ -62,7 +63,11 @@ int PersonRun::exec()
 {
     // Wired before the window first shows, which is while the panel still opens: a click then counts.
     window_.onPrint = [this] { print(); };
-    window_.onCancel = [this] { close(0); };
+    window_.onCancel = [this] {
+        // As Qt's dialog does: Cancel puts the model back as it was.
+        if (dialog_) dialog_->panes().revert(checkpoint_);
+        close(0);
+    };
     window_.onPrinterChosen = [this](int index) { choosePrinter(index); };
     std::string error;
     if (!open(options_, nullptr, &error)) {
@@ -105,6 +110,7 @@ bool PersonRun::open(const Options& options, const cf::DictionaryRef& carried, s
     ui::View* view = dialog_->panel().panelView();
     dialog_->panel().restoreValuesAndReturnError(nullptr);
     if (!choices->apply(*dialog_, error)) return false;
+    checkpoint_ = dialog_->panes().checkpoint();
     if (show_) show_(dialog_.get(), view);
     return true;
 }
@@ -134,6 +140,19 @@ void PersonRun::choosePrinter(int index)
         next.ppd.reset();
         next.noPrinter = false;
     }
+    reopen(next);
+}
+
+void PersonRun::choosePreset(const std::string& instance)
+{
+    if (!current_.queue) return;
+    Options next = current_;
+    next.queue = dialog_->printer().queueName + (instance.empty() ? "" : "/" + instance);
+    reopen(next);
+}
+
+void PersonRun::reopen(Options next)
+{
     // The settings made so far go along to the other printer's panel.
     dialog_->panel().saveValuesAndReturnError(nullptr);
     cf::DictionaryRef carried = dialog_->ticket().values();
@@ -163,6 +182,7 @@ bool PersonRun::finish(std::string* error)
     } else {
         // Nothing to send (the sample printer, or no document): the settings are what Print leaves.
         std::string path = options_.ticket.value_or(sampleTicketPath());
+        storePaneChoices(*dialog_);
         if (!options_.ticket) {
             std::error_code ignored; // a folder that cannot be made shows as the write's failure
             std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
@@ -172,6 +192,7 @@ bool PersonRun::finish(std::string* error)
             tq(tr("Nothing was sent to a printer; the settings were written to ")) + tq(path));
         return true;
     }
+    storePaneChoices(*dialog_);
     return !options_.ticket || writeTicket(*options_.ticket, ticket, error);
 }
 

@@ -37,11 +37,14 @@ public:
     void setHooks(std::function<void(Dialog*, ui::View*)> show) { show_ = std::move(show); }
     // Until Print succeeds or the person cancels; the exit status.
     int exec();
+    // Opens the chosen preset of the queue in use ("": its Default Settings).
+    void choosePreset(const std::string& instance);
 
 private:
     bool open(const Options& options, const cf::DictionaryRef& carried, std::string* error);
     void listPrinters();
     void choosePrinter(int index);
+    void reopen(Options next);
     void print();
     bool finish(std::string* error);
     void warn(const std::string& text);
@@ -56,6 +59,7 @@ private:
     JobSubmitter* document_;
     std::function<void(Dialog*, ui::View*)> show_;
     std::unique_ptr<Dialog> dialog_;
+    std::vector<std::string> checkpoint_; // the panes as the dialog opened, for Cancel
     std::vector<PrinterEntry> printers_;
     std::unique_ptr<QEventLoop> loop_;
     int status_ = 0;

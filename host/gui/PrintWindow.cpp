@@ -38,7 +38,7 @@ QString tqOrQt(const char* msgid, const char* context, const char* qtText)
 
 PrintWindow::PrintWindow()
     : printers_(new QComboBox), panes_(new QComboBox), panelArea_(new QVBoxLayout), summary_(new QTreeWidget),
-      print_(new QPushButton(tqOrQt("Print", "QPrintDialog", "&Print")))
+      print_(new QPushButton(tqOrQt("Print", "QPrintDialog", "&Print"))), presetArea_(new QVBoxLayout)
 {
     setWindowTitle(tqOrQt("Print", "QPrintDialog", "Print"));
     printers_->setObjectName("printerChooser");
@@ -52,6 +52,7 @@ PrintWindow::PrintWindow()
 
     auto* paneBox = new QGroupBox;
     auto* paneLayout = new QVBoxLayout(paneBox);
+    paneLayout->addLayout(presetArea_);
     paneLayout->addWidget(panes_, 0, Qt::AlignHCenter);
     paneLayout->addLayout(panelArea_);
 
@@ -79,6 +80,11 @@ PrintWindow::PrintWindow()
     connect(printers_, &QComboBox::activated, this, [this](int index) {
         if (onPrinterChosen) onPrinterChosen(index);
     });
+    connect(panes_, &QComboBox::activated, this, [this](int index) {
+        const std::string name = panes_->itemData(index).toString().toStdString();
+        showPane(name);
+        if (onPaneChosen) onPaneChosen(name);
+    });
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(chooser);
@@ -97,12 +103,49 @@ void PrintWindow::setPrinters(const std::vector<PrinterEntry>& printers, int cur
 void PrintWindow::showPanel(const std::string& name, QWidget* view)
 {
     panes_->clear();
-    panes_->addItem(QString::fromStdString(name));
+    panes_->addItem(QString::fromStdString(name), QString::fromStdString(name));
+    setPanes({}, name);
     if (panelView_ && panelView_ != view) panelView_->hide();
     panelView_ = view;
     if (!view) return;
     panelArea_->addWidget(view, 0, Qt::AlignCenter);
     view->show();
+}
+
+void PrintWindow::setPanes(const std::vector<std::pair<std::string, QWidget*>>& pages, const std::string& shown)
+{
+    for (auto& [name, page] : pages_)
+        if (page) page->deleteLater();
+    pages_.clear();
+    if (pages.empty()) return;
+    panes_->clear();
+    for (const auto& [name, page] : pages) {
+        panes_->addItem(QString::fromStdString(host::tr(name.c_str())), QString::fromStdString(name));
+        if (!page) continue;
+        page->hide();
+        panelArea_->addWidget(page);
+        pages_.emplace_back(name, page);
+    }
+    showPane(shown);
+}
+
+void PrintWindow::showPane(const std::string& name)
+{
+    QWidget* shown = nullptr;
+    for (auto& [pane, page] : pages_)
+        if (page && pane != name)
+            page->hide();
+        else if (page)
+            shown = page;
+    if (panelView_) panelView_->setVisible(!shown);
+    if (shown) shown->show();
+    const int index = panes_->findData(QString::fromStdString(name));
+    if (index >= 0) panes_->setCurrentIndex(index);
+}
+
+void PrintWindow::setPresets(QWidget* presets)
+{
+    if (presets) presetArea_->addWidget(presets, 0, Qt::AlignHCenter);
 }
 
 void PrintWindow::showSummary(const std::vector<std::pair<std::string, std::string>>& rows)

@@ -9,6 +9,9 @@
 #include <QPointer>
 
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 class QComboBox;
 class QPushButton;
@@ -27,12 +30,21 @@ public:
     void setPrinters(const std::vector<PrinterEntry>& printers, int current);
     // The panel's name and its view's widget (null: none); the window holds the widget.
     void showPanel(const std::string& name, QWidget* view);
+    // The panes in the selector's order with their widgets (the panel's, named panelName, has none:
+    // its view is the one showPanel gave); shows the one named shown. The window holds the widgets.
+    void setPanes(const std::vector<std::pair<std::string, QWidget*>>& pages, const std::string& shown);
+    // Shows the pane named name, as choosing it in the selector does.
+    void showPane(const std::string& name);
+    // The presets above the panes (null: none); the window holds it.
+    void setPresets(QWidget* presets);
     // The summary in display order: pairs of title and value.
     void showSummary(const std::vector<std::pair<std::string, std::string>>& rows);
 
     std::function<void()> onPrint;
     std::function<void()> onCancel;
     std::function<void(int printer)> onPrinterChosen;
+    // A person chose a pane in the selector (its name).
+    std::function<void(const std::string& pane)> onPaneChosen;
 
     void reject() override;
 
@@ -41,8 +53,10 @@ private:
     QComboBox* panes_;
     QVBoxLayout* panelArea_;
     QPointer<QWidget> panelView_;
+    std::vector<std::pair<std::string, QPointer<QWidget>>> pages_;
     QTreeWidget* summary_;
     QPushButton* print_;
+    QVBoxLayout* presetArea_;
 };
 
 } // namespace host

@@ -12,8 +12,10 @@ std::vector<PrinterEntry> cupsPrinters()
     const int count = cupsGetDests2(CUPS_HTTP_DEFAULT, &dests);
     std::vector<PrinterEntry> printers;
     for (int i = 0; i < count; ++i) {
-        if (dests[i].instance) continue;
-        PrinterEntry entry{dests[i].name, std::string(dests[i].name)};
+        // An instance (a preset) is chosen as QUEUE/INSTANCE, as lp -d takes it.
+        const std::string name =
+            dests[i].instance ? std::string(dests[i].name) + "/" + dests[i].instance : std::string(dests[i].name);
+        PrinterEntry entry{name, name};
         if (dests[i].is_default)
             printers.insert(printers.begin(), entry);
         else

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
-// The printers the window offers: the CUPS destinations (the default first), and the sample
-// printer when the dialog runs on it or there is no queue.
+// The printers the window offers: the CUPS destinations with their instances (the default first),
+// and the sample printer when the dialog runs on it or there is no queue.
 #pragma once
 
 #include <optional>
