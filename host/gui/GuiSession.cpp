@@ -234,6 +234,7 @@ int GuiSession::runForPerson(const Options& options, const ProgramFiles& files, 
 {
     PersonRun run(*s_->window, *s_->mirror, options, files, document);
     s_->presets->onPreset = [&run](const std::string& instance) { run.choosePreset(instance); };
+    run.setPending([this] { return s_->forms ? s_->forms->refusal() : std::string(); });
     run.setHooks([this](Dialog* dialog, ui::View* view) {
         if (!dialog) return detach();
         attach(*dialog);

@@ -186,6 +186,13 @@ void PaneForm::take(const std::string& name, const std::string& value)
     }
 }
 
+std::string PaneForm::refusal() const
+{
+    for (const auto& [name, note] : notes_)
+        if (!note->text().isEmpty()) return note->text().toStdString();
+    return {};
+}
+
 void PaneForm::sync(const std::vector<PaneOption>& options)
 {
     for (const PaneOption& option : options) {

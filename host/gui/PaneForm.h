@@ -26,6 +26,8 @@ public:
 
     // Shows the model's values, what it offers and what it keeps disabled; sends nothing.
     void sync(const std::vector<PaneOption>& options);
+    // Why a text typed in this pane was refused, while its field still shows it; empty when none.
+    std::string refusal() const;
 
 private:
     QWidget* rowFor(const PaneOption& option);

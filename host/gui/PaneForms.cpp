@@ -32,6 +32,13 @@ std::vector<std::pair<std::string, QWidget*>> PaneForms::pages() const
     return pages;
 }
 
+std::string PaneForms::refusal() const
+{
+    for (const auto& [name, form] : forms_)
+        if (form && !form->refusal().empty()) return form->refusal();
+    return {};
+}
+
 void PaneForms::sync()
 {
     const std::vector<PaneOption>& options = dialog_.panes().options();

@@ -28,6 +28,8 @@ public:
     std::vector<std::pair<std::string, QWidget*>> pages() const;
     // Shows the model anew in every form (after a script's choice, a Cancel).
     void sync();
+    // Why a text typed in a pane was refused, while it still stands there; empty when none.
+    std::string refusal() const;
     // Runs after every choice a person made in a form.
     void setChanged(std::function<void()> changed) { changed_ = std::move(changed); }
 

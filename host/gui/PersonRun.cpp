@@ -165,6 +165,8 @@ void PersonRun::reopen(Options next)
 
 void PersonRun::print()
 {
+    // Printing what a person did not mean (every page for a mistyped list) is worse than waiting.
+    if (std::string refused = pending_ ? pending_() : std::string(); !refused.empty()) return warn(refused);
     std::string error;
     if (!finish(&error)) {
         warn(error);

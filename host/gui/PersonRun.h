@@ -35,6 +35,8 @@ public:
     ~PersonRun();
     // Shows a dialog's panel in the window (null: lets go of the one shown).
     void setHooks(std::function<void(Dialog*, ui::View*)> show) { show_ = std::move(show); }
+    // Why Print must wait (a text in a pane that was refused); empty when it need not.
+    void setPending(std::function<std::string()> pending) { pending_ = std::move(pending); }
     // Until Print succeeds or the person cancels; the exit status.
     int exec();
     // Opens the chosen preset of the queue in use ("": its Default Settings).
@@ -58,6 +60,7 @@ private:
     ProgramFiles files_;
     JobSubmitter* document_;
     std::function<void(Dialog*, ui::View*)> show_;
+    std::function<std::string()> pending_;
     std::unique_ptr<Dialog> dialog_;
     std::vector<std::string> checkpoint_; // the panes as the dialog opened, for Cancel
     std::vector<PrinterEntry> printers_;
