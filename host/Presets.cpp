@@ -74,8 +74,9 @@ bool save(Dialog& dialog, const std::string& instance, int limitSeconds, std::st
 std::vector<std::string> presetNames(const std::string& queue, int limitSeconds)
 {
     std::vector<std::string> names;
+    if (queue.empty()) return names;
     auto http = CupsConnection::open(limitSeconds, nullptr);
-    if (!http || queue.empty()) return names;
+    if (!http) return names;
     Destinations dests(http->get());
     for (int i = 0; i < dests.count(); ++i)
         if (dests.at(i)->instance && queue == dests.at(i)->name) names.emplace_back(dests.at(i)->instance);
