@@ -229,6 +229,17 @@ std::string renderPanel(Dialog& dialog)
         auto* view = dynamic_cast<ui::View*>(nib->object(shown == "main" ? "onColorView" : "onAdvancedView"));
         if (view) renderTree(out, view);
     }
+    if (dialog.isTerminated() && !dialog.panesBuilt()) return out.str();
+    // The dialog's own panes, one line each: NAME=VALUE of its options, a disabled one in brackets.
+    const std::vector<PaneOption>& options = dialog.panes().options();
+    for (const std::string& pane : dialog.panes().paneNames()) {
+        out << pane << ":";
+        for (const PaneOption& option : options)
+            if (option.pane == pane)
+                out << " " << (option.enabled ? "" : "(") << option.name << "=" << option.value
+                    << (option.enabled ? "" : ")");
+        out << "\n";
+    }
     return out.str();
 }
 
