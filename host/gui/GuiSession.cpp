@@ -159,7 +159,7 @@ void GuiSession::detach()
     if (!s_->dialog) return;
     s_->mirror->setChangeListener({});
     s_->window->onPaneChosen = nullptr;
-    s_->window->setPanes({}, {});
+    s_->window->setPanes({}, nullptr, {});
     s_->forms.reset();
     s_->window->showPanel("", nullptr);
     s_->mirror->clear();
@@ -186,7 +186,9 @@ void GuiSession::showPanes()
 {
     Dialog& dialog = *s_->dialog;
     s_->forms = std::make_unique<PaneForms>(dialog);
-    s_->window->setPanes(s_->forms->pages(), dialog.shownPane());
+    PaneForms* forms = s_->forms.get();
+    s_->window->setPanes(
+        forms->paneNames(), [forms](const std::string& pane) { return forms->page(pane); }, dialog.shownPane());
     s_->window->onPaneChosen = [this](const std::string& pane) {
         if (s_->dialog) s_->dialog->showPane(pane);
     };

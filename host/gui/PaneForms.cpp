@@ -5,31 +5,27 @@
 #include "host/Dialog.h"
 #include "host/gui/PaneForm.h"
 
+#include <algorithm>
+
 namespace host {
 
-PaneForms::PaneForms(Dialog& dialog) : dialog_(dialog), order_(dialog.paneNames())
+PaneForms::PaneForms(Dialog& dialog) : dialog_(dialog), order_(dialog.paneNames()) { }
+
+QWidget* PaneForms::page(const std::string& pane)
 {
+    for (const auto& [name, form] : forms_)
+        if (name == pane) return form.data();
+    const std::vector<std::string> own = dialog_.panes().paneNames();
+    if (std::find(own.begin(), own.end(), pane) == own.end()) return nullptr;
     auto choose = [this](const std::string& name, const std::string& value, std::string* error) {
         if (!dialog_.choosePaneOption(name, value, error)) return false;
         sync();
         if (changed_) changed_();
         return true;
     };
-    const std::vector<PaneOption>& options = dialog_.panes().options();
-    for (const std::string& pane : dialog_.panes().paneNames())
-        forms_.emplace_back(pane, new PaneForm(pane, options, choose));
-}
-
-std::vector<std::pair<std::string, QWidget*>> PaneForms::pages() const
-{
-    std::vector<std::pair<std::string, QWidget*>> pages;
-    for (const std::string& pane : order_) {
-        QWidget* page = nullptr;
-        for (const auto& [name, form] : forms_)
-            if (name == pane) page = form.data();
-        pages.emplace_back(pane, page);
-    }
-    return pages;
+    auto* form = new PaneForm(pane, dialog_.panes().options(), choose);
+    forms_.emplace_back(pane, form);
+    return form;
 }
 
 std::string PaneForms::refusal() const

@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
-// The dialog's own panes of one dialog as widgets: a form for each pane, all kept in step with the
-// panes' model after every choice.
+// The dialog's own panes of one dialog as widgets: a form for each pane, made when it is first shown
+// (the window's first frame does not wait for them), all kept in step with the panes' model.
 #pragma once
 
 #include <QPointer>
@@ -19,13 +19,15 @@ class PaneForm;
 
 class PaneForms {
 public:
-    // Builds a form for each of the dialog's own panes; the caller gives each a parent (the window).
     explicit PaneForms(Dialog& dialog);
     PaneForms(const PaneForms&) = delete;
     PaneForms& operator=(const PaneForms&) = delete;
 
-    // Every pane in the window's order with its widget; the panel's pane has none here.
-    std::vector<std::pair<std::string, QWidget*>> pages() const;
+    // Every pane in the window's order, the panel's among them.
+    const std::vector<std::string>& paneNames() const { return order_; }
+    // The form of one of the dialog's own panes, made now when it is not yet; null for the panel's
+    // pane. The caller gives it a parent (the window).
+    QWidget* page(const std::string& pane);
     // Shows the model anew in every form (after a script's choice, a Cancel).
     void sync();
     // Why a text typed in a pane was refused, while it still stands there; empty when none.

@@ -104,7 +104,7 @@ void PrintWindow::showPanel(const std::string& name, QWidget* view)
 {
     panes_->clear();
     panes_->addItem(QString::fromStdString(name), QString::fromStdString(name));
-    setPanes({}, name);
+    setPanes({}, nullptr, name);
     if (panelView_ && panelView_ != view) panelView_->hide();
     panelView_ = view;
     if (!view) return;
@@ -112,20 +112,17 @@ void PrintWindow::showPanel(const std::string& name, QWidget* view)
     view->show();
 }
 
-void PrintWindow::setPanes(const std::vector<std::pair<std::string, QWidget*>>& pages, const std::string& shown)
+void PrintWindow::setPanes(const std::vector<std::string>& names, std::function<QWidget*(const std::string&)> pageFor,
+    const std::string& shown)
 {
     for (auto& [name, page] : pages_)
         if (page) page->deleteLater();
     pages_.clear();
-    if (pages.empty()) return;
+    pageFor_ = std::move(pageFor);
+    if (names.empty()) return;
     panes_->clear();
-    for (const auto& [name, page] : pages) {
+    for (const std::string& name : names)
         panes_->addItem(QString::fromStdString(host::tr(name.c_str())), QString::fromStdString(name));
-        if (!page) continue;
-        page->hide();
-        panelArea_->addWidget(page);
-        pages_.emplace_back(name, page);
-    }
     showPane(shown);
 }
 
@@ -133,10 +130,13 @@ void PrintWindow::showPane(const std::string& name)
 {
     QWidget* shown = nullptr;
     for (auto& [pane, page] : pages_)
-        if (page && pane != name)
-            page->hide();
-        else if (page)
-            shown = page;
+        if (pane == name) shown = page;
+    if (!shown && pageFor_ && (shown = pageFor_(name))) {
+        panelArea_->addWidget(shown);
+        pages_.emplace_back(name, shown);
+    }
+    for (auto& [pane, page] : pages_)
+        if (page && page != shown) page->hide();
     if (panelView_) panelView_->setVisible(!shown);
     if (shown) shown->show();
     const int index = panes_->findData(QString::fromStdString(name));

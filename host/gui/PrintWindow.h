@@ -30,9 +30,11 @@ public:
     void setPrinters(const std::vector<PrinterEntry>& printers, int current);
     // The panel's name and its view's widget (null: none); the window holds the widget.
     void showPanel(const std::string& name, QWidget* view);
-    // The panes in the selector's order with their widgets (the panel's, named panelName, has none:
-    // its view is the one showPanel gave); shows the one named shown. The window holds the widgets.
-    void setPanes(const std::vector<std::pair<std::string, QWidget*>>& pages, const std::string& shown);
+    // The panes in the selector's order and where each one's widget comes from when it is first
+    // shown (null for the panel's: its view is the one showPanel gave); shows the one named shown.
+    // The window holds the widgets. No names: only the panel.
+    void setPanes(const std::vector<std::string>& names, std::function<QWidget*(const std::string&)> pageFor,
+        const std::string& shown);
     // Shows the pane named name, as choosing it in the selector does.
     void showPane(const std::string& name);
     // The presets above the panes (null: none); the window holds it.
@@ -54,6 +56,7 @@ private:
     QVBoxLayout* panelArea_;
     QPointer<QWidget> panelView_;
     std::vector<std::pair<std::string, QPointer<QWidget>>> pages_;
+    std::function<QWidget*(const std::string&)> pageFor_;
     QTreeWidget* summary_;
     QPushButton* print_;
     QVBoxLayout* presetArea_;

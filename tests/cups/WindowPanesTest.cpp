@@ -95,7 +95,8 @@ protected:
         QTimer act;
         bool acted = false;
         QObject::connect(&act, &QTimer::timeout, [&] {
-            if (acted || !widget<QSpinBox>("pane_copies") || QApplication::activeModalWidget()) return;
+            auto* panes = widget<QComboBox>("paneSelector");
+            if (acted || !panes || panes->count() < 2 || QApplication::activeModalWidget()) return;
             acted = true;
             person();
         });
