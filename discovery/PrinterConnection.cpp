@@ -57,7 +57,7 @@ int32_t fetchProfilesFromMIB(PMPrintSession session)
     cf::URLRef deviceURI = currentDeviceURI(session);
     if (!deviceURI) return 0;
     const int16_t protocol = protocolOfURIText(deviceURI->string());
-    if (protocol != kProtocolLPD && protocol != kProtocolBonjour) return 0;
+    if (!isNetworkProtocol(protocol)) return 0;
     std::optional<std::string> address = resolvePrinterAddress(*deviceURI, protocol);
     if (!address) return 0;
 

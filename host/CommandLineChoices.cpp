@@ -2,6 +2,7 @@
 // Choosing PPD choices named on the command line through the panel's controls.
 #include "host/CommandLineChoices.h"
 
+#include "host/CupsOptions.h"
 #include "host/JobValues.h"
 #include "host/Translate.h"
 #include "print/PMCalls.h"
@@ -54,15 +55,6 @@ std::string_view controlOf(std::string_view option)
         if (name == option) return id;
     return {};
 }
-
-struct OptionList {
-    int count = 0;
-    cups_option_t* options = nullptr;
-    OptionList() = default;
-    OptionList(const OptionList&) = delete;
-    OptionList& operator=(const OptionList&) = delete;
-    ~OptionList() { cupsFreeOptions(count, options); }
-};
 
 // The panel's keys, then the panes' options.
 std::string validOptions(Dialog& dialog)
@@ -122,15 +114,13 @@ std::optional<CommandLineChoices> CommandLineChoices::check(const Options& optio
 {
     CommandLineChoices checked;
     for (const std::string& argument : options.choices) {
-        OptionList parsed;
-        parsed.count = cupsParseOptions(argument.c_str(), 0, &parsed.options);
-        if (parsed.count == 0) {
+        CupsOptions parsed;
+        if (parsed.parse(argument) == 0) {
             if (error) *error = trf("-o {1}: not an option", {argument});
             return std::nullopt;
         }
-        for (int i = 0; i < parsed.count; ++i)
-            if (!checkOne(dialog, argument, parsed.options[i].name, parsed.options[i].value, checked.choices_, error))
-                return std::nullopt;
+        for (const cups_option_t& given : parsed)
+            if (!checkOne(dialog, argument, given.name, given.value, checked.choices_, error)) return std::nullopt;
     }
     for (const auto& [name, value] : options.jobChoices)
         if (!checkOne(dialog, name + "=" + value, name, value, checked.choices_, error)) return std::nullopt;

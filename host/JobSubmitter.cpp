@@ -1,9 +1,11 @@
 // SPDX-License-Identifier: Apache-2.0
-// Printing through CUPS: Create-Job with the ticket's options, then the document streamed from the
+// Printing through CUPS: Create-Job with the dialog's options, then each document streamed from the
 // descriptor opened at the start.
 #include "host/JobSubmitter.h"
 
+#include "cf/File.h"
 #include "host/CupsConnection.h"
+#include "host/CupsOptions.h"
 #include "host/Translate.h"
 
 #include <cerrno>
@@ -15,15 +17,6 @@
 
 namespace host {
 namespace {
-
-struct Options {
-    int count = 0;
-    cups_option_t* list = nullptr;
-    Options() = default;
-    Options(const Options&) = delete;
-    Options& operator=(const Options&) = delete;
-    ~Options() { cupsFreeOptions(count, list); }
-};
 
 // An application prints through "printdialog --print -": its document is kept in an unnamed
 // temporary file, so that it can be checked and sent like any file. -1 and errno on failure.
@@ -53,12 +46,6 @@ int spoolStandardInput()
     }
     ::lseek(fd, 0, SEEK_SET);
     return fd;
-}
-
-std::string baseName(const std::string& path)
-{
-    size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 } // namespace
@@ -97,20 +84,20 @@ int JobSubmitter::submit(const std::string& queue, const Pairs& given, int limit
         if (error) *error = std::move(reason);
         return 0;
     };
-    Options options;
-    std::string title = documents_.empty() ? std::string() : baseName(documents_.front().shown);
+    CupsOptions options;
+    std::string title = documents_.empty() ? std::string() : cf::File::nameOf(documents_.front().shown);
     for (const auto& [name, value] : given) {
         if (name == "job-name")
             title = value;
         else
-            options.count = cupsAddOption(name.c_str(), value.c_str(), options.count, &options.list);
+            options.add(name, value);
     }
     for (const Document& document : documents_)
         if (::lseek(document.fd, 0, SEEK_SET) < 0)
             return fail(trf("cannot read {1}: {2}", {document.shown, std::strerror(errno)}));
     auto http = CupsConnection::open(limitSeconds, error);
     if (!http) return 0;
-    int job = cupsCreateJob(http->get(), queue.c_str(), title.c_str(), options.count, options.list);
+    int job = cupsCreateJob(http->get(), queue.c_str(), title.c_str(), options.count(), options.list());
     if (job <= 0) return fail(http->reason(trf("CUPS queue {1} refused the job: {2}", {queue, cupsLastErrorString()})));
 
     for (size_t i = 0; i < documents_.size(); ++i) {
@@ -133,7 +120,7 @@ bool JobSubmitter::send(
         *error = std::move(reason);
         return false;
     };
-    const std::string name = baseName(document.shown);
+    const std::string name = cf::File::nameOf(document.shown);
     http.startRequest();
     if (cupsStartDocument(http.get(), queue.c_str(), job, name.c_str(), CUPS_FORMAT_AUTO, last ? 1 : 0) !=
         HTTP_STATUS_CONTINUE)

@@ -2,23 +2,13 @@
 // Constraint checks through libcups' marks.
 #include "host/PaneConflicts.h"
 
+#include "host/CupsOptions.h"
+
 #include <cups/cups.h>
 
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 
 namespace host {
-namespace {
-
-struct OptionList {
-    int count = 0;
-    cups_option_t* list = nullptr;
-    OptionList() = default;
-    OptionList(const OptionList&) = delete;
-    OptionList& operator=(const OptionList&) = delete;
-    ~OptionList() { cupsFreeOptions(count, list); }
-};
-
-} // namespace
 
 void PaneConflicts::mark(const Choices& choices)
 {
@@ -31,20 +21,21 @@ void PaneConflicts::mark(const Choices& choices)
 bool PaneConflicts::conflicts(const std::string& option, const std::string& choice) const
 {
     if (!ppd_) return false;
-    OptionList conflicting;
-    conflicting.count = cupsGetConflicts(ppd_.get(), option.c_str(), choice.c_str(), &conflicting.list);
-    return conflicting.count > 0;
+    CupsOptions conflicting;
+    *conflicting.countAddress() =
+        cupsGetConflicts(ppd_.get(), option.c_str(), choice.c_str(), conflicting.listAddress());
+    return conflicting.count() > 0;
 }
 
 std::optional<PaneConflicts::Choices> PaneConflicts::resolve(const std::string& option, const std::string& choice) const
 {
     if (!ppd_) return Choices();
-    OptionList changes;
+    CupsOptions changes;
     if (!cupsResolveConflicts(ppd_.get(), option.empty() ? nullptr : option.c_str(),
-            option.empty() ? nullptr : choice.c_str(), &changes.count, &changes.list))
+            option.empty() ? nullptr : choice.c_str(), changes.countAddress(), changes.listAddress()))
         return std::nullopt;
     Choices resolved;
-    for (int i = 0; i < changes.count; ++i) resolved[changes.list[i].name] = changes.list[i].value;
+    for (const cups_option_t& change : changes) resolved[change.name] = change.value;
     return resolved;
 }
 

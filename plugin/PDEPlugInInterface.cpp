@@ -44,9 +44,9 @@ PDEPlugInInterface::~PDEPlugInInterface()
 {
     // The views' tables go first; the compound table only borrowed from them. Outlets into a graph
     // the panel did not load itself are not the panel's to touch.
-    if (nib && painChange) painChange->deallocPDEControlTableEachView();
+    if (nib_ && painChange) painChange->deallocPDEControlTableEachView();
     compTable.reset();
-    nib.reset();
+    nib_.reset();
 }
 
 void PDEPlugInInterface::myLoad()
@@ -55,7 +55,7 @@ void PDEPlugInInterface::myLoad()
     if (!pluginBundle) return;
     auto loaded = ui::Nib::load(pluginBundle->resourcePath(kInterfaceDescription), this);
     if (!loaded) return; // nothing loaded: the next call that loads tries again
-    nib = std::move(loaded);
+    nib_ = std::move(loaded);
     if (!pdeMainView) return;
     ppd = pdePluginCallbackObject ? pdePluginCallbackObject->ppdFile() : nullptr;
 

@@ -5,7 +5,9 @@
 
 #include "base/ClassName.h"
 #include "base/Localize.h"
+#include "base/PrinterProtocol.h"
 #include "binding/PDECommon.h"
+#include "cf/File.h"
 #include "cf/Number.h"
 #include "cf/String.h"
 #include "cf/Utf8.h"
@@ -81,14 +83,6 @@ std::shared_ptr<ui::Image> loadIcon()
     auto image = std::make_shared<ui::Image>();
     image->path = path;
     return image;
-}
-
-std::string lastPathComponent(std::string_view path)
-{
-    while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
-    size_t slash = path.rfind('/');
-    if (slash == std::string_view::npos || path.size() == 1) return std::string(path);
-    return std::string(path.substr(slash + 1));
 }
 
 void enable(ui::View* view, bool enabled)
@@ -185,9 +179,9 @@ void ProfileControl::initWithProfileControl()
     if (_profileTableView) _profileTableView->setFont(kTableFont);
     vProfileSettingsAllDisablePart();
 
-    lists.clear();
+    lists_.clear();
     auto read = isDirectConnection() ? TLPListReadProfile_Dict_Pap : TLPListReadProfile_Dict;
-    for (int kind : {kListRGB, kListSIM, kListDST}) read(lists.edited(kind), kind);
+    for (int kind : {kListRGB, kListSIM, kListDST}) read(lists_.edited(kind), kind);
 
     if (_profileTableView) {
         _profileTableView->reloadData();
@@ -254,7 +248,7 @@ void ProfileControl::browseButton(ui::Object*)
     setEditText(_fileNameEdit, "");
     enable(_localOK, false);
 
-    const std::string name = lastPathComponent(*panel.filename());
+    const std::string name = cf::File::nameOf(*panel.filename());
     if (name.empty()) return;
     const std::u16string units = cf::utf8::toUtf16(name);
     if (units.size() > static_cast<size_t>(kFileNameLength)) return;
@@ -342,14 +336,14 @@ void ProfileControl::profileWindowOK(ui::Object*)
 {
     if (isDirectConnection())
         TLPListWriteProfile_All_Pap(
-            &lists.rgb, &lists.sim, &lists.dst, &lists.rgbDeleted, &lists.simDeleted, &lists.dstDeleted);
+            &lists_.rgb, &lists_.sim, &lists_.dst, &lists_.rgbDeleted, &lists_.simDeleted, &lists_.dstDeleted);
     else
-        TLPListWriteProfile_All(&lists.rgb, &lists.sim, &lists.dst);
+        TLPListWriteProfile_All(&lists_.rgb, &lists_.sim, &lists_.dst);
     if (onAdvancedView) {
         onAdvancedView->rebuildProfileMenus();
         onAdvancedView->rereadTicket();
     }
-    if (constraints) constraints();
+    if (constraints_) constraints_();
     ui::Application::shared().stopModal();
     if (_profileManagementWindow) _profileManagementWindow->close();
 }
@@ -378,9 +372,9 @@ cf::Ref ProfileControl::tableViewObjectValueForTableColumn(ui::TableView&, ui::T
 
     if (id == "inmenu") return cf::Number::create(isShownState(item.iInMenu) ? 1 : 0);
     if (id == "icon") {
-        const bool onPrinter = item.iInMenu == kStatePrinterPresent || item.iInMenu == kStatePrinterPresentShown;
-        // Only a printer on the network confirms what it stores; -1 (other) compares as 65535.
-        if (onPrinter && static_cast<uint16_t>(protocolType) < 2) column.dataCell()->setImage(loadIcon());
+        // Only a printer on the network confirms what it stores.
+        if (isPresentOnPrinter(item.iInMenu) && isNetworkProtocol(protocolType))
+            column.dataCell()->setImage(loadIcon());
         return cf::String::create("");
     }
     if (id == "filename") return cf::String::create(displayableUtf8(fieldText(item.FileName)));
@@ -428,8 +422,7 @@ bool ProfileControl::tableViewShouldSelectRow(ui::TableView&, int row)
 {
     ProfileList* list = currentProfileDict();
     const ProfileItem* item = list && row >= 0 && row < usedItemCount(*list) ? &list->litem[row] : nullptr;
-    const bool onPrinter =
-        item && (item->iInMenu == kStatePrinterPresent || item->iInMenu == kStatePrinterPresentShown);
+    const bool onPrinter = item && isPresentOnPrinter(item->iInMenu);
     if (buttonIdentify == kModeIdle) {
         vHandlingButtonSetDisable(true, true, true);
         // A profile the printer holds can only be hidden, not deleted.
@@ -453,12 +446,12 @@ void ProfileControl::tableViewSelectionDidChange(ui::TableView& table)
 
 ProfileList* ProfileControl::currentProfileDict()
 {
-    return lists.edited(_profileMenu ? _profileMenu->indexOfSelectedItem() : -1);
+    return lists_.edited(_profileMenu ? _profileMenu->indexOfSelectedItem() : -1);
 }
 
 ProfileList* ProfileControl::currentDeleteDict()
 {
-    return lists.deleted(_profileMenu ? _profileMenu->indexOfSelectedItem() : -1);
+    return lists_.deleted(_profileMenu ? _profileMenu->indexOfSelectedItem() : -1);
 }
 
 ProfileItem* ProfileControl::selectedItem()
@@ -471,9 +464,7 @@ ProfileItem* ProfileControl::selectedItem()
 
 bool ProfileControl::isDirectConnection() const
 {
-    // AppleTalk (2) or USB (3); -1 (other) compares as 65535.
-    const auto code = static_cast<uint16_t>(protocolType);
-    return code >= 2 && code <= 3;
+    return isDirectProtocol(protocolType);
 }
 
 void ProfileControl::recordDeletion(const ProfileItem& item)
@@ -513,16 +504,19 @@ void ProfileControl::vProfileSettingsClearEditText()
 
 void ProfileControl::vProfileSettingsAllDisablePart()
 {
-    for (ui::View* view : std::initializer_list<ui::View*>{_fileNameText, _profileNameText, _locationText,
-             _fileNameEdit, _profileNameEdit, _locationMenu, _browse, _localCancel, _localOK})
-        enable(view, false);
+    setEditAreaEnabled(false);
 }
 
 void ProfileControl::vProfileSettingsAllEnablePart()
 {
+    setEditAreaEnabled(true);
+}
+
+void ProfileControl::setEditAreaEnabled(bool enabled)
+{
     for (ui::View* view : std::initializer_list<ui::View*>{_fileNameText, _profileNameText, _locationText,
              _fileNameEdit, _profileNameEdit, _locationMenu, _browse, _localCancel, _localOK})
-        enable(view, true);
+        enable(view, enabled);
 }
 
 } // namespace tlco

@@ -34,7 +34,7 @@ public:
         session = printSession;
     }
     // What OK runs last, over the panel's controls: the panel's constraints.
-    void setConstraints(std::function<void()> run) { constraints = std::move(run); }
+    void setConstraints(std::function<void()> run) { constraints_ = std::move(run); }
 
     void showProfileManagementWindow(ui::Object* sender);
     void profileMenu(ui::Object* sender);
@@ -74,13 +74,15 @@ private:
     bool isDirectConnection() const;
     // Keeps a copy of item in the deletion record of the current list, while it has room.
     void recordDeletion(const ProfileItem& item);
+    // Enables or disables the edit area's nine controls (labels, fields, location, Browse, Cancel, OK).
+    void setEditAreaEnabled(bool enabled);
     // Sets a name field's text by program, as the text the field reverts to.
     static void setEditText(TLTextField* field, const std::string& text);
 
     PMPrintSettings setting = nullptr;
     PMPrintSession session = nullptr;
     int16_t protocolType = -1;
-    std::function<void()> constraints;
+    std::function<void()> constraints_;
     ui::Window* _profileManagementWindow = nullptr;
     ProfileWindowOwner* onAdvancedView = nullptr;
     ui::Button* _addButton = nullptr;
@@ -99,7 +101,7 @@ private:
     ui::TableView* _profileTableView = nullptr;
     ui::PopUpButton* _profileMenu = nullptr;
     int32_t buttonIdentify = 0;
-    WorkingLists lists;
+    WorkingLists lists_;
 };
 
 } // namespace tlco

@@ -2,6 +2,7 @@
 // The window's Print, Cancel and printer chooser.
 #include "host/gui/PersonRun.h"
 
+#include "cf/File.h"
 #include "host/CommandLineChoices.h"
 #include "host/Dialog.h"
 #include "host/JobOptions.h"
@@ -27,12 +28,6 @@ namespace {
 QString tq(const std::string& text)
 {
     return QString::fromStdString(text);
-}
-
-std::string baseName(const std::string& path)
-{
-    size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
 }
 
 // Where the sample printer's settings go when no --ticket names a file.
@@ -120,7 +115,7 @@ void PersonRun::listPrinters()
     printers_.clear();
     if (!options_.queue)
         printers_.push_back(
-            {tr("Sample printer") + " (" + baseName(options_.ppd.value_or("zq4410.ppd")) + ")", std::nullopt});
+            {tr("Sample printer") + " (" + cf::File::nameOf(options_.ppd.value_or("zq4410.ppd")) + ")", std::nullopt});
     for (auto& printer : cupsPrinters()) printers_.push_back(printer);
     if (options_.queue && printers_.empty()) printers_.push_back({*options_.queue, options_.queue});
     int current = 0;

@@ -67,17 +67,10 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
-std::string folderOf(const std::string& path)
+std::string_view withoutTrailingSlashes(std::string_view path)
 {
-    size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string nameOf(const std::string& path)
-{
-    size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
+    return path;
 }
 
 bool isOurTempName(std::string_view entry, std::string_view name)
@@ -91,8 +84,8 @@ bool isOurTempName(std::string_view entry, std::string_view name)
 
 void removeStaleTemps(const std::string& path)
 {
-    const std::string folder = folderOf(path);
-    const std::string name = nameOf(path);
+    const std::string folder = File::folderOf(path);
+    const std::string name = File::nameOf(path);
     std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
     if (!dir) return;
     const time_t now = std::time(nullptr);
@@ -107,7 +100,7 @@ void removeStaleTemps(const std::string& path)
 
 void syncFolder(const std::string& path)
 {
-    FileDescriptor dir(::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor dir(::open(File::folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0) ::fsync(dir.get());
 }
 
@@ -217,6 +210,23 @@ bool File::replace(const std::string& path, std::string_view bytes, mode_t newMo
     if (exists && folderRefused && ::faccessat(AT_FDCWD, target->c_str(), W_OK, AT_EACCESS) == 0)
         return rewriteInPlace(*target, bytes, error);
     return fail(error, std::strerror(failure));
+}
+
+std::string File::folderOf(std::string_view path)
+{
+    path = withoutTrailingSlashes(path);
+    const size_t slash = path.rfind('/');
+    if (slash == std::string_view::npos) return ".";
+    const std::string_view folder = withoutTrailingSlashes(path.substr(0, slash));
+    return folder.empty() ? "/" : std::string(folder);
+}
+
+std::string File::nameOf(std::string_view path)
+{
+    path = withoutTrailingSlashes(path);
+    const size_t slash = path.rfind('/');
+    if (slash == std::string_view::npos || path.size() == 1) return std::string(path);
+    return std::string(path.substr(slash + 1));
 }
 
 } // namespace cf

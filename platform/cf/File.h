@@ -40,6 +40,11 @@ public:
     // The file a write to path lands in (the target of a link), or nothing and the reason when that is
     // a dangling link.
     static std::optional<std::string> writeTarget(const std::string& path, std::string* error = nullptr);
+
+    // The folder and the name of a path, as dirname(1) and basename(1) split it: trailing slashes
+    // do not count; a bare name lies in "."; the root is "/" for both.
+    static std::string folderOf(std::string_view path);
+    static std::string nameOf(std::string_view path);
 };
 
 } // namespace cf

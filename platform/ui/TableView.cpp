@@ -25,22 +25,8 @@ const ClassInfo& TableView::staticClassInfo()
                     }
                     return true;
                 })
-            .linkProperty("dataSource",
-                [](TableView& table, const nlohmann::json& value, const ClassInfo::Resolver& resolve) {
-                    if (!value.is_string()) return false;
-                    auto* source = dynamic_cast<TableDataSource*>(resolve(value.get<std::string>()));
-                    if (!source) return false;
-                    table.setDataSource(source);
-                    return true;
-                })
-            .linkProperty("delegate",
-                [](TableView& table, const nlohmann::json& value, const ClassInfo::Resolver& resolve) {
-                    if (!value.is_string()) return false;
-                    auto* delegate = dynamic_cast<TableDelegate*>(resolve(value.get<std::string>()));
-                    if (!delegate) return false;
-                    table.setDelegate(delegate);
-                    return true;
-                })
+            .linkProperty("dataSource", &TableView::setDataSource)
+            .linkProperty("delegate", &TableView::setDelegate)
             .build();
     return info;
 }

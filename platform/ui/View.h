@@ -40,7 +40,6 @@ public:
     bool isHidden() const { return hidden_; }
     void setHidden(bool hidden) { set(hidden_, hidden, Change::Hidden); }
     virtual bool isFlipped() const { return false; }
-    virtual void drawRect(Rect) { }
 
     // Drops every link to other views without touching them; for owners tearing down a whole graph.
     void detachAll();

@@ -184,11 +184,6 @@ void createPreferencesFolders()
     }
 }
 
-std::string folderOf(const std::string& path)
-{
-    return path.substr(0, path.rfind('/'));
-}
-
 } // namespace
 
 // Asks, with the effective ids, whether the file (or, while there is none, its folder) may be
@@ -208,7 +203,7 @@ bool probeWriteAccess(const char* failurePrefix)
         if (failurePrefix) PDEWarn("%s %s: it is not a regular file", failurePrefix, path->c_str());
         return false;
     }
-    const std::string checked = exists ? *path : folderOf(*path);
+    const std::string checked = exists ? *path : cf::File::folderOf(*path);
     if (::faccessat(AT_FDCWD, checked.c_str(), exists ? W_OK : W_OK | X_OK, AT_EACCESS) == 0) return true;
     if (failurePrefix)
         PDEWarn("%s %s: %s is not writable (%s)", failurePrefix, path->c_str(), checked.c_str(), std::strerror(errno));

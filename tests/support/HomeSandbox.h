@@ -7,8 +7,9 @@
 // LD_PRELOAD=libnss_wrapper.so, NSS_WRAPPER_PASSWD, NSS_WRAPPER_GROUP and HOME, runs itself again
 // with the same arguments as a child inside it, waits, removes the folder, and ends with the child's
 // exit status or signal; so it works the same under ctest and gtest_discover_tests, and a crashing
-// test leaves nothing behind. Processes started inside inherit the sandbox. A process that finds the
-// sandbox variables set but the wrapper not answering stops at once rather than use the real home.
+// test leaves nothing behind. The child's ::testing::TempDir() is a folder of the sandbox too. Processes started inside
+// inherit the sandbox. A process that finds the sandbox variables set but the wrapper not answering stops at once
+// rather than use the real home.
 #pragma once
 
 #include <optional>
