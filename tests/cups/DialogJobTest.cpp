@@ -181,6 +181,13 @@ TEST_F(DialogJobTest, PresetRoundTripsThroughLpoptionsAndLp)
     EXPECT_EQ("Vivid", opened.last("summary")["values"]["Quick Color"]);
 }
 
+TEST_F(DialogJobTest, AnInstanceThatIsNotThereIsNamed)
+{
+    auto run = printdialog({"-d", std::string(kQueue) + "/Nowhere"}, "dump\n");
+    EXPECT_EQ(1, run.result.status);
+    EXPECT_NE(std::string::npos, run.result.err.find("CUPS queue zq has no instance Nowhere")) << run.result.err;
+}
+
 TEST_F(DialogJobTest, UseAsDefaultMakesTheQueuesOwnLpoptions)
 {
     auto saved = printdialog({"--queue", kQueue}, "panelView\nrestore\nset number-up 4\npreset-default\n");
