@@ -19,11 +19,13 @@
 #include <QLocale>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QTimer>
 #include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <future>
 #include <system_error>
 
 namespace host {
@@ -37,6 +39,10 @@ struct GuiSession::State {
     std::unique_ptr<PrintWindow> window;
     std::unique_ptr<PaneForms> forms;
     PresetChooser* presets = nullptr; // the window's
+    // The queue's presets, asked of the server off the window's thread, and the queue they are of.
+    std::future<std::vector<std::string>> presetFetch;
+    std::string presetQueue;
+    QTimer presetPoll;
     Dialog* dialog = nullptr;
     bool viewShown = false;
 };
@@ -128,6 +134,7 @@ std::unique_ptr<GuiSession> GuiSession::start(int& argc, char** argv, std::strin
     state->driver = std::make_unique<ui::qt::QtInputDriver>(*state->mirror);
     state->window = std::make_unique<PrintWindow>();
     state->presets = new PresetChooser;
+    state->presetPoll.setInterval(30);
     state->window->setPresets(state->presets);
     state->mirror->setMainWindow(state->window.get());
     // The walk of the printer's table holds the window still: a busy cursor says so.
@@ -136,7 +143,9 @@ std::unique_ptr<GuiSession> GuiSession::start(int& argc, char** argv, std::strin
                                 QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
                             },
         [] { QApplication::restoreOverrideCursor(); }});
-    return std::unique_ptr<GuiSession>(new GuiSession(std::move(state)));
+    auto session = std::unique_ptr<GuiSession>(new GuiSession(std::move(state)));
+    QObject::connect(&session->s_->presetPoll, &QTimer::timeout, [raw = session.get()] { raw->showFetchedPresets(); });
+    return session;
 }
 
 void GuiSession::attach(Dialog& dialog)
@@ -192,20 +201,43 @@ void GuiSession::showPanes()
     s_->window->onPaneChosen = [this](const std::string& pane) {
         if (s_->dialog) s_->dialog->showPane(pane);
     };
-    const PrinterChoice& printer = dialog.printer();
-    const auto instances = presetNames(printer.queueName, dialog.limitSeconds());
-    s_->presets->setPresets(instances, printer.instance, !printer.queueName.empty());
+    listPresets();
     s_->presets->onSave = [this](const std::string& name) {
         std::string reason;
         if (!s_->dialog) return;
         if (!savePreset(*s_->dialog, name, s_->dialog->limitSeconds(), &reason)) return warn(reason);
-        const PrinterChoice& now = s_->dialog->printer();
-        s_->presets->setPresets(presetNames(now.queueName, s_->dialog->limitSeconds()), now.instance, true);
+        listPresets();
     };
     s_->presets->onMakeDefault = [this] {
         std::string reason;
         if (s_->dialog && !saveQueueDefaults(*s_->dialog, s_->dialog->limitSeconds(), &reason)) warn(reason);
     };
+}
+
+void GuiSession::listPresets()
+{
+    const PrinterChoice& printer = s_->dialog->printer();
+    const std::string queue = printer.queueName;
+    // The one in use at once; the queue's other presets when the server has answered, so that a slow
+    // server never holds the window.
+    std::vector<std::string> known;
+    if (!printer.instance.empty()) known.push_back(printer.instance);
+    s_->presets->setPresets(known, printer.instance, !queue.empty());
+    if (queue.empty()) return;
+    s_->presetQueue = queue;
+    s_->presetFetch = std::async(
+        std::launch::async, [queue, limit = s_->dialog->limitSeconds()] { return presetNames(queue, limit); });
+    s_->presetPoll.start();
+}
+
+void GuiSession::showFetchedPresets()
+{
+    using namespace std::chrono_literals;
+    if (!s_->presetFetch.valid() || s_->presetFetch.wait_for(0ms) != std::future_status::ready) return;
+    s_->presetPoll.stop();
+    std::vector<std::string> names = s_->presetFetch.get();
+    if (!s_->dialog || s_->dialog->printer().queueName != s_->presetQueue) return;
+    s_->presets->setPresets(names, s_->dialog->printer().instance, true);
 }
 
 void GuiSession::panesChanged()

@@ -30,6 +30,9 @@ private:
     explicit GuiSession(std::unique_ptr<State> state);
     // The dialog's own panes and presets beside the panel.
     void showPanes();
+    // Lists the queue's presets: the one in use now, the others once the server has told them.
+    void listPresets();
+    void showFetchedPresets();
     void warn(const std::string& text);
     std::unique_ptr<State> s_;
 };

@@ -135,7 +135,7 @@ void PersonRun::choosePrinter(int index)
         next.ppd.reset();
         next.noPrinter = false;
     }
-    reopen(next);
+    reopen(next, true);
 }
 
 void PersonRun::choosePreset(const std::string& instance)
@@ -143,14 +143,17 @@ void PersonRun::choosePreset(const std::string& instance)
     if (!current_.queue) return;
     Options next = current_;
     next.queue = dialog_->printer().queueName + (instance.empty() ? "" : "/" + instance);
-    reopen(next);
+    // A preset is what the person wants now: neither the settings made so far nor the ticket's saved
+    // ones stand above its options. Print still writes the ticket file.
+    next.ticket.reset();
+    reopen(next, false);
 }
 
-void PersonRun::reopen(Options next)
+void PersonRun::reopen(Options next, bool carry)
 {
     // The settings made so far go along to the other printer's panel.
     dialog_->panel().saveValuesAndReturnError(nullptr);
-    cf::DictionaryRef carried = dialog_->ticket().values();
+    cf::DictionaryRef carried = carry ? dialog_->ticket().values() : nullptr;
     std::string error;
     if (!open(next, carried, &error)) {
         warn(error);

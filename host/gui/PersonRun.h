@@ -46,7 +46,8 @@ private:
     bool open(const Options& options, const cf::DictionaryRef& carried, std::string* error);
     void listPrinters();
     void choosePrinter(int index);
-    void reopen(Options next);
+    // Opens the dialog anew; carry: the settings made so far go along.
+    void reopen(Options next, bool carry);
     void print();
     bool finish(std::string* error);
     void warn(const std::string& text);

@@ -233,4 +233,32 @@ TEST_F(WindowPanesTest, APresetSavedInTheWindowIsTheInstanceLpUses)
     EXPECT_EQ("Photo", job["TLQuickColor"]);
 }
 
+// The queue's instances are listed above the panes; choosing one opens the dialog on it, with its
+// options in the panes and the panel.
+TEST_F(WindowPanesTest, ChoosingAPresetStartsFromItsOptions)
+{
+    auto made = testproc::run(
+        {"/usr/bin/lpoptions", "-p", std::string(kQueue) + "/Draft", "-o", "copies=3", "-o", "TLEconoMode=True"});
+    ASSERT_EQ(0, made.status) << made.err;
+    QStringList listed;
+    const int status = run([&] {
+        auto* presets = widget<host::PresetChooser>("presetChooser");
+        ASSERT_TRUE(presets);
+        for (int wait = 0; wait < 100 && presets->findData("Draft") < 0; ++wait) QTest::qWait(50);
+        for (int i = 0; i < presets->count(); ++i) listed << presets->itemText(i);
+        ASSERT_TRUE(pick(presets, "Draft"));
+        ASSERT_TRUE(pick(widget<QComboBox>("paneSelector"), "Copies & Pages"));
+        EXPECT_EQ(3, widget<QSpinBox>("pane_copies")->value());
+        QTest::mouseClick(widget<QPushButton>("printButton"), Qt::LeftButton);
+    });
+
+    ASSERT_EQ(0, status);
+    EXPECT_EQ((QStringList{"Default Settings", "Draft", "", "Save Current Settings as Preset...",
+                  "Use as Default for All Applications"}),
+        listed);
+    auto job = lastJob();
+    EXPECT_EQ("3", job["copies"]);
+    EXPECT_EQ("true", job["TLEconoMode"]);
+}
+
 } // namespace
