@@ -9,6 +9,9 @@
 
 #include <cups/cups.h>
 
+#include <cctype>
+#include <optional>
+
 namespace host {
 namespace {
 
@@ -18,6 +21,17 @@ constexpr const char* kPlacedPpdOptions[] = {"PageSize", "PageRegion", "Duplex",
 
 constexpr std::pair<const char*, const char*> kSidesToDuplex[] = {
     {"one-sided", "None"}, {"two-sided-long-edge", "DuplexNoTumble"}, {"two-sided-short-edge", "DuplexTumble"}};
+
+std::optional<std::string> toggleValue(const std::string& text)
+{
+    std::string lower;
+    for (char c : text) lower += static_cast<char>(std::tolower(static_cast<unsigned char>(c)));
+    for (const char* yes : {"true", "yes", "on"})
+        if (lower == yes) return std::string("true");
+    for (const char* no : {"false", "no", "off"})
+        if (lower == no) return std::string("false");
+    return std::nullopt;
+}
 
 void append(std::vector<PaneOption>& to, std::vector<PaneOption> from)
 {
@@ -123,6 +137,10 @@ bool DialogPanes::accept(PaneOption& option, std::string& value, std::string* er
             : option.name == "job-hold-until"  ? checkHoldTime(value, &reason)
                                                : std::optional<std::string>(value);
         break;
+    case PaneOption::Kind::Toggle:
+        // As CUPS reads a boolean option.
+        if (auto flag = toggleValue(value)) value = *flag;
+        [[fallthrough]];
     default:
         if (option.choice(value)) checked = value;
         std::vector<std::string> values;

@@ -112,6 +112,21 @@ TEST(PaneScript, ChoicesShapeWhatTheOtherOptionsOffer)
     }
 }
 
+// A switch of the panes takes what lp takes for yes and no: -o NAME, -o noNAME, True, yes, on.
+TEST(PaneScript, SwitchesTakeLpsWordsForYesAndNo)
+{
+    auto run = printdialog({"-o", "collate", "-o", "nomirror", "-o", "fit-to-page=True"},
+        "restore\ndump\nset mirror on\nset collate No\ndump\n");
+    ASSERT_EQ(0, run.result.status) << run.result.err;
+    auto first = run.answers[1]["state"]["dialog"]["options"];
+    EXPECT_EQ("true", first["collate"]["value"]);
+    EXPECT_EQ("false", first["mirror"]["value"]);
+    EXPECT_EQ("true", first["fit-to-page"]["value"]);
+    auto then = run.state()["dialog"]["options"];
+    EXPECT_EQ("true", then["mirror"]["value"]);
+    EXPECT_EQ("false", then["collate"]["value"]);
+}
+
 TEST(PaneScript, JobOptionsAreTheChangedChoicesAndTheTicketsEntries)
 {
     auto run = printdialog({"-n", "2", "-t", "Monthly figures"},
