@@ -166,3 +166,17 @@ TEST(PaneScript, PrintingOnTheSamplePrinterWritesTheSettingsAndSaysWhere)
 }
 
 } // namespace
+
+namespace {
+
+// A person reading Japanese names a pane by its title; scripts keep the English names.
+TEST(PaneScript, PanesAreNamedByTheirTitlesToo)
+{
+    auto run = printdialog({}, "panelView\npane レイアウト\ndump\npane Job\ndump\n", {"LC_ALL=C.UTF-8", "LANGUAGE=ja"});
+    ASSERT_EQ(0, run.result.status) << run.result.err;
+    EXPECT_EQ("Layout", run.answers[1]["state"]["dialog"]["pane"]);
+    EXPECT_EQ("Job", run.state()["dialog"]["pane"]);
+    EXPECT_EQ("カラーオプション", run.state()["dialog"]["panes"][3]);
+}
+
+} // namespace
