@@ -106,9 +106,9 @@ std::vector<std::string> DialogPanes::offered(const std::string& name)
     return values;
 }
 
-PaneOption* DialogPanes::lookup(const std::string& name, std::string& value)
+const PaneOption* DialogPanes::lookup(const std::string& name, std::string& value) const
 {
-    auto* option = const_cast<PaneOption*>(find(name));
+    const PaneOption* option = find(name);
     if (!option || option->name == name) return option;
     // An alias: its values in the option's terms.
     if (name == "sides") {
@@ -122,7 +122,14 @@ PaneOption* DialogPanes::lookup(const std::string& name, std::string& value)
     return option;
 }
 
-bool DialogPanes::accept(PaneOption& option, std::string& value, std::string* error) const
+PaneOption* DialogPanes::mutableOption(const PaneOption* option)
+{
+    for (PaneOption& mine : options_)
+        if (&mine == option) return &mine;
+    return nullptr;
+}
+
+bool DialogPanes::accept(const PaneOption& option, std::string& value, std::string* error) const
 {
     std::string reason;
     std::optional<std::string> checked;
@@ -155,7 +162,7 @@ bool DialogPanes::accept(PaneOption& option, std::string& value, std::string* er
 bool DialogPanes::choose(const std::string& name, const std::string& value, std::string* error)
 {
     std::string wanted = value;
-    PaneOption* option = lookup(name, wanted);
+    PaneOption* option = mutableOption(lookup(name, wanted));
     if (!option) {
         if (error) *error = trf("the dialog's panes have no option {1}", {name});
         return false;
@@ -174,9 +181,8 @@ bool DialogPanes::choose(const std::string& name, const std::string& value, std:
 
 bool DialogPanes::valid(const std::string& name, const std::string& value, std::string* error) const
 {
-    DialogPanes& self = const_cast<DialogPanes&>(*this);
     std::string wanted = value;
-    PaneOption* option = self.lookup(name, wanted);
+    const PaneOption* option = lookup(name, wanted);
     if (!option && error) *error = trf("the dialog's panes have no option {1}", {name});
     return option && accept(*option, wanted, error);
 }
@@ -184,7 +190,7 @@ bool DialogPanes::valid(const std::string& name, const std::string& value, std::
 bool DialogPanes::start(const std::string& name, const std::string& value, std::string* error)
 {
     std::string wanted = value;
-    PaneOption* option = lookup(name, wanted);
+    PaneOption* option = mutableOption(lookup(name, wanted));
     if (!option) {
         if (error) *error = trf("the dialog's panes have no option {1}", {name});
         return false;

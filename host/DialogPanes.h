@@ -54,8 +54,10 @@ public:
     void revert(const std::vector<std::string>& values);
 
 private:
-    PaneOption* lookup(const std::string& name, std::string& value);
-    bool accept(PaneOption& option, std::string& value, std::string* error) const;
+    // The option name stands for, with value put in its terms (an alias's values); null for none.
+    const PaneOption* lookup(const std::string& name, std::string& value) const;
+    PaneOption* mutableOption(const PaneOption* option);
+    bool accept(const PaneOption& option, std::string& value, std::string* error) const;
     void refresh();
     PaneConflicts::Choices marked() const;
     void resolveConflicts(const std::string& keep);
