@@ -132,6 +132,8 @@ void PrintWindow::showPane(const std::string& name)
     for (auto& [pane, page] : pages_)
         if (pane == name) shown = page;
     if (!shown && pageFor_ && (shown = pageFor_(name))) {
+        // As large as the panel's view, so that the window stays as it is from pane to pane.
+        if (panelView_) shown->setMinimumSize(panelView_->size());
         panelArea_->addWidget(shown);
         pages_.emplace_back(name, shown);
     }
