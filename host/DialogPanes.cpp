@@ -122,6 +122,12 @@ const PaneOption* DialogPanes::lookup(const std::string& name, std::string& valu
     return option;
 }
 
+const PaneOption* DialogPanes::resolve(const std::string& name, std::string& value) const
+{
+    const PaneOption* option = lookup(name, value);
+    return option && accept(*option, value, nullptr) ? option : nullptr;
+}
+
 PaneOption* DialogPanes::mutableOption(const PaneOption* option)
 {
     for (PaneOption& mine : options_)

@@ -31,6 +31,9 @@ public:
     const std::vector<PaneOption>& options();
     // The option named name (an alias too: media for PageSize, sides for Duplex); null for none.
     const PaneOption* find(const std::string& name) const;
+    // The option name stands for, with value put in its terms (an alias's values, lp's words for a
+    // switch, a page list as CUPS takes it); null when there is none or the value is not valid.
+    const PaneOption* resolve(const std::string& name, std::string& value) const;
     // The panes that have options, in the window's order.
     std::vector<std::string> paneNames() const;
     // The choices on offer for name now (conflicting ones left out); empty for a free-form option.

@@ -8,7 +8,9 @@
 #include "host/Translate.h"
 
 #include "cf/Array.h"
+
 #include "cf/String.h"
+#include <algorithm>
 
 namespace host {
 namespace {
@@ -29,13 +31,26 @@ void changed(R& r)
     if (r.hooks()) r.hooks()->panesChanged();
 }
 
+// With a window: the choice as a person's input to the pane's widget, when the widget takes it.
+bool tookInput(R& r, const std::string& name, const std::string& value)
+{
+    std::string wanted = value;
+    const PaneOption* option = r.dialog().panes().resolve(name, wanted);
+    if (!option) return false;
+    const std::vector<std::string> offered = r.dialog().panes().offered(option->name);
+    if (!option->freeForm() && std::find(offered.begin(), offered.end(), wanted) == offered.end()) return false;
+    return r.hooks()->deliverPaneChoice(name, value) && r.dialog().panes().find(option->name)->value == wanted;
+}
+
 bool set(R& r, const C& c)
 {
     const std::string& name = c.words[1];
     if (claimedByPanel(r.dialog(), name))
         return r.fail(trf("{1} belongs to the {2} pane: use its controls", {name, r.dialog().panel().panelName()}));
+    const std::string value = c.restAfterTwoWords();
+    if (r.hooks() && tookInput(r, name, value)) return true;
     std::string reason;
-    if (!r.dialog().choosePaneOption(name, c.restAfterTwoWords(), &reason)) return r.fail(reason);
+    if (!r.dialog().choosePaneOption(name, value, &reason)) return r.fail(reason);
     changed(r);
     return true;
 }

@@ -7,6 +7,7 @@
 #include "host/Presets.h"
 #include "host/Translate.h"
 #include "host/gui/PaneForms.h"
+#include "host/gui/PaneInput.h"
 #include "host/gui/PersonRun.h"
 #include "host/gui/PresetChooser.h"
 #include "host/gui/PrintWindow.h"
@@ -238,6 +239,22 @@ void GuiSession::showFetchedPresets()
     std::vector<std::string> names = s_->presetFetch.get();
     if (!s_->dialog || s_->dialog->printer().queueName != s_->presetQueue) return;
     s_->presets->setPresets(names, s_->dialog->printer().instance, true);
+}
+
+bool GuiSession::deliverPaneChoice(const std::string& name, const std::string& value)
+{
+    if (!s_->dialog || !s_->forms) return false;
+    std::string wanted = value;
+    const PaneOption* option = s_->dialog->panes().resolve(name, wanted);
+    if (!option) return false;
+    // The pane is shown for the input, as a person would show it, and the one the dialog shows again
+    // after it: a script's output does not depend on the window.
+    s_->window->showPane(option->pane);
+    QWidget* page = s_->forms->page(option->pane);
+    auto* field = page ? page->findChild<QWidget*>(QString::fromStdString("pane_" + option->name)) : nullptr;
+    const bool taken = field && PaneInput::deliver(*field, *option, wanted);
+    s_->window->showPane(s_->dialog->shownPane());
+    return taken;
 }
 
 void GuiSession::panesChanged()

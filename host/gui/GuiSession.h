@@ -24,6 +24,7 @@ public:
     void panelViewShown(ui::View* view) override;
     bool screenshot(const std::string& path, std::string* error) override;
     void panesChanged() override;
+    bool deliverPaneChoice(const std::string& name, const std::string& value) override;
 
 private:
     struct State;
