@@ -8,6 +8,7 @@
 #include "host/JobOptions.h"
 #include "host/JobSubmitter.h"
 #include "host/PrintJob.h"
+#include "host/SettingsPath.h"
 #include "host/TicketFile.h"
 #include "host/Translate.h"
 #include "host/gui/PrintWindow.h"
@@ -28,15 +29,6 @@ namespace {
 QString tq(const std::string& text)
 {
     return QString::fromStdString(text);
-}
-
-// Where the sample printer's settings go when no --ticket names a file.
-std::string sampleTicketPath()
-{
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    std::string base = config && *config ? config : std::string(home ? home : ".") + "/.config";
-    return base + "/printdialog-settings.plist";
 }
 
 } // namespace
@@ -181,7 +173,7 @@ bool PersonRun::finish(std::string* error)
         if (!submitJob(*dialog_, *document_, options_, std::cout, error)) return false;
     } else {
         // Nothing to send (the sample printer, or no document): the settings are what Print leaves.
-        std::string path = options_.ticket.value_or(sampleTicketPath());
+        std::string path = options_.ticket.value_or(defaultSettingsPath());
         storePaneChoices(*dialog_);
         if (!options_.ticket) {
             std::error_code ignored; // a folder that cannot be made shows as the write's failure
