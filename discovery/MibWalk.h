@@ -35,6 +35,12 @@ inline constexpr int kTableColumns = 7;
 inline constexpr int kTableRows = 500;
 inline constexpr int kMaxWalkVariables = kTableColumns * (kTableRows + 1);
 
+// The exception values of a variable (noSuchObject, noSuchInstance, endOfMibView): the walk ends there.
+inline bool isExceptionValue(u_char type)
+{
+    return type == SNMP_NOSUCHOBJECT || type == SNMP_NOSUCHINSTANCE || type == SNMP_ENDOFMIBVIEW;
+}
+
 // Variables received by every walk of the process; never reset.
 extern int numprinted;
 // The last diagnostic of a walk; nothing emits it.
