@@ -61,7 +61,8 @@ std::string askForQueue(CupsConnection& http, const std::string& queue, QueueAtt
 
 } // namespace
 
-std::optional<PrinterChoice> cupsQueuePrinter(const std::string& destination, int limitSeconds, std::string* error)
+std::optional<PrinterChoice> cupsQueuePrinter(
+    const std::string& destination, int limitSeconds, std::string* error, int* cancel)
 {
     auto fail = [error](std::string reason) -> std::optional<PrinterChoice> {
         if (error) *error = std::move(reason);
@@ -71,7 +72,7 @@ std::optional<PrinterChoice> cupsQueuePrinter(const std::string& destination, in
     const std::string queue = destination.substr(0, slash);
     const std::string instance = slash == std::string::npos ? std::string() : destination.substr(slash + 1);
     if (queue.empty()) return fail(tr("the queue name is empty"));
-    auto http = CupsConnection::open(limitSeconds, error);
+    auto http = CupsConnection::open(limitSeconds, error, cancel);
     if (!http) return std::nullopt;
     PrinterChoice choice;
     if (std::string reason = askForQueue(*http, queue, choice.queue); !reason.empty()) return fail(reason);

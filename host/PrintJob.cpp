@@ -3,7 +3,6 @@
 #include "host/PrintJob.h"
 
 #include "host/JobOptions.h"
-#include "host/SettingsPath.h"
 #include "host/TicketFile.h"
 #include "host/Translate.h"
 
@@ -42,7 +41,7 @@ bool submitJob(Dialog& dialog, JobSubmitter& documents, const Options& options, 
 
 std::string writeSettingsInstead(Dialog& dialog, const Options& options, std::ostream& out, std::string* error)
 {
-    const std::string path = options.ticket.value_or(defaultSettingsPath());
+    const std::string path = options.ticket.value_or(defaultTicketPath());
     if (!options.ticket) {
         std::error_code ignored; // a folder that cannot be made shows as the write's failure
         std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);

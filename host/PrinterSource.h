@@ -31,7 +31,9 @@ struct PrinterChoice {
 // The virtual printer of the options (default PPD: zq4410.ppd in the folder of sample PPDs).
 std::optional<PrinterChoice> virtualPrinter(const Options& options, const std::string& samplePpds, std::string* error);
 // A destination of the environment's CUPS server ("QUEUE" or "QUEUE/INSTANCE"): its PPD, its name as
-// ID, its device URI, its options (an instance's own when one is named) and its IPP attributes.
-std::optional<PrinterChoice> cupsQueuePrinter(const std::string& queue, int limitSeconds, std::string* error);
+// ID, its device URI, its options (an instance's own when one is named) and its IPP attributes. While
+// *cancel (when given) is non-zero, it gives up within a quarter of a second.
+std::optional<PrinterChoice> cupsQueuePrinter(
+    const std::string& destination, int limitSeconds, std::string* error, int* cancel = nullptr);
 
 } // namespace host

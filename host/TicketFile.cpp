@@ -6,7 +6,12 @@
 #include "cf/PropertyList.h"
 #include "host/Translate.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <iostream>
 
 namespace host {
 
@@ -26,6 +31,29 @@ std::optional<cf::DictionaryRef> readTicket(const std::string& path, std::string
         return std::nullopt;
     }
     return settings;
+}
+
+std::string defaultTicketPath()
+{
+    // Only an absolute path counts, as the base directory specification says.
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config && config[0] == '/') return std::string(config) + "/printdialog-settings.plist";
+    const char* home = std::getenv("HOME");
+    if (!home || !*home) {
+        const struct passwd* entry = ::getpwuid(::getuid());
+        home = entry && entry->pw_dir ? entry->pw_dir : "/";
+    }
+    return std::string(home) + "/.config/printdialog-settings.plist";
+}
+
+cf::DictionaryRef readDefaultTicket()
+{
+    const std::string path = defaultTicketPath();
+    std::string error;
+    std::optional<cf::DictionaryRef> settings = readTicket(path, &error);
+    if (settings) return *settings;
+    std::cerr << "printdialog: " << trf("ignoring the saved settings: {1}", {error}) << std::endl;
+    return cf::Dictionary::create();
 }
 
 bool writeTicket(const std::string& path, const cf::DictionaryRef& settings, std::string* error)

@@ -53,7 +53,10 @@ void PDEPlugInInterface::myLoad()
 {
     if (pdeMainView) return;
     if (!pluginBundle) return;
-    auto loaded = ui::Nib::load(pluginBundle->resourcePath(kInterfaceDescription), this);
+    // The description's own texts in the person's language, as a localized nib holds them.
+    cf::BundleRef bundle = pluginBundle;
+    auto loaded = ui::Nib::load(pluginBundle->resourcePath(kInterfaceDescription), this, nullptr,
+        [bundle](const std::string& text) { return bundle->localizedString(text); });
     if (!loaded) return; // nothing loaded: the next call that loads tries again
     nib_ = std::move(loaded);
     if (!pdeMainView) return;

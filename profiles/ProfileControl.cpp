@@ -144,6 +144,7 @@ void ProfileControl::showProfileManagementWindow(ui::Object*)
 void ProfileControl::initWithProfileControl()
 {
     buttonIdentify = kModeIdle;
+    giveKeysToEditArea(false);
     if (onAdvancedView) onAdvancedView->saveControlsToTicket();
     protocolType = PDECommon::commoniGetProtocol(session);
 
@@ -205,6 +206,8 @@ void ProfileControl::addButton(ui::Object*)
     vProfileSettingsAllEnablePart();
     enable(_localOK, false); // until the file name is usable
     buttonIdentify = kModeAdding;
+    giveKeysToEditArea(true);
+    focusFirstField();
 }
 
 void ProfileControl::editButton(ui::Object*)
@@ -221,6 +224,8 @@ void ProfileControl::editButton(ui::Object*)
     }
     enable(_profileMenu, false);
     buttonIdentify = kModeEditing;
+    giveKeysToEditArea(true);
+    focusFirstField();
 }
 
 void ProfileControl::deleteButton(ui::Object*)
@@ -320,6 +325,7 @@ void ProfileControl::profileOK(ui::Object*)
         _profileTableView->deselectAll();
     }
     buttonIdentify = kModeIdle;
+    giveKeysToEditArea(false);
 }
 
 void ProfileControl::profileCancel(ui::Object*)
@@ -330,6 +336,7 @@ void ProfileControl::profileCancel(ui::Object*)
     vHandlingButtonSetDisable(true, false, false);
     vProfileSettingsAllDisablePart();
     buttonIdentify = kModeIdle;
+    giveKeysToEditArea(false);
 }
 
 void ProfileControl::profileWindowOK(ui::Object*)
@@ -472,6 +479,35 @@ void ProfileControl::recordDeletion(const ProfileItem& item)
     ProfileList* deleted = currentDeleteDict();
     if (!deleted || deleted->iNum < 0 || deleted->iNum >= kProfileListCapacity) return;
     deleted->litem[deleted->iNum++] = item;
+}
+
+void ProfileControl::giveKeysToEditArea(bool editing)
+{
+    if (!windowDefault_ && !windowCancel_ && _profileManagementWindow && _profileManagementWindow->contentView()) {
+        for (ui::View* view : _profileManagementWindow->contentView()->subviews()) {
+            auto* button = dynamic_cast<ui::Button*>(view);
+            if (button && button->keyEquivalent() == "\r") windowDefault_ = button;
+            if (button && button->keyEquivalent() == "\x1b") windowCancel_ = button;
+        }
+    }
+    auto keys = [](ui::Button* button, const char* key) {
+        if (button) button->setKeyEquivalent(key);
+    };
+    keys(_localOK, editing ? "\r" : "");
+    keys(_localCancel, editing ? "\x1b" : "");
+    keys(windowDefault_, editing ? "" : "\r");
+    keys(windowCancel_, editing ? "" : "\x1b");
+}
+
+void ProfileControl::focusFirstField()
+{
+    if (!_profileManagementWindow) return;
+    for (TLTextField* field : {_fileNameEdit, _profileNameEdit}) {
+        if (field && field->isEnabled()) {
+            _profileManagementWindow->makeFirstResponder(field);
+            return;
+        }
+    }
 }
 
 void ProfileControl::setEditText(TLTextField* field, const std::string& text)

@@ -74,6 +74,10 @@ private:
     bool isDirectConnection() const;
     // Keeps a copy of item in the deletion record of the current list, while it has room.
     void recordDeletion(const ProfileItem& item);
+    // While the edit area is open, Return and Escape press its OK and Cancel, else the window's.
+    void giveKeysToEditArea(bool editing);
+    // Moves the keyboard into the first field a person can type in.
+    void focusFirstField();
     // Enables or disables the edit area's nine controls (labels, fields, location, Browse, Cancel, OK).
     void setEditAreaEnabled(bool enabled);
     // Sets a name field's text by program, as the text the field reverts to.
@@ -101,6 +105,9 @@ private:
     ui::TableView* _profileTableView = nullptr;
     ui::PopUpButton* _profileMenu = nullptr;
     int32_t buttonIdentify = 0;
+    // The window's own buttons for Return and Escape (found by their key equivalents).
+    ui::Button* windowDefault_ = nullptr;
+    ui::Button* windowCancel_ = nullptr;
     WorkingLists lists_;
 };
 

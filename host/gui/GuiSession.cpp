@@ -138,6 +138,7 @@ std::unique_ptr<GuiSession> GuiSession::start(int& argc, char** argv, std::strin
     state->presetPoll.setInterval(30);
     state->window->setPresets(state->presets);
     state->mirror->setMainWindow(state->window.get());
+    state->mirror->setReservedMnemonics(PrintWindow::kMnemonics);
     // The walk of the printer's table holds the window still: a busy cursor says so.
     svc::Progress::setSink({[](const std::string&) {
                                 QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -154,12 +155,10 @@ void GuiSession::attach(Dialog& dialog)
     s_->dialog = &dialog;
     s_->viewShown = false;
     PrintWindow& window = *s_->window;
-    window.setPrinters(
-        {{dialog.printer().printer ? dialog.printer().printer->id() : std::string("-"), std::nullopt}}, 0);
-    s_->mirror->setChangeListener([this] {
-        if (!s_->dialog || !s_->viewShown) return;
-        s_->window->showSummary(summaryRows(s_->dialog->panel().summaryInfo()));
-    });
+    PrinterEntry shown;
+    shown.title = dialog.printer().printer ? dialog.printer().printer->id() : std::string("-");
+    window.setPrinters({shown}, 0);
+    s_->mirror->setChangeListener([this] { refreshSummary(); });
     window.show();
     s_->mirror->flush();
 }
@@ -189,6 +188,8 @@ void GuiSession::panelViewShown(ui::View* view)
     QWidget* widget = view ? s_->mirror->widgetFor(*view) : nullptr;
     s_->window->showPanel(s_->dialog->panel().panelName(), widget);
     showPanes();
+    // What the panel holds now (a restored ticket, say) shows at once, not after the first change.
+    refreshSummary();
     s_->mirror->flush();
 }
 
@@ -267,6 +268,12 @@ void GuiSession::panesChanged()
 void GuiSession::warn(const std::string& text)
 {
     QMessageBox::warning(s_->window.get(), QString::fromStdString(tr("Print")), QString::fromStdString(text));
+}
+
+void GuiSession::refreshSummary()
+{
+    if (!s_->dialog || !s_->viewShown) return;
+    s_->window->showSummary(summaryRows(s_->dialog->panel().summaryInfo()));
 }
 
 bool GuiSession::screenshot(const std::string& path, std::string* error)

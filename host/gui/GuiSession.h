@@ -28,6 +28,7 @@ public:
 
 private:
     struct State;
+    void refreshSummary();
     explicit GuiSession(std::unique_ptr<State> state);
     // The dialog's own panes and presets beside the panel.
     void showPanes();

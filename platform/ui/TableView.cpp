@@ -20,8 +20,10 @@ const ClassInfo& TableView::staticClassInfo()
                         if (!column.is_object() || !column.contains("identifier") || !column["identifier"].is_string())
                             return false;
                         std::string title = column.value("title", std::string());
-                        table.addTableColumn(
-                            std::make_unique<TableColumn>(column["identifier"].get<std::string>(), title));
+                        auto added = std::make_unique<TableColumn>(column["identifier"].get<std::string>(), title);
+                        if (column.contains("headerToolTip") && !column["headerToolTip"].is_string()) return false;
+                        added->setHeaderToolTip(column.value("headerToolTip", std::string()));
+                        table.addTableColumn(std::move(added));
                     }
                     return true;
                 })

@@ -12,6 +12,7 @@ const ClassInfo& View::staticClassInfo()
                                       .property("frame", &View::setFrame)
                                       .property("enabled", &View::setEnabled)
                                       .property("hidden", &View::setHidden)
+                                      .property("accessibilityLabel", &View::setAccessibilityLabel)
                                       .build();
     return info;
 }

@@ -28,6 +28,12 @@ void Window::setFrame(Rect frame)
     notifyChange(*this, Change::Frame);
 }
 
+void Window::makeFirstResponder(View* view)
+{
+    firstResponder_ = view;
+    notifyChange(*this, Change::FirstResponder);
+}
+
 void Window::orderFront()
 {
     if (visible_) return;

@@ -247,7 +247,13 @@ TEST_F(WindowPanesTest, ChoosingAPresetStartsFromItsOptions)
         for (int wait = 0; wait < 100 && presets->findData("Draft") < 0; ++wait) QTest::qWait(50);
         for (int i = 0; i < presets->count(); ++i) listed << presets->itemText(i);
         ASSERT_TRUE(pick(presets, "Draft"));
-        ASSERT_TRUE(pick(widget<QComboBox>("paneSelector"), "Copies & Pages"));
+        // The preset's PPD comes from the server off the window's thread; the panes follow.
+        for (int wait = 0;
+             wait < 100 && !(widget<QSpinBox>("pane_copies") && widget<QSpinBox>("pane_copies")->value() == 3);
+             ++wait) {
+            QTest::qWait(50);
+            if (auto* panes = widget<QComboBox>("paneSelector")) pick(panes, "Copies & Pages");
+        }
         EXPECT_EQ(3, widget<QSpinBox>("pane_copies")->value());
         QTest::mouseClick(widget<QPushButton>("printButton"), Qt::LeftButton);
     });

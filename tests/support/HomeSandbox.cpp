@@ -145,6 +145,8 @@ void forwardSignal(int signal)
     ::setenv("NSS_WRAPPER_GROUP", groupPath(root).c_str(), 1);
     ::setenv("HOME", home.c_str(), 1);
     ::setenv("TEST_TMPDIR", temp.c_str(), 1);
+    // The dialog's saved settings live under the configuration folder: the sandbox's, not the person's.
+    ::unsetenv("XDG_CONFIG_HOME");
     ::setenv(kRootVariable, root.c_str(), 1);
     ::setenv(kHomeVariable, home.c_str(), 1);
 
