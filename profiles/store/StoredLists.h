@@ -21,6 +21,9 @@ enum StoredField {
     kFieldLocation
 };
 
+// The bits of StoredItem::present when the file holds every field.
+inline constexpr uint8_t kAllFields = (1u << 6) - 1;
+
 struct StoredItem {
     uint8_t present = 0; // bit (1 << StoredField) per field the file holds
     int32_t indexOnDevice = 0;
@@ -45,6 +48,9 @@ struct StoredList {
 
 struct StoredLists {
     std::array<StoredList, 3> lists{}; // by list index
+    // The file holds more than a list keeps (an item numbered 500 or above, or a larger count): what
+    // lies beyond is not read, so the file must be kept aside before it is replaced.
+    bool overfull = false;
 
     bool operator==(const StoredLists&) const = default;
 };
