@@ -12,6 +12,7 @@
 #include "host/ScriptRunner.h"
 #include "host/TicketFile.h"
 #include "host/Translate.h"
+#include "host/WarningPrinter.h"
 
 #include <clocale>
 #include <fstream>
@@ -77,6 +78,7 @@ int runDialog(const host::Options& options, const host::ProgramFiles& files, hos
 
     {
         host::ProgressReporter progress(options.json);
+        host::WarningPrinter warnings(options.json, std::cout);
         host::ScriptRunner runner(*dialog, std::cout, options.json);
         runner.setHooks(gui);
         if (!choices->empty())

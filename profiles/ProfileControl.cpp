@@ -5,6 +5,7 @@
 
 #include "base/ClassName.h"
 #include "base/Localize.h"
+#include "base/Status.h"
 #include "binding/PDECommon.h"
 #include "cf/Number.h"
 #include "cf/String.h"
@@ -13,6 +14,7 @@
 #include "profiles/IconedCell.h"
 #include "profiles/store/TLPList.h"
 #include "services/FixedPaths.h"
+#include "services/Warning.h"
 #include "ui/Application.h"
 #include "ui/OpenPanel.h"
 
@@ -120,6 +122,7 @@ const ui::ClassInfo& ProfileControl::staticClassInfo()
             .outlet("_profileNameText", &P::_profileNameText)
             .outlet("_profileTableView", &P::_profileTableView)
             .outlet("_profileMenu", &P::_profileMenu)
+            .outlet("_saveErrorText", &P::_saveErrorText)
             .action("showProfileManagementWindow", &P::showProfileManagementWindow)
             .action("profileMenu", &P::profileMenu)
             .action("addButton", &P::addButton)
@@ -188,6 +191,8 @@ void ProfileControl::initWithProfileControl()
     lists.clear();
     auto read = isDirectConnection() ? TLPListReadProfile_Dict_Pap : TLPListReadProfile_Dict;
     for (int kind : {kListRGB, kListSIM, kListDST}) read(lists.edited(kind), kind);
+    lists.keepAsRead();
+    if (_saveErrorText) _saveErrorText->setStringValue("");
 
     if (_profileTableView) {
         _profileTableView->reloadData();
@@ -340,11 +345,11 @@ void ProfileControl::profileCancel(ui::Object*)
 
 void ProfileControl::profileWindowOK(ui::Object*)
 {
-    if (isDirectConnection())
-        TLPListWriteProfile_All_Pap(
-            &lists.rgb, &lists.sim, &lists.dst, &lists.rgbDeleted, &lists.simDeleted, &lists.dstDeleted);
-    else
-        TLPListWriteProfile_All(&lists.rgb, &lists.sim, &lists.dst);
+    std::string reason;
+    if (TLPListWriteProfile_Edits(lists.edits(isDirectConnection()), &reason) != kTLPListOK) {
+        showSaveFailure(reason);
+        return;
+    }
     if (onAdvancedView) {
         onAdvancedView->rebuildProfileMenus();
         onAdvancedView->rereadTicket();
@@ -489,6 +494,16 @@ void ProfileControl::setEditText(TLTextField* field, const std::string& text)
     // The field reverts a refused change to this text, not to what was typed before.
     field->setStringValue(text);
     field->setOldString(text);
+}
+
+void ProfileControl::showSaveFailure(const std::string& reason)
+{
+    // The window stays open with the edits: the person may free some room and try again, or cancel.
+    constexpr const char* kKey = "The profiles were not saved: %s";
+    std::string text = localizedString(kKey).value_or(kKey);
+    if (size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, reason);
+    if (_saveErrorText) _saveErrorText->setStringValue(text);
+    svc::Warning::post(profileListSaveFailure(reason));
 }
 
 bool ProfileControl::isCustomProfile()

@@ -76,6 +76,8 @@ private:
     void recordDeletion(const ProfileItem& item);
     // Sets a name field's text by program, as the text the field reverts to.
     static void setEditText(TLTextField* field, const std::string& text);
+    // Says in the window, and to the dialog, why OK could not save the lists.
+    void showSaveFailure(const std::string& reason);
 
     PMPrintSettings setting = nullptr;
     PMPrintSession session = nullptr;
@@ -98,6 +100,7 @@ private:
     ui::Label* _profileNameText = nullptr;
     ui::TableView* _profileTableView = nullptr;
     ui::PopUpButton* _profileMenu = nullptr;
+    ui::Label* _saveErrorText = nullptr;
     int32_t buttonIdentify = 0;
     WorkingLists lists;
 };

@@ -32,7 +32,8 @@ struct PPDCloser {
 std::set<std::string> keysThePanelLooksUp()
 {
     std::set<std::string> keys = {"Color Options", "Disk", "Card", "ProfileTitle",
-        "asking %s for its stored colour profiles\u2026", "Image", "Text", "Graphics", "Simulation"};
+        "asking %s for its stored colour profiles\u2026", "The profiles were not saved: %s", "Image", "Text",
+        "Graphics", "Simulation"};
     tlco::registerClasses();
     tlco::PDEPlugInInterface owner;
     std::unique_ptr<ui::Nib> nib = ui::Nib::load(testpaths::bundleDir() + "/PDEMain.json", &owner);
