@@ -26,6 +26,10 @@ public:
 
     pde::Panel& panel() { return *panel_; }
     pm::PrintSettings& ticket() { return ticket_; }
+    // The ticket file's settings as they were read (null without --ticket): a save writes only what
+    // the dialog changed since. A dialog that takes over another's settings takes its base as well.
+    const cf::DictionaryRef& ticketAsRead() const { return ticketAsRead_; }
+    void setTicketAsRead(cf::DictionaryRef asRead) { ticketAsRead_ = std::move(asRead); }
     ppd_file_t* ppd() { return ppd_.get(); }
     const PrinterChoice& printer() const { return printer_; }
     // The panel's interface description, once it is loaded.
@@ -39,6 +43,7 @@ private:
     pde::LoadedBundle bundle_;
     std::unique_ptr<ui::Object> factory_;
     pm::PrintSettings ticket_;
+    cf::DictionaryRef ticketAsRead_;
     pm::Session session_;
     PrinterChoice printer_;
     PpdFile ppd_;

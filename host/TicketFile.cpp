@@ -3,35 +3,70 @@
 #include "host/TicketFile.h"
 
 #include "cf/File.h"
+#include "cf/FileLock.h"
 #include "cf/PropertyList.h"
+#include "host/TicketMerge.h"
 #include "host/Translate.h"
 
 #include <sys/stat.h>
 
 namespace host {
+namespace {
 
-std::optional<cf::DictionaryRef> readTicket(const std::string& path, std::string* error)
+cf::DictionaryRef parse(const std::string& bytes)
+{
+    return cf::as<cf::Dictionary>(cf::PropertyList::createFromData(bytes));
+}
+
+// What to write: settings, or the file as it is now with the dialog's changes, when another dialog
+// saved it since it was read. A file that cannot be read any more is replaced.
+cf::DictionaryRef settingsToWrite(
+    const std::string& path, const cf::DictionaryRef& settings, const cf::DictionaryRef& asRead)
+{
+    if (!asRead) return settings;
+    struct stat info { };
+    const bool exists = ::stat(path.c_str(), &info) == 0;
+    auto bytes = exists ? cf::File::read(path) : std::optional<std::string>(std::string());
+    cf::DictionaryRef current = !bytes ? nullptr : bytes->empty() ? cf::Dictionary::create() : parse(*bytes);
+    if (!current || sameValue(current, asRead)) return settings;
+    mergeTicketChanges(*asRead, *settings, *current);
+    return current;
+}
+
+} // namespace
+
+std::optional<cf::DictionaryRef> readTicket(const std::string& path, std::string* error, cf::DictionaryRef* asRead)
 {
     struct stat info { };
-    if (::stat(path.c_str(), &info) != 0) return cf::Dictionary::create();
+    if (::stat(path.c_str(), &info) != 0) {
+        if (asRead) *asRead = cf::Dictionary::create();
+        return cf::Dictionary::create();
+    }
     std::string reason;
     auto bytes = cf::File::read(path, &reason);
     if (!bytes) {
         if (error) *error = trf("cannot read ticket {1}: {2}", {path, reason});
         return std::nullopt;
     }
-    auto settings = cf::as<cf::Dictionary>(cf::PropertyList::createFromData(*bytes));
+    auto settings = parse(*bytes);
     if (!settings) {
         if (error) *error = trf("ticket {1} is not a property-list dictionary", {path});
         return std::nullopt;
     }
+    if (asRead) *asRead = parse(*bytes);
     return settings;
 }
 
-bool writeTicket(const std::string& path, const cf::DictionaryRef& settings, std::string* error)
+bool writeTicket(
+    const std::string& path, const cf::DictionaryRef& settings, const cf::DictionaryRef& asRead, std::string* error)
 {
-    auto xml = cf::PropertyList::createXMLData(settings);
-    std::string reason = tr("the settings cannot be written as a property list");
+    std::string reason;
+    auto lock = cf::FileLock::acquire(path, cf::FileLock::kDefaultWait, &reason);
+    std::optional<std::string> xml;
+    if (lock) {
+        reason = tr("the settings cannot be written as a property list");
+        xml = cf::PropertyList::createXMLData(settingsToWrite(path, settings, asRead));
+    }
     if (!xml || !cf::File::replace(path, *xml, cf::File::maskedMode(0666), &reason)) {
         if (error) *error = trf("cannot write ticket {1}: {2}", {path, reason});
         return false;

@@ -10,10 +10,15 @@
 namespace host {
 
 // The stored settings; an empty dictionary when the file does not exist; nothing (and a reason)
-// when it exists but is not a property-list dictionary.
-std::optional<cf::DictionaryRef> readTicket(const std::string& path, std::string* error);
-// Writes through a temporary file and a rename (a link stays a link, the file keeps its mode); false
-// and a reason on failure.
-bool writeTicket(const std::string& path, const cf::DictionaryRef& settings, std::string* error);
+// when it exists but is not a property-list dictionary. With asRead, a second copy of what was read,
+// which the dialog leaves alone: the base of its save.
+std::optional<cf::DictionaryRef> readTicket(
+    const std::string& path, std::string* error, cf::DictionaryRef* asRead = nullptr);
+// Writes through a temporary file and a rename (a link stays a link, the file keeps its mode), under
+// the ticket's lock (a lock file beside it). With asRead, a file another dialog saved since then gets
+// only what changed from asRead to settings (mergeTicketChanges), so its printers' settings stay;
+// without, settings replace the file. False and a reason on failure, the file as it was.
+bool writeTicket(
+    const std::string& path, const cf::DictionaryRef& settings, const cf::DictionaryRef& asRead, std::string* error);
 
 } // namespace host

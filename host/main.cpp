@@ -95,7 +95,8 @@ int runDialog(const host::Options& options, const host::ProgramFiles& files, hos
             return failure(1, error);
     }
 
-    if (options.ticket && !host::writeTicket(*options.ticket, dialog->ticket().values(), &error))
+    if (options.ticket &&
+        !host::writeTicket(*options.ticket, dialog->ticket().values(), dialog->ticketAsRead(), &error))
         return failure(1, error);
     return 0;
 }

@@ -96,7 +96,10 @@ bool PersonRun::open(const Options& options, const cf::DictionaryRef& carried, s
     if (!dialog) return false;
     auto choices = CommandLineChoices::check(options.choices, dialog->ppd(), error);
     if (!choices) return false;
-    if (carried) dialog->ticket() = pm::PrintSettings(carried);
+    if (carried) {
+        dialog->ticket() = pm::PrintSettings(carried);
+        if (dialog_) dialog->setTicketAsRead(dialog_->ticketAsRead());
+    }
     if (show_) show_(nullptr, nullptr);
     dialog_ = std::move(dialog);
     current_ = options;
@@ -165,12 +168,12 @@ bool PersonRun::finish(std::string* error)
             std::error_code ignored; // a folder that cannot be made shows as the write's failure
             std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
         }
-        if (!writeTicket(path, ticket, error)) return false;
+        if (!writeTicket(path, ticket, dialog_->ticketAsRead(), error)) return false;
         QMessageBox::information(&window_, tq(tr("Print")),
             tq(tr("Nothing was sent to a printer; the settings were written to ")) + tq(path));
         return true;
     }
-    return !options_.ticket || writeTicket(*options_.ticket, ticket, error);
+    return !options_.ticket || writeTicket(*options_.ticket, ticket, dialog_->ticketAsRead(), error);
 }
 
 void PersonRun::warn(const std::string& text)
