@@ -14,6 +14,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace tlco {
@@ -91,11 +92,14 @@ bool isExceptionValue(u_char type)
 
 using Clock = std::chrono::steady_clock;
 
+std::optional<Clock::time_point> nextWalkDeadline;
+
 Clock::time_point walkDeadline()
 {
-    int seconds = netsnmp_ds_get_int(NETSNMP_DS_APPLICATION_ID, kWalkDeadlineSeconds);
-    if (seconds <= 0) seconds = kDefaultWalkDeadline;
-    return Clock::now() + std::chrono::seconds(seconds);
+    const Clock::time_point deadline =
+        nextWalkDeadline.value_or(Clock::now() + std::chrono::seconds(walkDeadlineSeconds()));
+    nextWalkDeadline.reset();
+    return deadline;
 }
 
 // Shortens the next request's time-out so that its tries end by the deadline; false when the
@@ -116,6 +120,18 @@ int finish(int exitValue)
 }
 
 } // namespace
+
+int walkDeadlineSeconds()
+{
+    prepareLibrary();
+    const int seconds = netsnmp_ds_get_int(NETSNMP_DS_APPLICATION_ID, kWalkDeadlineSeconds);
+    return seconds > 0 ? seconds : kDefaultWalkDeadline;
+}
+
+void setNextWalkDeadline(Clock::time_point deadline)
+{
+    nextWalkDeadline = deadline;
+}
 
 void optProc(int, char* const*, int opt)
 {
