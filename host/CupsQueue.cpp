@@ -3,6 +3,7 @@
 // the server reports, the destination's options (queue defaults and lpoptions), and the queue's PPD
 // fetched into a temporary file.
 #include "host/CupsConnection.h"
+#include "host/CupsPassword.h"
 #include "host/PrinterSource.h"
 #include "host/Translate.h"
 
@@ -67,6 +68,7 @@ std::optional<PrinterChoice> cupsQueuePrinter(const std::string& queue, int limi
         return std::nullopt;
     };
     if (queue.empty()) return fail(tr("the queue name is empty"));
+    CupsPassword::forget();
     auto http = CupsConnection::open(limitSeconds, error);
     if (!http) return std::nullopt;
     if (std::string reason = askForQueue(*http, queue); !reason.empty()) return fail(reason);
@@ -90,6 +92,7 @@ std::optional<PrinterChoice> cupsQueuePrinter(const std::string& queue, int limi
     http_status_t status = cupsGetPPD3(http->get(), name.c_str(), &modified, path, sizeof path);
     if (status != HTTP_STATUS_OK) {
         if (path[0]) ::unlink(path);
+        if (CupsPassword::asked()) return fail(passwordRefusal(name));
         if (status == HTTP_STATUS_NOT_FOUND && !http->timedOut()) return fail(trf("CUPS queue {1} has no PPD", {name}));
         return fail(http->reason(trf("cannot fetch the PPD of CUPS queue {1}: {2}", {name, cupsLastErrorString()})));
     }

@@ -1,6 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
 // printdialog: the print dialog stand-in that loads the "Color Options" panel.
 #include "host/CommandLineChoices.h"
+#include "host/CupsPassword.h"
 #include "host/Dialog.h"
 #include "host/Gui.h"
 #include "host/Inspector.h"
@@ -105,6 +106,8 @@ int runDialog(const host::Options& options, const host::ProgramFiles& files, hos
 
 int main(int argc, char** argv)
 {
+    // No terminal prompt, which no time limit would bound: the window asks in its own dialog.
+    host::CupsPassword::setAsk({});
     host::setLocaleFromEnvironment();
     const host::ProgramFiles files = host::ProgramFiles::find(programDir());
     host::bindTranslations(files.locale);

@@ -13,7 +13,7 @@ constexpr const char* kScript = R"(
 set -e
 folder=$1 size=$2 mode=$3
 shift 3
-saved=$(mktemp -d)
+saved=$(mktemp -d "$(dirname "$folder")/.smalldisk.XXXXXX")
 cp -a "$folder/." "$saved/"
 mount -t tmpfs -o "size=${size}k" tmpfs "$folder"
 cp -a "$saved/." "$folder/"
@@ -26,7 +26,7 @@ set +e
 status=$?
 rm -f "$folder/.filler"
 rm -rf "$saved"
-left=$(mktemp -d)
+left=$(mktemp -d "$(dirname "$folder")/.smalldisk.XXXXXX")
 cp -a "$folder/." "$left/"
 umount "$folder"
 find "$folder" -mindepth 1 -delete
