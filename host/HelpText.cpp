@@ -28,7 +28,8 @@ The printer:
   --no-printer          a session without a current printer
 
 Options:
-  --ticket FILE         read the settings from FILE (an XML property list); write them back on success
+  --ticket FILE         read the settings from FILE (an XML property list); write them back on success,
+                        keeping what other dialogs saved meanwhile
   --script FILE|-       run the dialog script in FILE (-: standard input); without it the host runs
                         panelView, restore, summary, dump
   --json                every answer is one JSON object on one line
