@@ -44,7 +44,7 @@ std::unique_ptr<Dialog> Dialog::open(const Options& options, const ProgramFiles&
     dialog->session_.setCurrentPrinter(printer->printer);
 
     if (options.ticket) {
-        auto settings = readTicket(*options.ticket, error, &dialog->ticketAsRead_);
+        auto settings = readTicket(*options.ticket, error, &dialog->ticketAsRead_.emplace());
         if (!settings) return nullptr;
         dialog->ticket_ = pm::PrintSettings(*settings);
     }

@@ -7,6 +7,7 @@
 #include "host/PpdFile.h"
 #include "host/PrinterSource.h"
 #include "host/ProgramFiles.h"
+#include "host/TicketFile.h"
 #include "pde/BundleLoader.h"
 #include "pde/Protocol.h"
 #include "print/PrintSettings.h"
@@ -26,10 +27,10 @@ public:
 
     pde::Panel& panel() { return *panel_; }
     pm::PrintSettings& ticket() { return ticket_; }
-    // The ticket file's settings as they were read (null without --ticket): a save writes only what
-    // the dialog changed since. A dialog that takes over another's settings takes its base as well.
-    const cf::DictionaryRef& ticketAsRead() const { return ticketAsRead_; }
-    void setTicketAsRead(cf::DictionaryRef asRead) { ticketAsRead_ = std::move(asRead); }
+    // The ticket file as it was read (nothing without --ticket): a save writes only what the dialog
+    // changed since. A dialog that takes over another's settings takes its base as well.
+    const std::optional<TicketAsRead>& ticketAsRead() const { return ticketAsRead_; }
+    void setTicketAsRead(std::optional<TicketAsRead> asRead) { ticketAsRead_ = std::move(asRead); }
     ppd_file_t* ppd() { return ppd_.get(); }
     const PrinterChoice& printer() const { return printer_; }
     // The panel's interface description, once it is loaded.
@@ -43,7 +44,7 @@ private:
     pde::LoadedBundle bundle_;
     std::unique_ptr<ui::Object> factory_;
     pm::PrintSettings ticket_;
-    cf::DictionaryRef ticketAsRead_;
+    std::optional<TicketAsRead> ticketAsRead_;
     pm::Session session_;
     PrinterChoice printer_;
     PpdFile ppd_;

@@ -21,25 +21,30 @@ cf::DictionaryRef parse(const std::string& bytes)
 // What to write: settings, or the file as it is now with the dialog's changes, when another dialog
 // saved it since it was read. A file that cannot be read any more is replaced.
 cf::DictionaryRef settingsToWrite(
-    const std::string& path, const cf::DictionaryRef& settings, const cf::DictionaryRef& asRead)
+    const std::string& path, const cf::DictionaryRef& settings, const std::optional<TicketAsRead>& asRead)
 {
     if (!asRead) return settings;
     struct stat info { };
-    const bool exists = ::stat(path.c_str(), &info) == 0;
-    auto bytes = exists ? cf::File::read(path) : std::optional<std::string>(std::string());
-    cf::DictionaryRef current = !bytes ? nullptr : bytes->empty() ? cf::Dictionary::create() : parse(*bytes);
-    if (!current || sameValue(current, asRead)) return settings;
-    mergeTicketChanges(*asRead, *settings, *current);
+    TicketAsRead now;
+    if (::stat(path.c_str(), &info) == 0) {
+        now = cf::File::read(path);
+        if (!now) return settings;
+    }
+    if (now == *asRead) return settings;
+    cf::DictionaryRef base = *asRead ? parse(**asRead) : cf::Dictionary::create();
+    cf::DictionaryRef current = now && !now->empty() ? parse(*now) : cf::Dictionary::create();
+    if (!base || !current) return settings;
+    mergeTicketChanges(*base, *settings, *current);
     return current;
 }
 
 } // namespace
 
-std::optional<cf::DictionaryRef> readTicket(const std::string& path, std::string* error, cf::DictionaryRef* asRead)
+std::optional<cf::DictionaryRef> readTicket(const std::string& path, std::string* error, TicketAsRead* asRead)
 {
     struct stat info { };
     if (::stat(path.c_str(), &info) != 0) {
-        if (asRead) *asRead = cf::Dictionary::create();
+        if (asRead) asRead->reset();
         return cf::Dictionary::create();
     }
     std::string reason;
@@ -53,12 +58,12 @@ std::optional<cf::DictionaryRef> readTicket(const std::string& path, std::string
         if (error) *error = trf("ticket {1} is not a property-list dictionary", {path});
         return std::nullopt;
     }
-    if (asRead) *asRead = parse(*bytes);
+    if (asRead) *asRead = std::move(bytes);
     return settings;
 }
 
-bool writeTicket(
-    const std::string& path, const cf::DictionaryRef& settings, const cf::DictionaryRef& asRead, std::string* error)
+bool writeTicket(const std::string& path, const cf::DictionaryRef& settings, const std::optional<TicketAsRead>& asRead,
+    std::string* error)
 {
     std::string reason;
     auto lock = cf::FileLock::acquire(path, cf::FileLock::kDefaultWait, &reason);

@@ -9,16 +9,18 @@
 
 namespace host {
 
+// The bytes of a ticket file as a dialog read them (nothing: there was no file), the base of its save.
+using TicketAsRead = std::optional<std::string>;
+
 // The stored settings; an empty dictionary when the file does not exist; nothing (and a reason)
-// when it exists but is not a property-list dictionary. With asRead, a second copy of what was read,
-// which the dialog leaves alone: the base of its save.
+// when it exists but is not a property-list dictionary. With asRead, what was read.
 std::optional<cf::DictionaryRef> readTicket(
-    const std::string& path, std::string* error, cf::DictionaryRef* asRead = nullptr);
+    const std::string& path, std::string* error, TicketAsRead* asRead = nullptr);
 // Writes through a temporary file and a rename (a link stays a link, the file keeps its mode), under
 // the ticket's lock (a lock file beside it). With asRead, a file another dialog saved since then gets
 // only what changed from asRead to settings (mergeTicketChanges), so its printers' settings stay;
 // without, settings replace the file. False and a reason on failure, the file as it was.
-bool writeTicket(
-    const std::string& path, const cf::DictionaryRef& settings, const cf::DictionaryRef& asRead, std::string* error);
+bool writeTicket(const std::string& path, const cf::DictionaryRef& settings, const std::optional<TicketAsRead>& asRead,
+    std::string* error);
 
 } // namespace host

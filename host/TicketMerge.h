@@ -12,7 +12,7 @@ namespace host {
 // the model code are kept. Entries mine left alone stay as current has them.
 void mergeTicketChanges(const cf::Dictionary& base, const cf::Dictionary& mine, cf::Dictionary& current);
 
-// Whether two values hold the same (as their XML property lists read); two nulls are the same.
+// Whether two values hold the same, deeply (dictionaries by their string keys); two nulls are the same.
 bool sameValue(const cf::Ref& a, const cf::Ref& b);
 
 } // namespace host
