@@ -13,6 +13,7 @@
 #include <libxml/parserInternals.h>
 #include <libxml/xmlerror.h>
 
+#include <algorithm>
 #include <bitset>
 #include <cstring>
 #include <optional>
@@ -303,7 +304,7 @@ private:
         if (done.target == Target::Count) {
             done.list->hasCount = true;
             done.list->count = low32(*number);
-            if (*number > kProfileListCapacity) into_.overfull = true;
+            if (done.list->count > kProfileListCapacity) into_.overfull = true;
         } else if (done.target == Target::Item) {
             int32_t* slots[] = {&done.item->indexOnDevice, &done.item->inMenu, &done.item->profileClass, nullptr,
                 nullptr, &done.item->location};
@@ -313,19 +314,18 @@ private:
         return true;
     }
 
-    // The item number of key "<field>nnnn" (four digits or more), or -1 for any other key.
+    // The item number of key "<field>nnnn", or -1 for any other key. Item keys past the list's
+    // capacity ("<field>0500" on, or more than four digits) give kProfileListCapacity.
     static int itemOf(const std::string& key, const char* field)
     {
-        constexpr size_t kMaxDigits = 9;
         const size_t length = std::strlen(field);
-        if (key.size() < length + 4 || key.size() > length + kMaxDigits || key.compare(0, length, field) != 0)
-            return -1;
-        int item = 0;
-        for (size_t i = length; i < key.size(); ++i) {
+        if (key.size() < length + 4 || key.compare(0, length, field) != 0) return -1;
+        for (size_t i = length; i < key.size(); ++i)
             if (key[i] < '0' || key[i] > '9') return -1;
-            item = item * 10 + (key[i] - '0');
-        }
-        return item;
+        if (key.size() > length + 4) return kProfileListCapacity;
+        int item = 0;
+        for (size_t i = length; i < key.size(); ++i) item = item * 10 + (key[i] - '0');
+        return std::min(item, kProfileListCapacity);
     }
 
     StoredLists& into_;

@@ -57,8 +57,13 @@ std::string withXmlLineEnds(std::string_view bytes)
     return out;
 }
 
+// The document type goes: the plist reader needs none, and would stumble over an internal subset.
 std::optional<std::string> utf8Dump(xmlDocPtr document)
 {
+    if (xmlDtdPtr type = xmlGetIntSubset(document)) {
+        xmlUnlinkNode(reinterpret_cast<xmlNodePtr>(type));
+        xmlFreeDtd(type);
+    }
     xmlChar* text = nullptr;
     int size = 0;
     xmlDocDumpMemoryEnc(document, &text, &size, "UTF-8");
