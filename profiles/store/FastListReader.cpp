@@ -228,7 +228,7 @@ private:
     bool startInField(Frame& top, const char* name)
     {
         const int item = itemOf(key_, kFieldKeys[top.field]);
-        if (item >= kProfileListCapacity) into_.overfull = true;
+        if (item >= kProfileListCapacity) top.list->overfull = true;
         if (item < 0 || item >= kProfileListCapacity) return startSkipped(name, 4);
         if (itemsSeen_[static_cast<size_t>(item)]) return false;
         itemsSeen_[static_cast<size_t>(item)] = true;
@@ -304,7 +304,7 @@ private:
         if (done.target == Target::Count) {
             done.list->hasCount = true;
             done.list->count = low32(*number);
-            if (done.list->count > kProfileListCapacity) into_.overfull = true;
+            if (done.list->count > kProfileListCapacity) done.list->overfull = true;
         } else if (done.target == Target::Item) {
             int32_t* slots[] = {&done.item->indexOnDevice, &done.item->inMenu, &done.item->profileClass, nullptr,
                 nullptr, &done.item->location};

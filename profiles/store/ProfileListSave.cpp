@@ -39,7 +39,7 @@ bool keepDamagedFile(const std::string& path, const profilefile::Loaded& current
     case profilefile::Loaded::State::Missing:
         return true;
     case profilefile::Loaded::State::Complete:
-        if (!current.lists->overfull) return true;
+        if (!current.lists->overfull()) return true;
         problem = "it holds more profiles than a list keeps (500)";
         break;
     case profilefile::Loaded::State::Unreadable:
@@ -59,6 +59,17 @@ bool keepDamagedFile(const std::string& path, const profilefile::Loaded& current
     return true;
 }
 
+// Whether the file's lists hold these items (what lies past a list's capacity aside).
+bool sameItems(const StoredLists& file, const StoredLists& lists)
+{
+    for (size_t i = 0; i < lists.lists.size(); ++i) {
+        StoredList read = file.lists[i];
+        read.overfull = false;
+        if (!(read == lists.lists[i])) return false;
+    }
+    return true;
+}
+
 // Writes whole, under the lock: a reader sees the old file or the new one, and a failed write leaves
 // the old one. False and the reason then.
 bool writeLists(const std::string& path, const ProfileList& rgb, const ProfileList& sim, const ProfileList& dst,
@@ -75,7 +86,7 @@ bool writeLists(const std::string& path, const ProfileList& rgb, const ProfileLi
     std::shared_ptr<const profilefile::Loaded> current = profilefile::load(path);
     // The file already reads as these lists: it stays as it is, in whatever layout it has, and
     // most merges end here without formatting half a megabyte.
-    if (current->state == profilefile::Loaded::State::Complete && current->lists->lists == lists->lists) return true;
+    if (current->state == profilefile::Loaded::State::Complete && sameItems(*current->lists, *lists)) return true;
     auto written = std::make_shared<profilefile::Loaded>();
     written->bytes = writeListsXml(rgb, sim, dst);
     if (!keepDamagedFile(path, *current, reason) || !cf::File::replace(path, *written->bytes, kProfileFileMode, reason))

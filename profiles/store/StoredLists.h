@@ -39,6 +39,9 @@ struct StoredItem {
 
 struct StoredList {
     bool complete = false; // the class dictionary with all six field dictionaries
+    // The list holds more than a list keeps (an item numbered 500 or above, or a larger count): what
+    // lies beyond is not read, so the file must be kept aside before it is replaced.
+    bool overfull = false;
     bool hasCount = false;
     int32_t count = 0;
     std::array<StoredItem, kProfileListCapacity> items{};
@@ -48,10 +51,8 @@ struct StoredList {
 
 struct StoredLists {
     std::array<StoredList, 3> lists{}; // by list index
-    // The file holds more than a list keeps (an item numbered 500 or above, or a larger count): what
-    // lies beyond is not read, so the file must be kept aside before it is replaced.
-    bool overfull = false;
 
+    bool overfull() const { return lists[0].overfull || lists[1].overfull || lists[2].overfull; }
     bool operator==(const StoredLists&) const = default;
 };
 

@@ -75,7 +75,7 @@ bool holdsItemsBeyond(const cf::Dictionary& fieldDictionary, std::string_view fi
     return false;
 }
 
-void readList(const cf::Dictionary& root, int listIndex, StoredList& list, bool& overfull)
+void readList(const cf::Dictionary& root, int listIndex, StoredList& list)
 {
     auto classDictionary = root.getDictionary(profilefile::kClassKeys[static_cast<size_t>(listIndex)]);
     if (!classDictionary) return;
@@ -86,9 +86,9 @@ void readList(const cf::Dictionary& root, int listIndex, StoredList& list, bool&
     }
     list.complete = true;
     list.hasCount = readInt(*classDictionary, profilefile::kCountKey, &list.count);
-    if (list.hasCount && list.count > kProfileListCapacity) overfull = true;
+    list.overfull = list.hasCount && list.count > kProfileListCapacity;
     for (size_t f = 0; f < fields.size(); ++f)
-        if (holdsItemsBeyond(*fields[f], profilefile::kFieldKeys[f])) overfull = true;
+        if (holdsItemsBeyond(*fields[f], profilefile::kFieldKeys[f])) list.overfull = true;
     for (int i = 0; i < kProfileListCapacity; ++i) readItem(fields, i, list.items[static_cast<size_t>(i)]);
 }
 
@@ -97,7 +97,7 @@ void readList(const cf::Dictionary& root, int listIndex, StoredList& list, bool&
 std::unique_ptr<StoredLists> storedListsFromTree(const cf::Dictionary& root)
 {
     auto stored = std::make_unique<StoredLists>();
-    for (int i = 0; i < 3; ++i) readList(root, i, stored->lists[static_cast<size_t>(i)], stored->overfull);
+    for (int i = 0; i < 3; ++i) readList(root, i, stored->lists[static_cast<size_t>(i)]);
     return stored;
 }
 
