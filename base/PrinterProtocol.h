@@ -19,6 +19,17 @@ inline constexpr int16_t kProtocolAppleTalk = 2;
 inline constexpr int16_t kProtocolUSB = 3;
 inline constexpr int16_t kProtocolOther = -1;
 
+// A printer on the network (LPD or Bonjour): it tells over SNMP which profiles it stores.
+constexpr bool isNetworkProtocol(int16_t protocol)
+{
+    return protocol == kProtocolLPD || protocol == kProtocolBonjour;
+}
+// A printer connected directly (AppleTalk or USB): the profile window records what the user deletes.
+constexpr bool isDirectProtocol(int16_t protocol)
+{
+    return protocol == kProtocolAppleTalk || protocol == kProtocolUSB;
+}
+
 // The kProtocol* value of a URI's scheme prefix; kProtocolOther for another scheme.
 int16_t protocolOfURIText(std::string_view uri);
 // The same for a device URI; kProtocolOther for a null one.

@@ -6,11 +6,12 @@
 #include "base/PDELog.h"
 #include "discovery/Spool.h"
 #include "discovery/SpoolRestructure.h"
+#include "discovery/TableRowWalk.h"
+#include "discovery/WalkDeadline.h"
 
 #include <unistd.h>
 
 #include <algorithm>
-#include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
@@ -85,34 +86,6 @@ bool skipRestOfColumn(const netsnmp_variable_list& variable, size_t rootLength, 
     return true;
 }
 
-bool isExceptionValue(u_char type)
-{
-    return type == SNMP_NOSUCHOBJECT || type == SNMP_NOSUCHINSTANCE || type == SNMP_ENDOFMIBVIEW;
-}
-
-using Clock = std::chrono::steady_clock;
-
-std::optional<Clock::time_point> nextWalkDeadline;
-
-Clock::time_point walkDeadline()
-{
-    const Clock::time_point deadline =
-        nextWalkDeadline.value_or(Clock::now() + std::chrono::seconds(walkDeadlineSeconds()));
-    nextWalkDeadline.reset();
-    return deadline;
-}
-
-// Shortens the next request's time-out so that its tries end by the deadline; false when the
-// deadline has passed.
-bool fitRequestToDeadline(netsnmp_session& session, long fullTimeout, Clock::time_point deadline)
-{
-    const auto left = std::chrono::duration_cast<std::chrono::microseconds>(deadline - Clock::now()).count();
-    if (left <= 0) return false;
-    const long tries = std::max(session.retries, 0) + 1L;
-    session.timeout = std::max(1L, std::min<long>(fullTimeout, left / tries));
-    return true;
-}
-
 int finish(int exitValue)
 {
     vRestructPlistSpool2Current(exitValue);
@@ -128,9 +101,9 @@ int walkDeadlineSeconds()
     return seconds > 0 ? seconds : kDefaultWalkDeadline;
 }
 
-void setNextWalkDeadline(Clock::time_point deadline)
+void setNextWalkDeadline(std::optional<std::chrono::steady_clock::time_point> deadline)
 {
-    nextWalkDeadline = deadline;
+    WalkDeadline::setNextEnd(deadline);
 }
 
 void optProc(int, char* const*, int opt)
@@ -251,17 +224,14 @@ bool takeVariables(const netsnmp_pdu& response, WalkPosition& at, WalkResult& re
 }
 
 // GETNEXT from the root until the subtree, the agent or the deadline ends the walk.
-WalkResult walkSubtree(netsnmp_session& opened, const oid* root, size_t rootLength)
+WalkResult walkSubtree(netsnmp_session& opened, const oid* root, size_t rootLength, WalkDeadline& deadline)
 {
     WalkResult result;
     WalkPosition at{root, rootLength, {}, rootLength, 0,
         !netsnmp_ds_get_boolean(NETSNMP_DS_APPLICATION_ID, kWalkDontCheckOrdering)};
     std::copy(root, root + rootLength, at.current);
-    const Clock::time_point deadline = walkDeadline();
-    const long fullTimeout = opened.timeout;
     for (bool running = true; running;) {
-        if (!fitRequestToDeadline(opened, fullTimeout, deadline)) {
-            std::snprintf(sDEBUGmsg, sizeof sDEBUGmsg, "[SNMP] Error: walk not done by its deadline");
+        if (!deadline.fitNextRequest()) {
             result.transport = STAT_TIMEOUT;
             result.failed = true;
             break;
@@ -288,6 +258,31 @@ WalkResult walkSubtree(netsnmp_session& opened, const oid* root, size_t rootLeng
         if (response) snmp_free_pdu(response);
     }
     return result;
+}
+
+bool isProfileTable(const oid* root, size_t rootLength)
+{
+    return rootLength == kProfileTableRootLength && std::equal(root, root + rootLength, kProfileTableRoot);
+}
+
+// The profile table a row at a time where the agent allows it, else (from the start, with the
+// spool emptied) column by column.
+WalkResult walkTable(netsnmp_session& opened, const oid* root, size_t rootLength)
+{
+    WalkDeadline deadline(opened, netsnmp_ds_get_int(NETSNMP_DS_APPLICATION_ID, kWalkDeadlineSeconds));
+    if (isProfileTable(root, rootLength)) {
+        TableRowWalk rows(opened, deadline);
+        const TableRowWalk::End end = rows.run();
+        if (end != TableRowWalk::End::Unsuitable) {
+            numprinted += rows.taken();
+            WalkResult result;
+            result.transport = rows.transport();
+            result.failed = end == TableRowWalk::End::Failed;
+            return result;
+        }
+        vSpoolPlist(nullptr, 0, nullptr, 1);
+    }
+    return walkSubtree(opened, root, rootLength, deadline);
 }
 
 } // namespace
@@ -327,7 +322,7 @@ int mib_walk(int argc, char** argv)
     if (netsnmp_ds_get_boolean(NETSNMP_DS_APPLICATION_ID, kWalkIncludeRequested))
         snmp_get_and_print(opened, root, rootLength);
 
-    const WalkResult result = walkSubtree(*opened, root, rootLength);
+    const WalkResult result = walkTable(*opened, root, rootLength);
 
     if (result.transport == STAT_SUCCESS && numprinted == 0) snmp_get_and_print(opened, root, rootLength);
     snmp_close(opened);

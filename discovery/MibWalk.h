@@ -8,6 +8,7 @@
 
 #include <chrono>
 #include <cstddef>
+#include <optional>
 
 namespace tlco {
 
@@ -29,9 +30,9 @@ inline constexpr int kDefaultWalkDeadline = 15;
 
 // The configured deadline in seconds (the library's configuration is read first).
 int walkDeadlineSeconds();
-// The next walk ends by `deadline` instead of its own: a fetch whose printer name was looked up
-// first counts the lookup's time inside the same deadline.
-void setNextWalkDeadline(std::chrono::steady_clock::time_point deadline);
+// The next walk ends by `deadline` instead of its own (nothing: by its own): a fetch whose printer
+// name was looked up first counts the lookup's time inside the same deadline.
+void setNextWalkDeadline(std::optional<std::chrono::steady_clock::time_point> deadline);
 
 inline constexpr size_t kDebugMessageSize = 128;
 
@@ -41,6 +42,12 @@ inline constexpr size_t kDebugMessageSize = 128;
 inline constexpr int kTableColumns = 7;
 inline constexpr int kTableRows = 500;
 inline constexpr int kMaxWalkVariables = kTableColumns * (kTableRows + 1);
+
+// The exception values of a variable (noSuchObject, noSuchInstance, endOfMibView): the walk ends there.
+inline bool isExceptionValue(u_char type)
+{
+    return type == SNMP_NOSUCHOBJECT || type == SNMP_NOSUCHINSTANCE || type == SNMP_ENDOFMIBVIEW;
+}
 
 // Variables received by every walk of the process; never reset.
 extern int numprinted;

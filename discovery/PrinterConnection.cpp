@@ -61,7 +61,7 @@ int32_t fetchProfilesFromMIB(PMPrintSession session)
     cf::URLRef deviceURI = currentDeviceURI(session);
     if (!deviceURI) return 0;
     const int16_t protocol = protocolOfURIText(deviceURI->string());
-    if (protocol != kProtocolLPD && protocol != kProtocolBonjour) return 0;
+    if (!isNetworkProtocol(protocol)) return 0;
     // The name lookup counts inside the walk's deadline: a name server that never answers must not
     // hold the dialog longer than a printer that never answers.
     const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(walkDeadlineSeconds());
@@ -79,6 +79,7 @@ int32_t fetchProfilesFromMIB(PMPrintSession session)
     WalkArguments arguments(*peer);
     setNextWalkDeadline(deadline);
     mib_walk(arguments.count(), arguments.vector());
+    setNextWalkDeadline(std::nullopt);
     return 0;
 }
 

@@ -6,4 +6,6 @@ list(APPEND TLCO_SOURCES
   ${CMAKE_CURRENT_LIST_DIR}/PrinterConnection.cpp
   ${CMAKE_CURRENT_LIST_DIR}/Spool.cpp
   ${CMAKE_CURRENT_LIST_DIR}/SpoolRestructure.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/TableRowWalk.cpp
+  ${CMAKE_CURRENT_LIST_DIR}/WalkDeadline.cpp
 )

@@ -2,6 +2,7 @@
 // Choosing PPD choices named on the command line through the panel's controls.
 #include "host/CommandLineChoices.h"
 
+#include "host/CupsOptions.h"
 #include "host/Translate.h"
 #include "print/PMCalls.h"
 #include "ui/Button.h"
@@ -54,15 +55,6 @@ std::string_view controlOf(std::string_view option)
     return {};
 }
 
-struct OptionList {
-    int count = 0;
-    cups_option_t* options = nullptr;
-    OptionList() = default;
-    OptionList(const OptionList&) = delete;
-    OptionList& operator=(const OptionList&) = delete;
-    ~OptionList() { cupsFreeOptions(count, options); }
-};
-
 std::string validOptions(ppd_file_t* ppd)
 {
     std::string names;
@@ -103,11 +95,9 @@ std::optional<CommandLineChoices> CommandLineChoices::check(
     };
     CommandLineChoices checked;
     for (const std::string& argument : arguments) {
-        OptionList parsed;
-        parsed.count = cupsParseOptions(argument.c_str(), 0, &parsed.options);
-        if (parsed.count == 0) return fail(trf("-o {1}: not an option", {argument}));
-        for (int i = 0; i < parsed.count; ++i) {
-            const cups_option_t& given = parsed.options[i];
+        CupsOptions parsed;
+        if (parsed.parse(argument) == 0) return fail(trf("-o {1}: not an option", {argument}));
+        for (const cups_option_t& given : parsed) {
             ppd_option_t* option = ppd ? ppdFindOption(ppd, given.name) : nullptr;
             if (!option)
                 return fail(

@@ -22,7 +22,7 @@ std::string cupsServerName()
     return server + ":" + std::to_string(ippPort());
 }
 
-std::unique_ptr<CupsConnection> CupsConnection::open(int limitSeconds, std::string* error)
+std::unique_ptr<CupsConnection> CupsConnection::open(int limitSeconds, std::string* error, int* cancel)
 {
     // Made first and connected apart, so that the reason of a failed connection can still be read.
     http_t* http = httpConnect2(cupsServer(), ippPort(), nullptr, AF_UNSPEC, cupsEncryption(), 1, 0, nullptr);
@@ -30,8 +30,8 @@ std::unique_ptr<CupsConnection> CupsConnection::open(int limitSeconds, std::stri
         if (error) *error = trf("cannot reach the CUPS server {1}: {2}", {cupsServerName(), cupsLastErrorString()});
         return nullptr;
     }
-    std::unique_ptr<CupsConnection> connection(new CupsConnection(http, limitSeconds));
-    if (httpReconnect2(http, limitSeconds * 1000, nullptr) != 0) {
+    std::unique_ptr<CupsConnection> connection(new CupsConnection(http, limitSeconds, cancel));
+    if (httpReconnect2(http, limitSeconds * 1000, cancel) != 0) {
         // libcups reports every address that refused or timed out as EHOSTDOWN, which would mislead.
         int reason = httpError(http);
         if (error)
@@ -57,6 +57,7 @@ void CupsConnection::startRequest()
 int CupsConnection::keepWaiting(http_t*, void* self)
 {
     auto* connection = static_cast<CupsConnection*>(self);
+    if (connection->cancel_ && *connection->cancel_) return 0;
     if (std::chrono::steady_clock::now() < connection->deadline_) return 1;
     connection->timedOut_ = true;
     return 0;

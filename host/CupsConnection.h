@@ -13,8 +13,10 @@ namespace host {
 
 class CupsConnection {
 public:
-    // Connects within the limit; null and a one-line reason when the server cannot be reached.
-    static std::unique_ptr<CupsConnection> open(int limitSeconds, std::string* error);
+    // Connects within the limit; null and a one-line reason when the server cannot be reached. While
+    // *cancel (when given; it must outlive the connection) is non-zero, the connection and every
+    // request on it give up within a quarter of a second.
+    static std::unique_ptr<CupsConnection> open(int limitSeconds, std::string* error, int* cancel = nullptr);
     ~CupsConnection();
     CupsConnection(const CupsConnection&) = delete;
     CupsConnection& operator=(const CupsConnection&) = delete;
@@ -31,11 +33,15 @@ public:
     std::string failure() const;
 
 private:
-    CupsConnection(http_t* http, int limitSeconds) : http_(http), limitSeconds_(limitSeconds) { }
+    CupsConnection(http_t* http, int limitSeconds, int* cancel)
+        : http_(http), limitSeconds_(limitSeconds), cancel_(cancel)
+    {
+    }
     static int keepWaiting(http_t* http, void* self);
 
     http_t* http_;
     int limitSeconds_;
+    int* cancel_;
     std::chrono::steady_clock::time_point deadline_;
     bool timedOut_ = false;
 };

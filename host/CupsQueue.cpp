@@ -61,7 +61,8 @@ std::string askForQueue(CupsConnection& http, const std::string& queue)
 
 } // namespace
 
-std::optional<PrinterChoice> cupsQueuePrinter(const std::string& queue, int limitSeconds, std::string* error)
+std::optional<PrinterChoice> cupsQueuePrinter(
+    const std::string& queue, int limitSeconds, std::string* error, int* cancel)
 {
     auto fail = [error](std::string reason) -> std::optional<PrinterChoice> {
         if (error) *error = std::move(reason);
@@ -69,7 +70,7 @@ std::optional<PrinterChoice> cupsQueuePrinter(const std::string& queue, int limi
     };
     if (queue.empty()) return fail(tr("the queue name is empty"));
     CupsPassword::forget();
-    auto http = CupsConnection::open(limitSeconds, error);
+    auto http = CupsConnection::open(limitSeconds, error, cancel);
     if (!http) return std::nullopt;
     if (std::string reason = askForQueue(*http, queue); !reason.empty()) return fail(reason);
 

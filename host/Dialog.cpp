@@ -29,13 +29,14 @@ private:
 
 } // namespace
 
-std::unique_ptr<Dialog> Dialog::open(const Options& options, const ProgramFiles& files, std::string* error)
+std::unique_ptr<Dialog> Dialog::open(
+    const Options& options, const ProgramFiles& files, std::string* error, std::optional<PrinterChoice> printer)
 {
     std::unique_ptr<Dialog> dialog(new Dialog());
 
-    std::optional<PrinterChoice> printer = options.queue
-        ? cupsQueuePrinter(*options.queue, options.timeoutSeconds, error)
-        : virtualPrinter(options, files.samplePpds, error);
+    if (!printer)
+        printer = options.queue ? cupsQueuePrinter(*options.queue, options.timeoutSeconds, error)
+                                : virtualPrinter(options, files.samplePpds, error);
     if (!printer) return nullptr;
     dialog->printer_ = *printer;
     dialog->ppd_ = openPpd(printer->ppdPath, error);
@@ -47,6 +48,8 @@ std::unique_ptr<Dialog> Dialog::open(const Options& options, const ProgramFiles&
         auto settings = readTicket(*options.ticket, error, &dialog->ticketAsRead_.emplace());
         if (!settings) return nullptr;
         dialog->ticket_ = pm::PrintSettings(*settings);
+    } else {
+        dialog->ticket_ = pm::PrintSettings(readDefaultTicket(&dialog->ticketAsRead_));
     }
 
     auto loaded = pde::BundleLoader::load(options.bundle.value_or(files.bundle), error);

@@ -21,8 +21,11 @@ namespace host {
 
 class Dialog {
 public:
-    // Nothing, and a one-line reason, when the bundle, the PPD or the printer cannot be had.
-    static std::unique_ptr<Dialog> open(const Options& options, const ProgramFiles& files, std::string* error);
+    // Nothing, and a one-line reason, when the bundle, the PPD or the printer cannot be had. With
+    // printer, the dialog takes that printer (already fetched) instead of asking for the options' one;
+    // it then owns the printer's temporary PPD, whatever the outcome.
+    static std::unique_ptr<Dialog> open(const Options& options, const ProgramFiles& files, std::string* error,
+        std::optional<PrinterChoice> printer = std::nullopt);
     ~Dialog();
 
     pde::Panel& panel() { return *panel_; }

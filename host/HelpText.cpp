@@ -29,7 +29,9 @@ The printer:
 
 Options:
   --ticket FILE         read the settings from FILE (an XML property list); write them back on success,
-                        keeping what other dialogs saved meanwhile
+                        keeping what other dialogs saved meanwhile; without it
+                        $XDG_CONFIG_HOME/printdialog-settings.plist (~/.config/...) is read,
+                        and the window's Print writes it
   --script FILE|-       run the dialog script in FILE (-: standard input); without it the host runs
                         panelView, restore, summary, dump
   --json                every answer is one JSON object on one line

@@ -3,7 +3,9 @@
 // descriptor opened at the start.
 #include "host/JobSubmitter.h"
 
+#include "cf/File.h"
 #include "host/CupsConnection.h"
+#include "host/CupsOptions.h"
 #include "host/CupsPassword.h"
 #include "host/Translate.h"
 
@@ -16,15 +18,6 @@
 
 namespace host {
 namespace {
-
-struct Options {
-    int count = 0;
-    cups_option_t* list = nullptr;
-    Options() = default;
-    Options(const Options&) = delete;
-    Options& operator=(const Options&) = delete;
-    ~Options() { cupsFreeOptions(count, list); }
-};
 
 // An application prints through "printdialog --print -": its document is kept in an unnamed
 // temporary file, so that it can be checked and sent like any file. -1 and the reason on failure,
@@ -64,12 +57,6 @@ int spoolStandardInput(std::string* reason)
     return fd;
 }
 
-std::string baseName(const std::string& path)
-{
-    size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
 } // namespace
 
 std::unique_ptr<JobSubmitter> JobSubmitter::open(const std::string& path, std::string* error)
@@ -105,18 +92,17 @@ int JobSubmitter::submit(
         if (error) *error = std::move(reason);
         return 0;
     };
-    Options options;
+    CupsOptions options;
     if (ticket)
         for (const auto& [key, value] : ticket->stringEntries())
-            if (auto text = cf::as<cf::String>(value))
-                options.count = cupsAddOption(key.c_str(), text->utf8().c_str(), options.count, &options.list);
+            if (auto text = cf::as<cf::String>(value)) options.add(key, text->utf8());
 
     if (::lseek(fd_, 0, SEEK_SET) < 0) return fail(trf("cannot read {1}: {2}", {path_, std::strerror(errno)}));
     auto http = CupsConnection::open(limitSeconds, error);
     if (!http) return 0;
     CupsPassword::forget();
-    const std::string title = baseName(path_);
-    int job = cupsCreateJob(http->get(), queue.c_str(), title.c_str(), options.count, options.list);
+    const std::string title = cf::File::nameOf(path_);
+    int job = cupsCreateJob(http->get(), queue.c_str(), title.c_str(), options.count(), options.list());
     if (job <= 0 && CupsPassword::asked()) return fail(passwordRefusal(queue));
     if (job <= 0) return fail(http->reason(trf("CUPS queue {1} refused the job: {2}", {queue, cupsLastErrorString()})));
 

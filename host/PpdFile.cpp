@@ -2,6 +2,7 @@
 // PPD opening.
 #include "host/PpdFile.h"
 
+#include "host/CupsOptions.h"
 #include "host/Translate.h"
 
 #include <cups/cups.h>
@@ -110,11 +111,9 @@ PpdFile openPpd(const std::string& path, std::string* error)
 void applyDestinationDefaults(ppd_file_t* ppd, const std::vector<std::pair<std::string, std::string>>& options)
 {
     if (!ppd || options.empty()) return;
-    int count = 0;
-    cups_option_t* list = nullptr;
-    for (const auto& [name, value] : options) count = cupsAddOption(name.c_str(), value.c_str(), count, &list);
-    cupsMarkOptions(ppd, count, list);
-    cupsFreeOptions(count, list);
+    CupsOptions marked;
+    for (const auto& [name, value] : options) marked.add(name, value);
+    cupsMarkOptions(ppd, marked.count(), marked.list());
     forEachOption(ppd, [ppd](ppd_option_t& option) { adoptMark(ppd, option); });
 }
 

@@ -23,7 +23,9 @@ struct PrinterChoice {
 
 // The virtual printer of the options (default PPD: zq4410.ppd in the folder of sample PPDs).
 std::optional<PrinterChoice> virtualPrinter(const Options& options, const std::string& samplePpds, std::string* error);
-// A destination of the environment's CUPS server: its PPD, its name as ID, its device URI.
-std::optional<PrinterChoice> cupsQueuePrinter(const std::string& queue, int limitSeconds, std::string* error);
+// A destination of the environment's CUPS server: its PPD, its name as ID, its device URI. While
+// *cancel (when given) is non-zero, it gives up within a quarter of a second.
+std::optional<PrinterChoice> cupsQueuePrinter(
+    const std::string& queue, int limitSeconds, std::string* error, int* cancel = nullptr);
 
 } // namespace host

@@ -8,7 +8,12 @@
 #include "host/TicketMerge.h"
 #include "host/Translate.h"
 
+#include <pwd.h>
 #include <sys/stat.h>
+#include <unistd.h>
+
+#include <cstdlib>
+#include <iostream>
 
 namespace host {
 namespace {
@@ -60,6 +65,31 @@ std::optional<cf::DictionaryRef> readTicket(const std::string& path, std::string
     }
     if (asRead) *asRead = std::move(bytes);
     return settings;
+}
+
+std::string defaultTicketPath()
+{
+    // Only an absolute path counts, as the base directory specification says.
+    const char* config = std::getenv("XDG_CONFIG_HOME");
+    if (config && config[0] == '/') return std::string(config) + "/printdialog-settings.plist";
+    const char* home = std::getenv("HOME");
+    if (!home || !*home) {
+        const struct passwd* entry = ::getpwuid(::getuid());
+        home = entry && entry->pw_dir ? entry->pw_dir : "/";
+    }
+    return std::string(home) + "/.config/printdialog-settings.plist";
+}
+
+cf::DictionaryRef readDefaultTicket(std::optional<TicketAsRead>* asRead)
+{
+    const std::string path = defaultTicketPath();
+    std::string error;
+    TicketAsRead read;
+    std::optional<cf::DictionaryRef> settings = readTicket(path, &error, &read);
+    if (settings && asRead) *asRead = std::move(read);
+    if (settings) return *settings;
+    std::cerr << "printdialog: " << trf("ignoring the saved settings: {1}", {error}) << std::endl;
+    return cf::Dictionary::create();
 }
 
 bool writeTicket(const std::string& path, const cf::DictionaryRef& settings, const std::optional<TicketAsRead>& asRead,

@@ -1,5 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
 // printdialog: the print dialog stand-in that loads the "Color Options" panel.
+#include "cf/File.h"
 #include "host/CommandLineChoices.h"
 #include "host/CupsPassword.h"
 #include "host/Dialog.h"
@@ -28,8 +29,7 @@ std::string programDir()
     char path[PATH_MAX] = {};
     ssize_t n = ::readlink("/proc/self/exe", path, sizeof path - 1);
     std::string exe = n > 0 ? std::string(path, static_cast<size_t>(n)) : std::string(".");
-    size_t slash = exe.rfind('/');
-    return slash == std::string::npos ? std::string(".") : exe.substr(0, slash);
+    return cf::File::folderOf(exe);
 }
 
 bool readLines(const std::string& source, std::vector<std::string>& lines)

@@ -44,18 +44,21 @@ PDEPlugInInterface::~PDEPlugInInterface()
 {
     // The views' tables go first; the compound table only borrowed from them. Outlets into a graph
     // the panel did not load itself are not the panel's to touch.
-    if (nib && painChange) painChange->deallocPDEControlTableEachView();
+    if (nib_ && painChange) painChange->deallocPDEControlTableEachView();
     compTable.reset();
-    nib.reset();
+    nib_.reset();
 }
 
 void PDEPlugInInterface::myLoad()
 {
     if (pdeMainView) return;
     if (!pluginBundle) return;
-    auto loaded = ui::Nib::load(pluginBundle->resourcePath(kInterfaceDescription), this);
+    // The description's own texts in the person's language, as a localized nib holds them.
+    cf::BundleRef bundle = pluginBundle;
+    auto loaded = ui::Nib::load(pluginBundle->resourcePath(kInterfaceDescription), this, nullptr,
+        [bundle](const std::string& text) { return bundle->localizedString(text); });
     if (!loaded) return; // nothing loaded: the next call that loads tries again
-    nib = std::move(loaded);
+    nib_ = std::move(loaded);
     if (!pdeMainView) return;
     ppd = pdePluginCallbackObject ? pdePluginCallbackObject->ppdFile() : nullptr;
 

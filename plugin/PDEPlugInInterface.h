@@ -59,7 +59,7 @@ private:
     PainChangeController* painChange = nullptr;
     ProfileControl* profileControl = nullptr;
     CompoundTable compTable;
-    std::unique_ptr<ui::Nib> nib;
+    std::unique_ptr<ui::Nib> nib_;
 };
 
 } // namespace tlco

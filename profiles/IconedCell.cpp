@@ -8,7 +8,6 @@ namespace tlco {
 
 void IconedCell::drawInteriorWithFrame(ui::Rect frame, ui::View* controlView)
 {
-    (void)mIconFlag;
     lastComposite_.reset();
     const std::shared_ptr<ui::Image>& icon = image();
     if (!icon) return;

@@ -5,7 +5,6 @@
 
 #include "ui/Cell.h"
 
-#include <cstdint>
 #include <memory>
 #include <optional>
 
@@ -14,6 +13,7 @@ namespace tlco {
 class IconedCell : public ui::Cell {
 public:
     std::string kind() const override { return "image"; }
+    // Stays as the panel's cell defines it; the Qt mirror draws icon columns from the cell's image.
     void drawInteriorWithFrame(ui::Rect frame, ui::View* controlView) override;
 
     // Where the last drawing composited the image's origin corner; nothing when it drew nothing.
@@ -21,8 +21,6 @@ public:
     const std::optional<ui::Point>& lastCompositePoint() const { return lastComposite_; }
 
 private:
-    std::shared_ptr<ui::Image> mImage;
-    uint8_t mIconFlag = 0;
     std::optional<ui::Point> lastComposite_;
 };
 

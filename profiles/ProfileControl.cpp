@@ -5,8 +5,10 @@
 
 #include "base/ClassName.h"
 #include "base/Localize.h"
+#include "base/PrinterProtocol.h"
 #include "base/Status.h"
 #include "binding/PDECommon.h"
+#include "cf/File.h"
 #include "cf/Number.h"
 #include "cf/String.h"
 #include "cf/Utf8.h"
@@ -85,14 +87,6 @@ std::shared_ptr<ui::Image> loadIcon()
     return image;
 }
 
-std::string lastPathComponent(std::string_view path)
-{
-    while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
-    size_t slash = path.rfind('/');
-    if (slash == std::string_view::npos || path.size() == 1) return std::string(path);
-    return std::string(path.substr(slash + 1));
-}
-
 void enable(ui::View* view, bool enabled)
 {
     if (view) view->setEnabled(enabled);
@@ -153,6 +147,7 @@ void ProfileControl::showProfileManagementWindow(ui::Object*)
 void ProfileControl::initWithProfileControl()
 {
     buttonIdentify = kModeIdle;
+    giveKeysToEditArea(false);
     if (onAdvancedView) onAdvancedView->saveControlsToTicket();
     protocolType = PDECommon::commoniGetProtocol(session);
 
@@ -188,10 +183,10 @@ void ProfileControl::initWithProfileControl()
     if (_profileTableView) _profileTableView->setFont(kTableFont);
     vProfileSettingsAllDisablePart();
 
-    lists.clear();
+    lists_.clear();
     auto read = isDirectConnection() ? TLPListReadProfile_Dict_Pap : TLPListReadProfile_Dict;
-    for (int kind : {kListRGB, kListSIM, kListDST}) read(lists.edited(kind), kind);
-    lists.keepAsRead();
+    for (int kind : {kListRGB, kListSIM, kListDST}) read(lists_.edited(kind), kind);
+    lists_.keepAsRead();
     if (_saveErrorText) _saveErrorText->setStringValue("");
 
     if (_profileTableView) {
@@ -216,6 +211,8 @@ void ProfileControl::addButton(ui::Object*)
     vProfileSettingsAllEnablePart();
     enable(_localOK, false); // until the file name is usable
     buttonIdentify = kModeAdding;
+    giveKeysToEditArea(true);
+    focusFirstField();
 }
 
 void ProfileControl::editButton(ui::Object*)
@@ -232,6 +229,8 @@ void ProfileControl::editButton(ui::Object*)
     }
     enable(_profileMenu, false);
     buttonIdentify = kModeEditing;
+    giveKeysToEditArea(true);
+    focusFirstField();
 }
 
 void ProfileControl::deleteButton(ui::Object*)
@@ -259,7 +258,7 @@ void ProfileControl::browseButton(ui::Object*)
     setEditText(_fileNameEdit, "");
     enable(_localOK, false);
 
-    const std::string name = lastPathComponent(*panel.filename());
+    const std::string name = cf::File::nameOf(*panel.filename());
     if (name.empty()) return;
     const std::u16string units = cf::utf8::toUtf16(name);
     if (units.size() > static_cast<size_t>(kFileNameLength)) return;
@@ -331,6 +330,7 @@ void ProfileControl::profileOK(ui::Object*)
         _profileTableView->deselectAll();
     }
     buttonIdentify = kModeIdle;
+    giveKeysToEditArea(false);
 }
 
 void ProfileControl::profileCancel(ui::Object*)
@@ -341,12 +341,13 @@ void ProfileControl::profileCancel(ui::Object*)
     vHandlingButtonSetDisable(true, false, false);
     vProfileSettingsAllDisablePart();
     buttonIdentify = kModeIdle;
+    giveKeysToEditArea(false);
 }
 
 void ProfileControl::profileWindowOK(ui::Object*)
 {
     std::string reason;
-    if (TLPListWriteProfile_Edits(lists.edits(isDirectConnection()), &reason) != kTLPListOK) {
+    if (TLPListWriteProfile_Edits(lists_.edits(isDirectConnection()), &reason) != kTLPListOK) {
         showSaveFailure(reason);
         return;
     }
@@ -354,7 +355,7 @@ void ProfileControl::profileWindowOK(ui::Object*)
         onAdvancedView->rebuildProfileMenus();
         onAdvancedView->rereadTicket();
     }
-    if (constraints) constraints();
+    if (constraints_) constraints_();
     ui::Application::shared().stopModal();
     if (_profileManagementWindow) _profileManagementWindow->close();
 }
@@ -383,9 +384,9 @@ cf::Ref ProfileControl::tableViewObjectValueForTableColumn(ui::TableView&, ui::T
 
     if (id == "inmenu") return cf::Number::create(isShownState(item.iInMenu) ? 1 : 0);
     if (id == "icon") {
-        const bool onPrinter = item.iInMenu == kStatePrinterPresent || item.iInMenu == kStatePrinterPresentShown;
-        // Only a printer on the network confirms what it stores; -1 (other) compares as 65535.
-        if (onPrinter && static_cast<uint16_t>(protocolType) < 2) column.dataCell()->setImage(loadIcon());
+        // Only a printer on the network confirms what it stores.
+        if (isPresentOnPrinter(item.iInMenu) && isNetworkProtocol(protocolType))
+            column.dataCell()->setImage(loadIcon());
         return cf::String::create("");
     }
     if (id == "filename") return cf::String::create(displayableUtf8(fieldText(item.FileName)));
@@ -433,8 +434,7 @@ bool ProfileControl::tableViewShouldSelectRow(ui::TableView&, int row)
 {
     ProfileList* list = currentProfileDict();
     const ProfileItem* item = list && row >= 0 && row < usedItemCount(*list) ? &list->litem[row] : nullptr;
-    const bool onPrinter =
-        item && (item->iInMenu == kStatePrinterPresent || item->iInMenu == kStatePrinterPresentShown);
+    const bool onPrinter = item && isPresentOnPrinter(item->iInMenu);
     if (buttonIdentify == kModeIdle) {
         vHandlingButtonSetDisable(true, true, true);
         // A profile the printer holds can only be hidden, not deleted.
@@ -458,12 +458,12 @@ void ProfileControl::tableViewSelectionDidChange(ui::TableView& table)
 
 ProfileList* ProfileControl::currentProfileDict()
 {
-    return lists.edited(_profileMenu ? _profileMenu->indexOfSelectedItem() : -1);
+    return lists_.edited(_profileMenu ? _profileMenu->indexOfSelectedItem() : -1);
 }
 
 ProfileList* ProfileControl::currentDeleteDict()
 {
-    return lists.deleted(_profileMenu ? _profileMenu->indexOfSelectedItem() : -1);
+    return lists_.deleted(_profileMenu ? _profileMenu->indexOfSelectedItem() : -1);
 }
 
 ProfileItem* ProfileControl::selectedItem()
@@ -476,9 +476,7 @@ ProfileItem* ProfileControl::selectedItem()
 
 bool ProfileControl::isDirectConnection() const
 {
-    // AppleTalk (2) or USB (3); -1 (other) compares as 65535.
-    const auto code = static_cast<uint16_t>(protocolType);
-    return code >= 2 && code <= 3;
+    return isDirectProtocol(protocolType);
 }
 
 void ProfileControl::recordDeletion(const ProfileItem& item)
@@ -486,6 +484,35 @@ void ProfileControl::recordDeletion(const ProfileItem& item)
     ProfileList* deleted = currentDeleteDict();
     if (!deleted || deleted->iNum < 0 || deleted->iNum >= kProfileListCapacity) return;
     deleted->litem[deleted->iNum++] = item;
+}
+
+void ProfileControl::giveKeysToEditArea(bool editing)
+{
+    if (!windowDefault_ && !windowCancel_ && _profileManagementWindow && _profileManagementWindow->contentView()) {
+        for (ui::View* view : _profileManagementWindow->contentView()->subviews()) {
+            auto* button = dynamic_cast<ui::Button*>(view);
+            if (button && button->keyEquivalent() == "\r") windowDefault_ = button;
+            if (button && button->keyEquivalent() == "\x1b") windowCancel_ = button;
+        }
+    }
+    auto keys = [](ui::Button* button, const char* key) {
+        if (button) button->setKeyEquivalent(key);
+    };
+    keys(_localOK, editing ? "\r" : "");
+    keys(_localCancel, editing ? "\x1b" : "");
+    keys(windowDefault_, editing ? "" : "\r");
+    keys(windowCancel_, editing ? "" : "\x1b");
+}
+
+void ProfileControl::focusFirstField()
+{
+    if (!_profileManagementWindow) return;
+    for (TLTextField* field : {_fileNameEdit, _profileNameEdit}) {
+        if (field && field->isEnabled()) {
+            _profileManagementWindow->makeFirstResponder(field);
+            return;
+        }
+    }
 }
 
 void ProfileControl::setEditText(TLTextField* field, const std::string& text)
@@ -528,16 +555,19 @@ void ProfileControl::vProfileSettingsClearEditText()
 
 void ProfileControl::vProfileSettingsAllDisablePart()
 {
-    for (ui::View* view : std::initializer_list<ui::View*>{_fileNameText, _profileNameText, _locationText,
-             _fileNameEdit, _profileNameEdit, _locationMenu, _browse, _localCancel, _localOK})
-        enable(view, false);
+    setEditAreaEnabled(false);
 }
 
 void ProfileControl::vProfileSettingsAllEnablePart()
 {
+    setEditAreaEnabled(true);
+}
+
+void ProfileControl::setEditAreaEnabled(bool enabled)
+{
     for (ui::View* view : std::initializer_list<ui::View*>{_fileNameText, _profileNameText, _locationText,
              _fileNameEdit, _profileNameEdit, _locationMenu, _browse, _localCancel, _localOK})
-        enable(view, true);
+        enable(view, enabled);
 }
 
 } // namespace tlco

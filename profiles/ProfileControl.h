@@ -34,7 +34,7 @@ public:
         session = printSession;
     }
     // What OK runs last, over the panel's controls: the panel's constraints.
-    void setConstraints(std::function<void()> run) { constraints = std::move(run); }
+    void setConstraints(std::function<void()> run) { constraints_ = std::move(run); }
 
     void showProfileManagementWindow(ui::Object* sender);
     void profileMenu(ui::Object* sender);
@@ -74,6 +74,12 @@ private:
     bool isDirectConnection() const;
     // Keeps a copy of item in the deletion record of the current list, while it has room.
     void recordDeletion(const ProfileItem& item);
+    // While the edit area is open, Return and Escape press its OK and Cancel, else the window's.
+    void giveKeysToEditArea(bool editing);
+    // Moves the keyboard into the first field a person can type in.
+    void focusFirstField();
+    // Enables or disables the edit area's nine controls (labels, fields, location, Browse, Cancel, OK).
+    void setEditAreaEnabled(bool enabled);
     // Sets a name field's text by program, as the text the field reverts to.
     static void setEditText(TLTextField* field, const std::string& text);
     // Says in the window, and to the dialog, why OK could not save the lists.
@@ -82,7 +88,7 @@ private:
     PMPrintSettings setting = nullptr;
     PMPrintSession session = nullptr;
     int16_t protocolType = -1;
-    std::function<void()> constraints;
+    std::function<void()> constraints_;
     ui::Window* _profileManagementWindow = nullptr;
     ProfileWindowOwner* onAdvancedView = nullptr;
     ui::Button* _addButton = nullptr;
@@ -102,7 +108,10 @@ private:
     ui::PopUpButton* _profileMenu = nullptr;
     ui::Label* _saveErrorText = nullptr;
     int32_t buttonIdentify = 0;
-    WorkingLists lists;
+    // The window's own buttons for Return and Escape (found by their key equivalents).
+    ui::Button* windowDefault_ = nullptr;
+    ui::Button* windowCancel_ = nullptr;
+    WorkingLists lists_;
 };
 
 } // namespace tlco

@@ -123,6 +123,7 @@ std::unique_ptr<GuiSession> GuiSession::start(int& argc, char** argv, std::strin
     state->driver = std::make_unique<ui::qt::QtInputDriver>(*state->mirror);
     state->window = std::make_unique<PrintWindow>();
     state->mirror->setMainWindow(state->window.get());
+    state->mirror->setReservedMnemonics(PrintWindow::kMnemonics);
     // The walk of the printer's table holds the window still: a busy cursor says so.
     svc::Progress::setSink({[](const std::string&) {
                                 QApplication::setOverrideCursor(Qt::WaitCursor);
@@ -137,12 +138,10 @@ void GuiSession::attach(Dialog& dialog)
     s_->dialog = &dialog;
     s_->viewShown = false;
     PrintWindow& window = *s_->window;
-    window.setPrinters(
-        {{dialog.printer().printer ? dialog.printer().printer->id() : std::string("-"), std::nullopt}}, 0);
-    s_->mirror->setChangeListener([this] {
-        if (!s_->dialog || !s_->viewShown) return;
-        s_->window->showSummary(summaryRows(s_->dialog->panel().summaryInfo()));
-    });
+    PrinterEntry shown;
+    shown.title = dialog.printer().printer ? dialog.printer().printer->id() : std::string("-");
+    window.setPrinters({shown}, 0);
+    s_->mirror->setChangeListener([this] { refreshSummary(); });
     window.show();
     s_->mirror->flush();
 }
@@ -168,7 +167,15 @@ void GuiSession::panelViewShown(ui::View* view)
     s_->viewShown = true;
     QWidget* widget = view ? s_->mirror->widgetFor(*view) : nullptr;
     s_->window->showPanel(s_->dialog->panel().panelName(), widget);
+    // What the panel holds now (a restored ticket, say) shows at once, not after the first change.
+    refreshSummary();
     s_->mirror->flush();
+}
+
+void GuiSession::refreshSummary()
+{
+    if (!s_->dialog || !s_->viewShown) return;
+    s_->window->showSummary(summaryRows(s_->dialog->panel().summaryInfo()));
 }
 
 bool GuiSession::screenshot(const std::string& path, std::string* error)

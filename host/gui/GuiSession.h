@@ -26,6 +26,7 @@ public:
 
 private:
     struct State;
+    void refreshSummary();
     explicit GuiSession(std::unique_ptr<State> state);
     std::unique_ptr<State> s_;
 };

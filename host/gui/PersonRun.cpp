@@ -2,6 +2,7 @@
 // The window's Print, Cancel and printer chooser.
 #include "host/gui/PersonRun.h"
 
+#include "cf/File.h"
 #include "host/CommandLineChoices.h"
 #include "host/Dialog.h"
 #include "host/JobSubmitter.h"
@@ -13,9 +14,9 @@
 
 #include <QEventLoop>
 #include <QMessageBox>
-#include <QTimer>
+#include <QPushButton>
 
-#include <cstdlib>
+#include <algorithm>
 #include <filesystem>
 #include <iostream>
 #include <system_error>
@@ -28,27 +29,12 @@ QString tq(const std::string& text)
     return QString::fromStdString(text);
 }
 
-std::string baseName(const std::string& path)
-{
-    size_t slash = path.find_last_of('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
-}
-
-// Where the sample printer's settings go when no --ticket names a file.
-std::string sampleTicketPath()
-{
-    const char* config = std::getenv("XDG_CONFIG_HOME");
-    const char* home = std::getenv("HOME");
-    std::string base = config && *config ? config : std::string(home ? home : ".") + "/.config";
-    return base + "/printdialog-settings.plist";
-}
-
 } // namespace
 
 PersonRun::PersonRun(
     PrintWindow& window, ui::qt::Mirror& mirror, const Options& options, ProgramFiles files, JobSubmitter* document)
     : window_(window), mirror_(mirror), options_(options), current_(options), files_(std::move(files)),
-      document_(document)
+      document_(document), fetch_(options.timeoutSeconds)
 {
 }
 
@@ -65,16 +51,18 @@ int PersonRun::exec()
     window_.onCancel = [this] { close(0); };
     window_.onPrinterChosen = [this](int index) { choosePrinter(index); };
     std::string error;
-    if (!open(options_, nullptr, &error)) {
+    if (!open(options_, nullptr, std::nullopt, &error)) {
         unwire();
         std::cerr << "printdialog: " << error << std::endl;
         QMessageBox::warning(nullptr, tq(tr("Print")), tq(error));
         return 1;
     }
     if (!closed_) {
+        showPrinters();
+        window_.setPrinterStatus(tr("Looking for printers\u2026"));
         window_.show();
-        // Asking CUPS may take a moment: the window is on screen first.
-        QTimer::singleShot(0, &window_, [this] { listPrinters(); });
+        // The server may be slow or silent: the window takes input while it is asked.
+        fetch_.listPrinters([this](PrinterListing listing) { listed(std::move(listing)); });
         loop_ = std::make_unique<QEventLoop>();
         loop_->exec();
     }
@@ -90,9 +78,10 @@ void PersonRun::unwire()
     window_.onPrinterChosen = nullptr;
 }
 
-bool PersonRun::open(const Options& options, const cf::DictionaryRef& carried, std::string* error)
+bool PersonRun::open(
+    const Options& options, const cf::DictionaryRef& carried, std::optional<PrinterChoice> printer, std::string* error)
 {
-    auto dialog = Dialog::open(options, files_, error);
+    auto dialog = Dialog::open(options, files_, error, std::move(printer));
     if (!dialog) return false;
     auto choices = CommandLineChoices::check(options.choices, dialog->ppd(), error);
     if (!choices) return false;
@@ -110,43 +99,126 @@ bool PersonRun::open(const Options& options, const cf::DictionaryRef& carried, s
     return true;
 }
 
-void PersonRun::listPrinters()
+bool PersonRun::printerNamed() const
 {
-    printers_.clear();
-    if (!options_.queue)
-        printers_.push_back(
-            {tr("Sample printer") + " (" + baseName(options_.ppd.value_or("zq4410.ppd")) + ")", std::nullopt});
-    for (auto& printer : cupsPrinters()) printers_.push_back(printer);
-    if (options_.queue && printers_.empty()) printers_.push_back({*options_.queue, options_.queue});
+    const Options plain;
+    return options_.queue || options_.ppd || options_.noPrinter || options_.printerId != plain.printerId ||
+        options_.deviceURI != plain.deviceURI;
+}
+
+void PersonRun::listed(PrinterListing listing)
+{
+    queues_ = std::move(listing.printers);
+    showPrinters();
+    if (listing.error) window_.setPrinterStatus(tr("No printer list: ") + *listing.error, true);
+    // The CUPS default in place of the sample printer, while the person has not begun on its panel.
+    const bool hasDefault = !queues_.empty() && queues_.front().isDefault;
+    if (!printerNamed() && hasDefault && !window_.touched() && wanted_.empty()) choosePrinter(1);
+}
+
+void PersonRun::showPrinters()
+{
+    shown_.clear();
+    if (!options_.queue) {
+        PrinterEntry sample;
+        sample.title = tr("Sample printer") + " (" + cf::File::nameOf(options_.ppd.value_or("zq4410.ppd")) + ")";
+        shown_.push_back(sample);
+    }
+    shown_.insert(shown_.end(), queues_.begin(), queues_.end());
+    auto named = [this](const PrinterEntry& entry) { return entry.destination() == options_.queue; };
+    if (options_.queue && std::none_of(shown_.begin(), shown_.end(), named)) {
+        PrinterEntry entry;
+        entry.queue = options_.queue;
+        entry.title = *options_.queue;
+        shown_.insert(shown_.begin(), entry);
+    }
     int current = 0;
-    for (size_t i = 0; i < printers_.size(); ++i)
-        if (printers_[i].queue == current_.queue) current = static_cast<int>(i);
-    window_.setPrinters(printers_, current);
+    for (size_t i = 0; i < shown_.size(); ++i)
+        if (isCurrent(shown_[i])) current = static_cast<int>(i);
+    window_.setPrinters(shown_, current);
+    showCurrentState();
+}
+
+bool PersonRun::isCurrent(const PrinterEntry& entry) const
+{
+    // QUEUE/INSTANCE names an instance: the whole destination counts, not the queue alone.
+    return entry.destination() == current_.queue.value_or("");
+}
+
+const PrinterEntry* PersonRun::currentEntry() const
+{
+    for (const PrinterEntry& entry : shown_)
+        if (isCurrent(entry)) return &entry;
+    return nullptr;
+}
+
+void PersonRun::showCurrentState()
+{
+    const PrinterEntry* entry = currentEntry();
+    if (entry && entry->needsWarning())
+        window_.setPrinterStatus(stateWords(*entry), true);
+    else
+        window_.setPrinterStatus({});
 }
 
 void PersonRun::choosePrinter(int index)
 {
-    if (index < 0 || static_cast<size_t>(index) >= printers_.size()) return;
-    const PrinterEntry& entry = printers_[static_cast<size_t>(index)];
-    if (entry.queue == current_.queue) return;
+    if (index < 0 || static_cast<size_t>(index) >= shown_.size()) return;
+    const PrinterEntry entry = shown_[static_cast<size_t>(index)];
+    if (isCurrent(entry) && wanted_.empty()) return;
     Options next = options_;
-    if (entry.queue) {
-        next.queue = entry.queue;
-        next.ppd.reset();
-        next.noPrinter = false;
+    if (!entry.queue) {
+        wanted_.clear();
+        return switchTo(next, std::nullopt);
     }
-    // The settings made so far go along to the other printer's panel.
+    next.queue = entry.destination();
+    next.ppd.reset();
+    next.noPrinter = false;
+    // The queue's PPD comes from the server: asked off the window's thread, opened when it is here.
+    wanted_ = *next.queue;
+    window_.setPrinterStatus(trf("Opening {1}\u2026", {wanted_}));
+    fetch_.fetchQueue(wanted_, [this, next](std::optional<PrinterChoice> printer, const std::string& error) {
+        if (next.queue != wanted_) return discardPrinter(printer); // another printer was chosen since
+        wanted_.clear();
+        if (!printer) {
+            warn(error);
+            return showPrinters();
+        }
+        switchTo(next, std::move(printer));
+    });
+}
+
+void PersonRun::switchTo(const Options& next, std::optional<PrinterChoice> printer)
+{
+    // The settings made so far go along to the other printer's panel, which restores its own.
     dialog_->panel().saveValuesAndReturnError(nullptr);
     cf::DictionaryRef carried = dialog_->ticket().values();
     std::string error;
-    if (!open(next, carried, &error)) {
-        warn(error);
-        listPrinters();
-    }
+    if (!open(next, carried, std::move(printer), &error)) warn(error);
+    showPrinters();
+}
+
+bool PersonRun::confirmQueue()
+{
+    // The queue's state now, as the job is about to be sent (over the same kind of bounded request as
+    // the job); what the list said when the server cannot be asked.
+    const std::string queue = current_.queue->substr(0, current_.queue->find('/')); // an instance's queue
+    std::optional<PrinterEntry> asked = cupsPrinter(queue, options_.timeoutSeconds);
+    const PrinterEntry* entry = asked ? &*asked : currentEntry();
+    if (!entry || !entry->needsWarning()) return true;
+    QMessageBox ask(QMessageBox::Warning, tq(tr("Print")),
+        tq(trf("{1}: {2}. The job may wait in the queue. Print anyway?", {entry->title, stateWords(*entry)})),
+        QMessageBox::NoButton, &window_);
+    QPushButton* go = ask.addButton(tq(tr("Print Anyway")), QMessageBox::AcceptRole);
+    ask.addButton(QMessageBox::Cancel);
+    ask.setDefaultButton(go);
+    ask.exec();
+    return ask.clickedButton() == go;
 }
 
 void PersonRun::print()
 {
+    if (current_.queue && document_ && !confirmQueue()) return;
     std::string error;
     if (!finish(&error)) {
         warn(error);
@@ -159,21 +231,21 @@ bool PersonRun::finish(std::string* error)
 {
     if (!panelAgreesToPrint(*dialog_, error)) return false;
     const cf::DictionaryRef& ticket = dialog_->ticket().values();
+    // What Print used is what the next run starts from: --ticket's file, else the settings file.
+    const std::string path = options_.ticket.value_or(defaultTicketPath());
+    if (!options_.ticket) {
+        std::error_code ignored; // a folder that cannot be made shows as the write's failure
+        std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
+    }
     if (current_.queue && document_) {
         if (!submitJob(*dialog_, *document_, options_, std::cout, error)) return false;
-    } else {
-        // Nothing to send (the sample printer, or no document): the settings are what Print leaves.
-        std::string path = options_.ticket.value_or(sampleTicketPath());
-        if (!options_.ticket) {
-            std::error_code ignored; // a folder that cannot be made shows as the write's failure
-            std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
-        }
-        if (!writeTicket(path, ticket, dialog_->ticketAsRead(), error)) return false;
-        QMessageBox::information(&window_, tq(tr("Print")),
-            tq(tr("Nothing was sent to a printer; the settings were written to ")) + tq(path));
-        return true;
+        return writeTicket(path, ticket, dialog_->ticketAsRead(), error);
     }
-    return !options_.ticket || writeTicket(*options_.ticket, ticket, dialog_->ticketAsRead(), error);
+    // Nothing to send (the sample printer, or no document): the settings are what Print leaves.
+    if (!writeTicket(path, ticket, dialog_->ticketAsRead(), error)) return false;
+    QMessageBox::information(
+        &window_, tq(tr("Print")), tq(tr("Nothing was sent to a printer; the settings were written to ")) + tq(path));
+    return true;
 }
 
 void PersonRun::warn(const std::string& text)

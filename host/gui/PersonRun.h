@@ -1,15 +1,19 @@
 // SPDX-License-Identifier: Apache-2.0
-// A person at the print window: the panel of the chosen printer, Print through the same save and
-// shouldPrint path as --print, Cancel that leaves the ticket as it was.
+// A person at the print window: the panel of the chosen printer, the printer list asked off the
+// window's thread, Print through the same save and shouldPrint path as --print (warning first when
+// the queue is stopped or reports a reason), Cancel that leaves the ticket as it was.
 #pragma once
 
 #include "cf/Dictionary.h"
 #include "host/Options.h"
+#include "host/PrinterSource.h"
 #include "host/ProgramFiles.h"
+#include "host/gui/CupsFetch.h"
 #include "host/gui/PrinterList.h"
 
 #include <functional>
 #include <memory>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -39,10 +43,19 @@ public:
     int exec();
 
 private:
-    bool open(const Options& options, const cf::DictionaryRef& carried, std::string* error);
-    void listPrinters();
+    bool open(const Options& options, const cf::DictionaryRef& carried, std::optional<PrinterChoice> printer,
+        std::string* error);
+    void listed(PrinterListing listing);
+    void showPrinters();
     void choosePrinter(int index);
+    void switchTo(const Options& next, std::optional<PrinterChoice> printer);
+    // The command line named a printer (a queue or a virtual printer of its own).
+    bool printerNamed() const;
+    bool isCurrent(const PrinterEntry& entry) const;
+    const PrinterEntry* currentEntry() const;
+    void showCurrentState();
     void print();
+    bool confirmQueue();
     bool finish(std::string* error);
     void warn(const std::string& text);
     void close(int status);
@@ -56,10 +69,13 @@ private:
     JobSubmitter* document_;
     std::function<void(Dialog*, ui::View*)> show_;
     std::unique_ptr<Dialog> dialog_;
-    std::vector<PrinterEntry> printers_;
+    std::vector<PrinterEntry> queues_; // as the server listed them
+    std::vector<PrinterEntry> shown_;  // what the chooser shows
+    std::string wanted_;               // the destination being opened; empty: none
     std::unique_ptr<QEventLoop> loop_;
     int status_ = 0;
     bool closed_ = false; // Print or Cancel done, perhaps before the loop runs
+    CupsFetch fetch_;     // last: its threads end before anything they answer to goes
 };
 
 } // namespace host

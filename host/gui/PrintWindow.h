@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
-// The print dialog window around the panel: printer chooser, pane selector, the panel's view, a
-// summary that follows every change, Print and Cancel.
+// The print dialog window around the panel: printer chooser with a line on the printer's state, pane
+// selector beside a stacked area of panes, a summary that follows every change, Print and Cancel.
 #pragma once
 
 #include "host/gui/PrinterList.h"
@@ -9,26 +9,38 @@
 #include <QPointer>
 
 #include <functional>
+#include <string>
+#include <utility>
+#include <vector>
 
 class QComboBox;
+class QLabel;
 class QPushButton;
+class QStackedWidget;
 class QTreeWidget;
-class QVBoxLayout;
 
 namespace host {
 
-class Dialog;
-
 class PrintWindow final : public QDialog {
 public:
+    // The mnemonic letters of the window's own controls (Printer, Print, Cancel).
+    static constexpr const char* kMnemonics = "rpc";
+
     PrintWindow();
+    ~PrintWindow() override;
 
     // The printers to choose from and the one in use.
     void setPrinters(const std::vector<PrinterEntry>& printers, int current);
+    // The line under the chooser (the printer's state, the list still coming, the server silent).
+    void setPrinterStatus(const std::string& text, bool warning = false);
     // The panel's name and its view's widget (null: none); the window holds the widget.
     void showPanel(const std::string& name, QWidget* view);
     // The summary in display order: pairs of title and value.
     void showSummary(const std::vector<std::pair<std::string, std::string>>& rows);
+    // True once a person pressed a key or a mouse button in the window.
+    bool touched() const { return touched_; }
+    // The controls Tab visits, in order: chooser, pane selector, the pane shown, the buttons.
+    std::vector<QWidget*> keyboardChain() const;
 
     std::function<void()> onPrint;
     std::function<void()> onCancel;
@@ -36,13 +48,29 @@ public:
 
     void reject() override;
 
+protected:
+    bool focusNextPrevChild(bool next) override;
+    bool event(QEvent* event) override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
 private:
+    // Grows the window to what its contents ask for (never shrinks what a person made larger).
+    void fitContents();
+
     QComboBox* printers_;
+    QLabel* printerStatus_;
     QComboBox* panes_;
-    QVBoxLayout* panelArea_;
+    QStackedWidget* paneArea_;
     QPointer<QWidget> panelView_;
     QTreeWidget* summary_;
     QPushButton* print_;
+    QPushButton* cancel_;
+    bool touched_ = false;
+    bool fitArmed_ = false;
+    QSize lastMinimum_;
 };
+
+// The chooser's line for a printer: its name, location and state.
+std::string chooserText(const PrinterEntry& entry);
 
 } // namespace host

@@ -20,7 +20,6 @@ public:
     size_t count() const { return items_.size(); }
     const Ref& at(size_t index) const { return items_.at(index); }
     void append(Ref value) { items_.push_back(std::move(value)); }
-    void removeAll() { items_.clear(); }
     const std::vector<Ref>& items() const { return items_; }
 
 private:

@@ -31,6 +31,12 @@ public:
     }
     bool contains(std::string_view key) const { return strings_.find(key) != strings_.end(); }
     void set(std::string_view key, Ref value) { strings_[std::string(key)] = std::move(value); }
+    // The same, taking the key's text; keys set in byte order (as files hold them) cost a constant
+    // time each.
+    void setOrdered(std::string key, Ref value)
+    {
+        strings_.insert_or_assign(strings_.end(), std::move(key), std::move(value));
+    }
     void remove(std::string_view key)
     {
         auto it = strings_.find(key);

@@ -50,17 +50,10 @@ bool writeAll(int fd, std::string_view bytes)
     return true;
 }
 
-std::string folderOf(const std::string& path)
+std::string_view withoutTrailingSlashes(std::string_view path)
 {
-    size_t slash = path.rfind('/');
-    if (slash == std::string::npos) return ".";
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
-std::string nameOf(const std::string& path)
-{
-    size_t slash = path.rfind('/');
-    return slash == std::string::npos ? path : path.substr(slash + 1);
+    while (path.size() > 1 && path.back() == '/') path.remove_suffix(1);
+    return path;
 }
 
 bool isOurTempName(std::string_view entry, std::string_view name)
@@ -74,8 +67,8 @@ bool isOurTempName(std::string_view entry, std::string_view name)
 
 void removeStaleTemps(const std::string& path)
 {
-    const std::string folder = folderOf(path);
-    const std::string name = nameOf(path);
+    const std::string folder = File::folderOf(path);
+    const std::string name = File::nameOf(path);
     std::unique_ptr<DIR, int (*)(DIR*)> dir(::opendir(folder.c_str()), &::closedir);
     if (!dir) return;
     const time_t now = std::time(nullptr);
@@ -90,14 +83,14 @@ void removeStaleTemps(const std::string& path)
 
 void syncFolder(const std::string& path)
 {
-    FileDescriptor dir(::open(folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    FileDescriptor dir(::open(File::folderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
     if (dir.get() >= 0) ::fsync(dir.get());
 }
 
 // The folder of path with every link in it resolved; path's own folder as given when it is missing.
 std::string canonicalFolder(const std::string& path)
 {
-    const std::string folder = folderOf(path);
+    const std::string folder = File::folderOf(path);
     std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(folder.c_str(), nullptr), &std::free);
     return resolved ? std::string(resolved.get()) : folder;
 }
@@ -116,7 +109,7 @@ std::optional<std::string> linkTarget(const std::string& path)
     const ssize_t n = ::readlink(path.c_str(), target, sizeof target - 1);
     if (n < 0) return std::nullopt;
     std::string next(target, static_cast<size_t>(n));
-    if (next.empty() || next.front() != '/') next = folderOf(path) + "/" + next;
+    if (next.empty() || next.front() != '/') next = File::folderOf(path) + "/" + next;
     return next;
 }
 
@@ -281,6 +274,23 @@ bool File::replace(const std::string& path, std::string_view bytes, mode_t newMo
     if (exists && folderRefused && ::faccessat(AT_FDCWD, target->c_str(), W_OK, AT_EACCESS) == 0)
         return rewriteInPlace(*target, bytes, error);
     return fail(error, std::strerror(failure));
+}
+
+std::string File::folderOf(std::string_view path)
+{
+    path = withoutTrailingSlashes(path);
+    const size_t slash = path.rfind('/');
+    if (slash == std::string_view::npos) return ".";
+    const std::string_view folder = withoutTrailingSlashes(path.substr(0, slash));
+    return folder.empty() ? "/" : std::string(folder);
+}
+
+std::string File::nameOf(std::string_view path)
+{
+    path = withoutTrailingSlashes(path);
+    const size_t slash = path.rfind('/');
+    if (slash == std::string_view::npos || path.size() == 1) return std::string(path);
+    return std::string(path.substr(slash + 1));
 }
 
 } // namespace cf

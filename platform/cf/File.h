@@ -42,6 +42,11 @@ public:
     // Nothing and the reason for a dangling link, and for a link that leads into /dev or /proc
     // (/dev/stdin would overwrite whatever file is on standard input).
     static std::optional<std::string> writeTarget(const std::string& path, std::string* error = nullptr);
+
+    // The folder and the name of a path, as dirname(1) and basename(1) split it: trailing slashes
+    // do not count; a bare name lies in "."; the root is "/" for both.
+    static std::string folderOf(std::string_view path);
+    static std::string nameOf(std::string_view path);
 };
 
 } // namespace cf

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-// XML property lists (the published format, version 1.0) through libplist.
+// Property lists: XML (the published format, version 1.0) read and written, binary read.
 #pragma once
 
 #include "Export.h"

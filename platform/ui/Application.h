@@ -29,7 +29,6 @@ public:
     using OpenPanelRunner = std::function<std::optional<std::string>(const std::string& directory)>;
     void setOpenPanelRunner(OpenPanelRunner runner) { openPanelRunner_ = std::move(runner); }
     std::optional<std::string> runOpenPanel(const std::string& directory);
-    bool hasQueuedOpenPanelAnswer() const { return !openAnswers_.empty(); }
 
     // Shows the window and runs until stopModal: queued events drive it when there is a source, else
     // the modal loop. NSModalResponseAbort when the events run out first (or nothing can answer).

@@ -22,7 +22,7 @@ public:
     virtual bool isSwitch() const { return false; }
     // "\r" for the default button (Return), "\x1b" for the cancel button (Escape).
     const std::string& keyEquivalent() const { return keyEquivalent_; }
-    void setKeyEquivalent(std::string key) { keyEquivalent_ = std::move(key); }
+    void setKeyEquivalent(std::string key) { set(keyEquivalent_, std::move(key), Change::State); }
 
     // A person clicks: a switch toggles its state; then the action is sent. Nothing when disabled.
     bool userClick();

@@ -2,6 +2,8 @@
 // Look-ups along the superclass chain.
 #include "ui/ClassInfo.h"
 
+#include <nlohmann/json.hpp>
+
 namespace ui {
 namespace {
 
@@ -42,6 +44,41 @@ bool ClassInfo::isKindOf(const ClassInfo& other) const
     for (const ClassInfo* info = this; info; info = info->superclass)
         if (info == &other) return true;
     return false;
+}
+
+bool readPropertyValue(const nlohmann::json& value, std::string& out)
+{
+    if (!value.is_string()) return false;
+    out = value.get<std::string>();
+    return true;
+}
+
+bool readPropertyValue(const nlohmann::json& value, bool& out)
+{
+    if (!value.is_boolean()) return false;
+    out = value.get<bool>();
+    return true;
+}
+
+bool readPropertyValue(const nlohmann::json& value, int& out)
+{
+    if (!value.is_number_integer()) return false;
+    out = value.get<int>();
+    return true;
+}
+
+bool readPropertyValue(const nlohmann::json& value, Rect& out)
+{
+    if (!value.is_array() || value.size() != 4) return false;
+    for (const auto& n : value)
+        if (!n.is_number()) return false;
+    out = makeRect(value[0].get<double>(), value[1].get<double>(), value[2].get<double>(), value[3].get<double>());
+    return true;
+}
+
+Object* resolveLink(const nlohmann::json& value, const ClassInfo::Resolver& resolve)
+{
+    return value.is_string() && resolve ? resolve(value.get<std::string>()) : nullptr;
 }
 
 } // namespace ui

@@ -5,6 +5,8 @@
 
 #include "Export.h"
 
+#include "ui/Geometry.h"
+
 #include <nlohmann/json_fwd.hpp>
 
 #include <functional>
@@ -12,6 +14,7 @@
 #include <memory>
 #include <string>
 #include <string_view>
+#include <type_traits>
 
 namespace ui {
 
@@ -43,6 +46,15 @@ struct TL_EXPORT ClassInfo {
     const Getter* findGetter(std::string_view getter) const;
     bool isKindOf(const ClassInfo& other) const;
 };
+
+// A property's value as its setter takes it: a string, a boolean, an integer, or a frame given as
+// [x, y, width, height]. False, and out untouched, for a value of another kind.
+TL_EXPORT bool readPropertyValue(const nlohmann::json& value, std::string& out);
+TL_EXPORT bool readPropertyValue(const nlohmann::json& value, bool& out);
+TL_EXPORT bool readPropertyValue(const nlohmann::json& value, int& out);
+TL_EXPORT bool readPropertyValue(const nlohmann::json& value, Rect& out);
+// The object a link property names; null when the value is no id or names no object.
+TL_EXPORT Object* resolveLink(const nlohmann::json& value, const ClassInfo::Resolver& resolve);
 
 // Builds a class's table: ClassBuilder<T>("Name", &Base::staticClassInfo()).outlet(...).action(...).
 template <class T>
@@ -82,6 +94,33 @@ public:
         info_.properties[name] = [setter = std::move(setter)](Object& self, const nlohmann::json& value,
                                      const ClassInfo::Resolver&) { return setter(static_cast<T&>(self), value); };
         return *this;
+    }
+
+    // A property handed to one setter of the class, refused when the value is not of the setter's kind.
+    template <class C, class V>
+    ClassBuilder& property(const char* name, void (C::*setter)(V))
+    {
+        static_assert(std::is_base_of_v<C, T>);
+        return property(name, [setter](T& self, const nlohmann::json& value) {
+            std::decay_t<V> typed{};
+            if (!readPropertyValue(value, typed)) return false;
+            (self.*setter)(std::move(typed));
+            return true;
+        });
+    }
+
+    // A property naming one other object of the description, handed to setter; an object of
+    // another kind is refused.
+    template <class C, class F>
+    ClassBuilder& linkProperty(const char* name, void (C::*setter)(F*))
+    {
+        static_assert(std::is_base_of_v<C, T>);
+        return linkProperty(name, [setter](T& self, const nlohmann::json& value, const ClassInfo::Resolver& resolve) {
+            auto* typed = dynamic_cast<F*>(resolveLink(value, resolve));
+            if (!typed) return false;
+            (self.*setter)(typed);
+            return true;
+        });
     }
 
     // A property whose value names other objects of the description.

@@ -2,20 +2,12 @@
 // Target and action.
 #include "ui/Control.h"
 
-#include <nlohmann/json.hpp>
-
 namespace ui {
 
 const ClassInfo& Control::staticClassInfo()
 {
-    static const ClassInfo info = ClassBuilder<Control>("Control", &View::staticClassInfo())
-                                      .property("tag",
-                                          [](Control& control, const nlohmann::json& value) {
-                                              if (!value.is_number_integer()) return false;
-                                              control.setTag(value.get<int>());
-                                              return true;
-                                          })
-                                      .build();
+    static const ClassInfo info =
+        ClassBuilder<Control>("Control", &View::staticClassInfo()).property("tag", &Control::setTag).build();
     return info;
 }
 

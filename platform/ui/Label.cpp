@@ -2,20 +2,12 @@
 // Static text.
 #include "ui/Label.h"
 
-#include <nlohmann/json.hpp>
-
 namespace ui {
 
 const ClassInfo& Label::staticClassInfo()
 {
-    static const ClassInfo info = ClassBuilder<Label>("Label", &Control::staticClassInfo())
-                                      .property("text",
-                                          [](Label& label, const nlohmann::json& value) {
-                                              if (!value.is_string()) return false;
-                                              label.setStringValue(value.get<std::string>());
-                                              return true;
-                                          })
-                                      .build();
+    static const ClassInfo info =
+        ClassBuilder<Label>("Label", &Control::staticClassInfo()).property("text", &Label::setStringValue).build();
     return info;
 }
 

@@ -65,8 +65,8 @@ Nib::~Nib()
 // One load: each phase reports the first fault through fail() and returns false.
 class Nib::Loader {
 public:
-    Loader(std::string path, Object* owner, std::string* error)
-        : path_(std::move(path)), owner_(owner), error_(error), nib_(new Nib())
+    Loader(std::string path, Object* owner, std::string* error, Localizer localize)
+        : path_(std::move(path)), owner_(owner), error_(error), localize_(std::move(localize)), nib_(new Nib())
     {
         nib_->owner_ = owner;
     }
@@ -155,11 +155,32 @@ private:
                 if (!setter)
                     return failWith("object " + object->identifier() + ": class " + object->classInfo().name +
                         " has no property " + key);
-                if (!(*setter)(*object, value, resolver))
+                if (!(*setter)(*object, localized(key, value), resolver))
                     return failWith("object " + object->identifier() + ": bad value for property " + key);
             }
         }
         return true;
+    }
+
+    // The texts of a property as a person reads them; everything else as it stands.
+    nlohmann::json localized(const std::string& key, const nlohmann::json& value) const
+    {
+        if (!localize_) return value;
+        auto text = [this](nlohmann::json& entry, const char* field) {
+            nlohmann::json& shown = field ? entry[field] : entry;
+            // An empty text stays empty (a catalogue's empty key is its header).
+            if (shown.is_string() && !shown.get_ref<const std::string&>().empty())
+                shown = localize_(shown.get<std::string>());
+        };
+        nlohmann::json out = value;
+        if (key == "title" || key == "text" || key == "accessibilityLabel") text(out, nullptr);
+        if ((key == "items" || key == "columns" || key == "tabs") && out.is_array())
+            for (auto& entry : out) {
+                if (key == "items") text(entry, nullptr);
+                for (const char* field : {"label", "title", "headerToolTip"})
+                    if (entry.is_object() && entry.contains(field)) text(entry, field);
+            }
+        return out;
     }
 
     // 4. Outlets between the description's objects, then actions.
@@ -229,14 +250,15 @@ private:
     std::string path_;
     Object* owner_;
     std::string* error_;
+    Localizer localize_;
     std::unique_ptr<Nib> nib_;
     const nlohmann::json* ownerEntry_ = nullptr;
     std::vector<Entry> entries_;
 };
 
-std::unique_ptr<Nib> Nib::load(const std::string& path, Object* owner, std::string* error)
+std::unique_ptr<Nib> Nib::load(const std::string& path, Object* owner, std::string* error, Localizer localize)
 {
-    return Loader(path, owner, error).run();
+    return Loader(path, owner, error, std::move(localize)).run();
 }
 
 } // namespace ui

@@ -8,6 +8,7 @@
 
 #include "ui/Object.h"
 
+#include <functional>
 #include <map>
 #include <memory>
 #include <string>
@@ -21,7 +22,13 @@ public:
     // The id that names the owner in a description.
     static constexpr std::string_view kOwnerId = "owner";
 
-    static std::unique_ptr<Nib> load(const std::string& path, Object* owner, std::string* error = nullptr);
+    // The text a person reads for a text of the description (as a localized nib would hold it).
+    using Localizer = std::function<std::string(const std::string& text)>;
+
+    // With a localizer, every title, text, item, column title and tool tip, tab label and
+    // accessibility label goes through it.
+    static std::unique_ptr<Nib> load(
+        const std::string& path, Object* owner, std::string* error = nullptr, Localizer localize = {});
     ~Nib();
     Nib(const Nib&) = delete;
     Nib& operator=(const Nib&) = delete;

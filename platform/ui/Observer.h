@@ -24,7 +24,7 @@ enum class Change {
     WindowClosed,
     ModalStart, // object is the window
     ModalStop,
-    FirstResponder, // a text field began or ended editing
+    FirstResponder, // a text field began or ended editing; a window chose its first responder
     InsertionPoint, // the field editor's selection moved
 };
 

@@ -20,12 +20,7 @@ const ClassInfo& PopUpButton::staticClassInfo()
                                               popUp.selectItemAtIndex(popUp.numberOfItems() > 0 ? 0 : -1);
                                               return true;
                                           })
-                                      .property("selected",
-                                          [](PopUpButton& popUp, const nlohmann::json& value) {
-                                              if (!value.is_number_integer()) return false;
-                                              popUp.selectItemAtIndex(value.get<int>());
-                                              return true;
-                                          })
+                                      .property("selected", &PopUpButton::selectItemAtIndex)
                                       .build();
     return info;
 }

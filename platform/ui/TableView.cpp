@@ -20,27 +20,15 @@ const ClassInfo& TableView::staticClassInfo()
                         if (!column.is_object() || !column.contains("identifier") || !column["identifier"].is_string())
                             return false;
                         std::string title = column.value("title", std::string());
-                        table.addTableColumn(
-                            std::make_unique<TableColumn>(column["identifier"].get<std::string>(), title));
+                        auto added = std::make_unique<TableColumn>(column["identifier"].get<std::string>(), title);
+                        if (column.contains("headerToolTip") && !column["headerToolTip"].is_string()) return false;
+                        added->setHeaderToolTip(column.value("headerToolTip", std::string()));
+                        table.addTableColumn(std::move(added));
                     }
                     return true;
                 })
-            .linkProperty("dataSource",
-                [](TableView& table, const nlohmann::json& value, const ClassInfo::Resolver& resolve) {
-                    if (!value.is_string()) return false;
-                    auto* source = dynamic_cast<TableDataSource*>(resolve(value.get<std::string>()));
-                    if (!source) return false;
-                    table.setDataSource(source);
-                    return true;
-                })
-            .linkProperty("delegate",
-                [](TableView& table, const nlohmann::json& value, const ClassInfo::Resolver& resolve) {
-                    if (!value.is_string()) return false;
-                    auto* delegate = dynamic_cast<TableDelegate*>(resolve(value.get<std::string>()));
-                    if (!delegate) return false;
-                    table.setDelegate(delegate);
-                    return true;
-                })
+            .linkProperty("dataSource", &TableView::setDataSource)
+            .linkProperty("delegate", &TableView::setDelegate)
             .build();
     return info;
 }

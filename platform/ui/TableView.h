@@ -26,12 +26,16 @@ public:
     }
     const std::string& identifier() const { return identifier_; }
     const std::string& title() const { return title_; }
+    // The header's tool tip; also the column's name for assistive technology when it has no title.
+    const std::string& headerToolTip() const { return headerToolTip_; }
+    void setHeaderToolTip(std::string tip) { headerToolTip_ = std::move(tip); }
     const std::shared_ptr<Cell>& dataCell() const { return cell_; }
     void setDataCell(std::shared_ptr<Cell> cell) { cell_ = std::move(cell); }
 
 private:
     std::string identifier_;
     std::string title_;
+    std::string headerToolTip_;
     std::shared_ptr<Cell> cell_;
 };
 

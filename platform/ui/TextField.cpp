@@ -5,7 +5,6 @@
 #include "cf/Utf8.h"
 
 #include <algorithm>
-#include <nlohmann/json.hpp>
 
 namespace ui {
 
@@ -22,18 +21,8 @@ void Text::setSelectedRange(TextRange range)
 const ClassInfo& TextField::staticClassInfo()
 {
     static const ClassInfo info = ClassBuilder<TextField>("TextField", &Control::staticClassInfo())
-                                      .property("text",
-                                          [](TextField& field, const nlohmann::json& value) {
-                                              if (!value.is_string()) return false;
-                                              field.setStringValue(value.get<std::string>());
-                                              return true;
-                                          })
-                                      .property("editable",
-                                          [](TextField& field, const nlohmann::json& value) {
-                                              if (!value.is_boolean()) return false;
-                                              field.setEditable(value.get<bool>());
-                                              return true;
-                                          })
+                                      .property("text", &TextField::setStringValue)
+                                      .property("editable", &TextField::setEditable)
                                       .build();
     return info;
 }

@@ -3,45 +3,16 @@
 #include "ui/View.h"
 
 #include <algorithm>
-#include <nlohmann/json.hpp>
 
 namespace ui {
-
-namespace {
-
-bool readRect(const nlohmann::json& value, Rect& rect)
-{
-    if (!value.is_array() || value.size() != 4) return false;
-    for (const auto& n : value)
-        if (!n.is_number()) return false;
-    rect = makeRect(value[0].get<double>(), value[1].get<double>(), value[2].get<double>(), value[3].get<double>());
-    return true;
-}
-
-} // namespace
 
 const ClassInfo& View::staticClassInfo()
 {
     static const ClassInfo info = ClassBuilder<View>("View", nullptr)
-                                      .property("frame",
-                                          [](View& view, const nlohmann::json& value) {
-                                              Rect rect;
-                                              if (!readRect(value, rect)) return false;
-                                              view.setFrame(rect);
-                                              return true;
-                                          })
-                                      .property("enabled",
-                                          [](View& view, const nlohmann::json& value) {
-                                              if (!value.is_boolean()) return false;
-                                              view.setEnabled(value.get<bool>());
-                                              return true;
-                                          })
-                                      .property("hidden",
-                                          [](View& view, const nlohmann::json& value) {
-                                              if (!value.is_boolean()) return false;
-                                              view.setHidden(value.get<bool>());
-                                              return true;
-                                          })
+                                      .property("frame", &View::setFrame)
+                                      .property("enabled", &View::setEnabled)
+                                      .property("hidden", &View::setHidden)
+                                      .property("accessibilityLabel", &View::setAccessibilityLabel)
                                       .build();
     return info;
 }

@@ -10,6 +10,7 @@
 #include "ui/Object.h"
 #include "ui/Observer.h"
 
+#include <string>
 #include <vector>
 
 namespace ui {
@@ -40,7 +41,9 @@ public:
     bool isHidden() const { return hidden_; }
     void setHidden(bool hidden) { set(hidden_, hidden, Change::Hidden); }
     virtual bool isFlipped() const { return false; }
-    virtual void drawRect(Rect) { }
+    // What assistive technology calls the view when nothing beside it names it (empty: nothing).
+    const std::string& accessibilityLabel() const { return accessibilityLabel_; }
+    void setAccessibilityLabel(std::string label) { set(accessibilityLabel_, std::move(label), Change::Text); }
 
     // Drops every link to other views without touching them; for owners tearing down a whole graph.
     void detachAll();
@@ -56,6 +59,7 @@ protected:
     }
 
 private:
+    std::string accessibilityLabel_;
     Rect frame_;
     Rect bounds_;
     View* superview_ = nullptr;

@@ -21,6 +21,10 @@ public:
     void setContentView(View* view) { contentView_ = view; }
     Rect frame() const { return frame_; }
     void setFrame(Rect frame);
+    // The view that takes the keyboard in this window; null: none chosen.
+    View* firstResponder() const { return firstResponder_; }
+    // Program call: a GUI moves the keyboard focus to view (not owned; null: none).
+    void makeFirstResponder(View* view);
     bool isVisible() const { return visible_; }
     void orderFront();
     void close();
@@ -30,6 +34,7 @@ public:
 private:
     std::string title_;
     View* contentView_ = nullptr;
+    View* firstResponder_ = nullptr;
     Rect frame_;
     bool visible_ = false;
 };

@@ -55,4 +55,10 @@ inline bool isShownState(int32_t state)
     return state == kStatePrinterUnconfirmedShown || state == kStatePrinterPresentShown || state == kStateUserShown;
 }
 
+// A printer profile that the last walk of the printer's table found there.
+inline bool isPresentOnPrinter(int32_t state)
+{
+    return state == kStatePrinterPresent || state == kStatePrinterPresentShown;
+}
+
 } // namespace tlco

@@ -107,11 +107,6 @@ void createPreferencesFolders()
     }
 }
 
-std::string folderOf(const std::string& path)
-{
-    return path.substr(0, path.rfind('/'));
-}
-
 } // namespace
 
 // Asks, with the effective ids, whether the file (or, while there is none, its folder) may be
@@ -131,7 +126,7 @@ bool checkWriteAccess(std::string* reason)
         *reason = "it is not a regular file";
         return false;
     }
-    const std::string checked = exists ? *path : folderOf(*path);
+    const std::string checked = exists ? *path : cf::File::folderOf(*path);
     if (::faccessat(AT_FDCWD, checked.c_str(), exists ? W_OK : W_OK | X_OK, AT_EACCESS) == 0) return true;
     *reason = checked + " is not writable (" + std::strerror(errno) + ")";
     return false;

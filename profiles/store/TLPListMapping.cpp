@@ -65,8 +65,8 @@ void TLPListMapping_Pap(
     int fileCount = usedItemCount(f);
     for (int i = 0; i < fileCount && n < kProfileListCapacity; ++i) {
         const ProfileItem& item = f.litem[i];
-        bool onPrinter = item.iInMenu == kStatePrinterPresent || item.iInMenu == kStatePrinterPresentShown;
-        if (onPrinter && !containsProfile(e, item) && !containsProfile(d, item)) merged->litem[n++] = item;
+        if (isPresentOnPrinter(item.iInMenu) && !containsProfile(e, item) && !containsProfile(d, item))
+            merged->litem[n++] = item;
     }
     int editedCount = usedItemCount(e);
     for (int i = 0; i < editedCount && n < kProfileListCapacity; ++i) merged->litem[n++] = e.litem[i];

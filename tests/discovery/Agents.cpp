@@ -70,6 +70,14 @@ std::string readFile(const std::string& path)
     return text.str();
 }
 
+// Lines of a request log; the log starts again.
+int takeLines(const std::string& path)
+{
+    const std::string log = readFile(path);
+    std::remove(path.c_str());
+    return static_cast<int>(std::count(log.begin(), log.end(), '\n'));
+}
+
 // True once some socket listens on 127.0.0.1:port (UDP).
 bool portBound(int port)
 {
@@ -149,6 +157,37 @@ std::vector<Variable> profileRow(int row, const std::string& fileName, int locat
     };
 }
 
+std::vector<Variable> profileRows(int first, int last)
+{
+    std::vector<Variable> table;
+    for (int row = first; row <= last; ++row) {
+        auto cells = profileRow(row, "P" + std::to_string(row) + ".ICC", 4, 1 + row % 3);
+        table.insert(table.end(), cells.begin(), cells.end());
+    }
+    return table;
+}
+
+namespace {
+
+std::string json(const Variable& v)
+{
+    return "[\"" + v.oid + "\", \"" + v.type + "\", \"" + v.value + "\"]";
+}
+
+} // namespace
+
+std::string tableScript(
+    const std::vector<Variable>& table, Refusal refusal, const std::optional<Variable>& stuck, double delay)
+{
+    std::string text = "{\"several\": " + std::to_string(refusal.several) +
+        ", \"most\": " + std::to_string(refusal.most) + ", \"delay\": " + std::to_string(delay);
+    text += ", \"table\": [";
+    for (size_t i = 0; i < table.size(); ++i) text += (i ? ", " : "") + json(table[i]);
+    text += "]";
+    if (stuck) text += ", \"stuck\": " + json(*stuck);
+    return text + "}";
+}
+
 Snmpd::Snmpd() : dir_(makeTempDir("snmpd"))
 {
     setTable({});
@@ -168,10 +207,7 @@ void Snmpd::setTable(const std::vector<Variable>& variables)
 
 int Snmpd::takeRequestCount()
 {
-    const std::string path = dir_ + "/table.requests";
-    const std::string log = readFile(path);
-    std::remove(path.c_str());
-    return static_cast<int>(std::count(log.begin(), log.end(), '\n'));
+    return takeLines(dir_ + "/table.requests");
 }
 
 bool Snmpd::start(std::string* why)
@@ -203,6 +239,11 @@ bool FakeAgent::start(const std::string& script, std::string* why)
         waitForPort(port, process_);
     if (!started && why) *why = readFile(dir_ + "/agent.log");
     return started;
+}
+
+int FakeAgent::takeRequestCount()
+{
+    return takeLines(dir_ + "/script.json.requests");
 }
 
 SilentAgent::SilentAgent()

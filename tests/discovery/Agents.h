@@ -10,6 +10,7 @@
 
 #include <sys/types.h>
 
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -30,6 +31,21 @@ std::string cell(int column, int row);
 // The six variables of one printer profile row.
 std::vector<Variable> profileRow(int row, const std::string& fileName, int location, int profileClass,
     const std::string& profileName = "Profile", int availability = 1);
+
+// How the fake agent serving a table answers a request for more than `most` variables: with the
+// error status `several`, or (0) as any other.
+struct Refusal {
+    int several = 0;
+    int most = 1;
+};
+
+// The fake agent's script serving `table` (see fake_agent.py); from `stuck` on, every variable is
+// answered with that one; `delay` seconds before each answer.
+std::string tableScript(const std::vector<Variable>& table, Refusal refusal = {},
+    const std::optional<Variable>& stuck = std::nullopt, double delay = 0);
+
+// Rows first to last of printer profiles named P<row>.ICC.
+std::vector<Variable> profileRows(int first, int last);
 
 using testproc::ChildProcess;
 
@@ -53,8 +69,10 @@ private:
 
 class FakeAgent {
 public:
-    // script: the JSON list of responses (see fake_agent.py).
+    // script: the JSON list of responses, or the table it serves (see fake_agent.py).
     bool start(const std::string& script, std::string* why);
+    // Requests answered so far; counting starts again from 0.
+    int takeRequestCount();
 
 private:
     std::string dir_;

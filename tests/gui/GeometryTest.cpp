@@ -19,9 +19,13 @@
 #include <QAbstractButton>
 #include <QApplication>
 #include <QComboBox>
+#include <QGroupBox>
 #include <QImage>
 #include <QLabel>
 #include <QLineEdit>
+#include <QRegularExpression>
+#include <QStyle>
+#include <QTableView>
 #include <QTemporaryDir>
 #include <QTest>
 
@@ -46,11 +50,19 @@ QApplication& app()
     return *application;
 }
 
+// A text without its mnemonic mark: "&Add" and "追加(&A)" read "Add" and "追加".
+QString withoutMnemonic(QString text)
+{
+    text.remove(QRegularExpression("\\(&[A-Z0-9]\\)"));
+    return text.replace(QRegularExpression("&(.)"), "\\1");
+}
+
 // The text a widget shows, and the text the model holds for it.
 QString shown(QWidget* widget)
 {
-    if (auto* label = qobject_cast<QLabel*>(widget)) return label->text();
-    if (auto* button = qobject_cast<QAbstractButton*>(widget)) return button->text();
+    if (auto* label = qobject_cast<QLabel*>(widget))
+        return label->buddy() ? withoutMnemonic(label->text()) : label->text();
+    if (auto* button = qobject_cast<QAbstractButton*>(widget)) return withoutMnemonic(button->text());
     if (auto* combo = qobject_cast<QComboBox*>(widget)) return combo->currentText();
     return {};
 }
@@ -173,6 +185,33 @@ TEST_F(JapaneseGeometry, EveryViewShowsEveryControlWhole)
     checkProfiles();
 }
 
+// Every text a person reads in the profile window is Japanese ("OK" reads the same).
+TEST_F(JapaneseGeometry, TheProfileWindowSpeaksJapanese)
+{
+    checkProfiles();
+    QWidget* dialog = mirror->find(get<ui::Window>("_profileManagementWindow")->contentView())->window();
+    QStringList texts{dialog->windowTitle()};
+    for (QWidget* widget : dialog->findChildren<QWidget*>()) {
+        if (auto* label = qobject_cast<QLabel*>(widget)) texts << withoutMnemonic(label->text());
+        if (auto* button = qobject_cast<QAbstractButton*>(widget)) texts << withoutMnemonic(button->text());
+        if (auto* box = qobject_cast<QGroupBox*>(widget)) texts << box->title();
+        if (auto* combo = qobject_cast<QComboBox*>(widget))
+            for (int i = 0; i < combo->count(); ++i) texts << combo->itemText(i);
+        if (auto* table = qobject_cast<QTableView*>(widget)) {
+            texts << table->accessibleName();
+            for (int c = 0; c < table->model()->columnCount(); ++c)
+                for (int role : {int(Qt::DisplayRole), int(Qt::ToolTipRole)})
+                    texts << table->model()->headerData(c, Qt::Horizontal, role).toString();
+        }
+    }
+    QStringList english;
+    for (const QString& text : texts)
+        if (!text.isEmpty() && text != "OK" &&
+            std::all_of(text.begin(), text.end(), [](QChar c) { return c.unicode() < 128; }))
+            english << text;
+    EXPECT_TRUE(english.isEmpty()) << english.join(", ").toStdString();
+}
+
 void Geometry::checkMain()
 {
     checkControls(*get<ui::View>("onColorView"), "main view");
@@ -215,6 +254,33 @@ TEST_F(Geometry, ConstrainedControlIsShownDisabled)
     input.click(*get<ui::CheckBox>("check_ColorSeparation"));
     EXPECT_EQ(get<ui::CheckBox>("check_ColorSeparation")->state(), 1) << "the click reached the model";
     EXPECT_FALSE(grayscale->isEnabled());
+}
+
+// Under a large font the tick and icon columns take what they draw and a long profile name is whole.
+TEST_F(Geometry, TheProfileTableFitsItsColumnsToTheirContents)
+{
+    const QFont before = QApplication::font();
+    QFont large = before;
+    large.setPointSize(20);
+    QApplication::setFont(large);
+    auto* control = get<tlco::ProfileControl>("profileControl");
+    control->initWithProfileControl();
+    get<ui::Window>("_profileManagementWindow")->orderFront();
+    get<ui::Button>("_addButton")->userClick();
+    get<ui::TextField>("_fileNameEdit")->userType("LONG.ICC");
+    const std::string name = "A very long profile name here";
+    get<ui::TextField>("_profileNameEdit")->userType(name);
+    get<ui::Button>("_localOK")->userClick();
+    mirror->flush();
+    auto* table = qobject_cast<QTableView*>(mirror->find(get<ui::View>("_profileTableView")));
+    ASSERT_NE(table, nullptr);
+    ASSERT_EQ(table->model()->rowCount(), 1);
+    const int indicator = table->style()->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, table);
+    EXPECT_LE(table->columnWidth(0), indicator + 16) << "tick box column";
+    EXPECT_LE(table->columnWidth(1), table->style()->pixelMetric(QStyle::PM_SmallIconSize) + 16) << "icon column";
+    EXPECT_GE(table->columnWidth(3), table->fontMetrics().horizontalAdvance(QString::fromStdString(name)))
+        << "the profile name is cut";
+    QApplication::setFont(before);
 }
 
 TEST_F(Geometry, TypingIntoAFilteredFieldInTheWindowGivesTheFilteredText)

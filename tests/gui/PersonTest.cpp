@@ -4,6 +4,7 @@
 // on stderr with exit status 1.
 #include "host/gui/GuiSession.h"
 #include "support/HomeSandbox.h"
+#include "support/Process.h"
 #include "support/TestPaths.h"
 #include "ui/InputDriver.h"
 #include "ui/Nib.h"
@@ -61,6 +62,7 @@ TEST_P(PersonAtTheWindow, EndsAsThePersonChose)
 {
     const Person& p = GetParam();
     homesandbox::reset();
+    setenv("CUPS_SERVER", "127.0.0.1:1", 1); // no server: the chooser holds the sample printer alone
     const std::string config = homesandbox::home() + "/config/new";
     setenv("XDG_CONFIG_HOME", config.c_str(), 1);
     const std::string ticket =
@@ -131,5 +133,58 @@ INSTANTIATE_TEST_SUITE_P(Window, PersonAtTheWindow,
         Person{"no printer", std::string("/nonexistent.ppd"), -1, "printButton", 1, false, 1},
         Person{"print while the panel opens", std::nullopt, -1, "printButton", 0, true, 1, true, true}),
     [](const auto& info) { return std::string(info.param.button) + std::to_string(info.index); });
+
+// What Print wrote without --ticket is where the next run starts, in the window and in a script:
+// $XDG_CONFIG_HOME/printdialog-settings.plist, else ~/.config/printdialog-settings.plist.
+TEST(DefaultSettings, WhatPrintSavedIsWhatTheNextRunShows)
+{
+    for (bool xdg : {true, false}) {
+        homesandbox::reset();
+        setenv("CUPS_SERVER", "127.0.0.1:1", 1);
+        const std::string config = homesandbox::home() + (xdg ? "/xdg" : "/.config");
+        if (xdg)
+            setenv("XDG_CONFIG_HOME", config.c_str(), 1);
+        else
+            unsetenv("XDG_CONFIG_HOME");
+        setenv("QT_QPA_PLATFORM", "offscreen", 1);
+        static int argc = 1;
+        static char name[] = "person";
+        static char* argv[] = {name, nullptr};
+        std::string error;
+        auto gui = host::GuiSession::start(argc, argv, &error);
+        ASSERT_TRUE(gui) << error;
+        QTimer answer; // a timer of its own: the box runs inside the click that opened it
+        QObject::connect(&answer, &QTimer::timeout, [] {
+            if (auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget())) box->accept();
+        });
+        answer.start(20);
+        QTimer act;
+        QObject::connect(&act, &QTimer::timeout, [&] {
+            ui::Nib* nib = ui::Nib::loaded().empty() ? nullptr : ui::Nib::loaded().back();
+            auto* quickColor = nib ? dynamic_cast<ui::PopUpButton*>(nib->object("menu_QuickColor")) : nullptr;
+            QPushButton* print = windowButton("printButton");
+            if (!quickColor || !print || QApplication::activePopupWidget()) return;
+            if (quickColor->indexOfSelectedItem() != 1) return gui->input().selectItem(*quickColor, 1);
+            QTest::mouseClick(print, Qt::LeftButton);
+        });
+        act.start(50);
+        QTimer::singleShot(10000, [] {
+            if (QPushButton* cancel = windowButton("cancelButton")) cancel->click();
+        });
+        const int status = gui->runForPerson({}, host::ProgramFiles::find(testpaths::binaryDir() + "/bin"), nullptr);
+        act.stop();
+        answer.stop();
+        gui.reset();
+        ASSERT_EQ(status, 0);
+        EXPECT_TRUE(std::filesystem::exists(config + "/printdialog-settings.plist")) << (xdg ? "XDG" : "HOME");
+
+        testproc::Result next =
+            testproc::run({testpaths::printdialog(), "--json", "--script", "-"}, "panelView\nrestore\nsummary\n");
+        EXPECT_EQ(next.status, 0) << next.err;
+        EXPECT_NE(next.out.find("\"Quick Color\":\"Photo\""), std::string::npos)
+            << (xdg ? "XDG " : "HOME ") << next.out;
+    }
+    unsetenv("XDG_CONFIG_HOME");
+}
 
 } // namespace

@@ -6,10 +6,13 @@ set -euo pipefail
 build="$1"
 work="$(mktemp -d)"
 trap 'rm -rf "$work"' EXIT
+# shellcheck source=../support/sandbox_home.sh
+source "$(dirname "$0")/../support/sandbox_home.sh"
+sandbox_home "$work/sandbox"
 cmake --install "$build" --prefix "$work/first" >/dev/null
 mv "$work/first" "$work/moved"
 prefix="$work/moved"
-for file in bin/printdialog share/man/man1/printdialog.1 share/printdialog/ppd/zq4410.ppd \
+for file in bin/printdialog share/man/man1/printdialog.1.gz share/printdialog/ppd/zq4410.ppd \
             share/locale/ja/LC_MESSAGES/printdialog.mo lib/printdialog/ColorOptions.plugin/PDEMain.json \
             lib/printdialog/printdialog_gui.so; do
   [ -e "$prefix/$file" ] || { echo "missing $file"; exit 1; }
@@ -26,13 +29,13 @@ for elf in "$build/bin/printdialog" "$build"/bin/*.so "$build"/bin/ColorOptions.
   done
 done
 cd "$work"
-out="$(LC_ALL=C "$prefix/bin/printdialog" --json --script - <<<$'panelName\npanelView\nrestore\nsummary')"
+out="$(in_sandbox env LC_ALL=C "$prefix/bin/printdialog" --json --script - <<<$'panelName\npanelView\nrestore\nsummary')"
 grep -q '{"panelName":"Color Options"}' <<<"$out" || { echo "$out"; exit 1; }
 grep -q '"Quick Color":"Standard"' <<<"$out" || { echo "$out"; exit 1; }
 # Qt comes with the window module only; the window still finds it from the moved prefix.
 if readelf -d "$prefix/bin/printdialog" | grep -qi 'libQt'; then echo "printdialog links Qt"; exit 1; fi
-out="$(QT_QPA_PLATFORM=offscreen LC_ALL=C "$prefix/bin/printdialog" --gui --script - <<<'panelName' 2>&1)"
+out="$(in_sandbox env QT_QPA_PLATFORM=offscreen LC_ALL=C "$prefix/bin/printdialog" --gui --script - <<<'panelName' 2>&1)"
 grep -q 'Color Options' <<<"$out" || { echo "$out"; exit 1; }
-err="$(LC_ALL=C.UTF-8 LANGUAGE=ja "$prefix/bin/printdialog" -o TLQuickColor=Neon 2>&1 || true)"
+err="$(in_sandbox env LC_ALL=C.UTF-8 LANGUAGE=ja "$prefix/bin/printdialog" -o TLQuickColor=Neon 2>&1 || true)"
 grep -q '選択肢 Neon はありません' <<<"$err" || { echo "$err"; exit 1; }
 echo ok

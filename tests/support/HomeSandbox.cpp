@@ -133,6 +133,10 @@ void forwardSignal(int signal)
     if (::mkdir(home.c_str(), 0700) != 0) fail("cannot create " + home);
     writePasswd(root, home);
     writeFile(groupPath(root), "sandbox:x:" + std::to_string(::getgid()) + ":\n");
+    // The test's temporary folder too, so that its fixed file names never meet those of another run
+    // (the same test through the window, or another checkout's suites on the machine).
+    const std::string temp = root + "/tmp";
+    if (::mkdir(temp.c_str(), 0700) != 0) fail("cannot create " + temp);
 
     const char* preload = std::getenv("LD_PRELOAD");
     std::string newPreload = std::string(kWrapper) + (preload && *preload ? std::string(":") + preload : "");
@@ -140,6 +144,9 @@ void forwardSignal(int signal)
     ::setenv("NSS_WRAPPER_PASSWD", passwdPath(root).c_str(), 1);
     ::setenv("NSS_WRAPPER_GROUP", groupPath(root).c_str(), 1);
     ::setenv("HOME", home.c_str(), 1);
+    ::setenv("TEST_TMPDIR", temp.c_str(), 1);
+    // The dialog's saved settings live under the configuration folder: the sandbox's, not the person's.
+    ::unsetenv("XDG_CONFIG_HOME");
     ::setenv(kRootVariable, root.c_str(), 1);
     ::setenv(kHomeVariable, home.c_str(), 1);
 

@@ -4,11 +4,13 @@
 //
 // Linking any function below is all it takes. Before main runs, a process that is not yet inside a
 // sandbox creates one (a temporary folder holding the home and the passwd and group files), sets
-// LD_PRELOAD=libnss_wrapper.so, NSS_WRAPPER_PASSWD, NSS_WRAPPER_GROUP and HOME, runs itself again
+// LD_PRELOAD=libnss_wrapper.so, NSS_WRAPPER_PASSWD, NSS_WRAPPER_GROUP and HOME (and clears
+// XDG_CONFIG_HOME, so the configuration folder is the sandbox's too), runs itself again
 // with the same arguments as a child inside it, waits, removes the folder, and ends with the child's
 // exit status or signal; so it works the same under ctest and gtest_discover_tests, and a crashing
-// test leaves nothing behind. Processes started inside inherit the sandbox. A process that finds the
-// sandbox variables set but the wrapper not answering stops at once rather than use the real home.
+// test leaves nothing behind. The child's ::testing::TempDir() is a folder of the sandbox too. Processes started inside
+// inherit the sandbox. A process that finds the sandbox variables set but the wrapper not answering stops at once
+// rather than use the real home.
 #pragma once
 
 #include <optional>

@@ -203,14 +203,9 @@ void Mirror::windowChanged(ui::Window& window, ui::Change what)
     case ui::Change::WindowShown:
     case ui::Change::ModalStart:
         dialog = dialogFor(window);
-        if (what == ui::Change::ModalStart) {
-            modal_.push_back(&window);
-            dialog->setWindowModality(Qt::ApplicationModal);
-        }
+        if (what == ui::Change::ModalStart) modal_.push_back(&window);
         flush();
-        dialog->show();
-        dialog->raise();
-        dialog->activateWindow();
+        showDialog(window, *dialog);
         break;
     case ui::Change::WindowClosed:
         if (dialog) dialog->hide();
@@ -225,9 +220,28 @@ void Mirror::windowChanged(ui::Window& window, ui::Change what)
     case ui::Change::Text:
         if (dialog) dialog->setWindowTitle(QString::fromStdString(window.title()));
         break;
+    case ui::Change::FirstResponder:
+        if (QWidget* widget = window.firstResponder() ? find(window.firstResponder()) : nullptr)
+            widget->setFocus(Qt::OtherFocusReason);
+        break;
     default:
         break;
     }
+}
+
+void Mirror::showDialog(ui::Window& window, ModalDialog& dialog)
+{
+    // Qt takes a modality only as a window is shown: a window already on screen that becomes modal
+    // is shown again, or the main window would keep taking clicks beside it.
+    const Qt::WindowModality wanted =
+        ui::Application::shared().modalWindow() == &window ? Qt::ApplicationModal : Qt::NonModal;
+    if (dialog.windowModality() != wanted) {
+        if (dialog.isVisible()) dialog.hide();
+        dialog.setWindowModality(wanted);
+    }
+    dialog.show();
+    dialog.raise();
+    dialog.activateWindow();
 }
 
 bool Mirror::runModalLoop(ui::Window& window, const std::function<bool()>& stopped)
@@ -251,6 +265,18 @@ void Mirror::scheduleLayout()
 void Mirror::layout()
 {
     layoutPending_ = false;
+    place();
+    bool textsChanged = false;
+    for (auto& [object, widget] : widgets_)
+        if (widget && !static_cast<const ui::View*>(object)->superview() &&
+            !pages_.count(static_cast<const ui::View*>(object)))
+            textsChanged |= linkKeyboard(*widget, widget->window() == mainWindow_ ? reservedMnemonics_ : QString());
+    // A mnemonic such as "(&A)" makes its text wider: the frames are fitted again.
+    if (textsChanged) place();
+}
+
+void Mirror::place()
+{
     std::vector<std::pair<const ui::View*, QWidget*>> shown;
     for (auto& [object, widget] : widgets_)
         if (widget) shown.emplace_back(static_cast<const ui::View*>(object), widget.data());
@@ -263,10 +289,6 @@ void Mirror::layout()
         if (!dialog || !window->contentView()) continue;
         if (QWidget* content = find(window->contentView())) dialog->setFixedSize(content->size());
     }
-    for (auto& [object, widget] : widgets_)
-        if (widget && !static_cast<const ui::View*>(object)->superview() &&
-            !pages_.count(static_cast<const ui::View*>(object)))
-            linkKeyboard(*widget);
 }
 
 } // namespace ui::qt

@@ -8,6 +8,7 @@
 #include <QObject>
 #include <QPointer>
 #include <QSizeF>
+#include <QString>
 
 #include <functional>
 #include <set>
@@ -40,6 +41,8 @@ public:
     QWidget* modalOnTop() const;
     // Where dialogs appear.
     void setMainWindow(QWidget* window) { mainWindow_ = window; }
+    // Mnemonic letters the main window's own controls use, left alone in the views it shows.
+    void setReservedMnemonics(QString letters) { reservedMnemonics_ = std::move(letters); }
     // Lays out what changed and lets Qt deliver what is pending.
     void flush();
     QSizeF scale() const { return scale_; }
@@ -57,7 +60,9 @@ private:
     void scheduleLayout();
     void notifyListener();
     void layout();
+    void place();
     void windowChanged(ui::Window& window, ui::Change what);
+    void showDialog(ui::Window& window, ModalDialog& dialog);
     bool runModalLoop(ui::Window& window, const std::function<bool()>& stopped);
 
     std::unordered_map<const ui::Object*, QPointer<QWidget>> widgets_;
@@ -66,6 +71,7 @@ private:
     std::vector<QEventLoop*> loops_;
     std::vector<ui::Window*> modal_;
     QPointer<QWidget> mainWindow_;
+    QString reservedMnemonics_;
     QSizeF scale_{1, 1};
     bool layoutPending_ = false;
     std::function<void()> listener_;

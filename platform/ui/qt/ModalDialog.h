@@ -1,6 +1,6 @@
 // SPDX-License-Identifier: Apache-2.0
-// A window of the widget model as a dialog: Return presses its default button, Escape and the
-// close box its cancel button, as the model's key equivalents say.
+// A window of the widget model as a dialog: Return presses its default button and Escape its cancel
+// button, as the model's key equivalents say; the close box presses the window's own cancel button.
 #pragma once
 
 #include <QDialog>
@@ -17,7 +17,15 @@ public:
     ui::Window& window() const { return window_; }
     void reject() override;
 
+protected:
+    void closeEvent(QCloseEvent* event) override;
+    // Tab follows the reading order of the window's content.
+    bool focusNextPrevChild(bool next) override;
+
 private:
+    // Escape looks into the window's boxes too; the close box only at the window's own buttons.
+    void cancel(bool escape);
+
     ui::Window& window_;
 };
 

@@ -60,8 +60,13 @@ QVariant TableModel::data(const QModelIndex& index, int role) const
 
 QVariant TableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (orientation != Qt::Horizontal || role != Qt::DisplayRole || section < 0 || section >= columnCount()) return {};
-    return QString::fromStdString(table_.tableColumns()[static_cast<size_t>(section)]->title());
+    if (orientation != Qt::Horizontal || section < 0 || section >= columnCount()) return {};
+    const ui::TableColumn& column = *table_.tableColumns()[static_cast<size_t>(section)];
+    if (role == Qt::DisplayRole) return QString::fromStdString(column.title());
+    if (role == Qt::ToolTipRole) return QString::fromStdString(column.headerToolTip());
+    if (role == Qt::AccessibleTextRole)
+        return QString::fromStdString(column.title().empty() ? column.headerToolTip() : column.title());
+    return {};
 }
 
 void TableModel::reload()

@@ -3,22 +3,24 @@
 #include "ui/qt/TableWidget.h"
 
 #include "ui/TableView.h"
+#include "ui/qt/TableAccessible.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
 #include <QMouseEvent>
-#include <QSignalBlocker>
+#include <QStyle>
 
 namespace ui::qt {
 
 TableWidget::TableWidget(ui::TableView& table, QWidget* parent) : QTableView(parent), table_(table), model_(table)
 {
+    TableAccessible::install();
     setModel(&model_);
     setSelectionBehavior(QAbstractItemView::SelectRows);
     setSelectionMode(QAbstractItemView::SingleSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     verticalHeader()->hide();
-    horizontalHeader()->setStretchLastSection(true);
+    horizontalHeader()->setStretchLastSection(false);
     setShowGrid(false);
     setWordWrap(false);
     setTabKeyNavigation(false);
@@ -27,17 +29,25 @@ TableWidget::TableWidget(ui::TableView& table, QWidget* parent) : QTableView(par
 
 void TableWidget::sizeColumns()
 {
+    // Tick boxes and icons take what they draw; each text column its widest text, and the widest of
+    // them also the room left, so that a name is cut only when the table cannot hold it.
+    QStyle* shown = style();
+    const int tick = shown->pixelMetric(QStyle::PM_IndicatorWidth, nullptr, this) + 12;
+    const int icon = shown->pixelMetric(QStyle::PM_SmallIconSize, nullptr, this) + 12;
+    horizontalHeader()->setMinimumSectionSize(std::min(tick, icon));
+    int used = 0, widest = -1, widestWidth = 0;
     for (int c = 0; c < model_.columnCount(); ++c) {
         const std::string kind = model_.kindOfColumn(c);
-        if (kind == "switch" || kind == "image") setColumnWidth(c, 26);
+        int width = kind == "switch" ? tick : kind == "image" ? icon : 0;
+        if (width == 0) {
+            width = std::max(sizeHintForColumn(c), horizontalHeader()->sectionSizeHint(c));
+            if (width > widestWidth) widest = c, widestWidth = width;
+        }
+        setColumnWidth(c, width);
+        used += width;
     }
-    int narrow = 0;
-    for (int c = 0; c < model_.columnCount(); ++c)
-        if (columnWidth(c) == 26) narrow += 26;
-    int text = std::max(1, model_.columnCount() - narrow / 26);
-    int width = std::max(60, (viewport()->width() - narrow) / text);
-    for (int c = 0; c < model_.columnCount(); ++c)
-        if (columnWidth(c) != 26) setColumnWidth(c, width);
+    const int room = viewport()->width() - used;
+    if (widest >= 0 && room > 0) setColumnWidth(widest, widestWidth + room);
 }
 
 void TableWidget::refresh()
@@ -49,12 +59,15 @@ void TableWidget::refresh()
 
 void TableWidget::refreshSelection()
 {
-    QSignalBlocker block(selectionModel());
+    // The view repaints its highlight on the selection model's signals: they must get through.
     if (table_.selectedRow() < 0) {
         clearSelection();
+        selectionModel()->setCurrentIndex({}, QItemSelectionModel::NoUpdate);
         return;
     }
-    selectRow(table_.selectedRow());
+    const QModelIndex row = model_.index(table_.selectedRow(), 0);
+    selectionModel()->setCurrentIndex(row, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+    scrollTo(row);
 }
 
 int TableWidget::columnOf(std::string_view identifier) const
@@ -85,18 +98,28 @@ std::optional<QPoint> TableWidget::clickPoint(int row, int column)
     return below;
 }
 
+void TableWidget::clickRow(int row)
+{
+    table_.userClickRow(row);
+    refreshSelection();
+}
+
+void TableWidget::clickTick(int row, int column)
+{
+    if (column < 0 || column >= model_.columnCount()) return;
+    table_.userClickTick(row, table_.tableColumns()[static_cast<size_t>(column)]->identifier());
+    refreshSelection();
+}
+
 void TableWidget::mousePressEvent(QMouseEvent* event)
 {
     setFocus(Qt::MouseFocusReason);
     if (event->button() != Qt::LeftButton) return;
     QModelIndex index = indexAt(event->position().toPoint());
-    if (index.isValid() && model_.kindOfColumn(index.column()) == "switch") {
-        const std::string id = table_.tableColumns()[static_cast<size_t>(index.column())]->identifier();
-        table_.userClickTick(index.row(), id);
-    } else {
-        table_.userClickRow(index.isValid() ? index.row() : -1);
-    }
-    refreshSelection();
+    if (index.isValid() && model_.kindOfColumn(index.column()) == "switch")
+        clickTick(index.row(), index.column());
+    else
+        clickRow(index.isValid() ? index.row() : -1);
 }
 
 void TableWidget::resizeEvent(QResizeEvent* event)
@@ -110,8 +133,20 @@ void TableWidget::mouseDoubleClickEvent(QMouseEvent* event)
     mousePressEvent(event);
 }
 
+int TableWidget::tickColumn() const
+{
+    for (int c = 0; c < model_.columnCount(); ++c)
+        if (model_.kindOfColumn(c) == "switch") return c;
+    return -1;
+}
+
 void TableWidget::keyPressEvent(QKeyEvent* event)
 {
+    if (event->key() == Qt::Key_Space && event->modifiers() == Qt::NoModifier) {
+        // Space toggles the tick box of the current row, as a click on it would.
+        if (table_.selectedRow() >= 0) clickTick(table_.selectedRow(), tickColumn());
+        return;
+    }
     int step = event->key() == Qt::Key_Up ? -1 : event->key() == Qt::Key_Down ? 1 : 0;
     if (step == 0) {
         event->ignore(); // the selection moves only through the model

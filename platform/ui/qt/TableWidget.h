@@ -13,12 +13,18 @@ public:
     explicit TableWidget(ui::TableView& table, QWidget* parent = nullptr);
 
     TableModel& rows() { return model_; }
+    ui::TableView& view() const { return table_; }
+    // The user calls of a click on a row, and on the tick box in column of row.
+    void clickRow(int row);
+    void clickTick(int row, int column);
     // Shows the model's rows and selection.
     void refresh();
     void refreshSelection();
     // Where a click lands on row's cell in column (row -1: below the last row); nothing when off view.
     std::optional<QPoint> clickPoint(int row, int column);
     int columnOf(std::string_view identifier) const;
+    // The first column of tick boxes; -1 when there is none.
+    int tickColumn() const;
 
 protected:
     void mousePressEvent(QMouseEvent* event) override;

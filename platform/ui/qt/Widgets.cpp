@@ -10,6 +10,8 @@
 #include "ui/TableView.h"
 #include "ui/TextField.h"
 #include "ui/qt/FieldEdit.h"
+#include "ui/qt/FocusButton.h"
+#include "ui/qt/KeyboardOrder.h"
 #include "ui/qt/TableWidget.h"
 
 #include <QCheckBox>
@@ -44,7 +46,7 @@ QWidget* makePopUp(ui::PopUpButton& popUp, QWidget* parent)
 QWidget* makeButton(ui::Button& button, QWidget* parent)
 {
     QAbstractButton* widget = button.isSwitch() ? static_cast<QAbstractButton*>(new QCheckBox(parent))
-                                                : static_cast<QAbstractButton*>(new QPushButton(parent));
+                                                : static_cast<QAbstractButton*>(new FocusButton({}, parent));
     // Return presses the window's default button, not whichever button had the focus last.
     if (auto* push = qobject_cast<QPushButton*>(widget)) push->setAutoDefault(false);
     QObject::connect(widget, &QAbstractButton::clicked, widget, [&button, widget] {
@@ -103,7 +105,10 @@ QWidget* makeWidget(ui::View& view, QWidget* parent)
     QWidget* widget = makeFor(view, parent);
     widget->setProperty(kViewProperty, QVariant::fromValue(reinterpret_cast<quintptr>(&view)));
     widget->setObjectName(q(view.identifier()));
-    if (auto* label = qobject_cast<QLabel*>(widget)) label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+    if (auto* label = qobject_cast<QLabel*>(widget)) {
+        label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
+        label->setTextFormat(Qt::PlainText); // a PPD's text is never markup
+    }
     updateWidget(view, *widget);
     return widget;
 }
@@ -119,15 +124,19 @@ void updateWidget(ui::View& view, QWidget& widget)
 {
     QSignalBlocker block(&widget); // program changes are no user input
     widget.setEnabled(view.isEnabled());
+    if (!view.accessibilityLabel().empty()) widget.setAccessibleName(q(view.accessibilityLabel()));
     if (auto* popUp = dynamic_cast<ui::PopUpButton*>(&view)) {
         if (auto* combo = qobject_cast<QComboBox*>(&widget)) updatePopUp(*popUp, *combo);
     } else if (auto* button = dynamic_cast<ui::Button*>(&view)) {
         auto& shown = static_cast<QAbstractButton&>(widget);
-        shown.setText(q(button->title()));
+        shown.setText(withMnemonic(q(button->title()), mnemonicOf(widget)));
         if (button->isSwitch()) shown.setChecked(button->state() != 0);
         if (auto* push = qobject_cast<QPushButton*>(&widget)) push->setDefault(button->keyEquivalent() == "\r");
     } else if (auto* label = dynamic_cast<ui::Label*>(&view)) {
-        static_cast<QLabel&>(widget).setText(q(label->stringValue()));
+        // A label without a buddy shows an & as it is.
+        const QChar letter = mnemonicOf(widget);
+        static_cast<QLabel&>(widget).setText(
+            letter.isNull() ? q(label->stringValue()) : withMnemonic(q(label->stringValue()), letter));
     } else if (auto* box = dynamic_cast<ui::Box*>(&view)) {
         static_cast<QGroupBox&>(widget).setTitle(q(box->title()));
     } else if (auto* tabs = dynamic_cast<ui::TabView*>(&view)) {
