@@ -333,10 +333,18 @@ def ticket_runs(args, box):
 
 
 def chooser_runs(args):
-    # CHOOSER INPUT-READY TIME: the window's time from showing until it takes input, at 1, 100 and
-    # 1,000 CUPS queues, is measured by a script of the window's own; call it from here, and put its
-    # figures in bench/README.md, once it is on this branch.
-    print(f'{"chooser input-ready at 1/100/1,000 queues":44s} (not on this branch yet; see bench/README.md)')
+    # The window's own script starts a private cupsd with 1, 100 and 1,000 queues and times the window.
+    script = os.path.join(os.path.dirname(os.path.abspath(__file__)), 'window_input.py')
+    result = subprocess.run([sys.executable, script, args.build, '--json'], capture_output=True, text=True)
+    if result.returncode != 0:
+        print(f'{"chooser input-ready":44s} not measured: {result.stderr.strip()}')
+        return
+    for line in result.stdout.splitlines():
+        if not line.startswith('{'):
+            continue
+        m = json.loads(line)
+        print(f'{"chooser, %d queues: input ready / longest wait / listed" % m["queues"]:56s} '
+              f'{m["ready_ms"]:.1f} / {m["longest_wait_ms"]:.1f} / {m["listed_ms"]:.1f} ms')
 
 
 SCRIPT = 'panelView\nrestore\nsummary\n'

@@ -3,6 +3,7 @@
 #include "host/CommandLineChoices.h"
 
 #include "host/CupsOptions.h"
+#include "host/JobValues.h"
 #include "host/Translate.h"
 #include "print/PMCalls.h"
 #include "ui/Button.h"
@@ -55,11 +56,14 @@ std::string_view controlOf(std::string_view option)
     return {};
 }
 
-std::string validOptions(ppd_file_t* ppd)
+// The panel's keys, then the panes' options.
+std::string validOptions(Dialog& dialog)
 {
     std::string names;
-    for (ppd_option_t* option = ppdFirstOption(ppd); option; option = ppdNextOption(ppd))
-        names += (names.empty() ? "" : ", ") + std::string(option->keyword);
+    for (const auto& [key, id] : kControlOfOption)
+        if (dialog.ppd() && ppdFindOption(dialog.ppd(), std::string(key).c_str()))
+            names += (names.empty() ? "" : ", ") + std::string(key);
+    for (const PaneOption& option : dialog.panes().options()) names += (names.empty() ? "" : ", ") + option.name;
     return names;
 }
 
@@ -86,42 +90,78 @@ bool choose(ui::Object* control, const std::string& choice)
 
 } // namespace
 
-std::optional<CommandLineChoices> CommandLineChoices::check(
-    const std::vector<std::string>& arguments, ppd_file_t* ppd, std::string* error)
+bool CommandLineChoices::checkJobValues(const Options& options, std::string* error)
 {
-    auto fail = [error](std::string reason) -> std::optional<CommandLineChoices> {
-        if (error) *error = std::move(reason);
-        return std::nullopt;
-    };
-    CommandLineChoices checked;
-    for (const std::string& argument : arguments) {
-        CupsOptions parsed;
-        if (parsed.parse(argument) == 0) return fail(trf("-o {1}: not an option", {argument}));
-        for (const cups_option_t& given : parsed) {
-            ppd_option_t* option = ppd ? ppdFindOption(ppd, given.name) : nullptr;
-            if (!option)
-                return fail(
-                    trf("-o {1}: the printer has no such option; its options are {2}", {argument, validOptions(ppd)}));
-            ppd_choice_t* choice = ppdFindChoice(option, given.value);
-            if (!choice)
-                return fail(trf("-o {1}: {2} has no choice {3}; its choices are {4}",
-                    {argument, option->keyword, given.value, validChoices(*option)}));
-            checked.choices_.push_back({option->keyword, choice->choice});
-        }
+    for (const auto& [name, value] : options.jobChoices) {
+        std::string reason;
+        if (name == "copies" && !wholeNumber(value, 1, 9999))
+            reason = trf("-n {1}: copies are a whole number from 1 to 9999", {value});
+        else if (name == "job-priority" && !wholeNumber(value, 1, 100))
+            reason = trf("-q {1}: a priority is a whole number from 1 to 100", {value});
+        else if (name == "page-ranges" && !checkPageList(value, &reason))
+            reason = "-P " + reason;
+        else if (name == "job-hold-until" && !checkHoldTime(value, &reason))
+            reason = "-H " + reason;
+        else
+            continue;
+        if (error) *error = reason;
+        return false;
     }
+    return true;
+}
+
+std::optional<CommandLineChoices> CommandLineChoices::check(const Options& options, Dialog& dialog, std::string* error)
+{
+    CommandLineChoices checked;
+    for (const std::string& argument : options.choices) {
+        CupsOptions parsed;
+        if (parsed.parse(argument) == 0) {
+            if (error) *error = trf("-o {1}: not an option", {argument});
+            return std::nullopt;
+        }
+        for (const cups_option_t& given : parsed)
+            if (!checkOne(dialog, argument, given.name, given.value, checked.choices_, error)) return std::nullopt;
+    }
+    for (const auto& [name, value] : options.jobChoices)
+        if (!checkOne(dialog, name + "=" + value, name, value, checked.choices_, error)) return std::nullopt;
     return checked;
+}
+
+bool CommandLineChoices::checkOne(Dialog& dialog, const std::string& argument, const std::string& name,
+    const std::string& value, std::vector<Choice>& checked, std::string* error)
+{
+    auto fail = [error](std::string reason) {
+        if (error) *error = std::move(reason);
+        return false;
+    };
+    ppd_file_t* ppd = dialog.ppd();
+    ppd_option_t* option = ppd ? ppdFindOption(ppd, name.c_str()) : nullptr;
+    if (option && !controlOf(option->keyword).empty()) {
+        ppd_choice_t* choice = ppdFindChoice(option, value.c_str());
+        if (!choice)
+            return fail(trf("-o {1}: {2} has no choice {3}; its choices are {4}",
+                {argument, option->keyword, value, validChoices(*option)}));
+        checked.push_back({option->keyword, choice->choice, true});
+        return true;
+    }
+    std::string reason;
+    if (dialog.panes().find(name)) {
+        if (!dialog.panes().valid(name, value, &reason)) return fail("-o " + argument + ": " + reason);
+        checked.push_back({name, value, false});
+        return true;
+    }
+    return fail(trf("-o {1}: the printer has no such option; its options are {2}", {argument, validOptions(dialog)}));
 }
 
 bool CommandLineChoices::apply(Dialog& dialog, std::string* error) const
 {
     ui::Nib* nib = dialog.nib();
     for (const Choice& c : choices_) {
-        const std::string_view id = controlOf(c.option);
-        if (id.empty()) {
-            PMPrintSettingsSetValue(&dialog.ticket(), c.option, cf::String::create(c.choice), false);
+        if (!c.inPanel) {
+            if (!dialog.startPaneOption(c.option, c.choice, error)) return false;
             continue;
         }
-        ui::Object* control = nib ? nib->object(std::string(id)) : nullptr;
+        ui::Object* control = nib ? nib->object(std::string(controlOf(c.option))) : nullptr;
         auto* view = dynamic_cast<ui::View*>(control);
         if (!view || !view->isEnabled() || !choose(control, c.choice)) {
             if (error) *error = trf("-o {1}={2}: the panel does not let {1} change now", {c.option, c.choice});

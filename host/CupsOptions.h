@@ -27,6 +27,11 @@ public:
         return count_;
     }
 
+    // Where the libcups calls that make or change a list in place (cupsGetConflicts,
+    // cupsResolveConflicts) put its count and its options; the list owns what they leave there.
+    int* countAddress() { return &count_; }
+    cups_option_t** listAddress() { return &list_; }
+
     int count() const { return count_; }
     // Borrowed: valid until the next add or parse, and while this list lives.
     cups_option_t* list() const { return list_; }

@@ -25,9 +25,9 @@ public:
     Destinations(const Destinations&) = delete;
     Destinations& operator=(const Destinations&) = delete;
 
-    const cups_dest_t* find(const std::string& name) const
+    const cups_dest_t* find(const std::string& name, const std::string& instance) const
     {
-        return cupsGetDest(name.c_str(), nullptr, count_, dests_);
+        return cupsGetDest(name.c_str(), instance.empty() ? nullptr : instance.c_str(), count_, dests_);
     }
 
 private:
@@ -40,15 +40,15 @@ struct IppFree {
 };
 
 // Asks the server about the queue, so that a missing queue is told apart from a server that cannot
-// answer. Empty when the queue is there.
-std::string askForQueue(CupsConnection& http, const std::string& queue)
+// answer, and keeps its attributes. Empty when the queue is there.
+std::string askForQueue(CupsConnection& http, const std::string& queue, QueueAttributes& attributes)
 {
     char uri[HTTP_MAX_URI];
     httpAssembleURIf(
         HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s", queue.c_str());
     ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
-    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, "printer-name");
+    ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr, "all");
     http.startRequest();
     std::unique_ptr<ipp_t, IppFree> response(cupsDoRequest(http.get(), request, "/"));
     if (http.timedOut()) return http.reason("");
@@ -56,23 +56,28 @@ std::string askForQueue(CupsConnection& http, const std::string& queue)
         return trf("no CUPS queue named {1} on {2}", {queue, cupsServerName()});
     if (!response || cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE)
         return trf("cannot look up CUPS queue {1} on {2}: {3}", {queue, cupsServerName(), cupsLastErrorString()});
+    attributes = QueueAttributes::fromResponse(response.get());
     return {};
 }
 
 } // namespace
 
 std::optional<PrinterChoice> cupsQueuePrinter(
-    const std::string& queue, int limitSeconds, std::string* error, int* cancel)
+    const std::string& destination, int limitSeconds, std::string* error, int* cancel)
 {
     auto fail = [error](std::string reason) -> std::optional<PrinterChoice> {
         if (error) *error = std::move(reason);
         return std::nullopt;
     };
+    const size_t slash = destination.find('/');
+    const std::string queue = destination.substr(0, slash);
+    const std::string instance = slash == std::string::npos ? std::string() : destination.substr(slash + 1);
     if (queue.empty()) return fail(tr("the queue name is empty"));
     CupsPassword::forget();
     auto http = CupsConnection::open(limitSeconds, error, cancel);
     if (!http) return std::nullopt;
-    if (std::string reason = askForQueue(*http, queue); !reason.empty()) return fail(reason);
+    PrinterChoice choice;
+    if (std::string reason = askForQueue(*http, queue, choice.queue); !reason.empty()) return fail(reason);
 
     // With the user's and the system's lpoptions merged in, as lp sees the destination. Every request
     // goes over our connection: cupsGetNamedDest, when its own request fails, searches on connections
@@ -80,7 +85,9 @@ std::optional<PrinterChoice> cupsQueuePrinter(
     // the dialog waiting.
     http->startRequest();
     const Destinations destinations(http->get());
-    const cups_dest_t* dest = destinations.find(queue);
+    const cups_dest_t* dest = destinations.find(queue, instance);
+    if (!dest && !instance.empty() && !http->timedOut())
+        return fail(trf("CUPS queue {1} has no instance {2} (lpoptions -p {1}/{2} makes one)", {queue, instance}));
     if (!dest)
         return fail(http->reason(
             trf("cannot look up CUPS queue {1} on {2}: {3}", {queue, cupsServerName(), cupsLastErrorString()})));
@@ -98,7 +105,8 @@ std::optional<PrinterChoice> cupsQueuePrinter(
         return fail(http->reason(trf("cannot fetch the PPD of CUPS queue {1}: {2}", {name, cupsLastErrorString()})));
     }
 
-    PrinterChoice choice;
+    choice.queueName = name;
+    choice.instance = dest->instance ? dest->instance : "";
     for (int i = 0; i < dest->num_options; ++i)
         choice.defaults.emplace_back(dest->options[i].name, dest->options[i].value);
     // CUPS hands out the device URI without any user name or password it holds.

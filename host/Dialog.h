@@ -3,6 +3,7 @@
 // panel works on (the ticket, the session, the PPD).
 #pragma once
 
+#include "host/DialogPanes.h"
 #include "host/Options.h"
 #include "host/PpdFile.h"
 #include "host/PrinterSource.h"
@@ -36,13 +37,33 @@ public:
     void setTicketAsRead(std::optional<TicketAsRead> asRead) { ticketAsRead_ = std::move(asRead); }
     ppd_file_t* ppd() { return ppd_.get(); }
     const PrinterChoice& printer() const { return printer_; }
+    // The limit for each request to the CUPS server (--timeout).
+    int limitSeconds() const { return limitSeconds_; }
+    bool isTerminated() const { return terminated_; }
     // The panel's interface description, once it is loaded.
     ui::Nib* nib() const { return ui::Nib::forOwner(panel_.get()); }
     // Calls terminate once, at the latest when the dialog closes.
     void terminate();
 
+    // The dialog's own panes, built on first use (the panel is asked which keys it claims) and
+    // started from the destination's options and the ticket's top-level entries.
+    DialogPanes& panes();
+    bool panesBuilt() const { return panes_ != nullptr; }
+    // Every pane in the window's order: the dialog's own and the panel's (its name).
+    std::vector<std::string> paneNames();
+    // The pane shown now; the panel's at first.
+    const std::string& shownPane();
+    // Shows the pane named name (its English name or its title); false when there is none.
+    bool showPane(const std::string& name);
+    // A person's choice in a pane: a PPD option is also marked on the panel's PPD and the panel is
+    // told (PPDOptionKeyValueDidChange). False and a reason as DialogPanes::choose.
+    bool choosePaneOption(const std::string& name, const std::string& value, std::string* error);
+    // A starting value in a pane (the command line): DialogPanes::start, then marked and told as above.
+    bool startPaneOption(const std::string& name, const std::string& value, std::string* error);
+
 private:
     Dialog() = default;
+    void tellPanel(const std::string& name);
 
     pde::LoadedBundle bundle_;
     std::unique_ptr<ui::Object> factory_;
@@ -54,6 +75,9 @@ private:
     std::shared_ptr<pde::Callback> callback_;
     std::shared_ptr<pde::Panel> panel_;
     bool terminated_ = false;
+    std::unique_ptr<DialogPanes> panes_;
+    std::string shownPane_;
+    int limitSeconds_ = 10;
 };
 
 } // namespace host

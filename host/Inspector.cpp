@@ -6,6 +6,7 @@
 #include "cf/Boolean.h"
 #include "cf/Data.h"
 #include "cf/Number.h"
+#include "host/Presets.h"
 #include "ui/Button.h"
 #include "ui/Label.h"
 #include "ui/PopUpButton.h"
@@ -197,7 +198,25 @@ nlohmann::json stateToJson(Dialog& dialog)
         }
     }
     return {{"shownView", shownView(dialog)}, {"window", window}, {"controls", controls},
-        {"ticket", valueToJson(dialog.ticket().values())}};
+        {"ticket", valueToJson(dialog.ticket().values())}, {"dialog", panesToJson(dialog)}};
+}
+
+nlohmann::json panesToJson(Dialog& dialog)
+{
+    if (dialog.isTerminated() && !dialog.panesBuilt()) return nullptr;
+    nlohmann::json options = nlohmann::json::object();
+    for (const PaneOption& option : dialog.panes().options()) {
+        nlohmann::json choices = nullptr;
+        if (!option.freeForm()) {
+            choices = nlohmann::json::array();
+            for (const PaneChoice& choice : option.choices)
+                if (choice.available) choices.push_back(choice.value);
+        }
+        options[option.name] = {{"value", option.value}, {"choices", choices}, {"enabled", option.enabled}};
+    }
+    const std::string& instance = dialog.printer().instance;
+    return {{"pane", dialog.shownPane()}, {"panes", dialog.paneNames()},
+        {"preset", instance.empty() ? std::string(kDefaultPreset) : instance}, {"options", options}};
 }
 
 std::string renderPanel(Dialog& dialog)
@@ -209,6 +228,17 @@ std::string renderPanel(Dialog& dialog)
     if (nib && shown.is_string()) {
         auto* view = dynamic_cast<ui::View*>(nib->object(shown == "main" ? "onColorView" : "onAdvancedView"));
         if (view) renderTree(out, view);
+    }
+    if (dialog.isTerminated() && !dialog.panesBuilt()) return out.str();
+    // The dialog's own panes, one line each: NAME=VALUE of its options, a disabled one in brackets.
+    const std::vector<PaneOption>& options = dialog.panes().options();
+    for (const std::string& pane : dialog.panes().paneNames()) {
+        out << pane << ":";
+        for (const PaneOption& option : options)
+            if (option.pane == pane)
+                out << " " << (option.enabled ? "" : "(") << option.name << "=" << option.value
+                    << (option.enabled ? "" : ")");
+        out << "\n";
     }
     return out.str();
 }

@@ -15,8 +15,11 @@ namespace host {
 nlohmann::json valueToJson(const cf::Ref& value);
 // {"order": [...], "values": {...}} of a summary dictionary.
 nlohmann::json summaryToJson(const cf::DictionaryRef& summary);
-// {"shownView", "window", "controls", "ticket"}.
+// {"shownView", "window", "controls", "ticket", "dialog"}.
 nlohmann::json stateToJson(Dialog& dialog);
+// {"pane", "panes", "preset", "options"}: the dialog's own panes; null once the dialog was
+// terminated before they were ever built.
+nlohmann::json panesToJson(Dialog& dialog);
 
 // The shown view's controls, one a line, as a person would read them.
 std::string renderPanel(Dialog& dialog);

@@ -1,5 +1,5 @@
 // SPDX-License-Identifier: Apache-2.0
-// Printing through CUPS: Create-Job with the ticket's options, then the document streamed from the
+// Printing through CUPS: Create-Job with the dialog's options, then each document streamed from the
 // descriptor opened at the start.
 #include "host/JobSubmitter.h"
 
@@ -59,79 +59,99 @@ int spoolStandardInput(std::string* reason)
 
 } // namespace
 
-std::unique_ptr<JobSubmitter> JobSubmitter::open(const std::string& path, std::string* error)
+std::unique_ptr<JobSubmitter> JobSubmitter::open(const std::vector<std::string>& paths, std::string* error)
 {
-    auto fail = [&](std::string reason) -> std::unique_ptr<JobSubmitter> {
-        if (error) *error = std::move(reason);
-        return nullptr;
-    };
-    const bool standardInput = path == "-";
-    const std::string shown = standardInput ? tr("standard input") : path;
-    std::string reason;
-    int fd = standardInput ? spoolStandardInput(&reason) : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
-    if (fd < 0 && standardInput) return fail(reason);
-    if (fd < 0) return fail(trf("cannot read {1}: {2}", {shown, std::strerror(errno)}));
-    struct stat info { };
-    if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size == 0) {
-        ::close(fd);
-        return fail(S_ISREG(info.st_mode) ? trf("cannot print {1}: it is empty", {shown})
-                                          : trf("cannot print {1}: not a regular file", {shown}));
+    std::unique_ptr<JobSubmitter> job(new JobSubmitter());
+    for (const std::string& path : paths) {
+        const bool standardInput = path == "-";
+        const std::string shown = standardInput ? tr("standard input") : path;
+        std::string reason;
+        int fd = standardInput ? spoolStandardInput(&reason) : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            if (error) *error = standardInput ? reason : trf("cannot read {1}: {2}", {shown, std::strerror(errno)});
+            return nullptr;
+        }
+        job->documents_.push_back({shown, fd});
+        struct stat info { };
+        if (::fstat(fd, &info) != 0 || !S_ISREG(info.st_mode) || info.st_size == 0) {
+            if (error)
+                *error = S_ISREG(info.st_mode) ? trf("cannot print {1}: it is empty", {shown})
+                                               : trf("cannot print {1}: not a regular file", {shown});
+            return nullptr;
+        }
     }
-    return std::unique_ptr<JobSubmitter>(new JobSubmitter(shown, fd));
+    return job;
 }
 
 JobSubmitter::~JobSubmitter()
 {
-    ::close(fd_);
+    for (const Document& document : documents_) ::close(document.fd);
 }
 
-int JobSubmitter::submit(
-    const std::string& queue, const cf::DictionaryRef& ticket, int limitSeconds, std::string* error)
+int JobSubmitter::submit(const std::string& queue, const Pairs& given, int limitSeconds, std::string* error)
 {
     auto fail = [error](std::string reason) {
         if (error) *error = std::move(reason);
         return 0;
     };
     CupsOptions options;
-    if (ticket)
-        for (const auto& [key, value] : ticket->stringEntries())
-            if (auto text = cf::as<cf::String>(value)) options.add(key, text->utf8());
-
-    if (::lseek(fd_, 0, SEEK_SET) < 0) return fail(trf("cannot read {1}: {2}", {path_, std::strerror(errno)}));
+    std::string title = documents_.empty() ? std::string() : cf::File::nameOf(documents_.front().shown);
+    for (const auto& [name, value] : given) {
+        if (name == "job-name")
+            title = value;
+        else
+            options.add(name, value);
+    }
+    for (const Document& document : documents_)
+        if (::lseek(document.fd, 0, SEEK_SET) < 0)
+            return fail(trf("cannot read {1}: {2}", {document.shown, std::strerror(errno)}));
     auto http = CupsConnection::open(limitSeconds, error);
     if (!http) return 0;
     CupsPassword::forget();
-    const std::string title = cf::File::nameOf(path_);
     int job = cupsCreateJob(http->get(), queue.c_str(), title.c_str(), options.count(), options.list());
     if (job <= 0 && CupsPassword::asked()) return fail(passwordRefusal(queue));
     if (job <= 0) return fail(http->reason(trf("CUPS queue {1} refused the job: {2}", {queue, cupsLastErrorString()})));
 
-    // Over a fresh connection: a broken upload leaves the first one unusable.
-    auto cancel = [&](std::string reason) {
+    for (size_t i = 0; i < documents_.size(); ++i) {
+        std::string reason;
+        if (send(*http, queue, job, documents_[i], i + 1 == documents_.size(), &reason)) continue;
+        // Over a fresh connection: a broken upload leaves the first one unusable.
         reason = http->reason(reason);
         http.reset();
         if (auto again = CupsConnection::open(limitSeconds, nullptr))
             cupsCancelJob2(again->get(), queue.c_str(), job, 0);
         return fail(std::move(reason));
+    }
+    return job;
+}
+
+bool JobSubmitter::send(
+    CupsConnection& http, const std::string& queue, int job, const Document& document, bool last, std::string* error)
+{
+    auto fail = [error](std::string reason) {
+        *error = std::move(reason);
+        return false;
     };
-    http->startRequest();
-    if (cupsStartDocument(http->get(), queue.c_str(), job, title.c_str(), CUPS_FORMAT_AUTO, 1) != HTTP_STATUS_CONTINUE)
-        return cancel(trf("CUPS queue {1} refused the document: {2}", {queue, http->failure()}));
+    const std::string name = cf::File::nameOf(document.shown);
+    http.startRequest();
+    if (cupsStartDocument(http.get(), queue.c_str(), job, name.c_str(), CUPS_FORMAT_AUTO, last ? 1 : 0) !=
+        HTTP_STATUS_CONTINUE)
+        return fail(trf("CUPS queue {1} refused the document: {2}", {queue, http.failure()}));
     char buffer[65536];
     for (;;) {
-        ssize_t n = ::read(fd_, buffer, sizeof buffer);
+        ssize_t n = ::read(document.fd, buffer, sizeof buffer);
         if (n < 0 && errno == EINTR) continue;
         // Left unfinished, so no part of the document can start printing before the job is cancelled.
-        if (n < 0) return cancel(trf("cannot read {1}: {2}", {path_, std::strerror(errno)}));
+        if (n < 0) return fail(trf("cannot read {1}: {2}", {document.shown, std::strerror(errno)}));
         if (n == 0) break;
-        http->startRequest();
-        if (cupsWriteRequestData(http->get(), buffer, static_cast<size_t>(n)) != HTTP_STATUS_CONTINUE)
-            return cancel(trf("cannot send {1} to CUPS queue {2}: {3}", {path_, queue, http->failure()}));
+        http.startRequest();
+        if (cupsWriteRequestData(http.get(), buffer, static_cast<size_t>(n)) != HTTP_STATUS_CONTINUE)
+            return fail(trf("cannot send {1} to CUPS queue {2}: {3}", {document.shown, queue, http.failure()}));
     }
-    http->startRequest();
-    if (cupsFinishDocument(http->get(), queue.c_str()) > IPP_STATUS_OK_EVENTS_COMPLETE)
-        return cancel(trf("CUPS queue {1} refused the document: {2}", {queue, http->failure()}));
-    return job;
+    http.startRequest();
+    if (cupsFinishDocument(http.get(), queue.c_str()) > IPP_STATUS_OK_EVENTS_COMPLETE)
+        return fail(trf("CUPS queue {1} refused the document: {2}", {queue, http.failure()}));
+    return true;
 }
 
 } // namespace host

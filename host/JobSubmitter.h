@@ -1,33 +1,44 @@
 // SPDX-License-Identifier: Apache-2.0
-// Hands a document to a CUPS queue as a job whose options are the ticket's top-level strings.
+// Hands documents to a CUPS queue as one job with the dialog's options.
 #pragma once
-
-#include "cf/Dictionary.h"
 
 #include <memory>
 #include <string>
+#include <utility>
+#include <vector>
 
 namespace host {
 
+class CupsConnection;
+
 class JobSubmitter {
 public:
-    // Opens the document at once, so that a file that cannot be read is reported before the dialog
-    // runs; null and a one-line reason then.
-    static std::unique_ptr<JobSubmitter> open(const std::string& path, std::string* error);
+    using Pairs = std::vector<std::pair<std::string, std::string>>;
+
+    // Opens every document at once ("-": standard input), so that a file that cannot be read is
+    // reported before the dialog runs; null and a one-line reason then.
+    static std::unique_ptr<JobSubmitter> open(const std::vector<std::string>& paths, std::string* error);
     ~JobSubmitter();
     JobSubmitter(const JobSubmitter&) = delete;
     JobSubmitter& operator=(const JobSubmitter&) = delete;
 
-    // Sends the document to the queue with every string entry at the ticket's top level as a job
-    // option. The job id, or 0 and a one-line reason when the server refuses the job or the document
-    // cannot be read; a job already made is cancelled then. Each request to the server has the limit.
-    int submit(const std::string& queue, const cf::DictionaryRef& ticket, int limitSeconds, std::string* error);
+    // Sends the documents to the queue as one job with these options (job-name, when given, is the
+    // job's title; else the first document's name). The job id, or 0 and a one-line reason when the
+    // server refuses the job or a document cannot be read; a job already made is cancelled then.
+    // Each request to the server has the limit.
+    int submit(const std::string& queue, const Pairs& options, int limitSeconds, std::string* error);
 
 private:
-    JobSubmitter(std::string path, int fd) : path_(std::move(path)), fd_(fd) { }
+    struct Document {
+        std::string shown; // its path, or "standard input"
+        int fd;
+    };
+    JobSubmitter() = default;
+    // Streams one document of the job; false and a reason.
+    bool send(CupsConnection& http, const std::string& queue, int job, const Document& document, bool last,
+        std::string* error);
 
-    std::string path_;
-    int fd_;
+    std::vector<Document> documents_;
 };
 
 } // namespace host

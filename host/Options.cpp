@@ -4,6 +4,7 @@
 
 #include "host/Translate.h"
 
+#include <algorithm>
 #include <charconv>
 #include <getopt.h>
 
@@ -45,6 +46,23 @@ constexpr option kLongOptions[] = {
     {nullptr, 0, nullptr, 0},
 };
 
+// The pane option an lp letter sets.
+const char* jobOptionOf(int letter)
+{
+    switch (letter) {
+    case 'n':
+        return "copies";
+    case 'P':
+        return "page-ranges";
+    case 't':
+        return "job-name";
+    case 'H':
+        return "job-hold-until";
+    default:
+        return "job-priority";
+    }
+}
+
 std::optional<int> seconds(const char* text)
 {
     int value = 0;
@@ -60,6 +78,16 @@ bool apply(int code, const char* value, Options& options, bool& virtualGiven, st
     switch (code) {
     case 'o':
         options.choices.emplace_back(value);
+        break;
+    case 'd':
+        options.queue = value;
+        break;
+    case 'n':
+    case 'P':
+    case 't':
+    case 'H':
+    case 'q':
+        options.jobChoices.emplace_back(jobOptionOf(code), value);
         break;
     case kQueue:
         options.queue = value;
@@ -129,7 +157,7 @@ std::optional<Options> parseOptions(int argc, char** argv, std::string* error)
     ::optind = 0; // also resets getopt's state, so that parsing can run more than once
     for (;;) {
         int index = -1;
-        const int code = ::getopt_long(argc, argv, "+:o:", kLongOptions, &index);
+        const int code = ::getopt_long(argc, argv, ":o:d:n:P:t:H:q:", kLongOptions, &index);
         if (code == -1) break;
         // The word getopt stopped at; for an unknown letter inside a group of them, that letter.
         std::string given = argv[::optind - 1] ? argv[::optind - 1] : "";
@@ -138,12 +166,15 @@ std::optional<Options> parseOptions(int argc, char** argv, std::string* error)
         if (code == ':') return fail(trf("{1} needs a value", {given}));
         if (!apply(code, ::optarg, options, virtualGiven, reason)) return fail(reason);
     }
-    if (::optind < argc) return fail(trf("unknown argument: {1}", {argv[::optind]}));
+    if (options.print) options.documents.push_back(*options.print);
+    for (int i = ::optind; i < argc; ++i) options.documents.emplace_back(argv[i]);
     if (options.help || options.version) return options;
     if (options.queue && virtualGiven)
         return fail(tr("--queue cannot be combined with --ppd, --printer-id, --device-uri or --no-printer"));
-    if (options.script == "-" && options.print == "-")
+    const auto fromStandardInput = std::count(options.documents.begin(), options.documents.end(), "-");
+    if (options.script == "-" && fromStandardInput > 0)
         return fail(tr("--script - and --print - both read standard input"));
+    if (fromStandardInput > 1) return fail(tr("standard input can be only one of the documents"));
     // A person at the window may still choose a queue there.
     if (options.print && !options.queue && !(options.gui && !options.script)) return fail(tr("--print needs --queue"));
     return options;

@@ -4,6 +4,7 @@
 
 #include <optional>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace host {
@@ -24,6 +25,11 @@ struct Options {
     std::optional<std::string> bundle;
     // Each -o argument as given ("NAME=VALUE" or "NAME"), in order.
     std::vector<std::string> choices;
+    // -n, -P, -t, -H and -q as the pane options they set (copies, page-ranges, job-name,
+    // job-hold-until, job-priority), in order; they come after every -o.
+    std::vector<std::pair<std::string, std::string>> jobChoices;
+    // The FILE operands (and --print's file first): the job's documents; "-" for standard input.
+    std::vector<std::string> documents;
     // Limit for each request to the CUPS server.
     int timeoutSeconds = 10;
     bool help = false;

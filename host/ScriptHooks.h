@@ -20,6 +20,11 @@ public:
     virtual void panelViewShown(ui::View* view) = 0;
     // Writes the window (the modal window when one is open) as a PNG; false and a reason when it cannot.
     virtual bool screenshot(const std::string& path, std::string* error) = 0;
+    // The dialog's own panes changed (a choice, the pane shown): the window shows them anew.
+    virtual void panesChanged() { }
+    // Delivers a valid choice in one of the dialog's own panes as input to its widget; false when
+    // the window cannot (the dialog then takes it as the model's call).
+    virtual bool deliverPaneChoice(const std::string& /*name*/, const std::string& /*value*/) { return false; }
 };
 
 } // namespace host

@@ -6,6 +6,7 @@
 #include "host/Dialog.h"
 #include "host/ScriptHooks.h"
 #include "ui/InputDriver.h"
+#include "ui/Nib.h"
 
 #include <functional>
 #include <iosfwd>
@@ -34,23 +35,32 @@ public:
     // With a window: gestures go to its widgets and screenshot works. The hooks outlive the runner.
     void setHooks(ScriptHooks* hooks) { hooks_ = hooks; }
 
-private:
-    struct Command;
-    struct Verb;
-    // Every command, by name: its arguments and its handler.
-    static const Verb* findVerb(std::string_view name);
+    // What the commands (ScriptVerb.h) work on and how they answer.
+    Dialog& dialog() { return dialog_; }
+    // Null without a window.
+    ScriptHooks* hooks() { return hooks_; }
+    ui::InputDriver& input() { return hooks_ ? hooks_->input() : headless_; }
+    // Writes the answer (object with --json, else text); true.
+    bool answer(const nlohmann::json& object, const std::string& text);
+    // {"result": value}, or "name: true".
+    bool result(const char* name, bool value);
+    // Stops the script with a reason (exit status 2); false.
+    bool fail(std::string reason);
+    // The after-restore hook; false, and the script stopped with status 1, when it refused.
+    bool afterRestore();
+    // The control of the panel named id when it is a T; null, and the script stopped, when there is
+    // none or it is another kind (kind: what a T is called, for the reason).
+    template <class T>
+    T* control(const std::string& id, const std::string& kind);
 
+private:
+    ui::Object* objectNamed(const std::string& id);
+    void wrongKind(const std::string& id, const std::string& kind);
+    // A person sees that a control is disabled; a script learns it on stderr. The gesture still goes
+    // to the control, which ignores it.
+    void noteDisabled(const std::string& id);
     bool step();
     bool execute(const std::string& line);
-    bool answer(const nlohmann::json& object, const std::string& text);
-    bool result(const char* name, bool value);
-    bool typeInto(const Command& command, bool paste);
-    bool clickRow(const Command& command, bool tick);
-    bool fail(std::string reason);
-    template <class T>
-    T* control(const std::string& id, const char* kind);
-
-    ui::InputDriver& input() { return hooks_ ? hooks_->input() : headless_; }
 
     Dialog& dialog_;
     ScriptHooks* hooks_ = nullptr;
@@ -65,5 +75,19 @@ private:
     int failureStatus_ = 2;
     std::function<bool(std::string* error)> afterRestore_;
 };
+
+template <class T>
+T* ScriptRunner::control(const std::string& id, const std::string& kind)
+{
+    ui::Object* object = objectNamed(id);
+    if (!object) return nullptr;
+    auto* typed = dynamic_cast<T*>(object);
+    if (!typed) {
+        wrongKind(id, kind);
+        return nullptr;
+    }
+    if (!typed->isEnabled()) noteDisabled(id);
+    return typed;
+}
 
 } // namespace host

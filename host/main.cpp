@@ -6,6 +6,7 @@
 #include "host/Dialog.h"
 #include "host/Gui.h"
 #include "host/Inspector.h"
+#include "host/JobOptions.h"
 #include "host/JobSubmitter.h"
 #include "host/Options.h"
 #include "host/PrintJob.h"
@@ -51,6 +52,14 @@ int failure(int status, const std::string& reason)
     return status;
 }
 
+// Print after the script: a job on a queue, the settings written on the sample printer.
+bool print(host::Dialog& dialog, host::JobSubmitter& documents, const host::Options& options, std::string* error)
+{
+    if (!host::panelAgreesToPrint(dialog, error)) return false;
+    if (!options.queue) return !host::writeSettingsInstead(dialog, options, std::cout, error).empty();
+    return host::submitJob(dialog, documents, options, std::cout, error);
+}
+
 int runDialog(const host::Options& options, const host::ProgramFiles& files, host::Gui* gui)
 {
     std::string error;
@@ -58,14 +67,18 @@ int runDialog(const host::Options& options, const host::ProgramFiles& files, hos
     if (options.script && !readLines(*options.script, lines))
         return failure(2, host::trf("cannot read script {1}", {*options.script}));
 
+    if (!host::CommandLineChoices::checkJobValues(options, &error)) return failure(1, error);
     std::unique_ptr<host::JobSubmitter> document;
-    if (options.print && !(document = host::JobSubmitter::open(*options.print, &error))) return failure(1, error);
+    if (!options.documents.empty() && !(document = host::JobSubmitter::open(options.documents, &error)))
+        return failure(1, error);
 
     if (gui && !options.script) return gui->runForPerson(options, files, document.get());
 
     auto dialog = host::Dialog::open(options, files, &error);
     if (!dialog) return failure(1, error);
-    auto choices = host::CommandLineChoices::check(options.choices, dialog->ppd(), &error);
+    std::optional<host::CommandLineChoices> choices = host::CommandLineChoices();
+    if (!options.choices.empty() || !options.jobChoices.empty())
+        choices = host::CommandLineChoices::check(options, *dialog, &error);
     if (!choices) return failure(1, error);
     // The window lets go of the panel's widgets before the panel goes.
     struct Detach {
@@ -90,12 +103,10 @@ int runDialog(const host::Options& options, const host::ProgramFiles& files, hos
             for (const char* step : {"panelView", "restore", "summary", "dump"})
                 if (!runner.command(step)) return failure(runner.failureStatus(), runner.error());
         }
-        if (document &&
-            !(host::panelAgreesToPrint(*dialog, &error) &&
-                host::submitJob(*dialog, *document, options, std::cout, &error)))
-            return failure(1, error);
+        if (document && !print(*dialog, *document, options, &error)) return failure(1, error);
     }
 
+    host::storePaneChoices(*dialog);
     if (options.ticket &&
         !host::writeTicket(*options.ticket, dialog->ticket().values(), dialog->ticketAsRead(), &error))
         return failure(1, error);

@@ -102,6 +102,18 @@ JAPANESE = {
     "Tray 1": "トレイ 1",
     "Tray 2": "トレイ 2",
     "Manual Feed": "手差し",
+    "Media Type": "用紙の種類",
+    "Plain Paper": "普通紙",
+    "Thick Paper": "厚紙",
+    "Labels": "ラベル紙",
+    "Transparency": "OHP フィルム",
+    "Finishing": "仕上げ",
+    "Output Bin": "排紙先",
+    "Face Down (Top Tray)": "フェイスダウン (上トレイ)",
+    "Face Up (Rear Tray)": "フェイスアップ (後トレイ)",
+    "Toner Density": "トナー濃度",
+    "Light": "薄く",
+    "Dark": "濃く",
     "Color Options": "カラーオプション",
     "Quick Color": "クイックカラー",
     "Standard": "標準",
@@ -224,6 +236,8 @@ class Variant:
         self.ja_translations = ja_translations
         # (keyword, English text, [(choice, English text)]) of every option written, for the translations.
         self.ui = []
+        # (name, English text) of every group written.
+        self.groups = []
 
 
 def text(variant, english):
@@ -280,6 +294,11 @@ def build(variant):
     add("*Protocols: BCP TBCP")
     add("")
 
+    def userdict(keyword):
+        return lambda choice: f"userdict /{keyword} /{choice} put"
+
+    variant.groups = [("General", "General"), ("TLFinishing", "Finishing"), ("TLColorOptions", "Color Options")]
+    variant.groups += [(group, group_text) for group, group_text, _ in ADVANCED]
     add(f"*OpenGroup: General/{text(variant, 'General')}")
     add("")
     for keyword, order in (("PageSize", 10), ("PageRegion", 10)):
@@ -314,11 +333,20 @@ def build(variant):
                  "Manual": "<< /ManualFeed true >> setpagedevice"}
     pick_one(variant, out, "InputSlot", "Paper Source", "Tray1",
              [("Tray1", "Tray 1"), ("Tray2", "Tray 2"), ("Manual", "Manual Feed")], 20, lambda c: slot_code[c])
+    pick_one(variant, out, "MediaType", "Media Type", "Plain",
+             [("Plain", "Plain Paper"), ("Thick", "Thick Paper"), ("Labels", "Labels"),
+              ("Transparency", "Transparency")], 20, lambda c: f"<< /MediaType ({c}) >> setpagedevice")
     add("*CloseGroup: General")
     add("")
-
-    def userdict(keyword):
-        return lambda choice: f"userdict /{keyword} /{choice} put"
+    add(f"*OpenGroup: TLFinishing/{text(variant, 'Finishing')}")
+    add("")
+    pick_one(variant, out, "TLOutputBin", "Output Bin", "FaceDown",
+             [("FaceDown", "Face Down (Top Tray)"), ("FaceUp", "Face Up (Rear Tray)")], 25,
+             userdict("TLOutputBin"))
+    pick_one(variant, out, "TLTonerSave", "Toner Density", "Normal",
+             [("Light", "Light"), ("Normal", "Normal"), ("Dark", "Dark")], 25, userdict("TLTonerSave"))
+    add("*CloseGroup: TLFinishing")
+    add("")
 
     add(f"*OpenGroup: TLColorOptions/{text(variant, 'Color Options')}")
     add("")
@@ -353,6 +381,11 @@ def build(variant):
     add("*% Gray output and colour separations exclude each other.")
     add("*UIConstraints: *TLColorAsGray True *TLColorSeparation True")
     add("*UIConstraints: *TLColorSeparation True *TLColorAsGray True")
+    add("*% Transparencies go through single-sided; labels leave face up.")
+    add("*UIConstraints: *MediaType Transparency *Duplex")
+    add("*UIConstraints: *Duplex *MediaType Transparency")
+    add("*UIConstraints: *MediaType Labels *TLOutputBin FaceDown")
+    add("*UIConstraints: *TLOutputBin FaceDown *MediaType Labels")
     add("")
     add("*DefaultFont: Courier")
     for font, version, charset in (("Courier", "002.004", "Standard"), ("Courier-Bold", "002.004", "Standard"),
@@ -369,6 +402,8 @@ def ja_translations(variant):
     if not variant.ja_translations:
         return ""
     out = ['*cupsLanguages: "ja"']
+    for name, group_text in variant.groups:
+        out.append(f'*ja.Translation {name}/{JAPANESE.get(group_text, group_text)}: ""')
     for keyword, option_text, choices in variant.ui:
         out.append(f'*ja.Translation {keyword}/{JAPANESE.get(option_text, option_text)}: ""')
         for choice, english in choices:

@@ -5,8 +5,13 @@
 #include "host/CupsPassword.h"
 #include "host/Dialog.h"
 #include "host/Inspector.h"
+#include "host/Presets.h"
+#include "host/Translate.h"
+#include "host/gui/PaneForms.h"
+#include "host/gui/PaneInput.h"
 #include "host/gui/PasswordDialog.h"
 #include "host/gui/PersonRun.h"
+#include "host/gui/PresetChooser.h"
 #include "host/gui/PrintWindow.h"
 #include "services/Progress.h"
 #include "ui/qt/Mirror.h"
@@ -15,12 +20,15 @@
 #include <QApplication>
 #include <QLibraryInfo>
 #include <QLocale>
+#include <QMessageBox>
 #include <QPixmap>
+#include <QTimer>
 #include <QTranslator>
 
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
+#include <future>
 #include <system_error>
 
 namespace host {
@@ -32,6 +40,12 @@ struct GuiSession::State {
     std::unique_ptr<ui::qt::Mirror> mirror;
     std::unique_ptr<ui::qt::QtInputDriver> driver;
     std::unique_ptr<PrintWindow> window;
+    std::unique_ptr<PaneForms> forms;
+    PresetChooser* presets = nullptr; // the window's
+    // The queue's presets, asked of the server off the window's thread, and the queue they are of.
+    std::future<std::vector<std::string>> presetFetch;
+    std::string presetQueue;
+    QTimer presetPoll;
     Dialog* dialog = nullptr;
     bool viewShown = false;
 };
@@ -122,6 +136,9 @@ std::unique_ptr<GuiSession> GuiSession::start(int& argc, char** argv, std::strin
     state->mirror = std::make_unique<ui::qt::Mirror>();
     state->driver = std::make_unique<ui::qt::QtInputDriver>(*state->mirror);
     state->window = std::make_unique<PrintWindow>();
+    state->presets = new PresetChooser;
+    state->presetPoll.setInterval(30);
+    state->window->setPresets(state->presets);
     state->mirror->setMainWindow(state->window.get());
     state->mirror->setReservedMnemonics(PrintWindow::kMnemonics);
     // The walk of the printer's table holds the window still: a busy cursor says so.
@@ -130,7 +147,9 @@ std::unique_ptr<GuiSession> GuiSession::start(int& argc, char** argv, std::strin
                                 QApplication::processEvents(QEventLoop::ExcludeUserInputEvents);
                             },
         [] { QApplication::restoreOverrideCursor(); }});
-    return std::unique_ptr<GuiSession>(new GuiSession(std::move(state)));
+    auto session = std::unique_ptr<GuiSession>(new GuiSession(std::move(state)));
+    QObject::connect(&session->s_->presetPoll, &QTimer::timeout, [raw = session.get()] { raw->showFetchedPresets(); });
+    return session;
 }
 
 void GuiSession::attach(Dialog& dialog)
@@ -150,6 +169,9 @@ void GuiSession::detach()
 {
     if (!s_->dialog) return;
     s_->mirror->setChangeListener({});
+    s_->window->onPaneChosen = nullptr;
+    s_->window->setPanes({}, nullptr, {});
+    s_->forms.reset();
     s_->window->showPanel("", nullptr);
     s_->mirror->clear();
     s_->dialog = nullptr;
@@ -167,9 +189,87 @@ void GuiSession::panelViewShown(ui::View* view)
     s_->viewShown = true;
     QWidget* widget = view ? s_->mirror->widgetFor(*view) : nullptr;
     s_->window->showPanel(s_->dialog->panel().panelName(), widget);
+    showPanes();
     // What the panel holds now (a restored ticket, say) shows at once, not after the first change.
     refreshSummary();
     s_->mirror->flush();
+}
+
+void GuiSession::showPanes()
+{
+    Dialog& dialog = *s_->dialog;
+    s_->forms = std::make_unique<PaneForms>(dialog);
+    PaneForms* forms = s_->forms.get();
+    s_->window->setPanes(
+        forms->paneNames(), [forms](const std::string& pane) { return forms->page(pane); }, dialog.shownPane());
+    s_->window->onPaneChosen = [this](const std::string& pane) {
+        if (s_->dialog) s_->dialog->showPane(pane);
+    };
+    listPresets();
+    s_->presets->onSave = [this](const std::string& name) {
+        std::string reason;
+        if (!s_->dialog) return;
+        if (!savePreset(*s_->dialog, name, s_->dialog->limitSeconds(), &reason)) return warn(reason);
+        listPresets();
+    };
+    s_->presets->onMakeDefault = [this] {
+        std::string reason;
+        if (s_->dialog && !saveQueueDefaults(*s_->dialog, s_->dialog->limitSeconds(), &reason)) warn(reason);
+    };
+}
+
+void GuiSession::listPresets()
+{
+    const PrinterChoice& printer = s_->dialog->printer();
+    const std::string queue = printer.queueName;
+    // The one in use at once; the queue's other presets when the server has answered, so that a slow
+    // server never holds the window.
+    std::vector<std::string> known;
+    if (!printer.instance.empty()) known.push_back(printer.instance);
+    s_->presets->setPresets(known, printer.instance, !queue.empty());
+    if (queue.empty()) return;
+    s_->presetQueue = queue;
+    s_->presetFetch = std::async(
+        std::launch::async, [queue, limit = s_->dialog->limitSeconds()] { return presetNames(queue, limit); });
+    s_->presetPoll.start();
+}
+
+void GuiSession::showFetchedPresets()
+{
+    using namespace std::chrono_literals;
+    if (!s_->presetFetch.valid() || s_->presetFetch.wait_for(0ms) != std::future_status::ready) return;
+    s_->presetPoll.stop();
+    std::vector<std::string> names = s_->presetFetch.get();
+    if (!s_->dialog || s_->dialog->printer().queueName != s_->presetQueue) return;
+    s_->presets->setPresets(names, s_->dialog->printer().instance, true);
+}
+
+bool GuiSession::deliverPaneChoice(const std::string& name, const std::string& value)
+{
+    if (!s_->dialog || !s_->forms) return false;
+    std::string wanted = value;
+    const PaneOption* option = s_->dialog->panes().resolve(name, wanted);
+    if (!option) return false;
+    // The pane is shown for the input, as a person would show it, and the one the dialog shows again
+    // after it: a script's output does not depend on the window.
+    s_->window->showPane(option->pane);
+    QWidget* page = s_->forms->page(option->pane);
+    auto* field = page ? page->findChild<QWidget*>(QString::fromStdString("pane_" + option->name)) : nullptr;
+    const bool taken = field && PaneInput::deliver(*field, *option, wanted);
+    s_->window->showPane(s_->dialog->shownPane());
+    return taken;
+}
+
+void GuiSession::panesChanged()
+{
+    if (!s_->dialog || !s_->forms) return;
+    s_->forms->sync();
+    s_->window->showPane(s_->dialog->shownPane());
+}
+
+void GuiSession::warn(const std::string& text)
+{
+    QMessageBox::warning(s_->window.get(), QString::fromStdString(tr("Print")), QString::fromStdString(text));
 }
 
 void GuiSession::refreshSummary()
@@ -200,12 +300,16 @@ int GuiSession::runForPerson(const Options& options, const ProgramFiles& files, 
         ~NoOneAsked() { CupsPassword::setAsk({}); }
     } noOneAsked;
     PersonRun run(*s_->window, *s_->mirror, options, files, document);
+    s_->presets->onPreset = [&run](const std::string& instance) { run.choosePreset(instance); };
+    run.setPending([this] { return s_->forms ? s_->forms->refusal() : std::string(); });
     run.setHooks([this](Dialog* dialog, ui::View* view) {
         if (!dialog) return detach();
         attach(*dialog);
         panelViewShown(view);
     });
-    return run.exec();
+    const int status = run.exec();
+    s_->presets->onPreset = nullptr;
+    return status;
 }
 
 } // namespace host

@@ -23,11 +23,19 @@ public:
     ui::InputDriver& input() override;
     void panelViewShown(ui::View* view) override;
     bool screenshot(const std::string& path, std::string* error) override;
+    void panesChanged() override;
+    bool deliverPaneChoice(const std::string& name, const std::string& value) override;
 
 private:
     struct State;
     void refreshSummary();
     explicit GuiSession(std::unique_ptr<State> state);
+    // The dialog's own panes and presets beside the panel.
+    void showPanes();
+    // Lists the queue's presets: the one in use now, the others once the server has told them.
+    void listPresets();
+    void showFetchedPresets();
+    void warn(const std::string& text);
     std::unique_ptr<State> s_;
 };
 

@@ -5,6 +5,7 @@
 #include "cf/File.h"
 #include "host/CommandLineChoices.h"
 #include "host/Dialog.h"
+#include "host/JobOptions.h"
 #include "host/JobSubmitter.h"
 #include "host/PrintJob.h"
 #include "host/TicketFile.h"
@@ -48,7 +49,11 @@ int PersonRun::exec()
 {
     // Wired before the window first shows, which is while the panel still opens: a click then counts.
     window_.onPrint = [this] { print(); };
-    window_.onCancel = [this] { close(0); };
+    window_.onCancel = [this] {
+        // As Qt's dialog does: Cancel puts the model back as it was.
+        if (dialog_) dialog_->panes().revert(checkpoint_);
+        close(0);
+    };
     window_.onPrinterChosen = [this](int index) { choosePrinter(index); };
     std::string error;
     if (!open(options_, nullptr, std::nullopt, &error)) {
@@ -83,7 +88,9 @@ bool PersonRun::open(
 {
     auto dialog = Dialog::open(options, files_, error, std::move(printer));
     if (!dialog) return false;
-    auto choices = CommandLineChoices::check(options.choices, dialog->ppd(), error);
+    std::optional<CommandLineChoices> choices = CommandLineChoices();
+    if (!options.choices.empty() || !options.jobChoices.empty())
+        choices = CommandLineChoices::check(options, *dialog, error);
     if (!choices) return false;
     if (carried) {
         dialog->ticket() = pm::PrintSettings(carried);
@@ -95,6 +102,7 @@ bool PersonRun::open(
     ui::View* view = dialog_->panel().panelView();
     dialog_->panel().restoreValuesAndReturnError(nullptr);
     if (!choices->apply(*dialog_, error)) return false;
+    checkpoint_ = dialog_->panes().checkpoint();
     if (show_) show_(dialog_.get(), view);
     return true;
 }
@@ -188,11 +196,32 @@ void PersonRun::choosePrinter(int index)
     });
 }
 
-void PersonRun::switchTo(const Options& next, std::optional<PrinterChoice> printer)
+void PersonRun::choosePreset(const std::string& instance)
+{
+    if (!current_.queue) return;
+    Options next = current_;
+    next.queue = dialog_->printer().queueName + (instance.empty() ? "" : "/" + instance);
+    // A preset is what the person wants now: neither the settings made so far nor the ticket's saved
+    // ones stand above its options. Print still writes the ticket file.
+    next.ticket.reset();
+    wanted_ = *next.queue;
+    window_.setPrinterStatus(trf("Opening {1}\u2026", {wanted_}));
+    fetch_.fetchQueue(wanted_, [this, next](std::optional<PrinterChoice> printer, const std::string& error) {
+        if (next.queue != wanted_) return discardPrinter(printer); // another choice was made since
+        wanted_.clear();
+        if (!printer) {
+            warn(error);
+            return showPrinters();
+        }
+        switchTo(next, std::move(printer), false);
+    });
+}
+
+void PersonRun::switchTo(const Options& next, std::optional<PrinterChoice> printer, bool carry)
 {
     // The settings made so far go along to the other printer's panel, which restores its own.
     dialog_->panel().saveValuesAndReturnError(nullptr);
-    cf::DictionaryRef carried = dialog_->ticket().values();
+    cf::DictionaryRef carried = carry ? dialog_->ticket().values() : nullptr;
     std::string error;
     if (!open(next, carried, std::move(printer), &error)) warn(error);
     showPrinters();
@@ -218,6 +247,8 @@ bool PersonRun::confirmQueue()
 
 void PersonRun::print()
 {
+    // Printing what a person did not mean (every page for a mistyped list) is worse than waiting.
+    if (std::string refused = pending_ ? pending_() : std::string(); !refused.empty()) return warn(refused);
     if (current_.queue && document_ && !confirmQueue()) return;
     std::string error;
     if (!finish(&error)) {
@@ -230,6 +261,7 @@ void PersonRun::print()
 bool PersonRun::finish(std::string* error)
 {
     if (!panelAgreesToPrint(*dialog_, error)) return false;
+    storePaneChoices(*dialog_);
     const cf::DictionaryRef& ticket = dialog_->ticket().values();
     // What Print used is what the next run starts from: --ticket's file, else the settings file.
     const std::string path = options_.ticket.value_or(defaultTicketPath());

@@ -39,6 +39,10 @@ public:
     ~PersonRun();
     // Shows a dialog's panel in the window (null: lets go of the one shown).
     void setHooks(std::function<void(Dialog*, ui::View*)> show) { show_ = std::move(show); }
+    // Why Print must wait (a text in a pane that was refused); empty when it need not.
+    void setPending(std::function<std::string()> pending) { pending_ = std::move(pending); }
+    // Opens the chosen preset of the queue in use ("": its Default Settings) on its own options.
+    void choosePreset(const std::string& instance);
     // Until Print succeeds or the person cancels; the exit status.
     int exec();
 
@@ -48,7 +52,8 @@ private:
     void listed(PrinterListing listing);
     void showPrinters();
     void choosePrinter(int index);
-    void switchTo(const Options& next, std::optional<PrinterChoice> printer);
+    // Opens next; carry: the settings made so far go along.
+    void switchTo(const Options& next, std::optional<PrinterChoice> printer, bool carry = true);
     // The command line named a printer (a queue or a virtual printer of its own).
     bool printerNamed() const;
     bool isCurrent(const PrinterEntry& entry) const;
@@ -68,6 +73,8 @@ private:
     ProgramFiles files_;
     JobSubmitter* document_;
     std::function<void(Dialog*, ui::View*)> show_;
+    std::function<std::string()> pending_;
+    std::vector<std::string> checkpoint_; // the panes as the dialog opened, for Cancel
     std::unique_ptr<Dialog> dialog_;
     std::vector<PrinterEntry> queues_; // as the server listed them
     std::vector<PrinterEntry> shown_;  // what the chooser shows

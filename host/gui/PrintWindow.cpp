@@ -83,7 +83,8 @@ PrintWindow::PrintWindow()
     : printers_(new QComboBox), printerStatus_(new QLabel), panes_(new QComboBox), paneArea_(new QStackedWidget),
       summary_(new SummaryView),
       print_(new ui::qt::FocusButton(keyed(tqOrQt("Print", "QPrintDialog", "&Print"), kPrintKey))),
-      cancel_(new ui::qt::FocusButton(keyed(tqOrQt("Cancel", "QPlatformTheme", "&Cancel"), kCancelKey)))
+      cancel_(new ui::qt::FocusButton(keyed(tqOrQt("Cancel", "QPlatformTheme", "&Cancel"), kCancelKey))),
+      presetArea_(new QVBoxLayout)
 {
     setWindowTitle(tqOrQt("Print", "QPrintDialog", "Print"));
     setSizeGripEnabled(true);
@@ -105,6 +106,7 @@ PrintWindow::PrintWindow()
 
     auto* paneBox = new QGroupBox;
     auto* paneLayout = new QVBoxLayout(paneBox);
+    paneLayout->addLayout(presetArea_);
     paneLayout->addWidget(panes_, 0, Qt::AlignHCenter);
     paneLayout->addWidget(paneArea_, 1);
 
@@ -137,6 +139,12 @@ PrintWindow::PrintWindow()
     connect(cancel_, &QPushButton::clicked, this, &PrintWindow::reject);
     connect(printers_, &QComboBox::activated, this, [this](int index) {
         if (onPrinterChosen) onPrinterChosen(index);
+    });
+
+    connect(panes_, &QComboBox::activated, this, [this](int index) {
+        const std::string name = panes_->itemData(index).toString().toStdString();
+        showPane(name);
+        if (onPaneChosen) onPaneChosen(name);
     });
 
     auto* layout = new QVBoxLayout(this);
@@ -173,7 +181,8 @@ void PrintWindow::setPrinterStatus(const std::string& text, bool warning)
 void PrintWindow::showPanel(const std::string& name, QWidget* view)
 {
     panes_->clear();
-    panes_->addItem(QString::fromStdString(name));
+    panes_->addItem(QString::fromStdString(name), QString::fromStdString(name));
+    setPanes({}, nullptr, name);
     if (!view) summary_->clear();
     if (panelView_ && panelView_ != view) {
         panelView_->hide();
@@ -195,6 +204,45 @@ void PrintWindow::showPanel(const std::string& name, QWidget* view)
     paneArea_->setCurrentWidget(page);
     view->show();
     fitContents();
+}
+
+void PrintWindow::setPanes(const std::vector<std::string>& names, std::function<QWidget*(const std::string&)> pageFor,
+    const std::string& shown)
+{
+    for (auto& [name, page] : pages_)
+        if (page) {
+            paneArea_->removeWidget(page);
+            page->deleteLater();
+        }
+    pages_.clear();
+    pageFor_ = std::move(pageFor);
+    if (names.empty()) return;
+    panes_->clear();
+    for (const std::string& name : names)
+        panes_->addItem(QString::fromStdString(host::tr(name.c_str())), QString::fromStdString(name));
+    showPane(shown);
+}
+
+void PrintWindow::showPane(const std::string& name)
+{
+    QWidget* shown = nullptr;
+    for (auto& [pane, page] : pages_)
+        if (pane == name) shown = page;
+    if (!shown && pageFor_ && (shown = pageFor_(name))) {
+        paneArea_->addWidget(shown);
+        pages_.emplace_back(name, shown);
+    }
+    // The panel's pane is the page around its view.
+    if (!shown && panelView_) shown = panelView_->parentWidget();
+    if (shown && shown->parentWidget() == paneArea_) paneArea_->setCurrentWidget(shown);
+    const int index = panes_->findData(QString::fromStdString(name));
+    if (index >= 0) panes_->setCurrentIndex(index);
+}
+
+void PrintWindow::setPresets(QWidget* presets)
+{
+    presets_ = presets;
+    if (presets) presetArea_->addWidget(presets, 0, Qt::AlignHCenter);
 }
 
 void PrintWindow::showSummary(const std::vector<std::pair<std::string, std::string>>& rows)
@@ -235,7 +283,9 @@ bool PrintWindow::event(QEvent* event)
 
 std::vector<QWidget*> PrintWindow::keyboardChain() const
 {
-    std::vector<QWidget*> chain{printers_, panes_};
+    std::vector<QWidget*> chain{printers_};
+    if (presets_) chain.push_back(presets_);
+    chain.push_back(panes_);
     if (QWidget* pane = paneArea_->currentWidget())
         for (QWidget* control : ui::qt::keyboardOrder(*pane)) chain.push_back(control);
     // The buttons as they stand, left to right (their order depends on the desktop's conventions).

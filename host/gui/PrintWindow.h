@@ -18,6 +18,7 @@ class QLabel;
 class QPushButton;
 class QStackedWidget;
 class QTreeWidget;
+class QVBoxLayout;
 
 namespace host {
 
@@ -35,16 +36,27 @@ public:
     void setPrinterStatus(const std::string& text, bool warning = false);
     // The panel's name and its view's widget (null: none); the window holds the widget.
     void showPanel(const std::string& name, QWidget* view);
+    // The panes in the selector's order and where each one's widget comes from when it is first
+    // shown (null for the panel's: its view is the one showPanel gave); shows the one named shown.
+    // The window holds the widgets. No names: only the panel.
+    void setPanes(const std::vector<std::string>& names, std::function<QWidget*(const std::string&)> pageFor,
+        const std::string& shown);
+    // Shows the pane named name, as choosing it in the selector does.
+    void showPane(const std::string& name);
+    // The presets above the panes (null: none); the window holds it.
+    void setPresets(QWidget* presets);
     // The summary in display order: pairs of title and value.
     void showSummary(const std::vector<std::pair<std::string, std::string>>& rows);
     // True once a person pressed a key or a mouse button in the window.
     bool touched() const { return touched_; }
-    // The controls Tab visits, in order: chooser, pane selector, the pane shown, the buttons.
+    // The controls Tab visits, in order: chooser, presets, pane selector, the pane shown, the buttons.
     std::vector<QWidget*> keyboardChain() const;
 
     std::function<void()> onPrint;
     std::function<void()> onCancel;
     std::function<void(int printer)> onPrinterChosen;
+    // A person chose a pane in the selector (its name).
+    std::function<void(const std::string& pane)> onPaneChosen;
 
     void reject() override;
 
@@ -62,12 +74,16 @@ private:
     QComboBox* panes_;
     QStackedWidget* paneArea_;
     QPointer<QWidget> panelView_;
+    std::vector<std::pair<std::string, QPointer<QWidget>>> pages_;
+    std::function<QWidget*(const std::string&)> pageFor_;
     QTreeWidget* summary_;
     QPushButton* print_;
     QPushButton* cancel_;
     bool touched_ = false;
     bool fitArmed_ = false;
     QSize lastMinimum_;
+    QVBoxLayout* presetArea_;
+    QPointer<QWidget> presets_;
 };
 
 // The chooser's line for a printer: its name, location and state.

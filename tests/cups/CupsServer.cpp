@@ -182,13 +182,15 @@ bool CupsServer::start(std::string* why)
     root_ = pattern;
     // lp must be able to pass through the tree to the folders cupsd gives it.
     ::chmod(root_.c_str(), 0755);
-    for (const char* dir : {"conf", "spool", "spool/tmp", "cache", "state", "ssl", "log"})
+    for (const char* dir : {"conf", "spool", "spool/tmp", "cache", "state", "ssl", "log", "client"})
         ::mkdir((root_ + "/" + dir).c_str(), 0755);
     // Another process may take the chosen port before cupsd binds it: then again with a new one.
     std::string reason;
     for (int attempt = 0; attempt < kAttempts; ++attempt) {
         if (launch(*lp, &reason)) {
             ::setenv("CUPS_SERVER", address_.c_str(), 1);
+            // The clients' own folder: lpoptions written as root land here, not in /etc/cups.
+            ::setenv("CUPS_SERVERROOT", (root_ + "/client").c_str(), 1);
             cupsSetServer(address_.c_str());
             return true;
         }

@@ -24,7 +24,8 @@ public:
     // Before start: the server asks for a password (Basic) for everything of this queue but its
     // attributes (the PPD, the jobs).
     void requirePassword(const std::string& queue) { passwordQueues_.push_back(queue); }
-    // Starts cupsd and points this process's CUPS clients, and their children, at it (CUPS_SERVER).
+    // Starts cupsd and points this process's CUPS clients, and their children, at it (CUPS_SERVER;
+    // CUPS_SERVERROOT names a folder of the server's tree, where root's lpoptions go).
     // False, with the reason and the server's log in why, when it did not come up in time.
     bool start(std::string* why);
     // "127.0.0.1:PORT".

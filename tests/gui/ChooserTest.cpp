@@ -140,7 +140,7 @@ TEST_F(Chooser, PrintAsksBeforeQueuingToAStoppedQueue)
     const std::string document = homesandbox::home() + "/page.txt";
     std::ofstream(document) << "a page\n";
     std::string error;
-    auto submitter = host::JobSubmitter::open(document, &error);
+    auto submitter = host::JobSubmitter::open({document}, &error);
     ASSERT_TRUE(submitter) << error;
     QString asked;
     int jobsAfterNo = -1;

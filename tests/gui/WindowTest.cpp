@@ -304,12 +304,12 @@ std::vector<Step> addingInTheProfileWindow()
 }
 
 INSTANTIATE_TEST_SUITE_P(Window, TabChain,
-    ::testing::Values(
-        Chain{"main view", mainView,
-            {"printerChooser", "paneSelector", "menu_QuickColor", "menu_Brightness", "check_ColorAsGrayscale",
-                "check_ColorSeparation", "check_EconomyPrint", "menu_EdgeStrength", "printButton", "cancelButton"}},
+    ::testing::Values(Chain{"main view", mainView,
+                          {"printerChooser", "presetChooser", "paneSelector", "menu_QuickColor", "menu_Brightness",
+                              "check_ColorAsGrayscale", "check_ColorSeparation", "check_EconomyPrint",
+                              "menu_EdgeStrength", "printButton", "cancelButton"}},
         Chain{"advanced view", toAdvancedView,
-            {"printerChooser", "paneSelector", "tab_SwitchVew", "menu_iRGBSource", "menu_iRGBIntent",
+            {"printerChooser", "presetChooser", "paneSelector", "tab_SwitchVew", "menu_iRGBSource", "menu_iRGBIntent",
                 "menu_iRGBGrayTreatment", "menu_iDestinationProfile", "menu_iHalftone", "menu_iEdgeEnhancement",
                 "button_ManageProfile", "button_DownloadManager", "button_HideAdvancedOptions", "printButton",
                 "cancelButton"}},

@@ -229,8 +229,10 @@ TEST(SamplePPD, GrayscaleAndSeparationExcludeEachOtherInBothDirections)
             pairs.insert(std::string(c.option1) + " " + c.choice1 + " " + c.option2 + " " + c.choice2);
         }
         EXPECT_EQ(pairs,
-            (std::set<std::string>{
-                "TLColorAsGray True TLColorSeparation True", "TLColorSeparation True TLColorAsGray True"}));
+            (std::set<std::string>{"TLColorAsGray True TLColorSeparation True",
+                "TLColorSeparation True TLColorAsGray True", "MediaType Transparency Duplex ",
+                "Duplex  MediaType Transparency", "MediaType Labels TLOutputBin FaceDown",
+                "TLOutputBin FaceDown MediaType Labels"}));
 
         ppdMarkDefaults(ppd.get());
         EXPECT_EQ(ppdConflicts(ppd.get()), 0);

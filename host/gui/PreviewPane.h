@@ -1,0 +1,77 @@
+// SPDX-License-Identifier: Apache-2.0
+// The preview beside the dialog's panes: the sheet as it will print (or the plain layout), "Sheet N of
+// M" with buttons to the previous and next sheet, the soft-proof switch, a busy mark while a sheet is
+// drawn off the window's thread, and the preview's notes.
+#pragma once
+
+#include "host/gui/PreviewWorker.h"
+#include "host/preview/PreviewEngine.h"
+
+#include <QImage>
+#include <QTimer>
+#include <QWidget>
+
+#include <functional>
+#include <memory>
+
+class QCheckBox;
+class QLabel;
+class QProgressBar;
+class QToolButton;
+
+namespace host {
+
+class PreviewPane final : public QWidget {
+public:
+    // The engine is borrowed and must outlive the pane.
+    explicit PreviewPane(preview::PreviewEngine& engine, QWidget* parent = nullptr);
+    ~PreviewPane() override;
+
+    // What to preview: the documents, the dialog's layout options and the panel's settings (the
+    // job's own proof flag is replaced by the switch's). The sheet shown is drawn anew.
+    void setJob(preview::PreviewJob job);
+    void setProof(bool on);
+    bool proof() const;
+    // Shows sheet n (kept within the job's sheets once they are known).
+    void showSheet(int n);
+
+    int sheet() const { return sheet_; }
+    int sheets() const { return sheets_; }
+    // True from a change until the sheet it asks for is shown.
+    bool busy() const { return shown_ != asked_; }
+    const QImage& picture() const { return picture_; }
+    const std::vector<std::string>& notes() const { return notes_; }
+    // The size, in pixels, the sheet is drawn to fit.
+    preview::SheetBox box() const;
+
+    // After each sheet shown (for scripts and tests).
+    std::function<void()> onShown;
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void ask();
+    void shown(preview::PreviewSheet sheet, int generation);
+    void updateControls();
+
+    QToolButton* previous_;
+    QLabel* position_;
+    QToolButton* next_;
+    QCheckBox* proof_;
+    QProgressBar* busyMark_;
+    QLabel* image_;
+    QLabel* notesLabel_;
+    QTimer resized_;
+    preview::PreviewJob job_;
+    preview::SheetBox askedBox_{0, 0};
+    int sheet_ = 1;
+    int sheets_ = 0;
+    int asked_ = 0;
+    int shown_ = 0;
+    QImage picture_;
+    std::vector<std::string> notes_;
+    std::unique_ptr<PreviewWorker> worker_;
+};
+
+} // namespace host

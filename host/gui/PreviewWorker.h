@@ -1,0 +1,57 @@
+// SPDX-License-Identifier: Apache-2.0
+// Draws preview sheets off the window's thread, one at a time: a newer request replaces one that
+// waits and cancels the one being drawn, so the window never waits and never shows a stale sheet
+// for long. Results come back on the window's thread.
+#pragma once
+
+#include "host/preview/PreviewEngine.h"
+
+#include <QObject>
+
+#include <atomic>
+#include <condition_variable>
+#include <functional>
+#include <mutex>
+#include <optional>
+#include <thread>
+
+namespace host {
+
+class PreviewWorker {
+public:
+    // What came of request number `generation`, delivered on `receiver`'s thread unless the
+    // receiver is gone by then.
+    using Done = std::function<void(preview::PreviewSheet sheet, int generation)>;
+
+    // The engine and the receiver are borrowed and must outlive the worker.
+    PreviewWorker(preview::PreviewEngine& engine, QObject* receiver, Done done);
+    // Cancels what is being drawn and waits for the thread.
+    ~PreviewWorker();
+    PreviewWorker(const PreviewWorker&) = delete;
+    PreviewWorker& operator=(const PreviewWorker&) = delete;
+
+    // Asks for a sheet; returns the request's number.
+    int request(preview::PreviewJob job, int sheet, preview::SheetBox box);
+
+private:
+    struct Request {
+        preview::PreviewJob job;
+        int sheet;
+        preview::SheetBox box;
+        int generation;
+    };
+    void loop();
+
+    preview::PreviewEngine& engine_;
+    QObject* receiver_;
+    Done done_;
+    std::mutex mutex_;
+    std::condition_variable wake_;
+    std::optional<Request> waiting_;
+    std::atomic<bool> cancel_{false};
+    bool stopping_ = false;
+    int generation_ = 0;
+    std::thread thread_;
+};
+
+} // namespace host
