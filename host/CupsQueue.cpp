@@ -3,6 +3,7 @@
 // the server reports, the destination's options (queue defaults and lpoptions), and the queue's PPD
 // fetched into a temporary file.
 #include "host/CupsConnection.h"
+#include "host/CupsPassword.h"
 #include "host/PrinterSource.h"
 #include "host/Translate.h"
 
@@ -72,6 +73,7 @@ std::optional<PrinterChoice> cupsQueuePrinter(
     const std::string queue = destination.substr(0, slash);
     const std::string instance = slash == std::string::npos ? std::string() : destination.substr(slash + 1);
     if (queue.empty()) return fail(tr("the queue name is empty"));
+    CupsPassword::forget();
     auto http = CupsConnection::open(limitSeconds, error, cancel);
     if (!http) return std::nullopt;
     PrinterChoice choice;
@@ -98,6 +100,7 @@ std::optional<PrinterChoice> cupsQueuePrinter(
     http_status_t status = cupsGetPPD3(http->get(), name.c_str(), &modified, path, sizeof path);
     if (status != HTTP_STATUS_OK) {
         if (path[0]) ::unlink(path);
+        if (CupsPassword::asked()) return fail(passwordRefusal(name));
         if (status == HTTP_STATUS_NOT_FOUND && !http->timedOut()) return fail(trf("CUPS queue {1} has no PPD", {name}));
         return fail(http->reason(trf("cannot fetch the PPD of CUPS queue {1}: {2}", {name, cupsLastErrorString()})));
     }
