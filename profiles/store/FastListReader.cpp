@@ -417,7 +417,8 @@ std::unique_ptr<StoredLists> readListsFast(std::string_view bytes)
     Reader reader(*lists);
     context->_private = &reader;
     const int status = xmlParseDocument(context.get());
-    if (status != 0 || !context->wellFormed || reader.failed() || !reader.finished()) return nullptr;
+    if (status != 0 || !context->wellFormed || !context->nsWellFormed || reader.failed() || !reader.finished())
+        return nullptr;
     return lists;
 }
 

@@ -137,6 +137,8 @@ TEST(FastList, ReadsWhatTheGeneralReaderReadsOrLeavesItToIt)
                 return replaced(b, "<string>PROFILE1.ICC</string>", "<p:string xmlns:p=\"u\">PROFILE1.ICC</p:string>");
             },
             false},
+        {"an undeclared attribute prefix",
+            [](const std::string& b) { return replaced(b, "<plist version=", "<plist ver:sion="); }, false},
         {"another declared encoding", [](const std::string& b) { return replaced(b, "UTF-8", "ISO-8859-1"); }, true},
         {"a byte order mark", [](const std::string& b) { return "\xEF\xBB\xBF" + b; }, true},
         {"text between elements", [](const std::string& b) { return replaced(b, "<dict>\n", "<dict>x\n"); }, false},
