@@ -165,15 +165,21 @@ bool DialogPanes::accept(const PaneOption& option, std::string& value, std::stri
     return checked.has_value();
 }
 
+PaneOption* DialogPanes::accepted(const std::string& name, std::string& value, std::string* error)
+{
+    PaneOption* option = mutableOption(lookup(name, value));
+    if (!option) {
+        if (error) *error = trf("the dialog's panes have no option {1}", {name});
+        return nullptr;
+    }
+    return accept(*option, value, error) ? option : nullptr;
+}
+
 bool DialogPanes::choose(const std::string& name, const std::string& value, std::string* error)
 {
     std::string wanted = value;
-    PaneOption* option = mutableOption(lookup(name, wanted));
-    if (!option) {
-        if (error) *error = trf("the dialog's panes have no option {1}", {name});
-        return false;
-    }
-    if (!accept(*option, wanted, error)) return false;
+    PaneOption* option = accepted(name, wanted, error);
+    if (!option) return false;
     refresh();
     if (const PaneChoice* choice = option->choice(wanted); choice && !choice->available) {
         if (error)
@@ -196,12 +202,8 @@ bool DialogPanes::valid(const std::string& name, const std::string& value, std::
 bool DialogPanes::start(const std::string& name, const std::string& value, std::string* error)
 {
     std::string wanted = value;
-    PaneOption* option = mutableOption(lookup(name, wanted));
-    if (!option) {
-        if (error) *error = trf("the dialog's panes have no option {1}", {name});
-        return false;
-    }
-    if (!accept(*option, wanted, error)) return false;
+    PaneOption* option = accepted(name, wanted, error);
+    if (!option) return false;
     option->value = wanted;
     if (option->fromPpd) resolveConflicts(option->name);
     return true;

@@ -61,6 +61,9 @@ private:
     const PaneOption* lookup(const std::string& name, std::string& value) const;
     PaneOption* mutableOption(const PaneOption* option);
     bool accept(const PaneOption& option, std::string& value, std::string* error) const;
+    // The option name stands for when value is one it accepts (value put in its terms); else null
+    // and *error says why.
+    PaneOption* accepted(const std::string& name, std::string& value, std::string* error);
     void refresh();
     PaneConflicts::Choices marked() const;
     void resolveConflicts(const std::string& keep);

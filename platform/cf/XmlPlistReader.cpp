@@ -5,6 +5,7 @@
 // and is left to it.
 #include "cf/XmlPlistReader.h"
 
+#include "cf/XmlParsing.h"
 #include "cf/XmlPlistBuilder.h"
 
 #include <libxml/SAX2.h>
@@ -20,25 +21,6 @@
 
 namespace cf {
 namespace {
-
-void ignoreMessage(void*, const char*, ...) { }
-
-// libxml2 reports some faults through its generic handler whatever the parser's options say;
-// whatever this reader does not take libplist judges, so they are dropped while it reads.
-class QuietErrors {
-public:
-    QuietErrors() : handler_(xmlGenericError), context_(xmlGenericErrorContext)
-    {
-        xmlSetGenericErrorFunc(nullptr, ignoreMessage);
-    }
-    ~QuietErrors() { xmlSetGenericErrorFunc(context_, handler_); }
-    QuietErrors(const QuietErrors&) = delete;
-    QuietErrors& operator=(const QuietErrors&) = delete;
-
-private:
-    xmlGenericErrorFunc handler_;
-    void* context_;
-};
 
 bool isUtf8Name(const xmlChar* encoding)
 {
@@ -133,15 +115,6 @@ void installHandlers(xmlSAXHandler& sax)
     sax.reference = onReference;
 }
 
-struct ContextDeleter {
-    void operator()(xmlParserCtxtPtr context) const
-    {
-        if (context->myDoc) xmlFreeDoc(context->myDoc);
-        context->myDoc = nullptr;
-        xmlFreeParserCtxt(context);
-    }
-};
-
 // libplist keeps a carriage return that an XML parser turns into a line feed; a NUL byte is no
 // UTF-8 XML at all (UTF-16 has them), nor is a byte order mark what libplist reads.
 bool worthParsing(std::string_view bytes)
@@ -169,9 +142,9 @@ bool parseInPieces(xmlParserCtxtPtr context, std::string_view bytes)
 std::optional<Ref> XmlPlistReader::read(std::string_view bytes)
 {
     if (!worthParsing(bytes)) return std::nullopt;
-    QuietErrors quiet;
-    std::unique_ptr<xmlParserCtxt, ContextDeleter> context(
-        xmlCreatePushParserCtxt(nullptr, nullptr, nullptr, 0, nullptr));
+    // Whatever this reader does not take libplist judges.
+    QuietXmlErrors quiet;
+    XmlContext context(xmlCreatePushParserCtxt(nullptr, nullptr, nullptr, 0, nullptr));
     if (!context) return std::nullopt;
     xmlCtxtUseOptions(context.get(), XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING);
     installHandlers(*context->sax);

@@ -5,6 +5,7 @@
 // here and is taken only where it reads exactly as the general reader would read it.
 #include "profiles/store/FastListReader.h"
 
+#include "cf/XmlParsing.h"
 #include "profiles/store/ProfileListFile.h"
 #include "profiles/store/ProfileText.h"
 
@@ -29,26 +30,6 @@ using profilefile::kFieldKeys;
 // Deeper than the layout nests; unknown values this deep are left to the general reader.
 constexpr int kMaxSkipDepth = 32;
 constexpr size_t kMaxIntegerDigits = 18;
-
-void ignoreMessage(void*, const char*, ...) { }
-
-// libxml2 reports some faults (an encoding it cannot convert) through its generic handler whatever
-// the parser's options say; what this reader does not take the general reader judges, so they are
-// dropped while it reads.
-class QuietErrors {
-public:
-    QuietErrors() : handler_(xmlGenericError), context_(xmlGenericErrorContext)
-    {
-        xmlSetGenericErrorFunc(nullptr, ignoreMessage);
-    }
-    ~QuietErrors() { xmlSetGenericErrorFunc(context_, handler_); }
-    QuietErrors(const QuietErrors&) = delete;
-    QuietErrors& operator=(const QuietErrors&) = delete;
-
-private:
-    xmlGenericErrorFunc handler_;
-    void* context_;
-};
 
 std::optional<int64_t> canonicalInteger(const std::string& text)
 {
@@ -392,15 +373,6 @@ void installHandlers(xmlSAXHandler& sax)
     sax.reference = onReference;
 }
 
-struct ContextDeleter {
-    void operator()(xmlParserCtxtPtr context) const
-    {
-        if (context->myDoc) xmlFreeDoc(context->myDoc);
-        context->myDoc = nullptr;
-        xmlFreeParserCtxt(context);
-    }
-};
-
 } // namespace
 
 std::unique_ptr<StoredLists> readListsFast(std::string_view bytes)
@@ -408,9 +380,9 @@ std::unique_ptr<StoredLists> readListsFast(std::string_view bytes)
     // libxml2 reads the byte order mark, the declared encoding and the line ends as XML has them.
     if (bytes.empty() || bytes.size() > static_cast<size_t>(INT32_MAX)) return nullptr;
     auto lists = std::make_unique<StoredLists>();
-    QuietErrors quiet;
-    std::unique_ptr<xmlParserCtxt, ContextDeleter> context(
-        xmlCreateMemoryParserCtxt(bytes.data(), static_cast<int>(bytes.size())));
+    // What this reader does not take the general reader judges.
+    cf::QuietXmlErrors quiet;
+    cf::XmlContext context(xmlCreateMemoryParserCtxt(bytes.data(), static_cast<int>(bytes.size())));
     if (!context) return nullptr;
     xmlCtxtUseOptions(context.get(), XML_PARSE_NONET | XML_PARSE_NOERROR | XML_PARSE_NOWARNING | XML_PARSE_NOCDATA);
     installHandlers(*context->sax);

@@ -2,6 +2,8 @@
 // One libxml2 parse, in recovery mode so that every fault is seen, decides and re-encodes.
 #include "profiles/store/PlistXmlCheck.h"
 
+#include "cf/XmlParsing.h"
+
 #include <libxml/parser.h>
 #include <libxml/parserInternals.h>
 #include <libxml/tree.h>
@@ -32,14 +34,6 @@ void collect(void* context, xmlErrorPtr error)
     while (!message.empty() && message.back() == '\n') message.pop_back();
     faults->first = "line " + std::to_string(error->line) + ": " + message;
 }
-
-struct ContextDeleter {
-    void operator()(xmlParserCtxtPtr context) const
-    {
-        if (context->myDoc) xmlFreeDoc(context->myDoc);
-        xmlFreeParserCtxt(context);
-    }
-};
 
 // Raw carriage returns as the line feeds XML reads them as; the reader would keep them.
 std::string withXmlLineEnds(std::string_view bytes)
@@ -78,8 +72,7 @@ std::optional<std::string> utf8Dump(xmlDocPtr document)
 std::optional<std::string> checkedPlistXml(std::string_view bytes, std::string* fault)
 {
     if (bytes.size() > static_cast<size_t>(INT32_MAX)) return std::nullopt;
-    std::unique_ptr<xmlParserCtxt, ContextDeleter> context(
-        xmlCreateMemoryParserCtxt(bytes.data(), static_cast<int>(bytes.size())));
+    cf::XmlContext context(xmlCreateMemoryParserCtxt(bytes.data(), static_cast<int>(bytes.size())));
     if (!context) return std::nullopt;
     Faults faults;
     context->_private = &faults;
