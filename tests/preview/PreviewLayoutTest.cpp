@@ -70,7 +70,10 @@ TEST(PreviewLayout, TheDialogsLayoutOptionsShapeTheSheets)
     };
     const Case cases[] = {
         {"one page a sheet", true, {}, 4, false, "r"},
-        {"two per sheet over pages 2-3", true, {{"number-up", "2"}, {"page-ranges", "2-3"}}, 1, true, "by"},
+        {"two per sheet over pages 2-3", true, {{"number-up", "2"}, {"page-ranges", "2-3"}}, 1, true, "gb"},
+        {"two per sheet over pages 1,3-", true, {{"number-up", "2"}, {"page-ranges", "1,3-"}}, 2, true, "rb"},
+        {"two per sheet over pages past the end", true, {{"number-up", "2"}, {"page-ranges", "5-9"}}, 0, false,
+            nullptr},
         {"two per sheet", true, {{"number-up", "2"}}, 2, true, "rg"},
         {"four per sheet", true, {{"number-up", "4"}}, 1, false, "rg"},
         {"four per sheet, top to bottom first", true, {{"number-up", "4"}, {"number-up-layout", "tblr"}}, 1, false,
@@ -91,8 +94,8 @@ TEST(PreviewLayout, TheDialogsLayoutOptionsShapeTheSheets)
             EXPECT_EQ(blocksAcross(sheet.picture), c.blocks) << c.name;
         }
     }
-    const PreviewSheet twoUp = preview->render(plain({four}, cases[1].layout), 1, kBox);
-    EXPECT_TRUE(mentions(twoUp.notes, "2-3")) << "CUPS counts the range in sheets then, and the preview says so";
+    const PreviewSheet none = preview->render(plain({four}, cases[3].layout), 1, kBox);
+    EXPECT_TRUE(mentions(none.notes, "no page")) << ::testing::PrintToString(none.notes);
 }
 
 TEST(PreviewLayout, EveryKindOfDocumentCUPSPrintsGivesASheet)
