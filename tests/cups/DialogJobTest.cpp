@@ -27,6 +27,35 @@ void writeText(const std::string& path, const std::string& text)
     std::ofstream(path, std::ios::trunc) << text;
 }
 
+// Four A4 pages, "Page N" on page N: PostScript, or made into PDF by Ghostscript.
+std::string fourPages(const std::string& folder, bool pdf)
+{
+    const std::string ps = folder + "/pages.ps";
+    writeText(ps,
+        "%!PS\n/Helvetica findfont 40 scalefont setfont\n"
+        "1 1 4 { << /PageSize [595 842] >> setpagedevice 100 400 moveto (Page ) show 1 string cvs show showpage } "
+        "for\n");
+    if (!pdf) return ps;
+    const std::string out = folder + "/pages.pdf";
+    auto made = testproc::run(
+        {"/usr/bin/gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=pdfwrite", "-sOutputFile=" + out, ps});
+    EXPECT_EQ(0, made.status) << made.err;
+    return out;
+}
+
+// The words of a PDF's pages, one line each page ("Page 2|Page 3|").
+std::string pageTexts(const std::string& pdf)
+{
+    auto text = testproc::run({"/usr/bin/pdftotext", "-layout", pdf, "-"});
+    std::string pages;
+    for (char c : text.out)
+        if (c == '\f')
+            pages += '|';
+        else if (c != '\n' && !(c == ' ' && (pages.empty() || pages.back() == ' ' || pages.back() == '|')))
+            pages += c;
+    return pages;
+}
+
 class DialogJobTest : public ::testing::Test {
 protected:
     void SetUp() override
@@ -198,6 +227,43 @@ TEST_F(DialogJobTest, UseAsDefaultMakesTheQueuesOwnLpoptions)
     auto opened = printdialog({"--queue", kQueue}, "dump\n");
     EXPECT_EQ("4", opened.state()["dialog"]["options"]["number-up"]["value"]);
     EXPECT_EQ("Default Settings", opened.state()["dialog"]["preset"]);
+}
+
+// CUPS's pdftopdf counts page-ranges in sheets once pages go several to a sheet: the dialog picks the
+// chosen pages itself, so that pages 2-3 two to a sheet print pages 2 and 3.
+TEST_F(DialogJobTest, ChosenPagesSeveralToASheetPrintThePagesChosen)
+{
+    struct Case {
+        const char* name;
+        bool pdf;
+        std::vector<std::string> arguments;
+        const char* rangesSent; // "" none
+        const char* pagesSent;
+    };
+    const Case cases[] = {
+        {"PDF, two to a sheet", true, {"-P", "2-3", "-o", "number-up=2"}, "", "Page 2|Page 3|"},
+        {"PostScript, four to a sheet", false, {"-P", "1,3-", "-o", "number-up=4"}, "", "Page 1|Page 3|Page 4|"},
+        {"one to a sheet: CUPS's range is right", true, {"-P", "2-3"}, "2-3", "Page 1|Page 2|Page 3|Page 4|"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> arguments = {"--queue", kQueue, "-H", "indefinite"};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        arguments.push_back(fourPages(work_, c.pdf));
+
+        auto run = printdialog(arguments, "panelView\nrestore\n");
+
+        ASSERT_EQ(0, run.result.status) << run.result.err;
+        auto job = attributesOf(run);
+        EXPECT_EQ(c.rangesSent, job.count("page-ranges") ? job["page-ranges"] : "");
+        const std::string sent = server_.documentFile(run.last("job").get<int>(), 1);
+        EXPECT_EQ(c.pagesSent, pageTexts(sent));
+    }
+    auto none = printdialog(
+        {"--queue", kQueue, "-P", "5-9", "-o", "number-up=2", fourPages(work_, true)}, "panelView\nrestore\n");
+    EXPECT_EQ(1, none.result.status);
+    EXPECT_NE(std::string::npos, none.result.err.find("none of the chosen pages")) << none.result.err;
+    EXPECT_EQ(3, server_.jobCount(kQueue)) << "no job for pages that are not there";
 }
 
 // Transparencies exclude two-sided printing, labels the face-down bin: whichever way the pair comes
