@@ -25,30 +25,6 @@ PreviewJob plain(std::vector<std::string> paths, OptionMap layout = {})
     return job;
 }
 
-// The colours of the blocks met along a row a quarter down the sheet (through the first row of page
-// images), left to right: 'r', 'g', 'b', 'y' for the coloured pages, '?' for another colour.
-char colourName(const uint8_t* p)
-{
-    const bool r = p[0] > 128, g = p[1] > 128, b = p[2] > 128;
-    return r && g && !b ? 'y' : r && !g && !b ? 'r' : !r && g && !b ? 'g' : !r && !g && b ? 'b' : '?';
-}
-
-std::string blocksAcross(const Raster& picture)
-{
-    std::string blocks;
-    const int y = picture.height / 4;
-    for (int x = 0, start = -1; x <= picture.width; ++x) {
-        const uint8_t* p = x < picture.width ? picture.at(x, y) : nullptr;
-        const bool coloured = p && (p[0] < 200 || p[1] < 200 || p[2] < 200);
-        if (coloured && start < 0) start = x;
-        if (!coloured && start >= 0) {
-            blocks += colourName(picture.at((start + x) / 2, y));
-            start = -1;
-        }
-    }
-    return blocks;
-}
-
 bool mentions(const std::vector<std::string>& notes, const std::string& word)
 {
     for (const std::string& note : notes)
