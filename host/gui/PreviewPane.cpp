@@ -45,7 +45,7 @@ QImage framed(const QImage& sheet)
 
 } // namespace
 
-PreviewPane::PreviewPane(preview::PreviewEngine& engine, QWidget* parent)
+PreviewPane::PreviewPane(PreviewWorker::EngineSource engine, QWidget* parent)
     : QWidget(parent), previous_(new QToolButton), position_(new QLabel), next_(new QToolButton),
       proof_(new QCheckBox(tq("Soft proof"))), busyMark_(new QProgressBar), image_(new QLabel), notesLabel_(new QLabel)
 {
@@ -73,7 +73,8 @@ PreviewPane::PreviewPane(preview::PreviewEngine& engine, QWidget* parent)
     busyMark_->setSizePolicy(keepPlace);
     image_->setObjectName("previewSheet");
     image_->setAlignment(Qt::AlignCenter);
-    image_->setMinimumSize(160, 200);
+    // Wide enough for a landscape sheet of two pages to be read.
+    image_->setMinimumSize(280, 240);
     image_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     notesLabel_->setObjectName("previewNotes");
     notesLabel_->setWordWrap(true);
@@ -83,17 +84,21 @@ PreviewPane::PreviewPane(preview::PreviewEngine& engine, QWidget* parent)
     navigation->addWidget(previous_);
     navigation->addWidget(position_, 1);
     navigation->addWidget(next_);
+    // The sheet first, then where it is in the job and how it is shown, as under a printed page.
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(navigation);
-    layout->addWidget(proof_);
-    layout->addWidget(busyMark_);
     layout->addWidget(image_, 1);
+    layout->addWidget(busyMark_);
+    layout->addLayout(navigation);
+    layout->addWidget(proof_, 0, Qt::AlignHCenter);
     layout->addWidget(notesLabel_);
 
     connect(previous_, &QToolButton::clicked, this, [this] { showSheet(sheet_ - 1); });
     connect(next_, &QToolButton::clicked, this, [this] { showSheet(sheet_ + 1); });
-    connect(proof_, &QCheckBox::toggled, this, [this] { ask(); });
+    connect(proof_, &QCheckBox::toggled, this, [this](bool on) {
+        ask();
+        if (onProof) onProof(on);
+    });
     resized_.setSingleShot(true);
     resized_.setInterval(120);
     connect(&resized_, &QTimer::timeout, this, [this] {
@@ -101,8 +106,8 @@ PreviewPane::PreviewPane(preview::PreviewEngine& engine, QWidget* parent)
         if (now.width != askedBox_.width || now.height != askedBox_.height) ask();
     });
     image_->installEventFilter(this);
-    worker_ = std::make_unique<PreviewWorker>(
-        engine, this, [this](preview::PreviewSheet sheet, int generation) { shown(std::move(sheet), generation); });
+    worker_ = std::make_unique<PreviewWorker>(std::move(engine), this,
+        [this](preview::PreviewSheet sheet, int generation) { shown(std::move(sheet), generation); });
     updateControls();
 }
 
@@ -114,6 +119,8 @@ PreviewPane::~PreviewPane()
 
 void PreviewPane::setJob(preview::PreviewJob job)
 {
+    // A pane shown, a summary refreshed or a choice that changes no sheet: nothing to draw.
+    if (asked_ > 0 && job == job_) return;
     job_ = std::move(job);
     ask();
 }
@@ -157,6 +164,7 @@ void PreviewPane::shown(preview::PreviewSheet sheet, int generation)
     sheets_ = sheet.sheets;
     if (sheet.sheet > 0) sheet_ = sheet.sheet;
     picture_ = toImage(sheet.picture);
+    raster_ = std::move(sheet.picture);
     QPixmap pixmap = QPixmap::fromImage(framed(picture_));
     pixmap.setDevicePixelRatio(devicePixelRatioF());
     image_->setPixmap(pixmap);

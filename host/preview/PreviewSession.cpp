@@ -45,6 +45,11 @@ PreviewEngine* PreviewSession::engine(std::string* error)
     return engine_.get();
 }
 
+std::string PreviewSession::noSuchSheet(int sheet, int sheets)
+{
+    return trf("there is no sheet {1}: the job has {2}", {std::to_string(sheet), std::to_string(sheets)});
+}
+
 std::optional<PreviewAnswer> PreviewSession::write(
     const PreviewJob& job, int sheet, SheetBox box, const std::string& path, std::string* error)
 {

@@ -48,6 +48,9 @@ public:
     std::optional<PreviewAnswer> write(
         const PreviewJob& job, int sheet, SheetBox box, const std::string& path, std::string* error);
 
+    // Why sheet `sheet` cannot be shown of a job of `sheets` sheets.
+    static std::string noSuchSheet(int sheet, int sheets);
+
     // The size a sheet is drawn at without a window.
     static constexpr SheetBox kScriptBox{420, 594};
 
