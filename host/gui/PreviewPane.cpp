@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QProgressBar>
+#include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -79,6 +80,15 @@ PreviewPane::PreviewPane(PreviewWorker::EngineSource engine, QWidget* parent)
     notesLabel_->setObjectName("previewNotes");
     notesLabel_->setWordWrap(true);
     notesLabel_->setTextFormat(Qt::PlainText);
+    notesLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Room for a few lines, scrolled beyond: notes that come and go must not change the sheet's
+    // area, which would draw the sheet again at another size.
+    auto* notes = new QScrollArea;
+    notes->setWidget(notesLabel_);
+    notes->setWidgetResizable(true);
+    notes->setFrameShape(QFrame::NoFrame);
+    notes->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    notes->setFixedHeight(4 * notesLabel_->fontMetrics().lineSpacing() + 2);
 
     auto* navigation = new QHBoxLayout;
     navigation->addWidget(previous_);
@@ -91,7 +101,7 @@ PreviewPane::PreviewPane(PreviewWorker::EngineSource engine, QWidget* parent)
     layout->addWidget(busyMark_);
     layout->addLayout(navigation);
     layout->addWidget(proof_, 0, Qt::AlignHCenter);
-    layout->addWidget(notesLabel_);
+    layout->addWidget(notes);
 
     connect(previous_, &QToolButton::clicked, this, [this] { showSheet(sheet_ - 1); });
     connect(next_, &QToolButton::clicked, this, [this] { showSheet(sheet_ + 1); });
@@ -150,6 +160,8 @@ preview::SheetBox PreviewPane::box() const
 
 void PreviewPane::ask()
 {
+    // Not before the pane has its size: a sheet drawn for a provisional one would be drawn again.
+    if (!laidOut_) return;
     preview::PreviewJob job = job_;
     job.proof = proof_->isChecked();
     askedBox_ = box();
@@ -188,7 +200,14 @@ void PreviewPane::updateControls()
 
 bool PreviewPane::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == image_ && event->type() == QEvent::Resize) resized_.start();
+    const bool sized = event->type() == QEvent::Resize || event->type() == QEvent::Show;
+    if (watched != image_ || !sized) return QWidget::eventFilter(watched, event);
+    if (laidOut_) {
+        resized_.start();
+    } else if (image_->isVisible()) {
+        laidOut_ = true;
+        ask();
+    }
     return QWidget::eventFilter(watched, event);
 }
 

@@ -38,8 +38,8 @@ public:
 
     int sheet() const { return sheet_; }
     int sheets() const { return sheets_; }
-    // True from a change until the sheet it asks for is shown.
-    bool busy() const { return shown_ != asked_; }
+    // True from a change until the sheet it asks for is shown, and before the first is asked for.
+    bool busy() const { return shown_ != asked_ || !laidOut_; }
     const QImage& picture() const { return picture_; }
     const preview::Raster& raster() const { return raster_; }
     const std::vector<std::string>& notes() const { return notes_; }
@@ -71,6 +71,7 @@ private:
     QTimer resized_;
     preview::PreviewJob job_;
     preview::SheetBox askedBox_{0, 0};
+    bool laidOut_ = false; // the sheet's area has had its first size on screen
     int sheet_ = 1;
     int sheets_ = 0;
     int asked_ = 0;
