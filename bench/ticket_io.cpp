@@ -73,7 +73,7 @@ bool writeFile(const std::string& path, const cf::DictionaryRef& settings)
     // A file that holds the bytes already is not written again.
     ::unlink(path.c_str());
     std::string error;
-    return orDie(host::writeTicket(path, settings, &error), error);
+    return orDie(host::writeTicket(path, settings, std::nullopt, &error), error);
 }
 
 long peakResidentKb()

@@ -15,6 +15,7 @@
 #include <cstdio>
 #include <cstdlib>
 #include <cstring>
+#include <optional>
 #include <string>
 
 namespace tlco {
@@ -92,6 +93,18 @@ int finish(int exitValue)
 }
 
 } // namespace
+
+int walkDeadlineSeconds()
+{
+    prepareLibrary();
+    const int seconds = netsnmp_ds_get_int(NETSNMP_DS_APPLICATION_ID, kWalkDeadlineSeconds);
+    return seconds > 0 ? seconds : kDefaultWalkDeadline;
+}
+
+void setNextWalkDeadline(std::optional<std::chrono::steady_clock::time_point> deadline)
+{
+    WalkDeadline::setNextEnd(deadline);
+}
 
 void optProc(int, char* const*, int opt)
 {

@@ -6,7 +6,9 @@
 #include <net-snmp/net-snmp-config.h>
 #include <net-snmp/net-snmp-includes.h>
 
+#include <chrono>
 #include <cstddef>
+#include <optional>
 
 namespace tlco {
 
@@ -25,6 +27,12 @@ inline constexpr int kWalkDontCheckOrdering = 3;
 // table would otherwise keep the dialog waiting for an hour.
 inline constexpr int kWalkDeadlineSeconds = 0;
 inline constexpr int kDefaultWalkDeadline = 15;
+
+// The configured deadline in seconds (the library's configuration is read first).
+int walkDeadlineSeconds();
+// The next walk ends by `deadline` instead of its own (nothing: by its own): a fetch whose printer
+// name was looked up first counts the lookup's time inside the same deadline.
+void setNextWalkDeadline(std::optional<std::chrono::steady_clock::time_point> deadline);
 
 inline constexpr size_t kDebugMessageSize = 128;
 

@@ -4,12 +4,16 @@
 
 #include "base/Localize.h"
 #include "base/PrinterProtocol.h"
+#include "discovery/HostLookup.h"
 #include "discovery/MibWalk.h"
 #include "discovery/PrinterAddress.h"
+#include "discovery/Spool.h"
+#include "discovery/SpoolRestructure.h"
 #include "profiles/store/TLPList.h"
 #include "services/Progress.h"
 
 #include <array>
+#include <chrono>
 #include <string>
 #include <string_view>
 
@@ -58,12 +62,24 @@ int32_t fetchProfilesFromMIB(PMPrintSession session)
     if (!deviceURI) return 0;
     const int16_t protocol = protocolOfURIText(deviceURI->string());
     if (!isNetworkProtocol(protocol)) return 0;
+    // The name lookup counts inside the walk's deadline: a name server that never answers must not
+    // hold the dialog longer than a printer that never answers.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(walkDeadlineSeconds());
     std::optional<std::string> address = resolvePrinterAddress(*deviceURI, protocol);
     if (!address) return 0;
-
-    WalkArguments arguments(*address);
     svc::ProgressScope progress(askingText(*address));
+    std::optional<std::string> peer = lookUpPeer(*address, deadline);
+    if (!peer) {
+        // Merged as a walk that could not reach the printer, as it was before names were looked up here.
+        vSpoolPlist(nullptr, 0, nullptr, 1);
+        vRestructPlistSpool2Current(kWalkFailed);
+        return 0;
+    }
+
+    WalkArguments arguments(*peer);
+    setNextWalkDeadline(deadline);
     mib_walk(arguments.count(), arguments.vector());
+    setNextWalkDeadline(std::nullopt);
     return 0;
 }
 

@@ -9,8 +9,8 @@
 namespace tlco {
 
 // Backs up the stored profile lists, then, for a network printer (LPD or Bonjour) whose address
-// resolves, walks its profile table into them. Always 0: a printer that cannot be asked leaves the
-// lists as they were.
+// resolves, walks its profile table into them. The host name's lookup and the walk share the walk's
+// deadline; a name not looked up by then is merged as a walk that failed. Always 0.
 int32_t fetchProfilesFromMIB(PMPrintSession session);
 
 } // namespace tlco

@@ -2,6 +2,8 @@
 // Re-confirms, adds, demotes and drops the listed printer profiles by what the last walk fetched.
 #include "discovery/SpoolRestructure.h"
 
+#include "base/PDELog.h"
+#include "base/Status.h"
 #include "discovery/Spool.h"
 #include "profiles/store/TLPList.h"
 
@@ -150,6 +152,12 @@ void vRestructDetail(int slot, ProfileList* list)
 
 int32_t vRestructPlistSpool2Current(int flag)
 {
+    // Read, merged and written under one lock: a profile another dialog saves meanwhile stays.
+    ProfileListLock lock;
+    if (!lock.held()) {
+        PDEWarn("%s", profileListSaveFailure(lock.reason()).c_str());
+        return kTLPListError;
+    }
     auto lists = std::make_unique<WorkingLists>();
     ProfileList* const records[] = {&lists->rgb, &lists->sim, &lists->dst};
     std::memset(lists.get(), 0, sizeof *lists);

@@ -8,11 +8,22 @@
 #include <cstdio>
 
 namespace tlco {
+namespace {
+
+std::optional<std::chrono::steady_clock::time_point> nextEnd;
+
+} // namespace
 
 WalkDeadline::WalkDeadline(netsnmp_session& session, int seconds)
     : session_(session), fullTimeout_(session.timeout),
-      end_(Clock::now() + std::chrono::seconds(seconds > 0 ? seconds : kDefaultWalkDeadline))
+      end_(nextEnd.value_or(Clock::now() + std::chrono::seconds(seconds > 0 ? seconds : kDefaultWalkDeadline)))
 {
+    nextEnd.reset();
+}
+
+void WalkDeadline::setNextEnd(std::optional<std::chrono::steady_clock::time_point> end)
+{
+    nextEnd = end;
 }
 
 bool WalkDeadline::fitNextRequest()

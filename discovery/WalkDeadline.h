@@ -6,6 +6,7 @@
 #include <net-snmp/net-snmp-includes.h>
 
 #include <chrono>
+#include <optional>
 
 namespace tlco {
 
@@ -14,6 +15,10 @@ public:
     // Starts now, for `seconds` (kDefaultWalkDeadline when 0 or less). Borrows the opened session,
     // whose time-out it shortens; its time-out as it stands is each request's full time-out.
     WalkDeadline(netsnmp_session& session, int seconds);
+
+    // The next deadline made ends at `end` instead, once (nothing: as it would): a fetch that looked
+    // up the printer's name first counts that time inside the same deadline.
+    static void setNextEnd(std::optional<std::chrono::steady_clock::time_point> end);
 
     // Shortens the next request's time-out so that its tries end by the deadline; false (and a
     // word in the debug text) when the deadline has passed.

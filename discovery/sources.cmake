@@ -1,5 +1,6 @@
 # SPDX-License-Identifier: Apache-2.0
 list(APPEND TLCO_SOURCES
+  ${CMAKE_CURRENT_LIST_DIR}/HostLookup.cpp
   ${CMAKE_CURRENT_LIST_DIR}/MibWalk.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrinterAddress.cpp
   ${CMAKE_CURRENT_LIST_DIR}/PrinterConnection.cpp

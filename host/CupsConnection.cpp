@@ -69,4 +69,14 @@ std::string CupsConnection::reason(const std::string& fallback) const
     return trf("the CUPS server at {1} did not answer within {2} s", {cupsServerName(), std::to_string(limitSeconds_)});
 }
 
+std::string CupsConnection::failure() const
+{
+    if (timedOut_) return reason("");
+    if (const int error = httpError(http_); error != 0) return std::strerror(error);
+    // A connection that the server ended, libcups words as strerror(0): "Success".
+    const std::string said = cupsLastErrorString();
+    if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE && said != std::strerror(0)) return said;
+    return trf("the CUPS server {1} closed the connection", {cupsServerName()});
+}
+
 } // namespace host

@@ -28,6 +28,9 @@ public:
     bool timedOut() const { return timedOut_; }
     // "the CUPS server at HOST did not answer within N s" when a request timed out, else fallback.
     std::string reason(const std::string& fallback) const;
+    // Why the last request on this connection failed: the time limit, the connection's own error
+    // (the server went away while a document streamed), or the server's answer.
+    std::string failure() const;
 
 private:
     CupsConnection(http_t* http, int limitSeconds, int* cancel)

@@ -3,6 +3,8 @@
 // the server reports, the destination's options (queue defaults and lpoptions), and the queue's PPD
 // fetched into a temporary file.
 #include "host/CupsConnection.h"
+#include "host/CupsDestinations.h"
+#include "host/CupsPassword.h"
 #include "host/PrinterSource.h"
 #include "host/Translate.h"
 
@@ -15,24 +17,6 @@
 
 namespace host {
 namespace {
-
-// The server's destinations with the lpoptions merged in, freed together.
-class Destinations {
-public:
-    explicit Destinations(http_t* http) : count_(cupsGetDests2(http, &dests_)) { }
-    ~Destinations() { cupsFreeDests(count_, dests_); }
-    Destinations(const Destinations&) = delete;
-    Destinations& operator=(const Destinations&) = delete;
-
-    const cups_dest_t* find(const std::string& name, const std::string& instance) const
-    {
-        return cupsGetDest(name.c_str(), instance.empty() ? nullptr : instance.c_str(), count_, dests_);
-    }
-
-private:
-    cups_dest_t* dests_ = nullptr;
-    int count_;
-};
 
 struct IppFree {
     void operator()(ipp_t* ipp) const { ippDelete(ipp); }
@@ -72,6 +56,7 @@ std::optional<PrinterChoice> cupsQueuePrinter(
     const std::string queue = destination.substr(0, slash);
     const std::string instance = slash == std::string::npos ? std::string() : destination.substr(slash + 1);
     if (queue.empty()) return fail(tr("the queue name is empty"));
+    CupsPassword::forget();
     auto http = CupsConnection::open(limitSeconds, error, cancel);
     if (!http) return std::nullopt;
     PrinterChoice choice;
@@ -82,7 +67,7 @@ std::optional<PrinterChoice> cupsQueuePrinter(
     // of its own that no limit bounds, so a server that answered once and then fell silent would keep
     // the dialog waiting.
     http->startRequest();
-    const Destinations destinations(http->get());
+    const CupsDestinations destinations(http->get());
     const cups_dest_t* dest = destinations.find(queue, instance);
     if (!dest && !instance.empty() && !http->timedOut())
         return fail(trf("CUPS queue {1} has no instance {2} (lpoptions -p {1}/{2} makes one)", {queue, instance}));
@@ -98,6 +83,7 @@ std::optional<PrinterChoice> cupsQueuePrinter(
     http_status_t status = cupsGetPPD3(http->get(), name.c_str(), &modified, path, sizeof path);
     if (status != HTTP_STATUS_OK) {
         if (path[0]) ::unlink(path);
+        if (CupsPassword::asked()) return fail(passwordRefusal(name));
         if (status == HTTP_STATUS_NOT_FOUND && !http->timedOut()) return fail(trf("CUPS queue {1} has no PPD", {name}));
         return fail(http->reason(trf("cannot fetch the PPD of CUPS queue {1}: {2}", {name, cupsLastErrorString()})));
     }

@@ -62,11 +62,11 @@ std::unique_ptr<Dialog> Dialog::open(
     dialog->session_.setCurrentPrinter(printer->printer);
 
     if (options.ticket) {
-        auto settings = readTicket(*options.ticket, error);
+        auto settings = readTicket(*options.ticket, error, &dialog->ticketAsRead_.emplace());
         if (!settings) return nullptr;
         dialog->ticket_ = pm::PrintSettings(*settings);
     } else {
-        dialog->ticket_ = pm::PrintSettings(readDefaultTicket());
+        dialog->ticket_ = pm::PrintSettings(readDefaultTicket(&dialog->ticketAsRead_));
     }
 
     auto loaded = pde::BundleLoader::load(options.bundle.value_or(files.bundle), error);

@@ -9,6 +9,7 @@
 #include "host/PpdFile.h"
 #include "host/PrinterSource.h"
 #include "host/ProgramFiles.h"
+#include "host/TicketFile.h"
 #include "host/preview/PreviewSession.h"
 #include "pde/BundleLoader.h"
 #include "pde/Protocol.h"
@@ -32,6 +33,10 @@ public:
 
     pde::Panel& panel() { return *panel_; }
     pm::PrintSettings& ticket() { return ticket_; }
+    // The ticket file as it was read (nothing without --ticket): a save writes only what the dialog
+    // changed since. A dialog that takes over another's settings takes its base as well.
+    const std::optional<TicketAsRead>& ticketAsRead() const { return ticketAsRead_; }
+    void setTicketAsRead(std::optional<TicketAsRead> asRead) { ticketAsRead_ = std::move(asRead); }
     ppd_file_t* ppd() { return ppd_.get(); }
     const PrinterChoice& printer() const { return printer_; }
     // The limit for each request to the CUPS server (--timeout).
@@ -70,6 +75,7 @@ private:
     pde::LoadedBundle bundle_;
     std::unique_ptr<ui::Object> factory_;
     pm::PrintSettings ticket_;
+    std::optional<TicketAsRead> ticketAsRead_;
     pm::Session session_;
     PrinterChoice printer_;
     PpdFile ppd_;

@@ -31,8 +31,9 @@ The printer:
   --no-printer          a session without a current printer
 
 Options:
-  --ticket FILE         read the settings from FILE (an XML property list); write them back on success;
-                        without it $XDG_CONFIG_HOME/printdialog-settings.plist (~/.config/...) is read,
+  --ticket FILE         read the settings from FILE (an XML property list); write them back on success,
+                        keeping what other dialogs saved meanwhile; without it
+                        $XDG_CONFIG_HOME/printdialog-settings.plist (~/.config/...) is read,
                         and the window's Print writes it
   --script FILE|-       run the dialog script in FILE (-: standard input); without it the host runs
                         panelView, restore, summary, dump

@@ -6,6 +6,7 @@
 #include "cf/File.h"
 #include "host/CupsConnection.h"
 #include "host/CupsOptions.h"
+#include "host/CupsPassword.h"
 #include "host/Translate.h"
 
 #include <cerrno>
@@ -19,29 +20,37 @@ namespace host {
 namespace {
 
 // An application prints through "printdialog --print -": its document is kept in an unnamed
-// temporary file, so that it can be checked and sent like any file. -1 and errno on failure.
-int spoolStandardInput()
+// temporary file, so that it can be checked and sent like any file. -1 and the reason on failure,
+// which names the temporary copy when it is the copy that fails (a full or missing TMPDIR).
+int spoolStandardInput(std::string* reason)
 {
     const char* tmp = std::getenv("TMPDIR");
-    int fd = ::open(tmp && *tmp ? tmp : "/tmp", O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
-    if (fd < 0) return -1;
+    const std::string folder = tmp && *tmp ? tmp : "/tmp";
+    auto copyFailed = [&](int fd) {
+        *reason = trf("cannot keep a copy of standard input in {1}: {2}", {folder, std::strerror(errno)});
+        if (fd >= 0) ::close(fd);
+        return -1;
+    };
+    int fd = ::open(folder.c_str(), O_TMPFILE | O_RDWR | O_CLOEXEC, 0600);
+    if (fd < 0) return copyFailed(fd);
     char buffer[65536];
     for (;;) {
         ssize_t n = ::read(STDIN_FILENO, buffer, sizeof buffer);
         if (n == 0) break;
         if (n < 0 && errno == EINTR) continue;
-        bool written = n > 0;
-        for (ssize_t done = 0; written && done < n;) {
+        if (n < 0) {
+            *reason = trf("cannot read {1}: {2}", {tr("standard input"), std::strerror(errno)});
+            ::close(fd);
+            return -1;
+        }
+        for (ssize_t done = 0; done < n;) {
             ssize_t w = ::write(fd, buffer + done, static_cast<size_t>(n - done));
             if (w < 0 && errno == EINTR) continue;
-            written = w > 0;
-            done += written ? w : 0;
-        }
-        if (!written) {
-            int saved = errno;
-            ::close(fd);
-            errno = saved;
-            return -1;
+            if (w <= 0) {
+                if (w == 0) errno = ENOSPC;
+                return copyFailed(fd);
+            }
+            done += w;
         }
     }
     ::lseek(fd, 0, SEEK_SET);
@@ -56,9 +65,10 @@ std::unique_ptr<JobSubmitter> JobSubmitter::open(const std::vector<std::string>&
     for (const std::string& path : paths) {
         const bool standardInput = path == "-";
         const std::string shown = standardInput ? tr("standard input") : path;
-        int fd = standardInput ? spoolStandardInput() : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
+        std::string reason;
+        int fd = standardInput ? spoolStandardInput(&reason) : ::open(path.c_str(), O_RDONLY | O_CLOEXEC);
         if (fd < 0) {
-            if (error) *error = trf("cannot read {1}: {2}", {shown, std::strerror(errno)});
+            if (error) *error = standardInput ? reason : trf("cannot read {1}: {2}", {shown, std::strerror(errno)});
             return nullptr;
         }
         job->documents_.push_back({shown, fd});
@@ -139,7 +149,9 @@ int JobSubmitter::submit(const std::string& queue, const Pairs& given, int limit
             return fail(trf("cannot read {1}: {2}", {document.shown, std::strerror(errno)}));
     auto http = CupsConnection::open(limitSeconds, error);
     if (!http) return 0;
+    CupsPassword::forget();
     int job = cupsCreateJob(http->get(), queue.c_str(), title.c_str(), options.count(), options.list());
+    if (job <= 0 && CupsPassword::asked()) return fail(passwordRefusal(queue));
     if (job <= 0) return fail(http->reason(trf("CUPS queue {1} refused the job: {2}", {queue, cupsLastErrorString()})));
 
     for (size_t i = 0; i < sent.size(); ++i) {
@@ -166,7 +178,7 @@ bool JobSubmitter::send(
     http.startRequest();
     if (cupsStartDocument(http.get(), queue.c_str(), job, name.c_str(), CUPS_FORMAT_AUTO, last ? 1 : 0) !=
         HTTP_STATUS_CONTINUE)
-        return fail(trf("CUPS queue {1} refused the document: {2}", {queue, cupsLastErrorString()}));
+        return fail(trf("CUPS queue {1} refused the document: {2}", {queue, http.failure()}));
     char buffer[65536];
     for (;;) {
         ssize_t n = ::read(document.fd, buffer, sizeof buffer);
@@ -176,11 +188,11 @@ bool JobSubmitter::send(
         if (n == 0) break;
         http.startRequest();
         if (cupsWriteRequestData(http.get(), buffer, static_cast<size_t>(n)) != HTTP_STATUS_CONTINUE)
-            return fail(trf("cannot send {1} to CUPS queue {2}: {3}", {document.shown, queue, cupsLastErrorString()}));
+            return fail(trf("cannot send {1} to CUPS queue {2}: {3}", {document.shown, queue, http.failure()}));
     }
     http.startRequest();
     if (cupsFinishDocument(http.get(), queue.c_str()) > IPP_STATUS_OK_EVENTS_COMPLETE)
-        return fail(trf("CUPS queue {1} refused the document: {2}", {queue, cupsLastErrorString()}));
+        return fail(trf("CUPS queue {1} refused the document: {2}", {queue, http.failure()}));
     return true;
 }
 

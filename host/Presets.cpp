@@ -3,6 +3,7 @@
 #include "host/Presets.h"
 
 #include "host/CupsConnection.h"
+#include "host/CupsDestinations.h"
 #include "host/Dialog.h"
 #include "host/JobOptions.h"
 #include "host/Translate.h"
@@ -11,29 +12,6 @@
 
 namespace host {
 namespace {
-
-class Destinations {
-public:
-    explicit Destinations(http_t* http) : count_(cupsGetDests2(http, &dests_)) { }
-    ~Destinations() { cupsFreeDests(count_, dests_); }
-    Destinations(const Destinations&) = delete;
-    Destinations& operator=(const Destinations&) = delete;
-
-    int count() const { return count_; }
-    cups_dest_t* at(int i) const { return &dests_[i]; }
-    // The destination QUEUE/INSTANCE, added when it is not there yet.
-    cups_dest_t* add(const std::string& queue, const std::string& instance)
-    {
-        const char* named = instance.empty() ? nullptr : instance.c_str();
-        count_ = cupsAddDest(queue.c_str(), named, count_, &dests_);
-        return cupsGetDest(queue.c_str(), named, count_, dests_);
-    }
-    bool write(http_t* http) { return cupsSetDests2(http, count_, dests_) == 0; }
-
-private:
-    cups_dest_t* dests_ = nullptr;
-    int count_;
-};
 
 // lpoptions keeps one destination a line, its name and instance as one word.
 bool storableName(const std::string& name)
@@ -54,7 +32,7 @@ bool save(Dialog& dialog, const std::string& instance, int limitSeconds, std::st
     dialog.panel().saveValuesAndReturnError(nullptr);
     auto http = CupsConnection::open(limitSeconds, error);
     if (!http) return false;
-    Destinations dests(http->get());
+    CupsDestinations dests(http->get());
     cups_dest_t* dest = dests.add(queue, instance);
     if (!dest) return false;
     cupsFreeOptions(dest->num_options, dest->options);
@@ -77,9 +55,9 @@ std::vector<std::string> presetNames(const std::string& queue, int limitSeconds)
     if (queue.empty()) return names;
     auto http = CupsConnection::open(limitSeconds, nullptr);
     if (!http) return names;
-    Destinations dests(http->get());
-    for (int i = 0; i < dests.count(); ++i)
-        if (dests.at(i)->instance && queue == dests.at(i)->name) names.emplace_back(dests.at(i)->instance);
+    const CupsDestinations dests(http->get());
+    for (const cups_dest_t& dest : dests)
+        if (dest.instance && queue == dest.name) names.emplace_back(dest.instance);
     return names;
 }
 

@@ -62,7 +62,7 @@ std::string writeSettingsInstead(Dialog& dialog, const Options& options, std::os
         std::filesystem::create_directories(std::filesystem::path(path).parent_path(), ignored);
     }
     storePaneChoices(dialog);
-    if (!writeTicket(path, dialog.ticket().values(), error)) return {};
+    if (!writeTicket(path, dialog.ticket().values(), dialog.ticketAsRead(), error)) return {};
     if (options.json)
         out << nlohmann::json{{"settings", path}}.dump() << "\n";
     else

@@ -3,7 +3,9 @@
 #include "host/TicketFile.h"
 
 #include "cf/File.h"
+#include "cf/FileLock.h"
 #include "cf/PropertyList.h"
+#include "host/TicketMerge.h"
 #include "host/Translate.h"
 
 #include <pwd.h>
@@ -14,22 +16,54 @@
 #include <iostream>
 
 namespace host {
+namespace {
 
-std::optional<cf::DictionaryRef> readTicket(const std::string& path, std::string* error)
+cf::DictionaryRef parse(const std::string& bytes)
+{
+    return cf::as<cf::Dictionary>(cf::PropertyList::createFromData(bytes));
+}
+
+// What to write: settings, or the file as it is now with the dialog's changes, when another dialog
+// saved it since it was read. A file that cannot be read any more is replaced.
+cf::DictionaryRef settingsToWrite(
+    const std::string& path, const cf::DictionaryRef& settings, const std::optional<TicketAsRead>& asRead)
+{
+    if (!asRead) return settings;
+    struct stat info { };
+    TicketAsRead now;
+    if (::stat(path.c_str(), &info) == 0) {
+        now = cf::File::read(path);
+        if (!now) return settings;
+    }
+    if (now == *asRead) return settings;
+    cf::DictionaryRef base = *asRead ? parse(**asRead) : cf::Dictionary::create();
+    cf::DictionaryRef current = now && !now->empty() ? parse(*now) : cf::Dictionary::create();
+    if (!base || !current) return settings;
+    mergeTicketChanges(*base, *settings, *current);
+    return current;
+}
+
+} // namespace
+
+std::optional<cf::DictionaryRef> readTicket(const std::string& path, std::string* error, TicketAsRead* asRead)
 {
     struct stat info { };
-    if (::stat(path.c_str(), &info) != 0) return cf::Dictionary::create();
+    if (::stat(path.c_str(), &info) != 0) {
+        if (asRead) asRead->reset();
+        return cf::Dictionary::create();
+    }
     std::string reason;
     auto bytes = cf::File::read(path, &reason);
     if (!bytes) {
         if (error) *error = trf("cannot read ticket {1}: {2}", {path, reason});
         return std::nullopt;
     }
-    auto settings = cf::as<cf::Dictionary>(cf::PropertyList::createFromData(*bytes));
+    auto settings = parse(*bytes);
     if (!settings) {
         if (error) *error = trf("ticket {1} is not a property-list dictionary", {path});
         return std::nullopt;
     }
+    if (asRead) *asRead = std::move(bytes);
     return settings;
 }
 
@@ -46,20 +80,28 @@ std::string defaultTicketPath()
     return std::string(home) + "/.config/printdialog-settings.plist";
 }
 
-cf::DictionaryRef readDefaultTicket()
+cf::DictionaryRef readDefaultTicket(std::optional<TicketAsRead>* asRead)
 {
     const std::string path = defaultTicketPath();
     std::string error;
-    std::optional<cf::DictionaryRef> settings = readTicket(path, &error);
+    TicketAsRead read;
+    std::optional<cf::DictionaryRef> settings = readTicket(path, &error, &read);
+    if (settings && asRead) *asRead = std::move(read);
     if (settings) return *settings;
     std::cerr << "printdialog: " << trf("ignoring the saved settings: {1}", {error}) << std::endl;
     return cf::Dictionary::create();
 }
 
-bool writeTicket(const std::string& path, const cf::DictionaryRef& settings, std::string* error)
+bool writeTicket(const std::string& path, const cf::DictionaryRef& settings, const std::optional<TicketAsRead>& asRead,
+    std::string* error)
 {
-    auto xml = cf::PropertyList::createXMLData(settings);
-    std::string reason = tr("the settings cannot be written as a property list");
+    std::string reason;
+    auto lock = cf::FileLock::acquire(path, cf::FileLock::kDefaultWait, &reason);
+    std::optional<std::string> xml;
+    if (lock) {
+        reason = tr("the settings cannot be written as a property list");
+        xml = cf::PropertyList::createXMLData(settingsToWrite(path, settings, asRead));
+    }
     if (!xml || !cf::File::replace(path, *xml, cf::File::maskedMode(0666), &reason)) {
         if (error) *error = trf("cannot write ticket {1}: {2}", {path, reason});
         return false;

@@ -2,6 +2,7 @@
 // printdialog: the print dialog stand-in that loads the "Color Options" panel.
 #include "cf/File.h"
 #include "host/CommandLineChoices.h"
+#include "host/CupsPassword.h"
 #include "host/Dialog.h"
 #include "host/Gui.h"
 #include "host/Inspector.h"
@@ -14,6 +15,7 @@
 #include "host/ScriptRunner.h"
 #include "host/TicketFile.h"
 #include "host/Translate.h"
+#include "host/WarningPrinter.h"
 
 #include <clocale>
 #include <fstream>
@@ -91,6 +93,7 @@ int runDialog(const host::Options& options, const host::ProgramFiles& files, hos
 
     {
         host::ProgressReporter progress(options.json);
+        host::WarningPrinter warnings(options.json, std::cout);
         host::ScriptRunner runner(*dialog, std::cout, options.json);
         runner.setHooks(gui);
         if (!choices->empty())
@@ -105,7 +108,8 @@ int runDialog(const host::Options& options, const host::ProgramFiles& files, hos
     }
 
     host::storePaneChoices(*dialog);
-    if (options.ticket && !host::writeTicket(*options.ticket, dialog->ticket().values(), &error))
+    if (options.ticket &&
+        !host::writeTicket(*options.ticket, dialog->ticket().values(), dialog->ticketAsRead(), &error))
         return failure(1, error);
     return 0;
 }
@@ -114,6 +118,8 @@ int runDialog(const host::Options& options, const host::ProgramFiles& files, hos
 
 int main(int argc, char** argv)
 {
+    // No terminal prompt, which no time limit would bound: the window asks in its own dialog.
+    host::CupsPassword::setAsk({});
     host::setLocaleFromEnvironment();
     const host::ProgramFiles files = host::ProgramFiles::find(programDir());
     host::bindTranslations(files.locale);

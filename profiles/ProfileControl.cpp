@@ -6,6 +6,7 @@
 #include "base/ClassName.h"
 #include "base/Localize.h"
 #include "base/PrinterProtocol.h"
+#include "base/Status.h"
 #include "binding/PDECommon.h"
 #include "cf/File.h"
 #include "cf/Number.h"
@@ -15,6 +16,7 @@
 #include "profiles/IconedCell.h"
 #include "profiles/store/TLPList.h"
 #include "services/FixedPaths.h"
+#include "services/Warning.h"
 #include "ui/Application.h"
 #include "ui/OpenPanel.h"
 
@@ -114,6 +116,7 @@ const ui::ClassInfo& ProfileControl::staticClassInfo()
             .outlet("_profileNameText", &P::_profileNameText)
             .outlet("_profileTableView", &P::_profileTableView)
             .outlet("_profileMenu", &P::_profileMenu)
+            .outlet("_saveErrorText", &P::_saveErrorText)
             .action("showProfileManagementWindow", &P::showProfileManagementWindow)
             .action("profileMenu", &P::profileMenu)
             .action("addButton", &P::addButton)
@@ -183,6 +186,8 @@ void ProfileControl::initWithProfileControl()
     lists_.clear();
     auto read = isDirectConnection() ? TLPListReadProfile_Dict_Pap : TLPListReadProfile_Dict;
     for (int kind : {kListRGB, kListSIM, kListDST}) read(lists_.edited(kind), kind);
+    lists_.keepAsRead();
+    if (_saveErrorText) _saveErrorText->setStringValue("");
 
     if (_profileTableView) {
         _profileTableView->reloadData();
@@ -341,11 +346,11 @@ void ProfileControl::profileCancel(ui::Object*)
 
 void ProfileControl::profileWindowOK(ui::Object*)
 {
-    if (isDirectConnection())
-        TLPListWriteProfile_All_Pap(
-            &lists_.rgb, &lists_.sim, &lists_.dst, &lists_.rgbDeleted, &lists_.simDeleted, &lists_.dstDeleted);
-    else
-        TLPListWriteProfile_All(&lists_.rgb, &lists_.sim, &lists_.dst);
+    std::string reason;
+    if (TLPListWriteProfile_Edits(lists_.edits(isDirectConnection()), &reason) != kTLPListOK) {
+        showSaveFailure(reason);
+        return;
+    }
     if (onAdvancedView) {
         onAdvancedView->rebuildProfileMenus();
         onAdvancedView->rereadTicket();
@@ -516,6 +521,16 @@ void ProfileControl::setEditText(TLTextField* field, const std::string& text)
     // The field reverts a refused change to this text, not to what was typed before.
     field->setStringValue(text);
     field->setOldString(text);
+}
+
+void ProfileControl::showSaveFailure(const std::string& reason)
+{
+    // The window stays open with the edits: the person may free some room and try again, or cancel.
+    constexpr const char* kKey = "The profiles were not saved: %s";
+    std::string text = localizedString(kKey).value_or(kKey);
+    if (size_t at = text.find("%s"); at != std::string::npos) text.replace(at, 2, reason);
+    if (_saveErrorText) _saveErrorText->setStringValue(text);
+    svc::Warning::post(profileListSaveFailure(reason));
 }
 
 bool ProfileControl::isCustomProfile()

@@ -82,6 +82,8 @@ private:
     void setEditAreaEnabled(bool enabled);
     // Sets a name field's text by program, as the text the field reverts to.
     static void setEditText(TLTextField* field, const std::string& text);
+    // Says in the window, and to the dialog, why OK could not save the lists.
+    void showSaveFailure(const std::string& reason);
 
     PMPrintSettings setting = nullptr;
     PMPrintSession session = nullptr;
@@ -104,6 +106,7 @@ private:
     ui::Label* _profileNameText = nullptr;
     ui::TableView* _profileTableView = nullptr;
     ui::PopUpButton* _profileMenu = nullptr;
+    ui::Label* _saveErrorText = nullptr;
     int32_t buttonIdentify = 0;
     // The window's own buttons for Return and Escape (found by their key equivalents).
     ui::Button* windowDefault_ = nullptr;

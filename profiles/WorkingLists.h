@@ -16,6 +16,10 @@ struct WorkingLists {
     ProfileList rgbDeleted{};
     ProfileList simDeleted{};
     ProfileList dstDeleted{};
+    // The lists as they were read, so that OK writes only the window's own changes.
+    ProfileList rgbRead{};
+    ProfileList simRead{};
+    ProfileList dstRead{};
 
     // The list of kind kListRGB, kListSIM or kListDST; null for another value.
     ProfileList* edited(int kind)
@@ -47,8 +51,26 @@ struct WorkingLists {
     // Every list empty, bytes and all (the lists are written to disk as they are).
     void clear()
     {
-        for (ProfileList* list : {&rgb, &sim, &dst, &rgbDeleted, &simDeleted, &dstDeleted})
+        for (ProfileList* list :
+            {&rgb, &sim, &dst, &rgbDeleted, &simDeleted, &dstDeleted, &rgbRead, &simRead, &dstRead})
             std::memset(static_cast<void*>(list), 0, sizeof(ProfileList));
+    }
+    // After reading: the edited lists as read.
+    void keepAsRead()
+    {
+        rgbRead = rgb;
+        simRead = sim;
+        dstRead = dst;
+    }
+    // What OK writes; direct for a printer whose profiles cannot be fetched.
+    ProfileListEdits edits(bool direct) const
+    {
+        ProfileListEdits edits;
+        edits.base = {&rgbRead, &simRead, &dstRead};
+        edits.edited = {&rgb, &sim, &dst};
+        if (direct) edits.deleted = {&rgbDeleted, &simDeleted, &dstDeleted};
+        edits.direct = direct;
+        return edits;
     }
 };
 

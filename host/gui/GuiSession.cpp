@@ -2,6 +2,7 @@
 // The window's side of the dialog: showing the panel, its summary, and printing from it.
 #include "host/gui/GuiSession.h"
 
+#include "host/CupsPassword.h"
 #include "host/Dialog.h"
 #include "host/Inspector.h"
 #include "host/Presets.h"
@@ -9,6 +10,7 @@
 #include "host/Translate.h"
 #include "host/gui/PaneForms.h"
 #include "host/gui/PaneInput.h"
+#include "host/gui/PasswordDialog.h"
 #include "host/gui/PersonRun.h"
 #include "host/gui/PresetChooser.h"
 #include "host/gui/PreviewPane.h"
@@ -377,6 +379,13 @@ bool GuiSession::screenshot(const std::string& path, std::string* error)
 
 int GuiSession::runForPerson(const Options& options, const ProgramFiles& files, JobSubmitter* document)
 {
+    // A queue that needs a password asks the person in a dialog, and no one once the window is gone.
+    CupsPassword::setAsk([this](const std::string& user, const std::string& server) {
+        return askPassword(s_->window.get(), user, server);
+    });
+    struct NoOneAsked {
+        ~NoOneAsked() { CupsPassword::setAsk({}); }
+    } noOneAsked;
     PersonRun run(*s_->window, *s_->mirror, options, files, document);
     s_->presets->onPreset = [&run](const std::string& instance) { run.choosePreset(instance); };
     run.setPending([this] { return s_->forms ? s_->forms->refusal() : std::string(); });

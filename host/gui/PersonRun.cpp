@@ -93,7 +93,10 @@ bool PersonRun::open(
     if (!options.choices.empty() || !options.jobChoices.empty())
         choices = CommandLineChoices::check(options, *dialog, error);
     if (!choices) return false;
-    if (carried) dialog->ticket() = pm::PrintSettings(carried);
+    if (carried) {
+        dialog->ticket() = pm::PrintSettings(carried);
+        if (dialog_) dialog->setTicketAsRead(dialog_->ticketAsRead());
+    }
     if (show_) show_(nullptr, nullptr);
     dialog_ = std::move(dialog);
     current_ = options;
@@ -269,10 +272,10 @@ bool PersonRun::finish(std::string* error)
     }
     if (current_.queue && document_) {
         if (!submitJob(*dialog_, *document_, options_, std::cout, error)) return false;
-        return writeTicket(path, ticket, error);
+        return writeTicket(path, ticket, dialog_->ticketAsRead(), error);
     }
     // Nothing to send (the sample printer, or no document): the settings are what Print leaves.
-    if (!writeTicket(path, ticket, error)) return false;
+    if (!writeTicket(path, ticket, dialog_->ticketAsRead(), error)) return false;
     QMessageBox::information(
         &window_, tq(tr("Print")), tq(tr("Nothing was sent to a printer; the settings were written to ")) + tq(path));
     return true;

@@ -7,49 +7,63 @@
 
 #include <cups/cups.h>
 
+#include <iterator>
 #include <memory>
-#include <sstream>
 
 namespace host {
 namespace {
 
-// The server's destinations, freed together.
-class Destinations {
-public:
-    explicit Destinations(http_t* http) : count_(cupsGetDests2(http, &dests_)) { }
-    ~Destinations() { cupsFreeDests(count_, dests_); }
-    Destinations(const Destinations&) = delete;
-    Destinations& operator=(const Destinations&) = delete;
+using IppResponse = std::unique_ptr<ipp_t, void (*)(ipp_t*)>;
 
-    const cups_dest_t* begin() const { return dests_; }
-    const cups_dest_t* end() const { return dests_ + (count_ > 0 ? count_ : 0); }
+// What the chooser shows of a queue; asking for no more keeps a list of 1,000 queues quick to send.
+const char* const kWanted[] = {"printer-name", "printer-location", "printer-state", "printer-state-reasons"};
 
-private:
-    cups_dest_t* dests_ = nullptr;
-    int count_;
-};
-
-std::string option(const cups_dest_t& dest, const char* name)
+// Sets the entry's field that the attribute holds, if any.
+void take(PrinterEntry& entry, ipp_attribute_t* attribute)
 {
-    const char* value = cupsGetOption(name, dest.num_options, dest.options);
-    return value ? value : "";
+    const std::string name = ippGetName(attribute);
+    if (name == "printer-name") {
+        entry.queue = ippGetString(attribute, 0, nullptr);
+        entry.title = *entry.queue;
+    } else if (name == "printer-location") {
+        entry.location = ippGetString(attribute, 0, nullptr);
+    } else if (name == "printer-state") {
+        if (ippGetInteger(attribute, 0) == IPP_PSTATE_PROCESSING) entry.state = PrinterEntry::State::Processing;
+        if (ippGetInteger(attribute, 0) == IPP_PSTATE_STOPPED) entry.state = PrinterEntry::State::Stopped;
+    } else if (name == "printer-state-reasons") {
+        for (int i = 0; i < ippGetCount(attribute); ++i)
+            if (const char* reason = ippGetString(attribute, i, nullptr); reason && std::string(reason) != "none")
+                entry.reasons.push_back(reason);
+    }
 }
 
-PrinterEntry entryOf(const cups_dest_t& dest)
+// One entry for each printer group of the response, in the server's order.
+std::vector<PrinterEntry> entriesOf(ipp_t* response)
 {
+    std::vector<PrinterEntry> entries;
     PrinterEntry entry;
-    entry.queue = dest.name;
-    if (dest.instance) entry.instance = dest.instance;
-    entry.title = entry.destination();
-    entry.location = option(dest, "printer-location");
-    entry.isDefault = dest.is_default != 0;
-    const std::string state = option(dest, "printer-state");
-    if (state == std::to_string(IPP_PSTATE_PROCESSING)) entry.state = PrinterEntry::State::Processing;
-    if (state == std::to_string(IPP_PSTATE_STOPPED)) entry.state = PrinterEntry::State::Stopped;
-    std::istringstream reasons(option(dest, "printer-state-reasons"));
-    for (std::string reason; std::getline(reasons, reason, ',');)
-        if (!reason.empty() && reason != "none") entry.reasons.push_back(reason);
-    return entry;
+    auto finish = [&] {
+        if (entry.queue) entries.push_back(std::move(entry));
+        entry = PrinterEntry();
+    };
+    for (ipp_attribute_t* attribute = ippFirstAttribute(response); attribute; attribute = ippNextAttribute(response)) {
+        if (!ippGetName(attribute))
+            finish(); // the separator between two printers
+        else if (ippGetGroupTag(attribute) == IPP_TAG_PRINTER)
+            take(entry, attribute);
+    }
+    finish();
+    return entries;
+}
+
+IppResponse ask(CupsConnection& http, ipp_t* request)
+{
+    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes",
+        static_cast<int>(std::size(kWanted)), nullptr, kWanted);
+    http.startRequest();
+    IppResponse response(cupsDoRequest(http.get(), request, "/"), ippDelete);
+    if (cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) response.reset();
+    return response;
 }
 
 } // namespace
@@ -60,6 +74,9 @@ std::string PrinterEntry::destination() const
     return instance ? *queue + "/" + *instance : *queue;
 }
 
+// The server's queues, by one CUPS-Get-Printers of the few attributes shown. cupsGetDests2 would also
+// browse the network for printers that are no queue (which the dialog cannot open) for a quarter of a
+// second; instances come with the presets.
 PrinterListing cupsPrinters(int limitSeconds, int* cancel)
 {
     PrinterListing listing;
@@ -69,16 +86,19 @@ PrinterListing cupsPrinters(int limitSeconds, int* cancel)
         listing.error = error;
         return listing;
     }
-    http->startRequest();
-    const Destinations destinations(http->get());
-    if (http->timedOut() || (cancel && *cancel)) {
-        listing.error = http->reason("");
+    IppResponse response = ask(*http, ippNewRequest(IPP_OP_CUPS_GET_PRINTERS));
+    if (!response || http->timedOut() || (cancel && *cancel)) {
+        if (!response && !http->timedOut() && cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND) return listing;
+        listing.error =
+            http->reason(trf("cannot list the CUPS queues on {1}: {2}", {cupsServerName(), cupsLastErrorString()}));
         return listing;
     }
-    for (const cups_dest_t& dest : destinations) {
-        // Instances join the chooser with the presets; the queues come first.
-        if (dest.instance) continue;
-        PrinterEntry entry = entryOf(dest);
+    // The user's default (LPDEST, PRINTER, lpoptions) before the server's, as lp chooses it.
+    http->startRequest();
+    const char* defaultQueue = cupsGetDefault2(http->get());
+    const std::string byDefault = defaultQueue ? defaultQueue : "";
+    for (PrinterEntry& entry : entriesOf(response.get())) {
+        entry.isDefault = *entry.queue == byDefault.substr(0, byDefault.find('/'));
         auto at = entry.isDefault ? listing.printers.begin() : listing.printers.end();
         listing.printers.insert(at, std::move(entry));
     }
@@ -94,25 +114,12 @@ std::optional<PrinterEntry> cupsPrinter(const std::string& queue, int limitSecon
         HTTP_URI_CODING_ALL, uri, sizeof uri, "ipp", nullptr, "localhost", ippPort(), "/printers/%s", queue.c_str());
     ipp_t* request = ippNewRequest(IPP_OP_GET_PRINTER_ATTRIBUTES);
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_URI, "printer-uri", nullptr, uri);
-    static const char* const wanted[] = {"printer-location", "printer-state", "printer-state-reasons"};
-    ippAddStrings(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", 3, nullptr, wanted);
-    http->startRequest();
-    std::unique_ptr<ipp_t, void (*)(ipp_t*)> response(cupsDoRequest(http->get(), request, "/"), ippDelete);
-    if (!response || cupsLastError() > IPP_STATUS_OK_EVENTS_COMPLETE) return std::nullopt;
-    PrinterEntry entry;
-    entry.queue = queue;
-    entry.title = queue;
-    if (ipp_attribute_t* location = ippFindAttribute(response.get(), "printer-location", IPP_TAG_TEXT))
-        entry.location = ippGetString(location, 0, nullptr);
-    if (ipp_attribute_t* state = ippFindAttribute(response.get(), "printer-state", IPP_TAG_ENUM)) {
-        if (ippGetInteger(state, 0) == IPP_PSTATE_PROCESSING) entry.state = PrinterEntry::State::Processing;
-        if (ippGetInteger(state, 0) == IPP_PSTATE_STOPPED) entry.state = PrinterEntry::State::Stopped;
-    }
-    ipp_attribute_t* reasons = ippFindAttribute(response.get(), "printer-state-reasons", IPP_TAG_KEYWORD);
-    for (int i = 0; reasons && i < ippGetCount(reasons); ++i)
-        if (const char* reason = ippGetString(reasons, i, nullptr); reason && std::string(reason) != "none")
-            entry.reasons.push_back(reason);
-    return entry;
+    IppResponse response = ask(*http, request);
+    if (!response) return std::nullopt;
+    std::vector<PrinterEntry> entries = entriesOf(response.get());
+    if (entries.empty()) return std::nullopt;
+    entries.front().queue = entries.front().title = queue;
+    return entries.front();
 }
 
 std::string reasonWords(const std::string& keyword)

@@ -2,6 +2,8 @@
 // Bounded reads and whole-file replacement with POSIX calls.
 #include "cf/File.h"
 
+#include "cf/FileDescriptor.h"
+
 #include <cctype>
 #include <cerrno>
 #include <cstdlib>
@@ -9,6 +11,7 @@
 #include <ctime>
 #include <dirent.h>
 #include <fcntl.h>
+#include <limits.h>
 #include <memory>
 #include <sys/stat.h>
 #include <unistd.h>
@@ -19,28 +22,8 @@ namespace {
 // A temporary file older than this belongs to no write still running.
 constexpr time_t kStaleTempAge = 60;
 constexpr std::string_view kTempSuffix = ".XXXXXX";
-
-class FileDescriptor {
-public:
-    explicit FileDescriptor(int fd) : fd_(fd) { }
-    ~FileDescriptor()
-    {
-        if (fd_ >= 0) ::close(fd_);
-    }
-    FileDescriptor(const FileDescriptor&) = delete;
-    FileDescriptor& operator=(const FileDescriptor&) = delete;
-    int get() const { return fd_; }
-    // Closes now, reporting what close reports (a write error may show only here).
-    bool close()
-    {
-        int fd = fd_;
-        fd_ = -1;
-        return ::close(fd) == 0;
-    }
-
-private:
-    int fd_;
-};
+// As many links as the kernel follows in one path.
+constexpr int kMaxLinkHops = 40;
 
 bool fail(std::string* error, std::string reason)
 {
@@ -104,15 +87,77 @@ void syncFolder(const std::string& path)
     if (dir.get() >= 0) ::fsync(dir.get());
 }
 
-// For a folder that lets us write the file but not create one beside it.
+// The folder of path with every link in it resolved; path's own folder as given when it is missing.
+std::string canonicalFolder(const std::string& path)
+{
+    const std::string folder = File::folderOf(path);
+    std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(folder.c_str(), nullptr), &std::free);
+    return resolved ? std::string(resolved.get()) : folder;
+}
+
+bool isSystemTree(const std::string& folder)
+{
+    for (std::string_view tree : {"/dev", "/proc"})
+        if (folder == tree || (folder.starts_with(tree) && folder[tree.size()] == '/')) return true;
+    return false;
+}
+
+// Where the link at path points, made absolute against the link's own folder.
+std::optional<std::string> linkTarget(const std::string& path)
+{
+    char target[PATH_MAX];
+    const ssize_t n = ::readlink(path.c_str(), target, sizeof target - 1);
+    if (n < 0) return std::nullopt;
+    std::string next(target, static_cast<size_t>(n));
+    if (next.empty() || next.front() != '/') next = File::folderOf(path) + "/" + next;
+    return next;
+}
+
+bool pwriteAll(int fd, std::string_view bytes)
+{
+    for (off_t at = 0; !bytes.empty();) {
+        ssize_t n = ::pwrite(fd, bytes.data(), bytes.size(), at);
+        if (n < 0 && errno == EINTR) continue;
+        if (n <= 0) {
+            if (n == 0) errno = ENOSPC;
+            return false;
+        }
+        bytes.remove_prefix(static_cast<size_t>(n));
+        at += n;
+    }
+    return true;
+}
+
+bool writeAt(int fd, std::string_view bytes)
+{
+    return pwriteAll(fd, bytes) && ::ftruncate(fd, static_cast<off_t>(bytes.size())) == 0 && ::fsync(fd) == 0;
+}
+
+// Room for the new bytes, or the file as it was (a failed reservation may have grown it).
+int reserve(int fd, size_t newSize, size_t oldSize)
+{
+    if (newSize <= oldSize) return 0;
+    const int failure = ::posix_fallocate(fd, 0, static_cast<off_t>(newSize));
+    if (failure != 0) ::ftruncate(fd, static_cast<off_t>(oldSize));
+    return failure;
+}
+
+// For a folder that lets us write the file but not create one beside it. Without a second file a
+// reader may see a mixture while it runs, but nothing is lost: the space is reserved before the
+// first byte changes, and a write that fails after it puts the old bytes back.
 bool rewriteInPlace(const std::string& path, std::string_view bytes, std::string* error)
 {
+    std::string reason;
+    const auto old = File::read(path, &reason);
+    if (!old) return fail(error, reason);
     FileDescriptor fd(::open(path.c_str(), O_WRONLY | O_CLOEXEC | O_NOFOLLOW));
     if (fd.get() < 0) return failWithErrno(error);
-    if (::ftruncate(fd.get(), 0) != 0 || !writeAll(fd.get(), bytes) || ::fsync(fd.get()) != 0)
-        return failWithErrno(error);
-    if (!fd.close()) return failWithErrno(error);
-    return true;
+    if (const int failure = reserve(fd.get(), bytes.size(), old->size()))
+        return fail(error, std::string(std::strerror(failure)) + "; the file is as it was");
+    if (writeAt(fd.get(), bytes) && fd.close()) return true;
+    reason = std::strerror(errno);
+    if (fd.get() >= 0 && writeAt(fd.get(), *old)) return fail(error, reason + "; the old contents were put back");
+    return fail(error, reason + "; the old contents could not be put back");
 }
 
 // 0, or the errno of the step that failed; nothing stays behind on failure.
@@ -180,14 +225,33 @@ mode_t File::maskedMode(mode_t newMode)
 
 std::optional<std::string> File::writeTarget(const std::string& path, std::string* error)
 {
-    struct stat link { };
-    if (::lstat(path.c_str(), &link) != 0 || !S_ISLNK(link.st_mode)) return path;
-    std::unique_ptr<char, decltype(&std::free)> resolved(::realpath(path.c_str(), nullptr), &std::free);
-    if (!resolved) {
-        fail(error, std::string("a link to a missing file (") + std::strerror(errno) + ")");
-        return std::nullopt;
+    std::string current = path;
+    for (int hop = 0; hop <= kMaxLinkHops; ++hop) {
+        struct stat info { };
+        if (::lstat(current.c_str(), &info) != 0) {
+            if (hop == 0) return path;
+            fail(error, "a link to a missing file (" + current + ")");
+            return std::nullopt;
+        }
+        if (!S_ISLNK(info.st_mode)) return hop == 0 ? path : canonicalFolder(current) + "/" + nameOf(current);
+        auto next = linkTarget(current);
+        if (!next) {
+            failWithErrno(error);
+            return std::nullopt;
+        }
+        // A link may lead to standard input (/dev/stdin), a terminal or a process's files: none is a
+        // place to keep settings, and a write there would overwrite whatever file stands behind it.
+        if (isSystemTree(canonicalFolder(*next))) {
+            fail(error,
+                "a link to " + *next +
+                    ", which is no file of its own; only links to regular files outside "
+                    "/dev and /proc are written through");
+            return std::nullopt;
+        }
+        current = *next;
     }
-    return std::string(resolved.get());
+    fail(error, "a chain of more than 40 links");
+    return std::nullopt;
 }
 
 bool File::replace(const std::string& path, std::string_view bytes, mode_t newMode, std::string* error)

@@ -27,18 +27,20 @@ public:
 
     // Replaces the file at path with bytes through a temporary file beside it, flushed and renamed
     // over it, and then flushes the folder, so a reader sees the old or the new file, never a mixture.
-    // A link is followed and its target replaced, the link staying. An existing file keeps its mode;
-    // a new one gets newMode. When the folder refuses the temporary file but the file
-    // itself is writable, the file is rewritten in place instead. A file that already holds the bytes
-    // is left as it is. Temporary files that an earlier,
-    // killed write left behind are removed. False and the reason on failure; no temporary file stays.
+    // A link is followed and its target replaced, the link staying (see writeTarget). An existing
+    // file keeps its mode; a new one gets newMode. When the folder refuses the temporary file but the
+    // file itself is writable, the file is rewritten in place instead: its room is reserved first
+    // (nothing changes when the disk has none) and a write that fails later puts the old bytes back.
+    // A file that already holds the bytes is left as it is. Temporary files that an earlier, killed
+    // write left behind are removed. False and the reason on failure; no temporary file stays.
     static bool replace(const std::string& path, std::string_view bytes, mode_t newMode, std::string* error = nullptr);
 
     // newMode less the process's file-creation mask, as open() would give a new file.
     static mode_t maskedMode(mode_t newMode);
 
-    // The file a write to path lands in (the target of a link), or nothing and the reason when that is
-    // a dangling link.
+    // The file a write to path lands in: path itself, or the end of the chain of links it starts.
+    // Nothing and the reason for a dangling link, and for a link that leads into /dev or /proc
+    // (/dev/stdin would overwrite whatever file is on standard input).
     static std::optional<std::string> writeTarget(const std::string& path, std::string* error = nullptr);
 
     // The folder and the name of a path, as dirname(1) and basename(1) split it: trailing slashes

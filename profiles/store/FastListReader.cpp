@@ -13,11 +13,11 @@
 #include <libxml/parserInternals.h>
 #include <libxml/xmlerror.h>
 
+#include <algorithm>
 #include <bitset>
 #include <cstring>
 #include <optional>
 #include <string>
-#include <strings.h>
 #include <vector>
 
 namespace tlco {
@@ -78,11 +78,6 @@ bool blank(const char* text, int length)
     return true;
 }
 
-bool isUtf8Name(const xmlChar* encoding)
-{
-    return !encoding || ::strcasecmp(reinterpret_cast<const char*>(encoding), "UTF-8") == 0;
-}
-
 // What an open element is to the layout.
 enum class Kind { Plist, RootDict, ClassDict, FieldDict, SkipDict, Key, String, Integer };
 // What the text of a closed value element sets.
@@ -123,7 +118,7 @@ public:
         Frame& top = frames_.back();
         switch (top.kind) {
         case Kind::Plist:
-            if (top.sawChild || std::strcmp(own, "dict") != 0 || !utf8Document(context)) return fail(context);
+            if (top.sawChild || std::strcmp(own, "dict") != 0) return fail(context);
             top.sawChild = true;
             return frames_.push_back(Frame{Kind::RootDict});
         case Kind::Key:
@@ -176,12 +171,6 @@ public:
     }
 
 private:
-    static bool utf8Document(xmlParserCtxtPtr context)
-    {
-        return isUtf8Name(context->encoding) && (!context->input || isUtf8Name(context->input->encoding)) &&
-            (!context->myDoc || isUtf8Name(context->myDoc->encoding));
-    }
-
     // The value after key_ in dictionary top.
     bool startValue(Frame& top, const char* name)
     {
@@ -239,7 +228,8 @@ private:
     bool startInField(Frame& top, const char* name)
     {
         const int item = itemOf(key_, kFieldKeys[top.field]);
-        if (item < 0) return startSkipped(name, 4);
+        if (item >= kProfileListCapacity) top.list->overfull = true;
+        if (item < 0 || item >= kProfileListCapacity) return startSkipped(name, 4);
         if (itemsSeen_[static_cast<size_t>(item)]) return false;
         itemsSeen_[static_cast<size_t>(item)] = true;
         const bool isName = top.field == kFieldFileName || top.field == kFieldProfileName;
@@ -302,7 +292,7 @@ private:
     bool setItem(const Frame& done)
     {
         if (done.target != Target::Item) return true;
-        setFieldText(done.field == kFieldFileName ? done.item->fileName : done.item->profileName, value_);
+        setFieldText(done.field == kFieldFileName ? done.item->fileName : done.item->profileName, storableName(value_));
         done.item->present |= static_cast<uint8_t>(1u << done.field);
         return true;
     }
@@ -314,6 +304,7 @@ private:
         if (done.target == Target::Count) {
             done.list->hasCount = true;
             done.list->count = low32(*number);
+            if (done.list->count > kProfileListCapacity) done.list->overfull = true;
         } else if (done.target == Target::Item) {
             int32_t* slots[] = {&done.item->indexOnDevice, &done.item->inMenu, &done.item->profileClass, nullptr,
                 nullptr, &done.item->location};
@@ -323,17 +314,18 @@ private:
         return true;
     }
 
-    // The item number of key "<field>nnnn", or -1 for any other key.
+    // The item number of key "<field>nnnn", or -1 for any other key. Item keys past the list's
+    // capacity ("<field>0500" on, or more than four digits) give kProfileListCapacity.
     static int itemOf(const std::string& key, const char* field)
     {
         const size_t length = std::strlen(field);
-        if (key.size() != length + 4 || key.compare(0, length, field) != 0) return -1;
-        int item = 0;
-        for (size_t i = length; i < key.size(); ++i) {
+        if (key.size() < length + 4 || key.compare(0, length, field) != 0) return -1;
+        for (size_t i = length; i < key.size(); ++i)
             if (key[i] < '0' || key[i] > '9') return -1;
-            item = item * 10 + (key[i] - '0');
-        }
-        return item < kProfileListCapacity ? item : -1;
+        if (key.size() > length + 4) return kProfileListCapacity;
+        int item = 0;
+        for (size_t i = length; i < key.size(); ++i) item = item * 10 + (key[i] - '0');
+        return std::min(item, kProfileListCapacity);
     }
 
     StoredLists& into_;
@@ -413,11 +405,8 @@ struct ContextDeleter {
 
 std::unique_ptr<StoredLists> readListsFast(std::string_view bytes)
 {
-    // libplist keeps a carriage return that an XML parser turns into a line feed; a NUL byte is no
-    // UTF-8 XML at all (UTF-16 without a byte order mark has them).
-    if (bytes.empty() || bytes.front() != '<' || bytes.size() > static_cast<size_t>(INT32_MAX) ||
-        std::memchr(bytes.data(), '\r', bytes.size()) || std::memchr(bytes.data(), '\0', bytes.size()))
-        return nullptr;
+    // libxml2 reads the byte order mark, the declared encoding and the line ends as XML has them.
+    if (bytes.empty() || bytes.size() > static_cast<size_t>(INT32_MAX)) return nullptr;
     auto lists = std::make_unique<StoredLists>();
     QuietErrors quiet;
     std::unique_ptr<xmlParserCtxt, ContextDeleter> context(
@@ -428,7 +417,8 @@ std::unique_ptr<StoredLists> readListsFast(std::string_view bytes)
     Reader reader(*lists);
     context->_private = &reader;
     const int status = xmlParseDocument(context.get());
-    if (status != 0 || !context->wellFormed || reader.failed() || !reader.finished()) return nullptr;
+    if (status != 0 || !context->wellFormed || !context->nsWellFormed || reader.failed() || !reader.finished())
+        return nullptr;
     return lists;
 }
 

@@ -1,7 +1,7 @@
 // SPDX-License-Identifier: Apache-2.0
-// A reader made for the profile list file: streams the XML straight into the stored lists. It takes
-// only what it can read exactly as the general property-list reader would; for anything else
-// (a binary property list, unusual values or layout) it gives nothing and the caller falls back.
+// A reader made for the profile list file: streams the XML straight into the stored lists, in any
+// encoding libxml2 knows. It takes only well-formed XML of the values the layout uses; for anything
+// else (a binary property list, unusual values or layout) it gives nothing and the caller falls back.
 #pragma once
 
 #include "profiles/store/StoredLists.h"

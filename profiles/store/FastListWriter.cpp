@@ -74,6 +74,9 @@ private:
             return "&lt;";
         case '>':
             return "&gt;";
+        // A raw carriage return reads as a line feed in XML.
+        case '\r':
+            return "&#13;";
         default:
             return nullptr;
         }
@@ -113,25 +116,16 @@ int32_t numberOf(const ProfileItem& item, StoredField field)
     }
 }
 
-// A name the file cannot hold gets no entry.
+// Every item gets every key: a name is written as storableName gives it.
 void writeField(Out& out, const ProfileList& list, StoredField field)
 {
     const bool isName = field == kFieldFileName || field == kFieldProfileName;
-    std::array<std::optional<std::string_view>, kProfileListCapacity> names;
-    bool any = !isName;
-    if (isName)
-        for (int i = 0; i < kProfileListCapacity; ++i) {
-            names[static_cast<size_t>(i)] = storableText(fieldText(nameOf(list.litem[i], field)));
-            any = any || names[static_cast<size_t>(i)].has_value();
-        }
     out.key(2, profilefile::kFieldKeys[field]);
-    out.open(2, !any);
-    if (!any) return;
+    out.open(2, false);
     for (int i = 0; i < kProfileListCapacity; ++i) {
-        if (isName && !names[static_cast<size_t>(i)]) continue;
         out.key(3, profilefile::ItemKey(profilefile::kFieldKeys[field], i).view());
         if (isName)
-            out.string(3, *names[static_cast<size_t>(i)]);
+            out.string(3, storableName(fieldText(nameOf(list.litem[i], field))));
         else
             out.integer(3, numberOf(list.litem[i], field));
     }
@@ -161,14 +155,9 @@ StoredList storedListOf(const ProfileList& list)
         into.inMenu = from.iInMenu;
         into.profileClass = from.iProfileClass;
         into.location = from.iLocation;
-        into.present =
-            (1u << kFieldIndexOnDevice) | (1u << kFieldInMenu) | (1u << kFieldProfileClass) | (1u << kFieldLocation);
-        for (StoredField field : {kFieldFileName, kFieldProfileName}) {
-            auto name = storableText(fieldText(nameOf(from, field)));
-            if (!name) continue;
-            setFieldText(field == kFieldFileName ? into.fileName : into.profileName, *name);
-            into.present |= static_cast<uint8_t>(1u << field);
-        }
+        into.present = kAllFields;
+        setFieldText(into.fileName, storableName(fieldText(from.FileName)));
+        setFieldText(into.profileName, storableName(fieldText(from.ProfileName)));
     }
     return stored;
 }

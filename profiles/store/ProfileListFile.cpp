@@ -5,6 +5,7 @@
 #include "cf/File.h"
 #include "cf/PropertyList.h"
 #include "profiles/store/FastListReader.h"
+#include "profiles/store/PlistXmlCheck.h"
 #include "profiles/store/ProfileListCache.h"
 #include "profiles/store/StoredListsFromTree.h"
 #include "profiles/store/TLPListStore.h"
@@ -23,6 +24,29 @@ bool holdsEveryList(const StoredLists& stored)
     return true;
 }
 
+bool isBinaryPlist(std::string_view bytes)
+{
+    return bytes.starts_with("bplist");
+}
+
+// What the general reader makes of the bytes; XML only when it is well-formed (a list cut short
+// would read as whole).
+std::unique_ptr<StoredLists> readListsByTree(const std::string& bytes, std::string* reason)
+{
+    std::optional<std::string> xml;
+    if (!isBinaryPlist(bytes)) {
+        std::string fault;
+        xml = checkedPlistXml(bytes, &fault);
+        if (!xml) {
+            *reason = "it is no well-formed XML (" + fault + ")";
+            return nullptr;
+        }
+    }
+    auto tree = cf::as<cf::Dictionary>(
+        cf::PropertyList::createFromData(xml ? *xml : bytes, cf::PropertyList::Unsupported::Skip));
+    return tree ? storedListsFromTree(*tree) : nullptr;
+}
+
 } // namespace
 
 std::shared_ptr<const Loaded> parse(std::string bytes)
@@ -31,19 +55,14 @@ std::shared_ptr<const Loaded> parse(std::string bytes)
     loaded->bytes = std::move(bytes);
     if (loaded->bytes->empty()) return loaded;
     loaded->lists = readListsFast(*loaded->bytes);
-    bool root = loaded->lists != nullptr;
-    if (!root) {
-        auto tree = cf::as<cf::Dictionary>(
-            cf::PropertyList::createFromData(*loaded->bytes, cf::PropertyList::Unsupported::Skip));
-        root = tree != nullptr;
-        if (tree) loaded->lists = storedListsFromTree(*tree);
-    }
+    if (!loaded->lists) loaded->lists = readListsByTree(*loaded->bytes, &loaded->reason);
     if (loaded->lists && holdsEveryList(*loaded->lists)) {
         loaded->state = Loaded::State::Complete;
     } else {
         loaded->state = Loaded::State::Damaged;
-        loaded->reason =
-            root ? "it lacks a profile list" : "it is no readable property list with a dictionary at its root";
+        if (loaded->reason.empty())
+            loaded->reason = loaded->lists ? "it lacks a profile list"
+                                           : "it is no readable property list with a dictionary at its root";
     }
     return loaded;
 }
@@ -59,6 +78,8 @@ cf::DictionaryRef loadRoot()
     if (!path) return nullptr;
     auto bytes = cf::File::read(*path);
     if (!bytes || bytes->empty()) return nullptr;
+    if (!isBinaryPlist(*bytes)) bytes = checkedPlistXml(*bytes, nullptr);
+    if (!bytes) return nullptr;
     return cf::as<cf::Dictionary>(cf::PropertyList::createFromData(*bytes, cf::PropertyList::Unsupported::Skip));
 }
 

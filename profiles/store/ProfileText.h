@@ -21,8 +21,14 @@ bool isValidUtf8(std::string_view text);
 // size), else nothing.
 // The result points into text.
 std::optional<std::string_view> storableText(std::string_view text);
+// Always text a property-list file can hold, in at most 31 bytes: what storableText keeps, with each
+// stray byte and each character XML cannot hold (control characters but tab, line feed and carriage
+// return; U+FFFE, U+FFFF) as U+FFFD, cut before a character that would pass the 31st byte. Names are
+// read through it, so what a list shows is what its file will hold.
+std::string storableName(std::string_view text);
 // Valid UTF-8 for display: a character cut short at the end is dropped, any other stray byte
-// becomes U+FFFD.
+// becomes U+FFFD, and the controls that reorder text (U+202A-U+202E, U+2066-U+2069, U+200E, U+200F,
+// U+061C) are left out, so that no name can make the text around it read backwards.
 std::string displayableUtf8(std::string_view text);
 // The same, appended to out.
 void appendDisplayableUtf8(std::string& out, std::string_view text);

@@ -21,6 +21,9 @@ enum StoredField {
     kFieldLocation
 };
 
+// The bits of StoredItem::present when the file holds every field.
+inline constexpr uint8_t kAllFields = (1u << 6) - 1;
+
 struct StoredItem {
     uint8_t present = 0; // bit (1 << StoredField) per field the file holds
     int32_t indexOnDevice = 0;
@@ -36,6 +39,9 @@ struct StoredItem {
 
 struct StoredList {
     bool complete = false; // the class dictionary with all six field dictionaries
+    // The list holds more than a list keeps (an item numbered 500 or above, or a larger count): what
+    // lies beyond is not read, so the file must be kept aside before it is replaced.
+    bool overfull = false;
     bool hasCount = false;
     int32_t count = 0;
     std::array<StoredItem, kProfileListCapacity> items{};
@@ -46,6 +52,7 @@ struct StoredList {
 struct StoredLists {
     std::array<StoredList, 3> lists{}; // by list index
 
+    bool overfull() const { return lists[0].overfull || lists[1].overfull || lists[2].overfull; }
     bool operator==(const StoredLists&) const = default;
 };
 

@@ -8,6 +8,9 @@
 #include "profiles/store/ProfileListFile.h"
 #include "profiles/store/ProfileText.h"
 
+#include <algorithm>
+#include <string_view>
+
 namespace tlco {
 namespace {
 
@@ -25,7 +28,7 @@ bool readName(const cf::Dictionary& dictionary, const char* key, char (&field)[k
 {
     auto text = dictionary.getString(key);
     if (!text) return false;
-    setFieldText(field, text->utf8());
+    setFieldText(field, storableName(text->utf8()));
     return true;
 }
 
@@ -59,6 +62,19 @@ void readItem(const std::array<cf::DictionaryRef, 6>& fields, int index, StoredI
     }
 }
 
+// An item key numbered beyond the list's capacity ("<field>0500" and up).
+bool holdsItemsBeyond(const cf::Dictionary& fieldDictionary, std::string_view field)
+{
+    for (const auto& [key, value] : fieldDictionary.stringEntries()) {
+        if (key.size() < field.size() + 4 || key.compare(0, field.size(), field) != 0) continue;
+        const std::string_view digits = std::string_view(key).substr(field.size());
+        if (std::all_of(digits.begin(), digits.end(), [](char c) { return c >= '0' && c <= '9'; }) &&
+            (digits.size() > 4 || std::stoi(std::string(digits)) >= kProfileListCapacity))
+            return true;
+    }
+    return false;
+}
+
 void readList(const cf::Dictionary& root, int listIndex, StoredList& list)
 {
     auto classDictionary = root.getDictionary(profilefile::kClassKeys[static_cast<size_t>(listIndex)]);
@@ -70,6 +86,9 @@ void readList(const cf::Dictionary& root, int listIndex, StoredList& list)
     }
     list.complete = true;
     list.hasCount = readInt(*classDictionary, profilefile::kCountKey, &list.count);
+    list.overfull = list.hasCount && list.count > kProfileListCapacity;
+    for (size_t f = 0; f < fields.size(); ++f)
+        if (holdsItemsBeyond(*fields[f], profilefile::kFieldKeys[f])) list.overfull = true;
     for (int i = 0; i < kProfileListCapacity; ++i) readItem(fields, i, list.items[static_cast<size_t>(i)]);
 }
 

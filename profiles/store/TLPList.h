@@ -4,7 +4,9 @@
 #pragma once
 
 #include "profiles/store/ProfileList.h"
+#include "profiles/store/ProfileListLock.h"
 #include "profiles/store/ProfileText.h"
+#include "profiles/store/TLPListEdits.h"
 #include "profiles/store/TLPListMaintenance.h"
 #include "profiles/store/TLPListMapping.h"
 #include "profiles/store/TLPListStore.h"

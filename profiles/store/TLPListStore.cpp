@@ -3,22 +3,17 @@
 // and written, and the write-access probe.
 #include "profiles/store/TLPListStore.h"
 
-#include "base/PDELog.h"
 #include "base/Status.h"
-#include "cf/File.h"
-#include "profiles/store/FastListWriter.h"
-#include "profiles/store/ProfileListCache.h"
 #include "profiles/store/ProfileListFile.h"
+#include "profiles/store/ProfileListLock.h"
+#include "profiles/store/ProfileListSave.h"
 #include "profiles/store/StoredLists.h"
 #include "profiles/store/TLPListMapping.h"
 
-#include <cerrno>
 #include <cstdio>
 #include <cstring>
-#include <fcntl.h>
 #include <memory>
 #include <pwd.h>
-#include <sys/stat.h>
 #include <unistd.h>
 #include <vector>
 
@@ -26,9 +21,6 @@ namespace tlco {
 namespace {
 
 constexpr size_t kPathBufferSize = 255;
-constexpr mode_t kProfileFileMode = 0664;
-constexpr const char* kDamagedSuffix = ".damaged";
-constexpr mode_t kFolderMode = 0700;
 
 bool validListIndex(int listIndex)
 {
@@ -106,59 +98,6 @@ int32_t readLists(std::initializer_list<ReadTarget> targets, bool pap)
     return kTLPListOK;
 }
 
-// A file that holds no complete profile list is set aside before it is replaced: it may be the
-// user's only copy, and a later version may read it.
-bool keepDamagedFile(const std::string& path, const profilefile::Loaded& current, std::string* reason)
-{
-    switch (current.state) {
-    case profilefile::Loaded::State::Missing:
-    case profilefile::Loaded::State::Complete:
-        return true;
-    case profilefile::Loaded::State::Unreadable:
-        *reason = "the file there cannot be read (" + current.reason + ") and is left as it is";
-        return false;
-    case profilefile::Loaded::State::Damaged:
-        break;
-    }
-    const std::string damaged = path + kDamagedSuffix;
-    std::string why;
-    if (!cf::File::replace(damaged, *current.bytes, kProfileFileMode, &why)) {
-        *reason = "it cannot be read (" + current.reason + ") and cannot be kept as " + damaged + " (" + why + ")";
-        return false;
-    }
-    PDEWarn("the profile list %s cannot be read (%s); it is kept as %s", path.c_str(), current.reason.c_str(),
-        damaged.c_str());
-    return true;
-}
-
-// Writes whole: a reader sees the old file or the new one, and a failed write leaves the old one.
-int32_t writeLists(const ProfileList& rgb, const ProfileList& sim, const ProfileList& dst)
-{
-    auto path = TLPListMakePath(kProfileListFile);
-    if (!path) {
-        PDEWarn("cannot save the profile list: the user has no home folder for it");
-        return kTLPListError;
-    }
-    auto lists = std::make_shared<StoredLists>(storedListsOf(rgb, sim, dst));
-    std::shared_ptr<const profilefile::Loaded> current = profilefile::load(*path);
-    // The file already reads as these lists: it stays as it is, in whatever layout it has, and
-    // most merges end here without formatting half a megabyte.
-    if (current->state == profilefile::Loaded::State::Complete && current->lists && *current->lists == *lists)
-        return kTLPListOK;
-    auto written = std::make_shared<profilefile::Loaded>();
-    written->bytes = writeListsXml(rgb, sim, dst);
-    std::string reason;
-    if (!keepDamagedFile(*path, *current, &reason) ||
-        !cf::File::replace(*path, *written->bytes, kProfileFileMode, &reason)) {
-        PDEWarn("cannot save the profile list %s: %s", path->c_str(), reason.c_str());
-        return kTLPListError;
-    }
-    written->state = profilefile::Loaded::State::Complete;
-    written->lists = std::move(lists);
-    profilefile::ProfileListCache::shared().remember(*path, std::move(written));
-    return kTLPListOK;
-}
-
 // Three records allocated together, zeroed.
 struct ListSet {
     ProfileList lists[3];
@@ -174,39 +113,13 @@ void copyIfGiven(ProfileList* to, const ProfileList& from)
     if (to) *to = from;
 }
 
-// Creates Library/Preferences under the home when missing; a fresh account may not have it.
-void createPreferencesFolders()
-{
-    for (const char* folder : {"Library", "Library/Preferences"}) {
-        auto path = TLPListMakePath(folder);
-        if (!path) return;
-        if (::mkdir(path->c_str(), kFolderMode) != 0 && errno != EEXIST) return;
-    }
-}
-
 } // namespace
 
-// Asks, with the effective ids, whether the file (or, while there is none, its folder) may be
-// written. Nothing is created or removed: a probe that made the real file and removed it again
-// could remove another dialog's save made in between.
 bool probeWriteAccess(const char* failurePrefix)
 {
-    auto path = TLPListMakePath(kProfileListFile);
-    if (!path) {
-        if (failurePrefix) PDEWarn("%s: the user has no home folder for it", failurePrefix);
-        return false;
-    }
-    createPreferencesFolders();
-    struct stat status;
-    const bool exists = ::stat(path->c_str(), &status) == 0;
-    if (exists && !S_ISREG(status.st_mode)) {
-        if (failurePrefix) PDEWarn("%s %s: it is not a regular file", failurePrefix, path->c_str());
-        return false;
-    }
-    const std::string checked = exists ? *path : cf::File::folderOf(*path);
-    if (::faccessat(AT_FDCWD, checked.c_str(), exists ? W_OK : W_OK | X_OK, AT_EACCESS) == 0) return true;
-    if (failurePrefix)
-        PDEWarn("%s %s: %s is not writable (%s)", failurePrefix, path->c_str(), checked.c_str(), std::strerror(errno));
+    std::string reason;
+    if (checkWriteAccess(&reason)) return true;
+    if (failurePrefix) warnFailure(failurePrefix, reason);
     return false;
 }
 
@@ -251,22 +164,24 @@ int32_t TLPListReadProfile_Dict_Pap(ProfileList* list, int listIndex)
 int32_t TLPListWriteProfile_All(const ProfileList* rgb, const ProfileList* sim, const ProfileList* dst)
 {
     if (!rgb || !sim || !dst) return kTLPListError;
-    if (!probeWriteAccess("cannot save the profile list")) return kTLPListError;
-    return writeLists(*rgb, *sim, *dst);
+    return saveProfileLists(*rgb, *sim, *dst, nullptr) ? kTLPListOK : kTLPListError;
 }
 
 int32_t TLPListWriteProfile_Dict(
     const ProfileList* list, int listIndex, ProfileList* rgbOut, ProfileList* simOut, ProfileList* dstOut)
 {
+    // Read and written under one lock, so that no other dialog's save falls in between.
+    ProfileListLock lock;
     auto read = makeListSet();
     TLPListReadProfile_All(&read->lists[kListRGB], &read->lists[kListSIM], &read->lists[kListDST]);
+    if (!lock.held()) warnFailure("cannot save the profile list", lock.reason());
     // The given record may be one of the out-records, which the file's lists are about to fill.
     std::unique_ptr<ProfileList> given;
     if (validListIndex(listIndex) && list) given = std::make_unique<ProfileList>(*list);
     ProfileList* outs[3] = {rgbOut, simOut, dstOut};
     for (int i = 0; i < 3; ++i) copyIfGiven(outs[i], read->lists[i]);
     if (!validListIndex(listIndex)) return listIndex;
-    if (!given) return kTLPListError;
+    if (!given || !lock.held()) return kTLPListError;
     read->lists[listIndex] = *given;
     int32_t result = TLPListWriteProfile_All(&read->lists[kListRGB], &read->lists[kListSIM], &read->lists[kListDST]);
     copyIfGiven(outs[listIndex], *given);
@@ -276,11 +191,8 @@ int32_t TLPListWriteProfile_Dict(
 int32_t TLPListWriteProfile_All_Pap(const ProfileList* rgb, const ProfileList* sim, const ProfileList* dst,
     const ProfileList* rgbDeleted, const ProfileList* simDeleted, const ProfileList* dstDeleted)
 {
-    if (!probeWriteAccess("cannot save the profile list")) return kTLPListError;
-    auto merged = makeListSet();
-    TLPListMappingProfile_All_Pap(rgb, sim, dst, &merged->lists[kListRGB], &merged->lists[kListSIM],
-        &merged->lists[kListDST], rgbDeleted, simDeleted, dstDeleted);
-    return writeLists(merged->lists[kListRGB], merged->lists[kListSIM], merged->lists[kListDST]);
+    return savePrinterLists({rgb, sim, dst}, {rgbDeleted, simDeleted, dstDeleted}, nullptr) ? kTLPListOK
+                                                                                            : kTLPListError;
 }
 
 int32_t TLPListIsAdminProfile()
@@ -292,9 +204,15 @@ void TLPlistCheckWithInMenu_Dict(ProfileList* list)
 {
     if (!list) return;
     int count = 0;
-    for (const ProfileItem& item : list->litem)
-        if (item.iInMenu != kStateEmpty) ++count;
-    if (count == list->iNum) return;
+    bool usedBeyondCount = false;
+    for (int i = 0; i < kProfileListCapacity; ++i) {
+        if (list->litem[i].iInMenu == kStateEmpty) continue;
+        ++count;
+        usedBeyondCount = usedBeyondCount || i >= list->iNum;
+    }
+    // A right count with a gap before the last used item is packed as well: the lists are read up
+    // to iNum, and the item after the gap would be lost.
+    if (count == list->iNum && !usedBeyondCount) return;
     // Used items move up first: an item whose state could not be read must not take the items after
     // it along when the tail is cleared.
     int next = 0;

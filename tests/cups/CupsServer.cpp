@@ -72,9 +72,17 @@ std::string readFile(const std::string& path)
     return text.str();
 }
 
-std::string cupsdConf(int port)
+std::string passwordLocations(const std::vector<std::string>& queues)
 {
-    return "Listen 127.0.0.1:" + std::to_string(port) +
+    std::string text;
+    for (const std::string& queue : queues)
+        text += "<Location /printers/" + queue + ">\n  AuthType Basic\n  Require valid-user\n</Location>\n";
+    return text;
+}
+
+std::string cupsdConf(int port, const std::vector<std::string>& passwordQueues)
+{
+    return passwordLocations(passwordQueues) + "Listen 127.0.0.1:" + std::to_string(port) +
         "\n"
         "LogLevel warn\n"
         "Browsing Off\n"
@@ -200,7 +208,7 @@ bool CupsServer::launch(gid_t lp, std::string* reason)
     address_ = "127.0.0.1:" + std::to_string(port_);
     const std::string conf = root_ + "/conf/cupsd.conf";
     const std::string files = root_ + "/conf/cups-files.conf";
-    writeFile(conf, cupsdConf(port_));
+    writeFile(conf, cupsdConf(port_, passwordQueues_));
     writeFile(files, cupsFilesConf(root_));
     for (const std::string& path : {root_ + "/conf", conf, files}) {
         if (::chown(path.c_str(), 0, lp) != 0) {

@@ -21,6 +21,9 @@ public:
     CupsServer& operator=(const CupsServer&) = delete;
     ~CupsServer();
 
+    // Before start: the server asks for a password (Basic) for everything of this queue but its
+    // attributes (the PPD, the jobs).
+    void requirePassword(const std::string& queue) { passwordQueues_.push_back(queue); }
     // Starts cupsd and points this process's CUPS clients, and their children, at it (CUPS_SERVER;
     // CUPS_SERVERROOT names a folder of the server's tree, where root's lpoptions go).
     // False, with the reason and the server's log in why, when it did not come up in time.
@@ -44,12 +47,17 @@ public:
     std::string documentFile(int job, int n) const;
     // The number of jobs the queue has, finished or not; -1 when it cannot be asked.
     int jobCount(const std::string& name) const;
+    // Where cupsd keeps the documents of jobs ("d<job>-<n>" files).
+    std::string spoolFolder() const { return root_ + "/spool"; }
+    // cupsd ends at once, as if it crashed.
+    void kill() { cupsd_.kill(); }
 
 private:
     // One try at a fresh port; false and the reason when cupsd did not come up there.
     bool launch(gid_t lp, std::string* reason);
     std::string log() const;
 
+    std::vector<std::string> passwordQueues_;
     std::string root_;
     std::string address_;
     int port_ = -1;

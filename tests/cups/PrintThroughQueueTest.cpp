@@ -11,6 +11,7 @@
 #include "discovery/ProfileFiles.h"
 #include "support/HomeSandbox.h"
 #include "support/Process.h"
+#include "support/SmallDisk.h"
 #include "support/TestPaths.h"
 
 #include <cups/ppd.h>
@@ -24,6 +25,7 @@
 #include <filesystem>
 #include <fstream>
 #include <memory>
+#include <thread>
 
 #pragma GCC diagnostic ignored "-Wdeprecated-declarations"
 
@@ -34,6 +36,7 @@ using cupstest::CupsServer;
 
 constexpr const char* kLpdQueue = "zq4410";
 constexpr const char* kUsbQueue = "zq4410usb";
+constexpr const char* kPasswordQueue = "zqa";
 constexpr const char* kProfilePath = "/ata1a/data/USfiles/Profiles/PROF1.ICC";
 
 // The test's own printing must never leave the server: the job waits on hold.
@@ -127,9 +130,12 @@ protected:
         document_ = work_ + "/page.txt";
         writeBytes(document_, "A page for the zq4410.\n");
         std::string why;
+        server_.requirePassword(kPasswordQueue);
         ASSERT_TRUE(server_.start(&why)) << why;
         ASSERT_TRUE(server_.addQueue(kLpdQueue, "lpd://127.0.0.1/queue", testpaths::ppd("zq4410.ppd"), &why)) << why;
         ASSERT_TRUE(server_.addQueue(kUsbQueue, "usb://TESSALUMA/zq4410", testpaths::ppd("zq4410.ppd"), &why)) << why;
+        ASSERT_TRUE(server_.addQueue(kPasswordQueue, "usb://TESSALUMA/zq4410", testpaths::ppd("zq4410.ppd"), &why))
+            << why;
     }
 
     HostRun printdialog(
@@ -374,25 +380,74 @@ TEST_F(PrintThroughQueueTest, DocumentThatCannotBePrintedLeavesTheTicket)
 
 } // namespace
 
+// The server asks for a password: said in one line, and no terminal prompt waits without a limit.
+TEST_F(PrintThroughQueueTest, AQueueThatAsksForAPasswordIsSaidSo)
+{
+    HostRun run = printdialog({"--queue", kPasswordQueue}, "panelView\n");
+    EXPECT_EQ(1, run.result.status);
+    EXPECT_EQ("printdialog: the CUPS server asks for a password for queue zqa\n", run.result.err);
+}
+
+// cupsd goes away while the document streams: the reason is the connection's, not a stale "Success".
+TEST_F(PrintThroughQueueTest, AServerThatDiesWhileADocumentStreamsIsTheReasonGiven)
+{
+    const std::string big = work_ + "/big.txt";
+    writeBytes(big, "A long document.\n");
+    fs::resize_file(big, 1u << 30);
+    writeBytes(ticket_, kHeldTicket);
+    HostRun run;
+    std::thread dialog([&] { run = printdialog({"--queue", kUsbQueue, "--ticket", ticket_, "--print", big}, ""); });
+    // The upload has begun once cupsd holds a part of the document in a file of its own.
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(30);
+    auto receiving = [&] {
+        for (const auto& entry : fs::recursive_directory_iterator(server_.spoolFolder()))
+            if (entry.is_regular_file() && entry.file_size() > (1u << 20)) return true;
+        return false;
+    };
+    while (!receiving() && std::chrono::steady_clock::now() < deadline)
+        std::this_thread::sleep_for(std::chrono::milliseconds(2));
+    server_.kill();
+    dialog.join();
+    EXPECT_EQ(1, run.result.status);
+    EXPECT_EQ(1, run.lines(run.result.err)) << run.result.err;
+    EXPECT_NE(std::string::npos, run.result.err.find("cannot send " + big + " to CUPS queue")) << run.result.err;
+    EXPECT_EQ(std::string::npos, run.result.err.find("Success")) << run.result.err;
+}
+
 TEST_F(PrintThroughQueueTest, DocumentFromStandardInput)
 {
     // An application's print command: the document on standard input, the script in a file.
     const std::string script = work_ + "/script";
     writeBytes(script, "panelView\nrestore\nselect menu_QuickColor 2\nsave\n");
+    const std::string fullTmp = work_ + "/tmp";
+    fs::create_directories(fullTmp);
     struct Case {
         const char* name;
         std::string input;
+        std::string tmp; // TMPDIR; "" leaves it unset
+        bool fullDisk;
         int status;
         std::string error;
     };
-    for (const Case& c : {Case{"a page", "A page from an application.\n", 0, ""},
-             Case{"nothing", "", 1, "printdialog: cannot print standard input: it is empty\n"}}) {
-        testproc::Result result = testproc::run({testpaths::printdialog(), "--json", "--script", script, "--queue",
-                                                    kUsbQueue, "--ticket", ticket_, "--print", "-"},
-            c.input, {"LC_ALL=C"});
-        EXPECT_EQ(c.status, result.status) << c.name << ": " << result.err;
+    const std::string page = "A page from an application.\n";
+    for (const Case& c :
+        {Case{"a page", page, "", false, 0, ""},
+            Case{"nothing", "", "", false, 1, "printdialog: cannot print standard input: it is empty\n"},
+            Case{"missing TMPDIR", page, work_ + "/gone", false, 1,
+                "printdialog: cannot keep a copy of standard input in " + work_ + "/gone: No such file or directory\n"},
+            Case{"full TMPDIR", std::string(1 << 20, 'x'), fullTmp, true, 1,
+                "printdialog: cannot keep a copy of standard input in " + fullTmp + ": No space left on device\n"}}) {
+        SCOPED_TRACE(c.name);
+        if (c.fullDisk && !testproc::SmallDisk::unavailableReason().empty()) continue;
+        const std::vector<std::string> argv = {testpaths::printdialog(), "--json", "--script", script, "--queue",
+            kUsbQueue, "--ticket", ticket_, "--print", "-"};
+        std::vector<std::string> environment = {"LC_ALL=C"};
+        if (!c.tmp.empty()) environment.push_back("TMPDIR=" + c.tmp);
+        testproc::Result result = c.fullDisk ? testproc::SmallDisk{c.tmp}.run(argv, c.input, environment)
+                                             : testproc::run(argv, c.input, environment);
+        EXPECT_EQ(c.status, result.status) << result.err;
         if (c.status != 0) {
-            EXPECT_EQ(c.error, result.err) << c.name;
+            EXPECT_EQ(c.error, result.err);
             continue;
         }
         HostRun run;

@@ -213,4 +213,47 @@ TEST_F(DiscoveryPanelViewTest, ASlowAgentIsCutOffAtTheWalksDeadline)
     }
 }
 
+// A name server that never answers: the printer's name lookup counts inside the walk's deadline.
+TEST_F(DiscoveryPanelViewTest, ANameServerThatNeverAnswersEndsAtTheWalksDeadline)
+{
+    // In a network namespace of its own, a name server on 127.0.0.1 that takes every question and
+    // answers none; the resolver would wait 2 x 5 s for each.
+    constexpr const char* kSilentNameServer = R"(
+set -e
+ip link set lo up
+python3 -c 'import socket, time
+s = socket.socket(socket.AF_INET, socket.SOCK_DGRAM)
+s.bind(("127.0.0.1", 53))
+open(__import__("sys").argv[1], "w").close()
+time.sleep(60)' "$1/listening" &
+server=$!
+while [ ! -e "$1/listening" ]; do sleep 0.05; done
+printf 'nameserver 127.0.0.1\noptions timeout:5 attempts:2\n' > "$1/resolv.conf"
+mount --bind "$1/resolv.conf" /etc/resolv.conf
+shift
+set +e
+"$@"
+status=$?
+kill $server
+exit $status
+)";
+    if (testproc::run({"/usr/bin/unshare", "-mn", "/bin/true"}).status != 0)
+        GTEST_SKIP() << "no network namespace here (unshare -mn)";
+    const std::string config = makeTempDir("silent-dns");
+    std::filesystem::copy_file(std::string(std::getenv("SNMPCONFPATH")) + "/snmp.conf", config + "/snmp.conf");
+    std::ofstream(config + "/snmpwalk.conf") << "walkDeadline 2\n";
+
+    const auto start = std::chrono::steady_clock::now();
+    const auto result = testproc::run(
+        {"/usr/bin/unshare", "-mn", "/bin/sh", "-c", kSilentNameServer, "sh", config, testpaths::printdialog(),
+            "--json", "--script", "-", "--device-uri", "lpd://printer.example.lan/q"},
+        "panelView\n", {"LC_ALL=C", "SNMPCONFPATH=" + config});
+    const auto took = std::chrono::steady_clock::now() - start;
+
+    ASSERT_EQ(0, result.status) << result.err;
+    EXPECT_EQ(1, answersOf(result, "\"panelView\":true"));
+    EXPECT_LT(took, std::chrono::milliseconds(4500));
+    EXPECT_EQ(0, snmpd_.takeRequestCount());
+}
+
 } // namespace

@@ -18,7 +18,8 @@ namespace {
 
 std::string tempPath(const std::string& name)
 {
-    return ::testing::TempDir() + "/" + name;
+    // Each run of the suite (plain and through the window) has a home of its own.
+    return homesandbox::home() + "/" + name;
 }
 
 TEST(Host, AnswersThePanelProtocol)

@@ -3,6 +3,7 @@
 // refused or read around with a clear line, never crashes or hangs the dialog, and what was on disk
 // is kept.
 #include "HostRun.h"
+#include "support/UnprivilegedHome.h"
 
 #include "cf/Dictionary.h"
 #include "cf/File.h"
@@ -287,7 +288,7 @@ TEST(TicketFiles, HostileTicketsAreRefusedOrRepairedNeverACrash)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        const std::string ticket = ::testing::TempDir() + "/hostile-ticket.plist";
+        const std::string ticket = homesandbox::home() + "/hostile-ticket.plist";
         fs::remove(ticket);
         c.setup(ticket);
         const std::string before = snapshot(ticket);
@@ -310,7 +311,7 @@ TEST(TicketFiles, HostileTicketsAreRefusedOrRepairedNeverACrash)
 
 TEST(TicketFiles, ATicketKeepsItsModeAndALinkStaysALink)
 {
-    const std::string folder = ::testing::TempDir() + "/ticket-mode";
+    const std::string folder = homesandbox::home() + "/ticket-mode";
     fs::remove_all(folder);
     fs::create_directories(folder + "/synced");
     const std::string target = folder + "/synced/settings.plist";
@@ -336,42 +337,8 @@ TEST(TicketFiles, ATicketKeepsItsModeAndALinkStaysALink)
 
 // ---- failed saves, as a user whose modes count (the tests run as root, which modes do not stop) ----
 
-constexpr uid_t kUser = 65534;
-
-class UnprivilegedHome {
-public:
-    UnprivilegedHome()
-    {
-        std::string pattern = "/tmp/unprivileged.XXXXXX";
-        root_ = ::mkdtemp(pattern.data());
-        fs::permissions(root_,
-            fs::perms::owner_all | fs::perms::group_read | fs::perms::group_exec | fs::perms::others_read |
-                fs::perms::others_exec);
-        fs::create_directories(preferences());
-        writeBytes(root_ + "/passwd", "nobody:x:65534:65534:nobody:" + home() + ":/bin/false\n");
-        writeBytes(root_ + "/group", "nogroup:x:65534:\n");
-        for (const auto& entry : fs::recursive_directory_iterator(home()))
-            EXPECT_EQ(0, ::lchown(entry.path().c_str(), kUser, kUser));
-        EXPECT_EQ(0, ::chown(home().c_str(), kUser, kUser));
-    }
-    ~UnprivilegedHome() { fs::remove_all(root_); }
-
-    std::string home() const { return root_ + "/home"; }
-    std::string preferences() const { return home() + "/Library/Preferences"; }
-    std::string profileList() const { return home() + "/" + tlco::kProfileListFile; }
-
-    testproc::Result printdialog(const std::string& script) const
-    {
-        return testproc::run({"/usr/bin/setpriv", "--reuid=65534", "--regid=65534", "--clear-groups",
-                                 testpaths::printdialog(), "--json", "--script", "-"},
-            script,
-            {"LC_ALL=C", "NSS_WRAPPER_PASSWD=" + root_ + "/passwd", "NSS_WRAPPER_GROUP=" + root_ + "/group",
-                "HOME=" + home()});
-    }
-
-private:
-    std::string root_;
-};
+using testproc::UnprivilegedHome;
+constexpr uid_t kUser = UnprivilegedHome::kUser;
 
 std::vector<std::string> fileNamesIn(const std::string& path)
 {

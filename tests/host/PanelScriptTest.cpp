@@ -113,7 +113,7 @@ TEST(PanelScript, ColorAsGrayscaleExcludesSeparationAndTheColourSettings)
 
 TEST(PanelScript, ATicketWithBothCheckBoxesOnRestoresGrayscaleOnly)
 {
-    std::string ticket = ::testing::TempDir() + "/both-on.plist";
+    std::string ticket = homesandbox::home() + "/both-on.plist";
     std::ofstream(ticket) << R"(<?xml version="1.0" encoding="UTF-8"?>
 <plist version="1.0"><dict><key>zq4410</key><dict><key>zq4410_virtual</key><dict>
 <key>TLColorAsGray</key><string>True</string><key>TLColorSeparation</key><string>True</string>

@@ -35,7 +35,8 @@ struct PPDCloser {
 std::set<std::string> keysThePanelLooksUp()
 {
     std::set<std::string> keys = {"Color Options", "Disk", "Card", "ProfileTitle",
-        "asking %s for its stored colour profiles\u2026", "Image", "Text", "Graphics", "Simulation"};
+        "asking %s for its stored colour profiles\u2026", "The profiles were not saved: %s", "Image", "Text",
+        "Graphics", "Simulation"};
     std::set<std::string> described;
     tlco::registerClasses();
     tlco::PDEPlugInInterface owner;

@@ -6,6 +6,7 @@
 #include "cf/PropertyList.h"
 #include "profiles/store/FastListReader.h"
 #include "profiles/store/FastListWriter.h"
+#include "profiles/store/PlistXmlCheck.h"
 #include "profiles/store/StoredListsFromTree.h"
 
 #include <gtest/gtest.h>
@@ -37,9 +38,12 @@ std::string sampleBytes()
     return writeListsXml(*lists.rgb, *lists.sim, *lists.dst);
 }
 
+// The general reader, handed XML as the store hands it: checked and made UTF-8 first.
 std::unique_ptr<StoredLists> generalRead(const std::string& bytes)
 {
-    auto root = cf::as<cf::Dictionary>(cf::PropertyList::createFromData(bytes, cf::PropertyList::Unsupported::Skip));
+    auto xml = checkedPlistXml(bytes, nullptr);
+    if (!xml) return nullptr;
+    auto root = cf::as<cf::Dictionary>(cf::PropertyList::createFromData(*xml, cf::PropertyList::Unsupported::Skip));
     return root ? storedListsFromTree(*root) : nullptr;
 }
 
@@ -109,7 +113,7 @@ TEST(FastList, ReadsWhatTheGeneralReaderReadsOrLeavesItToIt)
                 return replaced(b, "<key>iNum</key>", "<key>iNum</key><integer>4</integer><key>iNum</key>");
             },
             false},
-        {"carriage returns", [](const std::string& b) { return replaced(b, "\n", "\r\n"); }, false},
+        {"carriage returns", [](const std::string& b) { return replaced(b, "\n", "\r\n"); }, true},
         {"a date",
             [&](const std::string& b) {
                 return replaced(b, version, version + "<key>d</key><date>2020-01-01T00:00:00Z</date>");
@@ -133,7 +137,10 @@ TEST(FastList, ReadsWhatTheGeneralReaderReadsOrLeavesItToIt)
                 return replaced(b, "<string>PROFILE1.ICC</string>", "<p:string xmlns:p=\"u\">PROFILE1.ICC</p:string>");
             },
             false},
-        {"another declared encoding", [](const std::string& b) { return replaced(b, "UTF-8", "ISO-8859-1"); }, false},
+        {"an undeclared attribute prefix",
+            [](const std::string& b) { return replaced(b, "<plist version=", "<plist ver:sion="); }, false},
+        {"another declared encoding", [](const std::string& b) { return replaced(b, "UTF-8", "ISO-8859-1"); }, true},
+        {"a byte order mark", [](const std::string& b) { return "\xEF\xBB\xBF" + b; }, true},
         {"text between elements", [](const std::string& b) { return replaced(b, "<dict>\n", "<dict>x\n"); }, false},
         {"binary", [](const std::string&) { return std::string("bplist00\xd0\x08\0\0\0\0\0\0\x01\x01", 18); }, false},
         {"no property list", [](const std::string& b) { return b.substr(0, b.size() / 2); }, false},

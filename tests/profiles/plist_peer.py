@@ -5,6 +5,8 @@
 read PATH   checks the documented layout strictly and prints the used items of each list as JSON
 parse PATH  only parses the file and prints its root keys as JSON
 write PATH  writes a profile list file in the documented layout with fixed sample content
+write-controls PATH  writes, as a binary property list, one RGB profile whose names hold control
+            characters ("B\\x01.ICC", "esc\\x1b")
 """
 import json
 import plistlib
@@ -67,11 +69,12 @@ SAMPLE = {
 }
 
 
-def write(path):
+def write(path, sample=None, fmt=plistlib.FMT_XML):
+    sample = sample or SAMPLE
     root = {"PlistVersion": 1}
     for name in CLASSES:
         cls = {field: {} for field in INT_FIELDS + TEXT_FIELDS}
-        rows = SAMPLE[name]
+        rows = sample[name]
         for i in range(ITEMS):
             row = rows[i] if i < len(rows) else (0, 0, 0, "", "", 0)
             for field, value in zip(("IndexOnDevice", "InMenu", "ProfileClass", "FileName", "ProfileName",
@@ -80,11 +83,15 @@ def write(path):
         cls["iNum"] = len(rows)
         root[name] = cls
     with open(path, "wb") as f:
-        plistlib.dump(root, f, fmt=plistlib.FMT_XML)
+        plistlib.dump(root, f, fmt=fmt)
+
+
+def write_controls(path):
+    write(path, {"RGB": [(1, 6, 2, "B\x01.ICC", "esc\x1b", 4)], "SIM": [], "DST": []}, plistlib.FMT_BINARY)
 
 
 if __name__ == "__main__":
-    commands = {"read": read, "parse": parse, "write": write}
+    commands = {"read": read, "parse": parse, "write": write, "write-controls": write_controls}
     if len(sys.argv) != 3 or sys.argv[1] not in commands:
         fail(__doc__)
     commands[sys.argv[1]](sys.argv[2])

@@ -88,6 +88,15 @@ void ChildProcess::stop()
     pid_ = -1;
 }
 
+void ChildProcess::kill()
+{
+    if (pid_ <= 0) return;
+    ::kill(pid_, SIGKILL);
+    int status = 0;
+    ::waitpid(pid_, &status, 0);
+    pid_ = -1;
+}
+
 int freeLoopbackPort(int socketType)
 {
     int fd = ::socket(AF_INET, socketType | SOCK_CLOEXEC, 0);

@@ -25,6 +25,8 @@ public:
         const std::vector<std::string>& extraEnvironment = {});
     // SIGTERM, then SIGKILL after a few seconds.
     void stop();
+    // SIGKILL at once: the process ends as if it crashed.
+    void kill();
     bool running() const { return pid_ > 0; }
     // True once the process has ended on its own (it is then reaped).
     bool exited();
