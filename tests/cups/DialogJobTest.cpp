@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -262,6 +263,36 @@ TEST_F(DialogJobTest, ChosenPagesSeveralToASheetPrintThePagesChosen)
     EXPECT_EQ(1, none.result.status);
     EXPECT_NE(std::string::npos, none.result.err.find("none of the chosen pages")) << none.result.err;
     EXPECT_EQ(3, server_.jobCount(kQueue)) << "no job for pages that are not there";
+}
+
+// A document the preview cannot show (broken, or looping for ever) ends its preview with a word
+// within 5 s, and the job still carries the document byte for byte.
+TEST_F(DialogJobTest, ADocumentThePreviewCannotShowIsStillSentAsItIs)
+{
+    struct Case {
+        const char* name;
+        const char* bytes;
+        const char* word;
+    };
+    const Case cases[] = {
+        {"broken.pdf", "%PDF-1.4\n1 0 obj << /Type /Catalog >>\nnot a PDF after all\n", "cannot be shown"},
+        {"endless.ps", "%!PS\n{ 1 pop } loop\nshowpage\n", "no result within"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = work_ + "/" + c.name;
+        writeText(path, c.bytes);
+        const auto start = std::chrono::steady_clock::now();
+
+        auto run = printdialog(
+            {"--queue", kQueue, "-H", "indefinite", path}, "panelView\nrestore\npreview " + work_ + "/sheet.png\n");
+
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+        ASSERT_EQ(0, run.result.status) << run.result.err;
+        EXPECT_NE(std::string::npos, run.last("preview").dump().find(c.word)) << run.last("preview").dump();
+        std::ifstream sent(server_.documentFile(run.last("job").get<int>(), 1), std::ios::binary);
+        EXPECT_EQ(c.bytes, std::string(std::istreambuf_iterator<char>(sent), {}));
+    }
 }
 
 // Transparencies exclude two-sided printing, labels the face-down bin: whichever way the pair comes
