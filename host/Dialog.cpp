@@ -54,6 +54,8 @@ std::unique_ptr<Dialog> Dialog::open(
     if (!printer) return nullptr;
     dialog->printer_ = *printer;
     dialog->limitSeconds_ = options.timeoutSeconds;
+    dialog->samplePpds_ = files.samplePpds;
+    dialog->bundlePath_ = options.bundle.value_or(files.bundle);
     dialog->ppd_ = openPpd(printer->ppdPath, error);
     if (!dialog->ppd_) return nullptr;
     applyDestinationDefaults(dialog->ppd_.get(), printer->defaults);
@@ -97,6 +99,8 @@ void Dialog::terminate()
 Dialog::~Dialog()
 {
     terminate();
+    // Its helper programs and files go before the PPD they read.
+    preview_.reset();
     // The panel goes before the PPD it borrowed.
     panel_.reset();
     callback_.reset();
@@ -162,6 +166,21 @@ bool Dialog::startPaneOption(const std::string& name, const std::string& value, 
     if (!panes().start(name, value, error)) return false;
     tellPanel(name);
     return true;
+}
+
+void Dialog::setDocuments(const std::vector<JobSubmitter::Readable>& documents)
+{
+    documents_.clear();
+    for (const auto& document : documents) documents_.push_back({document.path, document.title});
+    preview_.reset();
+}
+
+preview::PreviewSession& Dialog::preview()
+{
+    if (!preview_)
+        preview_ = std::make_unique<preview::PreviewSession>(
+            preview::PreviewSession::setupFor(printer_.ppdPath, samplePpds_, bundlePath_), documents_);
+    return *preview_;
 }
 
 // As a print dialog does when another pane changes a PPD option.

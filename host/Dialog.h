@@ -4,11 +4,13 @@
 #pragma once
 
 #include "host/DialogPanes.h"
+#include "host/JobSubmitter.h"
 #include "host/Options.h"
 #include "host/PpdFile.h"
 #include "host/PrinterSource.h"
 #include "host/ProgramFiles.h"
 #include "host/TicketFile.h"
+#include "host/preview/PreviewSession.h"
 #include "pde/BundleLoader.h"
 #include "pde/Protocol.h"
 #include "print/PrintSettings.h"
@@ -61,6 +63,11 @@ public:
     // A starting value in a pane (the command line): DialogPanes::start, then marked and told as above.
     bool startPaneOption(const std::string& name, const std::string& value, std::string* error);
 
+    // The job's documents, as the preview reads them (what Print sends); none until set.
+    void setDocuments(const std::vector<JobSubmitter::Readable>& documents);
+    // The preview of the documents on this printer, made on first use.
+    preview::PreviewSession& preview();
+
 private:
     Dialog() = default;
     void tellPanel(const std::string& name);
@@ -78,6 +85,9 @@ private:
     std::unique_ptr<DialogPanes> panes_;
     std::string shownPane_;
     int limitSeconds_ = 10;
+    std::string samplePpds_, bundlePath_;
+    std::vector<preview::Document> documents_;
+    std::unique_ptr<preview::PreviewSession> preview_;
 };
 
 } // namespace host

@@ -77,6 +77,9 @@ Script commands (one a line; # starts a comment):
   jobOptions            print the options Print would send now
   preset-save NAME      save the settings as the preset QUEUE/NAME (an lpoptions instance)
   preset-default        make the settings the queue's lpoptions defaults
+  preview PATH [SHEET]  write sheet SHEET (default 1) of the preview as a PNG;
+                        without a document: exit 2
+  proof on|off          soft proof of the colour settings, or the plain layout
 
 Examples:
   printdialog --gui -d zq4410 -n 2 -P 1-3 -o sides=two-sided-long-edge report.pdf

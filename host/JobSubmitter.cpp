@@ -88,12 +88,54 @@ JobSubmitter::~JobSubmitter()
     for (const Document& document : documents_) ::close(document.fd);
 }
 
-int JobSubmitter::submit(const std::string& queue, const Pairs& given, int limitSeconds, std::string* error)
+std::vector<JobSubmitter::Readable> JobSubmitter::readable() const
+{
+    std::vector<Readable> documents;
+    const std::string folder = "/proc/" + std::to_string(::getpid()) + "/fd/";
+    for (const Document& document : documents_)
+        documents.push_back({folder + std::to_string(document.fd), cf::File::nameOf(document.shown)});
+    return documents;
+}
+
+bool JobSubmitter::toSend(const std::vector<Instead>& instead, std::vector<Document>& sent, std::vector<int>& opened,
+    std::string* error) const
+{
+    for (size_t i = 0; i < documents_.size(); ++i) {
+        const Instead* other = i < instead.size() ? &instead[i] : nullptr;
+        if (other && other->leftOut) continue;
+        if (!other || other->path.empty()) {
+            sent.push_back(documents_[i]);
+            continue;
+        }
+        const int fd = ::open(other->path.c_str(), O_RDONLY | O_CLOEXEC);
+        if (fd < 0) {
+            if (error) *error = trf("cannot read {1}: {2}", {other->path, std::strerror(errno)});
+            return false;
+        }
+        opened.push_back(fd);
+        sent.push_back({documents_[i].shown, fd});
+    }
+    if (sent.empty() && error) *error = tr("none of the chosen pages is in the documents");
+    return !sent.empty();
+}
+
+int JobSubmitter::submit(const std::string& queue, const Pairs& given, int limitSeconds, std::string* error,
+    const std::vector<Instead>& instead)
 {
     auto fail = [error](std::string reason) {
         if (error) *error = std::move(reason);
         return 0;
     };
+    std::vector<Document> sent;
+    std::vector<int> opened;
+    struct Closer {
+        std::vector<int>& fds;
+        ~Closer()
+        {
+            for (int fd : fds) ::close(fd);
+        }
+    } closer{opened};
+    if (!toSend(instead, sent, opened, error)) return 0;
     CupsOptions options;
     std::string title = documents_.empty() ? std::string() : cf::File::nameOf(documents_.front().shown);
     for (const auto& [name, value] : given) {
@@ -102,7 +144,7 @@ int JobSubmitter::submit(const std::string& queue, const Pairs& given, int limit
         else
             options.add(name, value);
     }
-    for (const Document& document : documents_)
+    for (const Document& document : sent)
         if (::lseek(document.fd, 0, SEEK_SET) < 0)
             return fail(trf("cannot read {1}: {2}", {document.shown, std::strerror(errno)}));
     auto http = CupsConnection::open(limitSeconds, error);
@@ -112,9 +154,9 @@ int JobSubmitter::submit(const std::string& queue, const Pairs& given, int limit
     if (job <= 0 && CupsPassword::asked()) return fail(passwordRefusal(queue));
     if (job <= 0) return fail(http->reason(trf("CUPS queue {1} refused the job: {2}", {queue, cupsLastErrorString()})));
 
-    for (size_t i = 0; i < documents_.size(); ++i) {
+    for (size_t i = 0; i < sent.size(); ++i) {
         std::string reason;
-        if (send(*http, queue, job, documents_[i], i + 1 == documents_.size(), &reason)) continue;
+        if (send(*http, queue, job, sent[i], i + 1 == sent.size(), &reason)) continue;
         // Over a fresh connection: a broken upload leaves the first one unusable.
         reason = http->reason(reason);
         http.reset();

@@ -3,16 +3,24 @@
 #include "host/PrintJob.h"
 
 #include "host/JobOptions.h"
+#include "host/PickedPages.h"
 #include "host/TicketFile.h"
 #include "host/Translate.h"
 
 #include <nlohmann/json.hpp>
 
 #include <filesystem>
+#include <iostream>
 #include <ostream>
 #include <system_error>
 
 namespace host {
+namespace {
+
+// Picking a long document's pages may take a while; a document that takes longer is sent as it is.
+constexpr std::chrono::milliseconds kPickingLimit{60000};
+
+} // namespace
 
 bool panelAgreesToPrint(Dialog& dialog, std::string* error)
 {
@@ -29,7 +37,14 @@ bool panelAgreesToPrint(Dialog& dialog, std::string* error)
 
 bool submitJob(Dialog& dialog, JobSubmitter& documents, const Options& options, std::ostream& out, std::string* error)
 {
-    int job = documents.submit(dialog.printer().printer->id(), jobOptions(dialog), options.timeoutSeconds, error);
+    const PickedPages picked(dialog.printer().ppdPath, documents.readable(), jobOptions(dialog), kPickingLimit);
+    if (!picked.problem().empty())
+        std::cerr << "printdialog: "
+                  << trf("the chosen pages cannot be picked ({1}); CUPS lays the job out as it does",
+                         {picked.problem()})
+                  << "\n";
+    int job = documents.submit(
+        dialog.printer().printer->id(), picked.options(), options.timeoutSeconds, error, picked.instead());
     if (!job) return false;
     if (options.json)
         out << nlohmann::json{{"job", job}}.dump() << "\n";

@@ -3,6 +3,9 @@
 // view shown in it, and pictures of it.
 #pragma once
 
+#include "host/preview/PreviewSession.h"
+
+#include <optional>
 #include <string>
 
 namespace ui {
@@ -25,6 +28,17 @@ public:
     // Delivers a valid choice in one of the dialog's own panes as input to its widget; false when
     // the window cannot (the dialog then takes it as the model's call).
     virtual bool deliverPaneChoice(const std::string& /*name*/, const std::string& /*value*/) { return false; }
+    // True when the window shows a preview; then the two below stand for the dialog's own.
+    virtual bool showsPreview() const { return false; }
+    // The window's preview shows sheet `sheet` of the job as it stands and writes it, as shown, to
+    // path as a PNG; nullopt and a reason as PreviewSession::write.
+    virtual std::optional<preview::PreviewAnswer> writePreview(
+        const std::string& /*path*/, int /*sheet*/, std::string* /*error*/)
+    {
+        return std::nullopt;
+    }
+    // A click on the window's soft-proof switch when it is not already as asked.
+    virtual void switchProof(bool /*on*/) { }
 };
 
 } // namespace host

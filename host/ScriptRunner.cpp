@@ -23,7 +23,7 @@ std::vector<std::string> words(const std::string& line)
 
 const ScriptVerb* findVerb(std::string_view name)
 {
-    for (auto table : {dialogCallVerbs(), gestureVerbs(), paneVerbs()})
+    for (auto table : {dialogCallVerbs(), gestureVerbs(), paneVerbs(), previewVerbs()})
         for (const ScriptVerb& verb : table)
             if (verb.name == name) return &verb;
     return nullptr;

@@ -35,5 +35,7 @@ std::span<const ScriptVerb> dialogCallVerbs();
 std::span<const ScriptVerb> gestureVerbs();
 // What a person does in the dialog's own panes and presets.
 std::span<const ScriptVerb> paneVerbs();
+// The preview of the job's documents.
+std::span<const ScriptVerb> previewVerbs();
 
 } // namespace host

@@ -76,6 +76,7 @@ int runDialog(const host::Options& options, const host::ProgramFiles& files, hos
 
     auto dialog = host::Dialog::open(options, files, &error);
     if (!dialog) return failure(1, error);
+    if (document) dialog->setDocuments(document->readable());
     std::optional<host::CommandLineChoices> choices = host::CommandLineChoices();
     if (!options.choices.empty() || !options.jobChoices.empty())
         choices = host::CommandLineChoices::check(options, *dialog, &error);

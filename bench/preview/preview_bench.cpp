@@ -2,15 +2,14 @@
 // Times the preview as a dialog meets it: the first proofed sheet of a fresh job, a re-proof after one
 // colour option changed, and the first sheet of a 100-page document against a one-page one.
 // Prints one line per measure with the median and the spread of the runs.
+#include "BenchDocument.h"
 #include "host/preview/PreviewEngine.h"
-#include "host/preview/Subprocess.h"
 
 #include <algorithm>
 #include <chrono>
 #include <cstdio>
 #include <cstdlib>
 #include <filesystem>
-#include <fstream>
 #include <functional>
 #include <string>
 #include <unistd.h>
@@ -26,30 +25,6 @@ struct Options {
     int runs = 15;
     SheetBox box{420, 594};
 };
-
-// A PDF of `pages` pages, each with a saturated image, gray text and a coloured shape, made by Ghostscript.
-std::string makeDocument(const Options& options, int pages)
-{
-    const std::string ps = options.folder + "/doc" + std::to_string(pages) + ".ps";
-    const std::string pdf = options.folder + "/doc" + std::to_string(pages) + ".pdf";
-    std::ofstream out(ps);
-    out << "%!PS\n/Helvetica-Bold findfont 40 scalefont setfont\n1 1 " << pages << " {\n"
-        << "<< /PageSize [595 842] >> setpagedevice\n"
-        << "gsave 50 500 translate 250 250 scale 4 4 8 [4 0 0 -4 0 4]\n"
-        << "<ff0000 00ff00 0000ff ffff00 ff00ff 00ffff ff8000 8000ff 00ff00 ff0000 ffff00 0000ff 00ffff ff00ff 8000ff "
-           "ff8000>"
-        << " false 3 colorimage grestore\n"
-        << "0.5 setgray 50 400 moveto (Page ) show 3 string cvs show\n"
-        << "0 0.6 1 setrgbcolor 350 500 moveto 550 500 lineto 450 700 lineto closepath fill showpage } for\n";
-    out.close();
-    Command command;
-    command.argv = {
-        "/usr/bin/gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=pdfwrite", "-sOutputFile=" + pdf, ps};
-    command.environment = {"PATH=/usr/bin:/bin"};
-    command.limit = std::chrono::seconds(60);
-    if (!Subprocess::run(command).succeeded()) std::fprintf(stderr, "preview_bench: cannot make %s\n", pdf.c_str());
-    return pdf;
-}
 
 std::unique_ptr<PreviewEngine> freshEngine(const Options& options)
 {
@@ -127,7 +102,8 @@ int main(int argc, char** argv)
     if (argc > 3) options.runs = std::max(1, std::atoi(argv[3]));
     options.folder = std::filesystem::temp_directory_path() / ("preview-bench-" + std::to_string(::getpid()));
     std::filesystem::create_directories(options.folder);
-    const std::string one = makeDocument(options, 1), hundred = makeDocument(options, 100);
+    const std::string one = previewbench::makeDocument(options.folder, 1);
+    const std::string hundred = previewbench::makeDocument(options.folder, 100);
     double load[3] = {};
     ::getloadavg(load, 3);
     std::printf("sheet box %d x %d pixels; load average %.2f on %ld cores\n", options.box.width, options.box.height,

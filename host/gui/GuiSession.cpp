@@ -6,22 +6,31 @@
 #include "host/Dialog.h"
 #include "host/Inspector.h"
 #include "host/Presets.h"
+#include "host/PreviewOfJob.h"
 #include "host/Translate.h"
 #include "host/gui/PaneForms.h"
 #include "host/gui/PaneInput.h"
 #include "host/gui/PasswordDialog.h"
 #include "host/gui/PersonRun.h"
 #include "host/gui/PresetChooser.h"
+#include "host/gui/PreviewPane.h"
 #include "host/gui/PrintWindow.h"
+#include "host/preview/PngFile.h"
 #include "services/Progress.h"
 #include "ui/qt/Mirror.h"
 #include "ui/qt/QtInputDriver.h"
 
 #include <QApplication>
+#include <QCheckBox>
+#include <QElapsedTimer>
 #include <QLibraryInfo>
 #include <QLocale>
 #include <QMessageBox>
 #include <QPixmap>
+#include <QStyle>
+#include <QStyleOptionButton>
+#include <QTest>
+#include <QThread>
 #include <QTimer>
 #include <QTranslator>
 
@@ -42,6 +51,7 @@ struct GuiSession::State {
     std::unique_ptr<PrintWindow> window;
     std::unique_ptr<PaneForms> forms;
     PresetChooser* presets = nullptr; // the window's
+    PreviewPane* preview = nullptr;   // the window's, while the dialog has documents
     // The queue's presets, asked of the server off the window's thread, and the queue they are of.
     std::future<std::vector<std::string>> presetFetch;
     std::string presetQueue;
@@ -87,6 +97,20 @@ std::vector<std::pair<std::string, std::string>> summaryRows(const cf::Dictionar
         rows.emplace_back(title.get<std::string>(), value.is_string() ? value.get<std::string>() : value.dump());
     }
     return rows;
+}
+
+// Lets the window run until the preview shows what it was last asked for; false and why when that
+// takes longer than every helper program may.
+bool settle(const PreviewPane& pane, std::string* error)
+{
+    QElapsedTimer clock;
+    clock.start();
+    while (pane.busy() && clock.elapsed() < 30000) {
+        QApplication::processEvents(QEventLoop::AllEvents, 20);
+        QThread::msleep(pane.busy() ? 5 : 0);
+    }
+    if (pane.busy() && error) *error = tr("the preview did not finish drawing in time");
+    return !pane.busy();
 }
 
 } // namespace
@@ -160,7 +184,10 @@ void GuiSession::attach(Dialog& dialog)
     PrinterEntry shown;
     shown.title = dialog.printer().printer ? dialog.printer().printer->id() : std::string("-");
     window.setPrinters({shown}, 0);
-    s_->mirror->setChangeListener([this] { refreshSummary(); });
+    s_->mirror->setChangeListener([this] {
+        refreshSummary();
+        refreshPreview();
+    });
     window.show();
     s_->mirror->flush();
 }
@@ -170,6 +197,9 @@ void GuiSession::detach()
     if (!s_->dialog) return;
     s_->mirror->setChangeListener({});
     s_->window->onPaneChosen = nullptr;
+    // Before the dialog goes: the preview's thread draws with the dialog's engine.
+    s_->window->setPreview(nullptr);
+    s_->preview = nullptr;
     s_->window->setPanes({}, nullptr, {});
     s_->forms.reset();
     s_->window->showPanel("", nullptr);
@@ -190,6 +220,7 @@ void GuiSession::panelViewShown(ui::View* view)
     QWidget* widget = view ? s_->mirror->widgetFor(*view) : nullptr;
     s_->window->showPanel(s_->dialog->panel().panelName(), widget);
     showPanes();
+    showPreview();
     // What the panel holds now (a restored ticket, say) shows at once, not after the first change.
     refreshSummary();
     s_->mirror->flush();
@@ -205,6 +236,7 @@ void GuiSession::showPanes()
     s_->window->onPaneChosen = [this](const std::string& pane) {
         if (s_->dialog) s_->dialog->showPane(pane);
     };
+    forms->setChanged([this] { refreshPreview(); });
     listPresets();
     s_->presets->onSave = [this](const std::string& name) {
         std::string reason;
@@ -265,6 +297,61 @@ void GuiSession::panesChanged()
     if (!s_->dialog || !s_->forms) return;
     s_->forms->sync();
     s_->window->showPane(s_->dialog->shownPane());
+    refreshPreview();
+}
+
+void GuiSession::showPreview()
+{
+    preview::PreviewSession& session = s_->dialog->preview();
+    s_->window->setPreview(nullptr);
+    s_->preview = nullptr;
+    if (!session.hasDocuments()) return;
+    auto* pane = new PreviewPane([&session](std::string* error) { return session.engine(error); });
+    pane->setProof(session.proof());
+    pane->onProof = [&session](bool on) { session.setProof(on); };
+    s_->preview = pane;
+    s_->window->setPreview(pane);
+    refreshPreview();
+}
+
+void GuiSession::refreshPreview()
+{
+    if (s_->dialog && s_->preview && s_->viewShown) s_->preview->setJob(previewOfJob(*s_->dialog));
+}
+
+bool GuiSession::showsPreview() const
+{
+    return s_->preview != nullptr;
+}
+
+std::optional<preview::PreviewAnswer> GuiSession::writePreview(const std::string& path, int sheet, std::string* error)
+{
+    PreviewPane& pane = *s_->preview;
+    refreshPreview();
+    if (!settle(pane, error)) return std::nullopt;
+    if (sheet > std::max(1, pane.sheets())) {
+        if (error) *error = preview::PreviewSession::noSuchSheet(sheet, pane.sheets());
+        return std::nullopt;
+    }
+    if (sheet != pane.sheet()) {
+        pane.showSheet(sheet);
+        if (!settle(pane, error)) return std::nullopt;
+    }
+    if (!preview::PngFile::write(pane.raster(), path, error)) return std::nullopt;
+    return preview::PreviewAnswer{
+        path, pane.sheets() > 0 ? pane.sheet() : 0, pane.sheets(), pane.proof(), pane.notes()};
+}
+
+void GuiSession::switchProof(bool on)
+{
+    auto* box = s_->preview ? s_->preview->findChild<QCheckBox*>("previewProof") : nullptr;
+    if (!box || box->isChecked() == on) return;
+    // On the box itself, as a person clicks it.
+    QStyleOptionButton option;
+    option.initFrom(box);
+    option.text = box->text();
+    QTest::mouseClick(
+        box, Qt::LeftButton, {}, box->style()->subElementRect(QStyle::SE_CheckBoxClickRect, &option, box).center());
 }
 
 void GuiSession::warn(const std::string& text)

@@ -25,6 +25,9 @@ public:
     bool screenshot(const std::string& path, std::string* error) override;
     void panesChanged() override;
     bool deliverPaneChoice(const std::string& name, const std::string& value) override;
+    bool showsPreview() const override;
+    std::optional<preview::PreviewAnswer> writePreview(const std::string& path, int sheet, std::string* error) override;
+    void switchProof(bool on) override;
 
 private:
     struct State;
@@ -32,6 +35,9 @@ private:
     explicit GuiSession(std::unique_ptr<State> state);
     // The dialog's own panes and presets beside the panel.
     void showPanes();
+    // The preview beside them, when the job has documents; drawn anew when what it shows changed.
+    void showPreview();
+    void refreshPreview();
     // Lists the queue's presets: the one in use now, the others once the server has told them.
     void listPresets();
     void showFetchedPresets();

@@ -88,6 +88,7 @@ bool PersonRun::open(
 {
     auto dialog = Dialog::open(options, files_, error, std::move(printer));
     if (!dialog) return false;
+    if (document_) dialog->setDocuments(document_->readable());
     std::optional<CommandLineChoices> choices = CommandLineChoices();
     if (!options.choices.empty() || !options.jobChoices.empty())
         choices = CommandLineChoices::check(options, *dialog, error);

@@ -12,6 +12,7 @@
 #include <QPainter>
 #include <QPixmap>
 #include <QProgressBar>
+#include <QScrollArea>
 #include <QToolButton>
 #include <QVBoxLayout>
 
@@ -45,7 +46,7 @@ QImage framed(const QImage& sheet)
 
 } // namespace
 
-PreviewPane::PreviewPane(preview::PreviewEngine& engine, QWidget* parent)
+PreviewPane::PreviewPane(PreviewWorker::EngineSource engine, QWidget* parent)
     : QWidget(parent), previous_(new QToolButton), position_(new QLabel), next_(new QToolButton),
       proof_(new QCheckBox(tq("Soft proof"))), busyMark_(new QProgressBar), image_(new QLabel), notesLabel_(new QLabel)
 {
@@ -73,27 +74,41 @@ PreviewPane::PreviewPane(preview::PreviewEngine& engine, QWidget* parent)
     busyMark_->setSizePolicy(keepPlace);
     image_->setObjectName("previewSheet");
     image_->setAlignment(Qt::AlignCenter);
-    image_->setMinimumSize(160, 200);
+    // Wide enough for a landscape sheet of two pages to be read.
+    image_->setMinimumSize(280, 240);
     image_->setSizePolicy(QSizePolicy::Expanding, QSizePolicy::Expanding);
     notesLabel_->setObjectName("previewNotes");
     notesLabel_->setWordWrap(true);
     notesLabel_->setTextFormat(Qt::PlainText);
+    notesLabel_->setAlignment(Qt::AlignLeft | Qt::AlignTop);
+    // Room for a few lines, scrolled beyond: notes that come and go must not change the sheet's
+    // area, which would draw the sheet again at another size.
+    auto* notes = new QScrollArea;
+    notes->setWidget(notesLabel_);
+    notes->setWidgetResizable(true);
+    notes->setFrameShape(QFrame::NoFrame);
+    notes->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    notes->setFixedHeight(4 * notesLabel_->fontMetrics().lineSpacing() + 2);
 
     auto* navigation = new QHBoxLayout;
     navigation->addWidget(previous_);
     navigation->addWidget(position_, 1);
     navigation->addWidget(next_);
+    // The sheet first, then where it is in the job and how it is shown, as under a printed page.
     auto* layout = new QVBoxLayout(this);
     layout->setContentsMargins(0, 0, 0, 0);
-    layout->addLayout(navigation);
-    layout->addWidget(proof_);
-    layout->addWidget(busyMark_);
     layout->addWidget(image_, 1);
-    layout->addWidget(notesLabel_);
+    layout->addWidget(busyMark_);
+    layout->addLayout(navigation);
+    layout->addWidget(proof_, 0, Qt::AlignHCenter);
+    layout->addWidget(notes);
 
     connect(previous_, &QToolButton::clicked, this, [this] { showSheet(sheet_ - 1); });
     connect(next_, &QToolButton::clicked, this, [this] { showSheet(sheet_ + 1); });
-    connect(proof_, &QCheckBox::toggled, this, [this] { ask(); });
+    connect(proof_, &QCheckBox::toggled, this, [this](bool on) {
+        ask();
+        if (onProof) onProof(on);
+    });
     resized_.setSingleShot(true);
     resized_.setInterval(120);
     connect(&resized_, &QTimer::timeout, this, [this] {
@@ -101,8 +116,8 @@ PreviewPane::PreviewPane(preview::PreviewEngine& engine, QWidget* parent)
         if (now.width != askedBox_.width || now.height != askedBox_.height) ask();
     });
     image_->installEventFilter(this);
-    worker_ = std::make_unique<PreviewWorker>(
-        engine, this, [this](preview::PreviewSheet sheet, int generation) { shown(std::move(sheet), generation); });
+    worker_ = std::make_unique<PreviewWorker>(std::move(engine), this,
+        [this](preview::PreviewSheet sheet, int generation) { shown(std::move(sheet), generation); });
     updateControls();
 }
 
@@ -114,6 +129,8 @@ PreviewPane::~PreviewPane()
 
 void PreviewPane::setJob(preview::PreviewJob job)
 {
+    // A pane shown, a summary refreshed or a choice that changes no sheet: nothing to draw.
+    if (asked_ > 0 && job == job_) return;
     job_ = std::move(job);
     ask();
 }
@@ -143,6 +160,8 @@ preview::SheetBox PreviewPane::box() const
 
 void PreviewPane::ask()
 {
+    // Not before the pane has its size: a sheet drawn for a provisional one would be drawn again.
+    if (!laidOut_) return;
     preview::PreviewJob job = job_;
     job.proof = proof_->isChecked();
     askedBox_ = box();
@@ -157,6 +176,7 @@ void PreviewPane::shown(preview::PreviewSheet sheet, int generation)
     sheets_ = sheet.sheets;
     if (sheet.sheet > 0) sheet_ = sheet.sheet;
     picture_ = toImage(sheet.picture);
+    raster_ = std::move(sheet.picture);
     QPixmap pixmap = QPixmap::fromImage(framed(picture_));
     pixmap.setDevicePixelRatio(devicePixelRatioF());
     image_->setPixmap(pixmap);
@@ -180,7 +200,14 @@ void PreviewPane::updateControls()
 
 bool PreviewPane::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == image_ && event->type() == QEvent::Resize) resized_.start();
+    const bool sized = event->type() == QEvent::Resize || event->type() == QEvent::Show;
+    if (watched != image_ || !sized) return QWidget::eventFilter(watched, event);
+    if (laidOut_) {
+        resized_.start();
+    } else if (image_->isVisible()) {
+        laidOut_ = true;
+        ask();
+    }
     return QWidget::eventFilter(watched, event);
 }
 

@@ -23,12 +23,13 @@ namespace host {
 
 class PreviewPane final : public QWidget {
 public:
-    // The engine is borrowed and must outlive the pane.
-    explicit PreviewPane(preview::PreviewEngine& engine, QWidget* parent = nullptr);
+    // What the engine source gives must outlive the pane.
+    explicit PreviewPane(PreviewWorker::EngineSource engine, QWidget* parent = nullptr);
     ~PreviewPane() override;
 
     // What to preview: the documents, the dialog's layout options and the panel's settings (the
-    // job's own proof flag is replaced by the switch's). The sheet shown is drawn anew.
+    // job's own proof flag is replaced by the switch's). The sheet shown is drawn anew, unless the
+    // job is the one shown.
     void setJob(preview::PreviewJob job);
     void setProof(bool on);
     bool proof() const;
@@ -37,15 +38,20 @@ public:
 
     int sheet() const { return sheet_; }
     int sheets() const { return sheets_; }
-    // True from a change until the sheet it asks for is shown.
-    bool busy() const { return shown_ != asked_; }
+    // True from a change until the sheet it asks for is shown, and before the first is asked for.
+    bool busy() const { return shown_ != asked_ || !laidOut_; }
     const QImage& picture() const { return picture_; }
+    const preview::Raster& raster() const { return raster_; }
     const std::vector<std::string>& notes() const { return notes_; }
     // The size, in pixels, the sheet is drawn to fit.
     preview::SheetBox box() const;
+    // How many sheets were asked of the worker so far.
+    int requests() const { return asked_; }
 
     // After each sheet shown (for scripts and tests).
     std::function<void()> onShown;
+    // After a person switched the soft proof.
+    std::function<void(bool on)> onProof;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
@@ -65,11 +71,13 @@ private:
     QTimer resized_;
     preview::PreviewJob job_;
     preview::SheetBox askedBox_{0, 0};
+    bool laidOut_ = false; // the sheet's area has had its first size on screen
     int sheet_ = 1;
     int sheets_ = 0;
     int asked_ = 0;
     int shown_ = 0;
     QImage picture_;
+    preview::Raster raster_;
     std::vector<std::string> notes_;
     std::unique_ptr<PreviewWorker> worker_;
 };

@@ -4,12 +4,14 @@
 // a receiver that is deleted meanwhile is dropped by Qt.
 #include "host/gui/PreviewWorker.h"
 
+#include "host/Translate.h"
+
 #include <QMetaObject>
 
 namespace host {
 
-PreviewWorker::PreviewWorker(preview::PreviewEngine& engine, QObject* receiver, Done done)
-    : engine_(engine), receiver_(receiver), done_(std::move(done)), thread_([this] { loop(); })
+PreviewWorker::PreviewWorker(EngineSource engine, QObject* receiver, Done done)
+    : engine_(std::move(engine)), receiver_(receiver), done_(std::move(done)), thread_([this] { loop(); })
 {
 }
 
@@ -37,6 +39,16 @@ int PreviewWorker::request(preview::PreviewJob job, int sheet, preview::SheetBox
     return generation;
 }
 
+preview::PreviewSheet PreviewWorker::draw(const Request& request)
+{
+    std::string error;
+    if (preview::PreviewEngine* engine = engine_(&error))
+        return engine->render(request.job, request.sheet, request.box, &cancel_);
+    preview::PreviewSheet nothing;
+    nothing.notes.push_back(trf("There is no preview: {1}", {error}));
+    return nothing;
+}
+
 void PreviewWorker::loop()
 {
     for (;;) {
@@ -49,7 +61,7 @@ void PreviewWorker::loop()
             waiting_.reset();
             cancel_ = false;
         }
-        preview::PreviewSheet sheet = engine_.render(next.job, next.sheet, next.box, &cancel_);
+        preview::PreviewSheet sheet = draw(next);
         if (sheet.cancelled) continue;
         QMetaObject::invokeMethod(
             receiver_,

@@ -13,6 +13,7 @@
 #include <functional>
 #include <mutex>
 #include <optional>
+#include <string>
 #include <thread>
 
 namespace host {
@@ -22,9 +23,12 @@ public:
     // What came of request number `generation`, delivered on `receiver`'s thread unless the
     // receiver is gone by then.
     using Done = std::function<void(preview::PreviewSheet sheet, int generation)>;
+    // The engine, made on the worker's thread when first asked for (reading the PPD and starting the
+    // helper programs must not hold the window); null and why when it cannot be made.
+    using EngineSource = std::function<preview::PreviewEngine*(std::string* error)>;
 
-    // The engine and the receiver are borrowed and must outlive the worker.
-    PreviewWorker(preview::PreviewEngine& engine, QObject* receiver, Done done);
+    // What the engine source gives and the receiver are borrowed and must outlive the worker.
+    PreviewWorker(EngineSource engine, QObject* receiver, Done done);
     // Cancels what is being drawn and waits for the thread.
     ~PreviewWorker();
     PreviewWorker(const PreviewWorker&) = delete;
@@ -41,8 +45,9 @@ private:
         int generation;
     };
     void loop();
+    preview::PreviewSheet draw(const Request& request);
 
-    preview::PreviewEngine& engine_;
+    EngineSource engine_;
     QObject* receiver_;
     Done done_;
     std::mutex mutex_;

@@ -84,7 +84,7 @@ PrintWindow::PrintWindow()
       summary_(new SummaryView),
       print_(new ui::qt::FocusButton(keyed(tqOrQt("Print", "QPrintDialog", "&Print"), kPrintKey))),
       cancel_(new ui::qt::FocusButton(keyed(tqOrQt("Cancel", "QPlatformTheme", "&Cancel"), kCancelKey))),
-      presetArea_(new QVBoxLayout)
+      presetArea_(new QVBoxLayout), middle_(new QHBoxLayout)
 {
     setWindowTitle(tqOrQt("Print", "QPrintDialog", "Print"));
     setSizeGripEnabled(true);
@@ -122,9 +122,8 @@ PrintWindow::PrintWindow()
     summary_->setTextElideMode(Qt::ElideMiddle);
     summary_->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
 
-    auto* middle = new QHBoxLayout;
-    middle->addWidget(paneBox, 1);
-    middle->addWidget(summary_);
+    middle_->addWidget(paneBox, 1);
+    middle_->addWidget(summary_);
 
     auto* buttons = new QDialogButtonBox;
     buttons->addButton(cancel_, QDialogButtonBox::RejectRole);
@@ -149,7 +148,7 @@ PrintWindow::PrintWindow()
 
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(chooser);
-    layout->addLayout(middle, 1);
+    layout->addLayout(middle_, 1);
     layout->addWidget(buttons);
     qApp->installEventFilter(this);
 }
@@ -245,6 +244,17 @@ void PrintWindow::setPresets(QWidget* presets)
     if (presets) presetArea_->addWidget(presets, 0, Qt::AlignHCenter);
 }
 
+void PrintWindow::setPreview(QWidget* preview)
+{
+    // At once: the preview draws off the window's thread for the dialog that is about to go.
+    delete preview_.data();
+    preview_ = preview;
+    if (!preview) return;
+    // On the left, where a person looks first, as the sheet comes before its settings.
+    middle_->insertWidget(0, preview);
+    fitContents();
+}
+
 void PrintWindow::showSummary(const std::vector<std::pair<std::string, std::string>>& rows)
 {
     const bool first = summary_->topLevelItemCount() == 0;
@@ -284,6 +294,8 @@ bool PrintWindow::event(QEvent* event)
 std::vector<QWidget*> PrintWindow::keyboardChain() const
 {
     std::vector<QWidget*> chain{printers_};
+    if (preview_)
+        for (QWidget* control : ui::qt::keyboardOrder(*preview_)) chain.push_back(control);
     if (presets_) chain.push_back(presets_);
     chain.push_back(panes_);
     if (QWidget* pane = paneArea_->currentWidget())

@@ -14,6 +14,7 @@
 #include <vector>
 
 class QComboBox;
+class QHBoxLayout;
 class QLabel;
 class QPushButton;
 class QStackedWidget;
@@ -45,11 +46,15 @@ public:
     void showPane(const std::string& name);
     // The presets above the panes (null: none); the window holds it.
     void setPresets(QWidget* presets);
+    // The preview beside the panes (null: none); the window holds it. The one shown before is
+    // deleted at once.
+    void setPreview(QWidget* preview);
     // The summary in display order: pairs of title and value.
     void showSummary(const std::vector<std::pair<std::string, std::string>>& rows);
     // True once a person pressed a key or a mouse button in the window.
     bool touched() const { return touched_; }
-    // The controls Tab visits, in order: chooser, presets, pane selector, the pane shown, the buttons.
+    // The controls Tab visits, in order: chooser, the preview's, presets, pane selector, the pane
+    // shown, the buttons.
     std::vector<QWidget*> keyboardChain() const;
 
     std::function<void()> onPrint;
@@ -84,6 +89,8 @@ private:
     QSize lastMinimum_;
     QVBoxLayout* presetArea_;
     QPointer<QWidget> presets_;
+    QHBoxLayout* middle_;
+    QPointer<QWidget> preview_;
 };
 
 // The chooser's line for a printer: its name, location and state.

@@ -4,36 +4,15 @@
 // text -> texttopdf -> pdftopdf; PNG, JPEG -> imagetopdf.
 #include "host/preview/CupsFilterChain.h"
 
+#include "host/preview/ChosenPages.h"
 #include "host/preview/Subprocess.h"
 
+#include <fstream>
+
 #include <sstream>
-#include <vector>
 
 namespace host::preview {
 namespace {
-
-struct Step {
-    const char* filter;
-    const char* contentType; // of the step's input
-};
-
-std::vector<Step> stepsFor(DocumentKind kind)
-{
-    switch (kind) {
-    case DocumentKind::Pdf:
-        return {{"pdftopdf", "application/pdf"}};
-    case DocumentKind::PostScript:
-        return {{"gstopdf", "application/postscript"}, {"pdftopdf", "application/pdf"}};
-    case DocumentKind::Text:
-        return {{"texttopdf", "text/plain"}, {"pdftopdf", "application/pdf"}};
-    case DocumentKind::Png:
-        return {{"imagetopdf", "image/png"}};
-    case DocumentKind::Jpeg:
-        return {{"imagetopdf", "image/jpeg"}};
-    default:
-        return {};
-    }
-}
 
 // The filter's own word for what went wrong: its last "ERROR:" line, else its last line.
 std::string lastError(const std::string& errors)
@@ -52,7 +31,37 @@ bool needsQuotes(const std::string& value)
     return value.empty() || value.find_first_of(" \t\n'\"\\") != std::string::npos;
 }
 
+bool isImage(DocumentKind kind)
+{
+    return kind == DocumentKind::Png || kind == DocumentKind::Jpeg;
+}
+
+// No chosen page is in the document: an empty file, which the layout reads as no sheet.
+FilterOutcome nothingChosen(const std::string& sheetsPdf)
+{
+    std::ofstream(sheetsPdf, std::ios::trunc);
+    return {true, false, false, {}};
+}
+
 } // namespace
+
+std::vector<CupsFilterChain::Step> CupsFilterChain::stepsFor(DocumentKind kind)
+{
+    switch (kind) {
+    case DocumentKind::Pdf:
+        return {{"pdftopdf", "application/pdf"}};
+    case DocumentKind::PostScript:
+        return {{"gstopdf", "application/postscript"}, {"pdftopdf", "application/pdf"}};
+    case DocumentKind::Text:
+        return {{"texttopdf", "text/plain"}, {"pdftopdf", "application/pdf"}};
+    case DocumentKind::Png:
+        return {{"imagetopdf", "image/png"}};
+    case DocumentKind::Jpeg:
+        return {{"imagetopdf", "image/jpeg"}};
+    default:
+        return {};
+    }
+}
 
 std::string CupsFilterChain::encodeOptions(const OptionMap& options)
 {
@@ -97,21 +106,63 @@ FilterOutcome CupsFilterChain::runFilter(const std::string& filter, const std::s
     return outcome;
 }
 
+FilterOutcome CupsFilterChain::runSteps(const std::vector<Step>& steps, const std::string& document,
+    const OptionMap& options, const std::string& output, const std::atomic<bool>* cancel) const
+{
+    const std::string encoded = encodeOptions(options);
+    std::string input = document;
+    for (size_t i = 0; i < steps.size(); ++i) {
+        const bool last = i + 1 == steps.size();
+        const std::string stepOutput = last ? output : output + ".step" + std::to_string(i);
+        FilterOutcome outcome = runFilter(steps[i].filter, steps[i].contentType, input, stepOutput, encoded, cancel);
+        if (!outcome.ok) return outcome;
+        input = stepOutput;
+    }
+    return {true, false, false, {}};
+}
+
+FilterOutcome CupsFilterChain::toPdf(const std::string& document, DocumentKind kind, const OptionMap& options,
+    const std::string& pdf, std::string* made, const std::atomic<bool>* cancel) const
+{
+    std::vector<Step> steps = stepsFor(kind);
+    if (steps.empty() || isImage(kind)) return {false, false, false, "not a kind of document that makes pages"};
+    steps.pop_back();
+    *made = steps.empty() ? document : pdf;
+    return steps.empty() ? FilterOutcome{true, false, false, {}} : runSteps(steps, document, options, pdf, cancel);
+}
+
+FilterOutcome CupsFilterChain::layOutChosen(const std::string& document, DocumentKind kind, const OptionMap& options,
+    const std::string& sheetsPdf, const std::atomic<bool>* cancel) const
+{
+    const std::string& list = options.at("page-ranges");
+    const OptionMap rest = ChosenPages::withoutRanges(options);
+    const Step layout = stepsFor(kind).back();
+    if (isImage(kind))
+        return ChosenPages::qpdfRanges(list, 1).empty() ? nothingChosen(sheetsPdf)
+                                                        : runSteps({layout}, document, rest, sheetsPdf, cancel);
+    std::string pdf;
+    FilterOutcome outcome = toPdf(document, kind, rest, sheetsPdf + ".pdf", &pdf, cancel);
+    if (!outcome.ok) return outcome;
+    Command limits;
+    limits.limit = setup_.timeLimit;
+    limits.cancel = cancel;
+    const std::string chosen = sheetsPdf + ".chosen";
+    std::optional<int> pages = ChosenPages::pick(setup_.tools, pdf, list, chosen, limits, &outcome.reason);
+    if (!pages) {
+        outcome.cancelled = cancel && cancel->load();
+        return outcome;
+    }
+    if (*pages == 0) return nothingChosen(sheetsPdf);
+    return runSteps({layout}, chosen, rest, sheetsPdf, cancel);
+}
+
 FilterOutcome CupsFilterChain::layOut(const std::string& document, DocumentKind kind, const OptionMap& options,
     const std::string& sheetsPdf, const std::atomic<bool>* cancel) const
 {
     const std::vector<Step> steps = stepsFor(kind);
     if (steps.empty()) return {false, false, false, "not a kind of document CUPS prints"};
-    const std::string encoded = encodeOptions(options);
-    std::string input = document;
-    for (size_t i = 0; i < steps.size(); ++i) {
-        const bool last = i + 1 == steps.size();
-        const std::string output = last ? sheetsPdf : sheetsPdf + ".step" + std::to_string(i);
-        FilterOutcome outcome = runFilter(steps[i].filter, steps[i].contentType, input, output, encoded, cancel);
-        if (!outcome.ok) return outcome;
-        input = output;
-    }
-    return {true, false, false, {}};
+    if (ChosenPages::needed(options)) return layOutChosen(document, kind, options, sheetsPdf, cancel);
+    return runSteps(steps, document, options, sheetsPdf, cancel);
 }
 
 } // namespace host::preview

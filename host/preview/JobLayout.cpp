@@ -50,16 +50,6 @@ bool emptyFile(const std::string& path)
     return ::stat(path.c_str(), &info) != 0 || info.st_size == 0;
 }
 
-// CUPS's pdftopdf counts page ranges in sheets once pages are put several to a sheet; a person who
-// chose pages 2-3 should know what the printer makes of it.
-std::string pageRangeNote(const OptionMap& layout)
-{
-    auto ranges = layout.find("page-ranges");
-    auto up = layout.find("number-up");
-    if (ranges == layout.end() || up == layout.end() || up->second == "1") return {};
-    return trf("With {1} pages per sheet, CUPS prints the sheets {2}, not the pages.", {up->second, ranges->second});
-}
-
 } // namespace
 
 JobLayout::JobLayout(const PreviewSetup& setup, std::string workFolder)
@@ -112,7 +102,6 @@ JobSheets JobLayout::layOut(
 {
     JobSheets result;
     const OptionMap layout = layoutOptions(options);
-    if (std::string note = pageRangeNote(layout); !note.empty()) result.notes.push_back(note);
     for (const Document& document : documents) {
         const std::string key =
             identity(document.path) + '\n' + titleOf(document) + '\n' + CupsFilterChain::encodeOptions(layout);

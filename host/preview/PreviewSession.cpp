@@ -7,6 +7,8 @@
 #include "host/preview/PngFile.h"
 #include "services/FixedPaths.h"
 
+#include <algorithm>
+
 namespace host::preview {
 namespace {
 
@@ -38,8 +40,14 @@ PreviewJob PreviewSession::job(OptionMap layout, OptionMap ticket) const
 
 PreviewEngine* PreviewSession::engine(std::string* error)
 {
+    std::lock_guard<std::mutex> lock(engineMutex_);
     if (!engine_) engine_ = PreviewEngine::create(setup_, error);
     return engine_.get();
+}
+
+std::string PreviewSession::noSuchSheet(int sheet, int sheets)
+{
+    return trf("there is no sheet {1}: the job has {2}", {std::to_string(sheet), std::to_string(sheets)});
 }
 
 std::optional<PreviewAnswer> PreviewSession::write(
@@ -51,6 +59,11 @@ std::optional<PreviewAnswer> PreviewSession::write(
     }
     PreviewEngine* drawer = engine(error);
     if (!drawer) return std::nullopt;
+    if (const int sheets = drawer->sheetCount(job); sheet > std::max(1, sheets)) {
+        if (error)
+            *error = trf("there is no sheet {1}: the job has {2}", {std::to_string(sheet), std::to_string(sheets)});
+        return std::nullopt;
+    }
     PreviewSheet drawn = drawer->render(job, sheet, box);
     if (!PngFile::write(drawn.picture, path, error)) return std::nullopt;
     return PreviewAnswer{path, drawn.sheet, drawn.sheets, job.proof, std::move(drawn.notes)};

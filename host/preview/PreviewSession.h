@@ -6,6 +6,7 @@
 #include "host/preview/PreviewEngine.h"
 
 #include <memory>
+#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
@@ -38,12 +39,17 @@ public:
     // panel's ticket entries.
     PreviewJob job(OptionMap layout, OptionMap ticket) const;
     // The engine; null and the reason when it cannot be made (the PPD cannot be read, no work folder).
+    // Made on the first call, from any thread.
     PreviewEngine* engine(std::string* error);
 
     // Draws sheet `sheet` of the job to fit the box and writes it to path as a PNG; nullopt and the
-    // reason when there is no document, the engine cannot be made or the file cannot be written.
+    // reason when there is no document, the job has no such sheet, the engine cannot be made or the
+    // file cannot be written.
     std::optional<PreviewAnswer> write(
         const PreviewJob& job, int sheet, SheetBox box, const std::string& path, std::string* error);
+
+    // Why sheet `sheet` cannot be shown of a job of `sheets` sheets.
+    static std::string noSuchSheet(int sheet, int sheets);
 
     // The size a sheet is drawn at without a window.
     static constexpr SheetBox kScriptBox{420, 594};
@@ -52,6 +58,7 @@ private:
     PreviewSetup setup_;
     std::vector<Document> documents_;
     bool proof_ = true;
+    std::mutex engineMutex_;
     std::unique_ptr<PreviewEngine> engine_;
 };
 

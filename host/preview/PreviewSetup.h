@@ -13,6 +13,7 @@ struct Tools {
     std::string cupsDataDir = "/usr/share/cups";
     std::string ghostscript = "/usr/bin/gs";
     std::string pdfinfo = "/usr/bin/pdfinfo";
+    std::string qpdf = "/usr/bin/qpdf";
     std::string iccDir = "/usr/share/color/icc"; // Ghostscript's profiles in ghostscript/, colord's in colord/
 };
 

@@ -297,6 +297,13 @@ std::optional<std::map<std::string, std::string>> CupsServer::jobAttributes(int 
     return attributes;
 }
 
+std::string CupsServer::documentFile(int job, int n) const
+{
+    char name[32];
+    std::snprintf(name, sizeof name, "/spool/d%05d-%03d", job, n);
+    return root_ + name;
+}
+
 int CupsServer::jobCount(const std::string& name) const
 {
     Http http = connectTo(port_);

@@ -43,6 +43,8 @@ public:
     // Get-Job-Attributes: every job attribute as text (booleans "true"/"false", sets joined by ","),
     // or nothing with the reason.
     std::optional<std::map<std::string, std::string>> jobAttributes(int job, std::string* why) const;
+    // Where the server keeps document n (from 1) of a job while the job waits.
+    std::string documentFile(int job, int n) const;
     // The number of jobs the queue has, finished or not; -1 when it cannot be asked.
     int jobCount(const std::string& name) const;
     // Where cupsd keeps the documents of jobs ("d<job>-<n>" files).

@@ -10,6 +10,7 @@
 
 #include <gtest/gtest.h>
 
+#include <chrono>
 #include <filesystem>
 #include <fstream>
 
@@ -25,6 +26,35 @@ void writeText(const std::string& path, const std::string& text)
 {
     fs::create_directories(fs::path(path).parent_path());
     std::ofstream(path, std::ios::trunc) << text;
+}
+
+// Four A4 pages, "Page N" on page N: PostScript, or made into PDF by Ghostscript.
+std::string fourPages(const std::string& folder, bool pdf)
+{
+    const std::string ps = folder + "/pages.ps";
+    writeText(ps,
+        "%!PS\n/Helvetica findfont 40 scalefont setfont\n"
+        "1 1 4 { << /PageSize [595 842] >> setpagedevice 100 400 moveto (Page ) show 1 string cvs show showpage } "
+        "for\n");
+    if (!pdf) return ps;
+    const std::string out = folder + "/pages.pdf";
+    auto made = testproc::run(
+        {"/usr/bin/gs", "-q", "-dSAFER", "-dBATCH", "-dNOPAUSE", "-sDEVICE=pdfwrite", "-sOutputFile=" + out, ps});
+    EXPECT_EQ(0, made.status) << made.err;
+    return out;
+}
+
+// The words of a PDF's pages, one line each page ("Page 2|Page 3|").
+std::string pageTexts(const std::string& pdf)
+{
+    auto text = testproc::run({"/usr/bin/pdftotext", "-layout", pdf, "-"});
+    std::string pages;
+    for (char c : text.out)
+        if (c == '\f')
+            pages += '|';
+        else if (c != '\n' && !(c == ' ' && (pages.empty() || pages.back() == ' ' || pages.back() == '|')))
+            pages += c;
+    return pages;
 }
 
 class DialogJobTest : public ::testing::Test {
@@ -109,14 +139,12 @@ TEST_F(DialogJobTest, EveryChoiceArrivesAsAJobAttribute)
         ASSERT_TRUE(run.last("job").is_number_integer()) << run.result.out;
         EXPECT_EQ("",
             ipptoolFails(run.last("job").get<int>(),
-                {"copies OF-TYPE integer WITH-VALUE 2", "page-ranges OF-TYPE rangeOfInteger",
-                    "Duplex WITH-VALUE DuplexNoTumble", "number-up OF-TYPE integer WITH-VALUE 2",
-                    "PageSize WITH-VALUE A4", "job-priority OF-TYPE integer WITH-VALUE 80",
-                    "TLQuickColor WITH-VALUE Photo", "job-state OF-TYPE enum WITH-VALUE 4",
-                    "job-state-reasons WITH-VALUE job-hold-until-specified"}));
-        // ipptool takes any range as matching a range; these two are read here.
+                {"copies OF-TYPE integer WITH-VALUE 2", "Duplex WITH-VALUE DuplexNoTumble",
+                    "number-up OF-TYPE integer WITH-VALUE 2", "PageSize WITH-VALUE A4",
+                    "job-priority OF-TYPE integer WITH-VALUE 80", "TLQuickColor WITH-VALUE Photo",
+                    "job-state OF-TYPE enum WITH-VALUE 4", "job-state-reasons WITH-VALUE job-hold-until-specified"}));
         auto job = attributesOf(run);
-        EXPECT_EQ("1-3", job["page-ranges"]);
+        EXPECT_EQ(0u, job.count("page-ranges")) << "two to a sheet: the chosen pages go as the document";
         EXPECT_EQ("22:30", job["job-hold-until"]);
     }
 }
@@ -198,6 +226,73 @@ TEST_F(DialogJobTest, UseAsDefaultMakesTheQueuesOwnLpoptions)
     auto opened = printdialog({"--queue", kQueue}, "dump\n");
     EXPECT_EQ("4", opened.state()["dialog"]["options"]["number-up"]["value"]);
     EXPECT_EQ("Default Settings", opened.state()["dialog"]["preset"]);
+}
+
+// CUPS's pdftopdf counts page-ranges in sheets once pages go several to a sheet: the dialog picks the
+// chosen pages itself, so that pages 2-3 two to a sheet print pages 2 and 3.
+TEST_F(DialogJobTest, ChosenPagesSeveralToASheetPrintThePagesChosen)
+{
+    struct Case {
+        const char* name;
+        bool pdf;
+        std::vector<std::string> arguments;
+        const char* rangesSent; // "" none
+        const char* pagesSent;
+    };
+    const Case cases[] = {
+        {"PDF, two to a sheet", true, {"-P", "2-3", "-o", "number-up=2"}, "", "Page 2|Page 3|"},
+        {"PostScript, four to a sheet", false, {"-P", "1,3-", "-o", "number-up=4"}, "", "Page 1|Page 3|Page 4|"},
+        {"one to a sheet: CUPS's range is right", true, {"-P", "2-3"}, "2-3", "Page 1|Page 2|Page 3|Page 4|"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        std::vector<std::string> arguments = {"--queue", kQueue, "-H", "indefinite"};
+        arguments.insert(arguments.end(), c.arguments.begin(), c.arguments.end());
+        arguments.push_back(fourPages(work_, c.pdf));
+
+        auto run = printdialog(arguments, "panelView\nrestore\n");
+
+        ASSERT_EQ(0, run.result.status) << run.result.err;
+        auto job = attributesOf(run);
+        EXPECT_EQ(c.rangesSent, job.count("page-ranges") ? job["page-ranges"] : "");
+        const std::string sent = server_.documentFile(run.last("job").get<int>(), 1);
+        EXPECT_EQ(c.pagesSent, pageTexts(sent));
+    }
+    auto none = printdialog(
+        {"--queue", kQueue, "-P", "5-9", "-o", "number-up=2", fourPages(work_, true)}, "panelView\nrestore\n");
+    EXPECT_EQ(1, none.result.status);
+    EXPECT_NE(std::string::npos, none.result.err.find("none of the chosen pages")) << none.result.err;
+    EXPECT_EQ(3, server_.jobCount(kQueue)) << "no job for pages that are not there";
+}
+
+// A document the preview cannot show (broken, or looping for ever) ends its preview with a word
+// within 5 s, and the job still carries the document byte for byte.
+TEST_F(DialogJobTest, ADocumentThePreviewCannotShowIsStillSentAsItIs)
+{
+    struct Case {
+        const char* name;
+        const char* bytes;
+        const char* word;
+    };
+    const Case cases[] = {
+        {"broken.pdf", "%PDF-1.4\n1 0 obj << /Type /Catalog >>\nnot a PDF after all\n", "cannot be shown"},
+        {"endless.ps", "%!PS\n{ 1 pop } loop\nshowpage\n", "no result within"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        const std::string path = work_ + "/" + c.name;
+        writeText(path, c.bytes);
+        const auto start = std::chrono::steady_clock::now();
+
+        auto run = printdialog(
+            {"--queue", kQueue, "-H", "indefinite", path}, "panelView\nrestore\npreview " + work_ + "/sheet.png\n");
+
+        EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5));
+        ASSERT_EQ(0, run.result.status) << run.result.err;
+        EXPECT_NE(std::string::npos, run.last("preview").dump().find(c.word)) << run.last("preview").dump();
+        std::ifstream sent(server_.documentFile(run.last("job").get<int>(), 1), std::ios::binary);
+        EXPECT_EQ(c.bytes, std::string(std::istreambuf_iterator<char>(sent), {}));
+    }
 }
 
 // Transparencies exclude two-sided printing, labels the face-down bin: whichever way the pair comes

@@ -45,10 +45,7 @@ TEST_P(PreviewColour, ColorAsGrayscaleGivesGrayInEveryPixel)
     auto preview = engine();
     const Raster picture = draw(*preview, job(document(), {{"TLColorAsGray", "True"}}));
     ASSERT_FALSE(picture.empty());
-    int colourful = 0;
-    for (size_t i = 0; i < picture.pixels.size(); i += 3)
-        colourful += picture.pixels[i] != picture.pixels[i + 1] || picture.pixels[i + 1] != picture.pixels[i + 2];
-    EXPECT_EQ(colourful, 0);
+    EXPECT_EQ(colourfulPixels(picture), 0);
     EXPECT_GT(measure(picture, testdocs::kImage).inked, 0) << "the image is still there, in gray";
 }
 

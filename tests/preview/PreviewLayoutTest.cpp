@@ -25,30 +25,6 @@ PreviewJob plain(std::vector<std::string> paths, OptionMap layout = {})
     return job;
 }
 
-// The colours of the blocks met along a row a quarter down the sheet (through the first row of page
-// images), left to right: 'r', 'g', 'b', 'y' for the coloured pages, '?' for another colour.
-char colourName(const uint8_t* p)
-{
-    const bool r = p[0] > 128, g = p[1] > 128, b = p[2] > 128;
-    return r && g && !b ? 'y' : r && !g && !b ? 'r' : !r && g && !b ? 'g' : !r && !g && b ? 'b' : '?';
-}
-
-std::string blocksAcross(const Raster& picture)
-{
-    std::string blocks;
-    const int y = picture.height / 4;
-    for (int x = 0, start = -1; x <= picture.width; ++x) {
-        const uint8_t* p = x < picture.width ? picture.at(x, y) : nullptr;
-        const bool coloured = p && (p[0] < 200 || p[1] < 200 || p[2] < 200);
-        if (coloured && start < 0) start = x;
-        if (!coloured && start >= 0) {
-            blocks += colourName(picture.at((start + x) / 2, y));
-            start = -1;
-        }
-    }
-    return blocks;
-}
-
 bool mentions(const std::vector<std::string>& notes, const std::string& word)
 {
     for (const std::string& note : notes)
@@ -62,37 +38,45 @@ TEST(PreviewLayout, TheDialogsLayoutOptionsShapeTheSheets)
 {
     struct Case {
         const char* name;
-        bool fourPages; // else the test page
+        int document; // kFour, kFourPostScript, kPage or kPagePostScript
         OptionMap layout;
         int sheets;
         bool wider;
         const char* blocks; // the page images across the first sheet, by colour; null not looked at
     };
+    enum { kFour, kFourPostScript, kPage, kPagePostScript };
     const Case cases[] = {
-        {"one page a sheet", true, {}, 4, false, "r"},
-        {"two per sheet over pages 2-3", true, {{"number-up", "2"}, {"page-ranges", "2-3"}}, 1, true, "by"},
-        {"two per sheet", true, {{"number-up", "2"}}, 2, true, "rg"},
-        {"four per sheet", true, {{"number-up", "4"}}, 1, false, "rg"},
-        {"four per sheet, top to bottom first", true, {{"number-up", "4"}, {"number-up-layout", "tblr"}}, 1, false,
+        {"one page a sheet", kFour, {}, 4, false, "r"},
+        {"two per sheet over pages 2-3", kFour, {{"number-up", "2"}, {"page-ranges", "2-3"}}, 1, true, "gb"},
+        {"two per sheet over pages 1,3-", kFour, {{"number-up", "2"}, {"page-ranges", "1,3-"}}, 2, true, "rb"},
+        {"two per sheet over pages past the end", kFour, {{"number-up", "2"}, {"page-ranges", "5-9"}}, 0, false,
+            nullptr},
+        {"two per sheet", kFour, {{"number-up", "2"}}, 2, true, "rg"},
+        {"four per sheet", kFour, {{"number-up", "4"}}, 1, false, "rg"},
+        {"four per sheet, top to bottom first", kFour, {{"number-up", "4"}, {"number-up-layout", "tblr"}}, 1, false,
             "rb"},
-        {"even pages only", true, {{"page-set", "even"}}, 2, false, "g"},
-        {"landscape", false, {{"orientation-requested", "4"}}, 1, true, nullptr},
-        {"portrait", false, {{"orientation-requested", "3"}}, 1, false, nullptr},
-        {"US Letter", false, {{"PageSize", "Letter"}}, 1, false, nullptr},
+        {"even pages only", kFour, {{"page-set", "even"}}, 2, false, "g"},
+        {"landscape", kPage, {{"orientation-requested", "4"}}, 1, true, nullptr},
+        {"PostScript, landscape", kPagePostScript, {{"orientation-requested", "4"}}, 1, true, nullptr},
+        {"PostScript, two per sheet over pages 2-3", kFourPostScript, {{"number-up", "2"}, {"page-ranges", "2-3"}}, 1,
+            true, "gb"},
+        {"portrait", kPage, {{"orientation-requested", "3"}}, 1, false, nullptr},
+        {"US Letter", kPage, {{"PageSize", "Letter"}}, 1, false, nullptr},
     };
     testdocs::TestDocuments documents;
-    const std::string four = documents.colouredPagesPdf(4), page = documents.testPagePdf();
+    const std::string paths[] = {documents.colouredPagesPdf(4), documents.colouredPagesPostScript(4),
+        documents.testPagePdf(), documents.testPagePostScript()};
     auto preview = engine();
     for (const Case& c : cases) {
-        const PreviewSheet sheet = preview->render(plain({c.fourPages ? four : page}, c.layout), 1, kBox);
+        const PreviewSheet sheet = preview->render(plain({paths[c.document]}, c.layout), 1, kBox);
         EXPECT_EQ(sheet.sheets, c.sheets) << c.name;
         EXPECT_EQ(sheet.picture.width > sheet.picture.height, c.wider) << c.name;
         if (c.blocks) {
             EXPECT_EQ(blocksAcross(sheet.picture), c.blocks) << c.name;
         }
     }
-    const PreviewSheet twoUp = preview->render(plain({four}, cases[1].layout), 1, kBox);
-    EXPECT_TRUE(mentions(twoUp.notes, "2-3")) << "CUPS counts the range in sheets then, and the preview says so";
+    const PreviewSheet none = preview->render(plain({paths[kFour]}, cases[3].layout), 1, kBox);
+    EXPECT_TRUE(mentions(none.notes, "no page")) << ::testing::PrintToString(none.notes);
 }
 
 TEST(PreviewLayout, EveryKindOfDocumentCUPSPrintsGivesASheet)

@@ -6,6 +6,7 @@
 #include "support/TestPaths.h"
 
 #include <gtest/gtest.h>
+#include <png.h>
 
 namespace previewtest {
 
@@ -59,6 +60,54 @@ Stats measureAll(const Raster& picture)
 bool samePixels(const Raster& a, const Raster& b)
 {
     return a.width == b.width && a.height == b.height && a.pixels == b.pixels;
+}
+
+namespace {
+
+char colourName(const uint8_t* p)
+{
+    const bool r = p[0] > 128, g = p[1] > 128, b = p[2] > 128;
+    return r && g && !b ? 'y' : r && !g && !b ? 'r' : !r && g && !b ? 'g' : !r && !g && b ? 'b' : '?';
+}
+
+} // namespace
+
+std::string blocksAcross(const Raster& picture)
+{
+    std::string blocks;
+    const int y = picture.height / 4;
+    for (int x = 0, start = -1; x <= picture.width; ++x) {
+        const uint8_t* p = x < picture.width ? picture.at(x, y) : nullptr;
+        const bool coloured = p && (p[0] < 200 || p[1] < 200 || p[2] < 200);
+        if (coloured && start < 0) start = x;
+        if (!coloured && start >= 0) {
+            blocks += colourName(picture.at((start + x) / 2, y));
+            start = -1;
+        }
+    }
+    return blocks;
+}
+
+Raster readPng(const std::string& path)
+{
+    png_image image{};
+    image.version = PNG_IMAGE_VERSION;
+    if (!png_image_begin_read_from_file(&image, path.c_str())) return {};
+    image.format = PNG_FORMAT_RGB;
+    Raster picture(static_cast<int>(image.width), static_cast<int>(image.height), 3);
+    if (!png_image_finish_read(&image, nullptr, picture.pixels.data(), 0, nullptr)) {
+        png_image_free(&image);
+        return {};
+    }
+    return picture;
+}
+
+int colourfulPixels(const Raster& picture)
+{
+    int colourful = 0;
+    for (size_t i = 0; i + 2 < picture.pixels.size(); i += 3)
+        colourful += picture.pixels[i] != picture.pixels[i + 1] || picture.pixels[i + 1] != picture.pixels[i + 2];
+    return colourful;
 }
 
 } // namespace previewtest

@@ -33,4 +33,12 @@ Stats measure(const Raster& picture, const testdocs::Box& box, int plate = -1);
 Stats measureAll(const Raster& picture);
 bool samePixels(const Raster& a, const Raster& b);
 
+// The colours of the blocks met along a row a quarter down the sheet (through the first row of page
+// images), left to right: 'r', 'g', 'b', 'y' for the coloured pages, '?' for another colour.
+std::string blocksAcross(const Raster& picture);
+// The pixels of a PNG file as RGB; empty when it cannot be read.
+Raster readPng(const std::string& path);
+// Pixels whose red, green and blue are not all the same.
+int colourfulPixels(const Raster& picture);
+
 } // namespace previewtest

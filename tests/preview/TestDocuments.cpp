@@ -117,6 +117,11 @@ std::string TestDocuments::colouredPagesPdf(int pages)
     return convert(write(name + ".ps", colouredPages(pages)), "pdfwrite", name + ".pdf");
 }
 
+std::string TestDocuments::colouredPagesPostScript(int pages)
+{
+    return write(std::to_string(pages) + " pages.ps", colouredPages(pages));
+}
+
 std::string TestDocuments::busyPdf(int rectangles)
 {
     std::string content;

@@ -37,6 +37,8 @@ public:
     // `pages` pages, page n filled nearly to its edges with colour n of red, green, blue, yellow (then
     // again), so that each page image on a sheet is a coloured block.
     std::string colouredPagesPdf(int pages);
+    // The same pages as PostScript.
+    std::string colouredPagesPostScript(int pages);
     // One page of `rectangles` small coloured squares: a sheet that takes Ghostscript a while.
     std::string busyPdf(int rectangles);
     std::string brokenPdf();

@@ -66,7 +66,7 @@ protected:
     {
         app();
         engine = previewtest::engine();
-        pane = std::make_unique<PreviewPane>(*engine);
+        pane = std::make_unique<PreviewPane>([drawer = engine.get()](std::string*) { return drawer; });
         pane->resize(width, height);
         pane->show();
     }
