@@ -44,6 +44,16 @@ std::string refusal(DocumentKind kind, const std::string& title)
     }
 }
 
+// A filter's message names the file it was handed (for the job's documents /proc/PID/fd/N); a person
+// knows the document by its title.
+std::string inTermsOf(std::string reason, const std::string& path, const std::string& title)
+{
+    for (size_t at = reason.find(path); !path.empty() && at != std::string::npos;
+         at = reason.find(path, at + title.size()))
+        reason.replace(at, path.size(), title);
+    return reason;
+}
+
 bool emptyFile(const std::string& path)
 {
     struct stat info { };
@@ -82,7 +92,9 @@ JobLayout::Laid JobLayout::layOutDocument(
             trf("{1}: no result within {2} s; the preview stopped it. Print still sends it as it is.",
                 {title, seconds})};
     if (!outcome.ok)
-        return {{}, trf("{1} cannot be shown ({2}). Print still sends it as it is.", {title, outcome.reason})};
+        return {{},
+            trf("{1} cannot be shown ({2}). Print still sends it as it is.",
+                {title, inTermsOf(outcome.reason, document.path, title)})};
     if (emptyFile(pdf)) return {{}, trf("{1}: these options leave no page to print.", {title})};
     Command limits;
     limits.limit = setup_.timeLimit;

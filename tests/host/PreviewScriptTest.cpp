@@ -227,6 +227,7 @@ TEST(PreviewScriptLayout, ADocumentThatCannotBeShownEndsWithinFiveSecondsWithACl
         EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(5)) << c.name;
         EXPECT_EQ(sheet.answer["sheets"], 0) << c.name;
         EXPECT_TRUE(mentions(sheet.answer, c.word)) << c.name << ": " << sheet.answer.dump();
+        EXPECT_FALSE(mentions(sheet.answer, "/proc/")) << c.name << ": the document by its name";
         EXPECT_FALSE(sheet.picture.empty()) << "blank paper";
     }
 }
