@@ -115,6 +115,9 @@ PreviewPane::PreviewPane(PreviewWorker::EngineSource engine, QWidget* parent)
         const preview::SheetBox now = box();
         if (now.width != askedBox_.width || now.height != askedBox_.height) ask();
     });
+    unpainted_.setSingleShot(true);
+    unpainted_.setInterval(kUnpaintedWait);
+    connect(&unpainted_, &QTimer::timeout, this, [this] { firstAsk(); });
     image_->installEventFilter(this);
     worker_ = std::make_unique<PreviewWorker>(std::move(engine), this,
         [this](preview::PreviewSheet sheet, int generation) { shown(std::move(sheet), generation); });
@@ -132,7 +135,11 @@ void PreviewPane::setJob(preview::PreviewJob job)
     // A pane shown, a summary refreshed or a choice that changes no sheet: nothing to draw.
     if (asked_ > 0 && job == job_) return;
     job_ = std::move(job);
-    ask();
+    if (laidOut_) return ask();
+    // Until the window is painted the documents are laid out and Ghostscript started meanwhile.
+    preview::PreviewJob ahead = job_;
+    ahead.proof = proof_->isChecked();
+    worker_->prepare(std::move(ahead));
 }
 
 void PreviewPane::setProof(bool on)
@@ -198,15 +205,30 @@ void PreviewPane::updateControls()
     busyMark_->setVisible(busy());
 }
 
+void PreviewPane::firstAsk()
+{
+    if (laidOut_) return;
+    laidOut_ = true;
+    // Queued: the window's first frame is finished and on screen before the sheet is asked for.
+    QTimer::singleShot(0, this, [this] { ask(); });
+}
+
 bool PreviewPane::eventFilter(QObject* watched, QEvent* event)
 {
-    const bool sized = event->type() == QEvent::Resize || event->type() == QEvent::Show;
-    if (watched != image_ || !sized) return QWidget::eventFilter(watched, event);
-    if (laidOut_) {
-        resized_.start();
-    } else if (image_->isVisible()) {
-        laidOut_ = true;
-        ask();
+    if (watched != image_) return QWidget::eventFilter(watched, event);
+    switch (event->type()) {
+    case QEvent::Paint:
+        firstAsk();
+        break;
+    case QEvent::Show:
+        // A window that gets no paint (never exposed) still shows its sheet, a little later.
+        if (!laidOut_) unpainted_.start();
+        break;
+    case QEvent::Resize:
+        if (laidOut_) resized_.start();
+        break;
+    default:
+        break;
     }
     return QWidget::eventFilter(watched, event);
 }

@@ -29,7 +29,8 @@ public:
 
     // What to preview: the documents, the dialog's layout options and the panel's settings (the
     // job's own proof flag is replaced by the switch's). The sheet shown is drawn anew, unless the
-    // job is the one shown.
+    // job is the one shown. Before the pane is first painted the job is only got ready: the first
+    // sheet is asked for once the window's first frame is done.
     void setJob(preview::PreviewJob job);
     void setProof(bool on);
     bool proof() const;
@@ -39,7 +40,7 @@ public:
     int sheet() const { return sheet_; }
     int sheets() const { return sheets_; }
     // True from a change until the sheet it asks for is shown, and before the first is asked for.
-    bool busy() const { return shown_ != asked_ || !laidOut_; }
+    bool busy() const { return shown_ != asked_ || asked_ == 0; }
     const QImage& picture() const { return picture_; }
     const preview::Raster& raster() const { return raster_; }
     const std::vector<std::string>& notes() const { return notes_; }
@@ -58,6 +59,7 @@ protected:
 
 private:
     void ask();
+    void firstAsk();
     void shown(preview::PreviewSheet sheet, int generation);
     void updateControls();
 
@@ -69,9 +71,11 @@ private:
     QLabel* image_;
     QLabel* notesLabel_;
     QTimer resized_;
+    QTimer unpainted_;
+    static constexpr int kUnpaintedWait = 300; // milliseconds
     preview::PreviewJob job_;
     preview::SheetBox askedBox_{0, 0};
-    bool laidOut_ = false; // the sheet's area has had its first size on screen
+    bool laidOut_ = false; // the sheet's area has been painted on screen once
     int sheet_ = 1;
     int sheets_ = 0;
     int asked_ = 0;

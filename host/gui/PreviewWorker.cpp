@@ -5,6 +5,7 @@
 #include "host/gui/PreviewWorker.h"
 
 #include "host/Translate.h"
+#include "host/preview/BackgroundPriority.h"
 
 #include <QMetaObject>
 
@@ -32,11 +33,27 @@ int PreviewWorker::request(preview::PreviewJob job, int sheet, preview::SheetBox
     {
         std::lock_guard<std::mutex> lock(mutex_);
         generation = ++generation_;
-        waiting_ = Request{std::move(job), sheet, box, generation};
-        cancel_ = true;
+        // The preparation of this very job is what the sheet needs first.
+        const bool preparing = running_ && running_->task == Task::Prepare && running_->job == job;
+        waiting_ = Request{Task::Draw, std::move(job), sheet, box, generation};
+        idle_.reset();
+        if (!preparing) cancel_ = true;
     }
     wake_.notify_one();
     return generation;
+}
+
+void PreviewWorker::prepare(preview::PreviewJob job)
+{
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (waiting_ && waiting_->task == Task::Draw) return;
+        if (running_ && running_->job == job) return;
+        waiting_ = Request{Task::Prepare, std::move(job), 1, {}, 0};
+        idle_.reset();
+        cancel_ = true;
+    }
+    wake_.notify_one();
 }
 
 preview::PreviewSheet PreviewWorker::draw(const Request& request)
@@ -49,27 +66,47 @@ preview::PreviewSheet PreviewWorker::draw(const Request& request)
     return nothing;
 }
 
+bool PreviewWorker::next(Request& request)
+{
+    std::unique_lock<std::mutex> lock(mutex_);
+    running_.reset();
+    wake_.wait(lock, [this] { return stopping_ || waiting_ || idle_; });
+    if (stopping_) return false;
+    std::optional<Request>& taken = waiting_ ? waiting_ : idle_;
+    request = std::move(*taken);
+    taken.reset();
+    running_ = request;
+    cancel_ = false;
+    return true;
+}
+
+void PreviewWorker::run(const Request& request)
+{
+    std::string error;
+    if (request.task != Task::Draw) {
+        preview::PreviewEngine* engine = engine_(&error);
+        if (engine && request.task == Task::Prepare) engine->prepare(request.job, &cancel_);
+        if (engine && request.task == Task::Warm) engine->warm(request.job, request.sheet, &cancel_);
+        return;
+    }
+    preview::PreviewSheet sheet = draw(request);
+    if (sheet.cancelled) return;
+    {
+        std::lock_guard<std::mutex> lock(mutex_);
+        if (!waiting_) idle_ = Request{Task::Warm, request.job, sheet.sheet, request.box, 0};
+    }
+    QMetaObject::invokeMethod(
+        receiver_,
+        [done = done_, sheet = std::move(sheet), generation = request.generation]() mutable {
+            done(std::move(sheet), generation);
+        },
+        Qt::QueuedConnection);
+}
+
 void PreviewWorker::loop()
 {
-    for (;;) {
-        Request next;
-        {
-            std::unique_lock<std::mutex> lock(mutex_);
-            wake_.wait(lock, [this] { return stopping_ || waiting_; });
-            if (stopping_) return;
-            next = std::move(*waiting_);
-            waiting_.reset();
-            cancel_ = false;
-        }
-        preview::PreviewSheet sheet = draw(next);
-        if (sheet.cancelled) continue;
-        QMetaObject::invokeMethod(
-            receiver_,
-            [done = done_, sheet = std::move(sheet), generation = next.generation]() mutable {
-                done(std::move(sheet), generation);
-            },
-            Qt::QueuedConnection);
-    }
+    preview::BackgroundPriority::lowerThisThread();
+    for (Request request; next(request);) run(request);
 }
 
 } // namespace host

@@ -11,7 +11,9 @@
 namespace host::preview {
 namespace {
 
-constexpr size_t kServers = 2;
+constexpr size_t kServers = 5;
+// A warm-up is for the colour links, fonts and images, not the picture.
+constexpr double kWarmResolution = 6;
 
 const char* deviceFor(RasterKind kind)
 {
@@ -79,9 +81,31 @@ GhostscriptServer& GhostscriptRaster::server(const std::vector<std::string>& arg
     return *servers_.front();
 }
 
+std::string GhostscriptRaster::program(const RasterRequest& request, const std::string& output) const
+{
+    char dpi[64];
+    std::snprintf(dpi, sizeof dpi, "[%.3f %.3f]", request.resolution, request.resolution);
+    const std::string sheet = std::to_string(request.sheet);
+    return "<< /OutputFile " + postScriptString(output) + " /HWResolution " + dpi + " " + request.pageParameters +
+        " >> setpagedevice " + postScriptString(folder_ + "/" + request.pdf) + " (r) file runpdfbegin " + sheet + " " +
+        sheet + " dopdfpages runpdfend";
+}
+
 void GhostscriptRaster::start(const RasterRequest& request)
 {
     server(arguments(request)).start(nullptr);
+}
+
+void GhostscriptRaster::warm(const RasterRequest& request, const std::atomic<bool>* cancel)
+{
+    GhostscriptServer& warmed = server(arguments(request));
+    if (warmed.pages() > 0) return;
+    // The sheet at a small size: the colour links are built and its fonts and images read.
+    RasterRequest small = request;
+    small.resolution = kWarmResolution;
+    const std::string output = folder_ + "/warm" + std::to_string(++pictures_) + ".pnm";
+    warmed.run(program(small, output), setup_.timeLimit, cancel);
+    std::remove(output.c_str());
 }
 
 std::optional<Raster> GhostscriptRaster::render(
@@ -89,13 +113,7 @@ std::optional<Raster> GhostscriptRaster::render(
 {
     // A new name each time: Ghostscript keeps the device's file open while the name stays the same.
     const std::string output = folder_ + "/sheet" + std::to_string(++pictures_) + ".pnm";
-    char resolution[64];
-    std::snprintf(resolution, sizeof resolution, "[%.3f %.3f]", request.resolution, request.resolution);
-    const std::string sheet = std::to_string(request.sheet);
-    const std::string program = "<< /OutputFile " + postScriptString(output) + " /HWResolution " + resolution + " " +
-        request.pageParameters + " >> setpagedevice " + postScriptString(folder_ + "/" + request.pdf) +
-        " (r) file runpdfbegin " + sheet + " " + sheet + " dopdfpages runpdfend";
-    const ServerOutcome outcome = server(arguments(request)).run(program, setup_.timeLimit, cancel);
+    const ServerOutcome outcome = server(arguments(request)).run(program(request, output), setup_.timeLimit, cancel);
     std::string error;
     std::optional<Raster> raster = outcome.ok ? NetpbmFile::read(output, &error) : std::nullopt;
     std::remove(output.c_str());

@@ -42,6 +42,11 @@ public:
     // Starts the Ghostscript that will draw `request`'s kind with its colour arguments, and returns at
     // once: its start-up overlaps what the caller does before render.
     void start(const RasterRequest& request);
+    // Draws `request`'s sheet at a small size on the Ghostscript that draws it, unless that one has
+    // drawn a page already, so that its start and colour links are done before the request is made.
+    // Stops when cancel turns true. The processes kept are bounded; the one used longest ago ends
+    // first.
+    void warm(const RasterRequest& request, const std::atomic<bool>* cancel);
     // The sheet as Ghostscript draws it (rotated as the page says); nullopt and why on failure.
     std::optional<Raster> render(const RasterRequest& request, const std::atomic<bool>* cancel, RasterFailure* failure);
 
@@ -54,7 +59,10 @@ private:
 
     const PreviewSetup& setup_;
     std::string folder_;
-    // Two at most: a proof and the plain layout, so that switching between them starts nothing.
+    std::string program(const RasterRequest& request, const std::string& output) const;
+
+    // The plain layout, the proof shown and one for each other Quick Color preset, so that switching
+    // between them starts nothing.
     std::list<std::unique_ptr<GhostscriptServer>> servers_;
     int pictures_ = 0;
 };

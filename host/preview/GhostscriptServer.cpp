@@ -14,6 +14,9 @@ constexpr size_t kMessageLimit = 64 << 10;
 // Ghostscript's caches grow a little with every page (some 40 KB); a fresh process now and then keeps
 // a long dialog session small.
 constexpr int kPagesPerProcess = 200;
+// How often a cancel is looked for (milliseconds): a warm-up in the background gives way at once to
+// the sheet a person asks for.
+constexpr long kCancelCheck = 5;
 
 std::string wrapped(const std::string& program, int serial)
 {
@@ -51,6 +54,7 @@ bool GhostscriptServer::start(std::string* error)
 
 void GhostscriptServer::stop()
 {
+    pages_ = 0;
     child_.reset();
     input_.reset();
     output_.reset();
@@ -68,6 +72,7 @@ ServerOutcome GhostscriptServer::run(
         return outcome;
     }
     outcome = await(serial, limit, cancel);
+    if (outcome.ok) ++pages_;
     // After an error the interpreter's state is not to be trusted for the next document.
     if (!outcome.ok || outcome.messages.find("Error") != std::string::npos || serial_ % kPagesPerProcess == 0) stop();
     return outcome;
@@ -91,7 +96,8 @@ ServerOutcome GhostscriptServer::await(int serial, std::chrono::milliseconds lim
             break;
         }
         pollfd fd{output_.get(), POLLIN, 0};
-        if (::poll(&fd, 1, static_cast<int>(std::min<long>(left, 20))) > 0) output_.readInto(text, kMessageLimit, true);
+        if (::poll(&fd, 1, static_cast<int>(std::min<long>(left, kCancelCheck))) > 0)
+            output_.readInto(text, kMessageLimit, true);
         if (text.ends_with(done)) {
             outcome.ok = true;
             text.resize(text.size() - done.size());

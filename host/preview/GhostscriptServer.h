@@ -33,6 +33,8 @@ public:
     GhostscriptServer& operator=(const GhostscriptServer&) = delete;
 
     const std::vector<std::string>& arguments() const { return arguments_; }
+    // How many programs the running process has finished well; 0 when none runs.
+    int pages() const { return child_ ? pages_ : 0; }
 
     // Runs a line of PostScript (no newline in it), starting the process if it is not running.
     ServerOutcome run(const std::string& program, std::chrono::milliseconds limit, const std::atomic<bool>* cancel);
@@ -50,6 +52,7 @@ private:
     std::unique_ptr<ChildGroup> child_;
     Fd input_, output_;
     int serial_ = 0;
+    int pages_ = 0;
 };
 
 } // namespace host::preview

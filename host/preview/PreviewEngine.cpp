@@ -7,6 +7,7 @@
 #include "host/preview/ColourPlanner.h"
 #include "host/preview/JobLayout.h"
 #include "host/preview/PrinterChoices.h"
+#include "host/preview/QuickColorPresets.h"
 #include "host/preview/SheetRenderer.h"
 #include "host/preview/WorkFolder.h"
 
@@ -74,16 +75,46 @@ int PreviewEngine::sheetCount(const PreviewJob& job, const std::atomic<bool>* ca
     return static_cast<int>(parts_->layout.layOut(job.documents, job.layout, cancel).sheets.size());
 }
 
+PreviewEngine::Begun PreviewEngine::begin(const PreviewJob& job, const std::atomic<bool>* cancel)
+{
+    Begun begun;
+    if (job.proof) begun.plan = parts_->planner.plan(job.ticket);
+    parts_->renderer.prepare(begun.plan ? &*begun.plan : nullptr);
+    begun.sheets = parts_->layout.layOut(job.documents, job.layout, cancel);
+    return begun;
+}
+
+void PreviewEngine::prepare(const PreviewJob& job, const std::atomic<bool>* cancel)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    begin(job, cancel);
+}
+
+void PreviewEngine::warm(const PreviewJob& job, int sheet, const std::atomic<bool>* cancel)
+{
+    std::lock_guard<std::mutex> lock(mutex_);
+    const OptionChoices* quick = parts_->printer.option("TLQuickColor");
+    if (!job.proof || !quick) return;
+    const JobSheets laid = parts_->layout.layOut(job.documents, job.layout, cancel);
+    if (laid.sheets.empty() || laid.cancelled) return;
+    const SheetRef& ref =
+        laid.sheets[static_cast<size_t>(std::clamp(sheet, 1, static_cast<int>(laid.sheets.size())) - 1)];
+    for (int preset = 0; preset < QuickColorPresets::kCustom && !(cancel && cancel->load()); ++preset) {
+        OptionMap ticket = job.ticket;
+        ticket["TLQuickColor"] = quick->at(preset);
+        parts_->renderer.warm(ref, parts_->planner.plan(ticket), cancel);
+    }
+}
+
 PreviewSheet PreviewEngine::render(const PreviewJob& job, int sheet, SheetBox box, const std::atomic<bool>* cancel)
 {
     std::lock_guard<std::mutex> lock(mutex_);
     PreviewSheet result;
     box.width = std::max(box.width, 16);
     box.height = std::max(box.height, 16);
-    std::optional<ColourPlan> plan =
-        job.proof ? std::optional<ColourPlan>(parts_->planner.plan(job.ticket)) : std::nullopt;
-    parts_->renderer.prepare(plan ? &*plan : nullptr);
-    JobSheets sheets = parts_->layout.layOut(job.documents, job.layout, cancel);
+    Begun begun = begin(job, cancel);
+    const std::optional<ColourPlan>& plan = begun.plan;
+    JobSheets& sheets = begun.sheets;
     result.cancelled = sheets.cancelled;
     result.notes = std::move(sheets.notes);
     result.sheets = static_cast<int>(sheets.sheets.size());

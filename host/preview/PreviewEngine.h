@@ -5,6 +5,8 @@
 // on changed. No window here: the script mode writes previews without one.
 #pragma once
 
+#include "host/preview/ColourPlan.h"
+#include "host/preview/JobLayout.h"
 #include "host/preview/PreviewJob.h"
 #include "host/preview/PreviewSetup.h"
 #include "host/preview/Raster.h"
@@ -12,6 +14,7 @@
 #include <atomic>
 #include <memory>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -44,6 +47,13 @@ public:
     // a worker thread; calls are taken one at a time. When `cancel` turns true, the helper programs
     // are stopped and the result comes back cancelled.
     PreviewSheet render(const PreviewJob& job, int sheet, SheetBox box, const std::atomic<bool>* cancel = nullptr);
+    // Gets the job ready to draw before a sheet is asked for: lays the documents out, starts
+    // Ghostscript with the colour settings and builds the proof's transforms. Draws nothing.
+    void prepare(const PreviewJob& job, const std::atomic<bool>* cancel = nullptr);
+    // Gets a Ghostscript running and warmed up on sheet `sheet` for each Quick Color preset, so that
+    // picking one redraws without a new start. Stops when `cancel` turns true. Nothing for the plain
+    // layout.
+    void warm(const PreviewJob& job, int sheet, const std::atomic<bool>* cancel);
 
     // How often the filters and Ghostscript ran, to tell a cached sheet from a drawn one.
     struct Counters {
@@ -54,6 +64,12 @@ public:
 
 private:
     struct Parts;
+    struct Begun {
+        std::optional<ColourPlan> plan; // none for the plain layout
+        JobSheets sheets;
+    };
+    // What a sheet needs before it is drawn; the engine's lock is held.
+    Begun begin(const PreviewJob& job, const std::atomic<bool>* cancel);
     explicit PreviewEngine(std::unique_ptr<Parts> parts);
 
     mutable std::mutex mutex_;

@@ -8,6 +8,8 @@
 
 #include <algorithm>
 #include <future>
+#include <system_error>
+#include <thread>
 
 namespace host::preview {
 namespace {
@@ -27,12 +29,25 @@ Raster blackAsCmyk(const Raster& black)
     return cmyk;
 }
 
+// Builds the proof's transforms on a thread of its own; ready when they are built.
+std::shared_future<bool> buildInBackground(const std::shared_ptr<SoftProof>& proof)
+{
+    auto built = std::make_shared<std::promise<bool>>();
+    std::shared_future<bool> ready = built->get_future().share();
+    try {
+        std::thread([proof, built] { built->set_value(proof->prepare()); }).detach();
+    } catch (const std::system_error&) {
+        built->set_value(proof->prepare());
+    }
+    return ready;
+}
+
 } // namespace
 
 SheetRenderer::SheetRenderer(const PreviewSetup& setup, const std::string& workFolder)
     : colour_(workFolder, setup.printerProfile, setup.tools.iccDir + "/ghostscript/srgb.icc",
           setup.tools.iccDir + "/ghostscript/sgray.icc"),
-      ghostscript_(setup, workFolder), proof_(setup.printerProfile)
+      ghostscript_(setup, workFolder), proof_(std::make_shared<SoftProof>(setup.printerProfile))
 {
 }
 
@@ -67,7 +82,7 @@ std::optional<Raster> SheetRenderer::show(const Raster& raster, RasterKind kind,
     Raster toner = kind == RasterKind::Gray ? blackToner(raster) : raster;
     SoftProof::applyTonerCurves(toner, plan);
     if (plan.separation) return SeparationSheet::compose(kind == RasterKind::Gray ? blackAsCmyk(toner) : toner);
-    return kind == RasterKind::Gray ? proof_.proofBlack(toner) : proof_.proofCmyk(toner);
+    return kind == RasterKind::Gray ? proof_->proofBlack(toner) : proof_->proofCmyk(toner);
 }
 
 bool SheetRenderer::request(const ColourPlan* plan, RasterRequest& request, std::string* error)
@@ -88,7 +103,16 @@ void SheetRenderer::prepare(const ColourPlan* plan)
     std::string ignored;
     if (request(plan, warm, &ignored)) ghostscript_.start(warm);
     // The first proof's transforms are built on the other core meanwhile.
-    if (plan && !warming_.valid()) warming_ = std::async(std::launch::async, [this] { return proof_.prepare(); });
+    if (plan && !warming_.valid()) warming_ = buildInBackground(proof_);
+}
+
+void SheetRenderer::warm(const SheetRef& sheet, const ColourPlan& plan, const std::atomic<bool>* cancel)
+{
+    RasterRequest request;
+    request.pdf = sheet.pdf;
+    request.sheet = sheet.page;
+    std::string ignored;
+    if (this->request(&plan, request, &ignored)) ghostscript_.warm(request, cancel);
 }
 
 SheetRenderer::Drawn SheetRenderer::draw(

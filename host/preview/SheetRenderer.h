@@ -13,6 +13,7 @@
 
 #include <atomic>
 #include <future>
+#include <memory>
 #include <optional>
 
 namespace host::preview {
@@ -34,6 +35,9 @@ public:
     // plan: null for the plain layout.
     Drawn draw(const SheetRef& sheet, const ColourPlan* plan, const SheetBox& box, const std::atomic<bool>* cancel);
     int renders() const { return renders_; }
+    // Gets the Ghostscript that would draw the sheet under the plan running, with its colour links
+    // built and the sheet's fonts read; stops when cancel turns true.
+    void warm(const SheetRef& sheet, const ColourPlan& plan, const std::atomic<bool>* cancel);
 
     // The resolution at which a sheet, as a person reads it, fits the box.
     static double resolutionFor(const SheetGeometry& geometry, const SheetBox& box);
@@ -48,10 +52,12 @@ private:
 
     ColourArguments colour_;
     GhostscriptRaster ghostscript_;
-    SoftProof proof_;
+    // Shared with the thread that builds its transforms, which is never waited for when the sheet is
+    // not needed any more (the dialog closing): it lets go of the proof when it is done.
+    std::shared_ptr<SoftProof> proof_;
     LruCache<Raster> rasters_{8};
     LruCache<Raster> pictures_{16};
-    std::future<bool> warming_;
+    std::shared_future<bool> warming_;
     int renders_ = 0;
 };
 

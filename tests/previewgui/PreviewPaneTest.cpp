@@ -1,7 +1,8 @@
 // SPDX-License-Identifier: Apache-2.0
-// A person at the preview: pages through sheets with the arrow buttons, switches the soft proof, and
-// the window keeps answering while a heavy sheet is drawn.
+// A person at the preview: pages through sheets with the arrow buttons, switches the soft proof, the
+// window keeps answering while a heavy sheet is drawn, and the preview never holds the window back.
 #include "host/gui/PreviewPane.h"
+#include "host/preview/BackgroundPriority.h"
 #include "preview/PreviewTestSupport.h"
 
 #include <QApplication>
@@ -14,7 +15,14 @@
 #include <QToolButton>
 #include <gtest/gtest.h>
 
+#include <QEvent>
+
+#include <dirent.h>
+#include <fstream>
 #include <memory>
+#include <sstream>
+#include <unistd.h>
+#include <vector>
 
 namespace {
 
@@ -58,6 +66,44 @@ char middleColour(const PreviewPane& pane)
     const bool r = c.red() > 128, g = c.green() > 128, b = c.blue() > 128;
     return r && g && !b ? 'y' : r && !g && !b ? 'r' : !r && g && !b ? 'g' : !r && !g && b ? 'b' : '?';
 }
+
+// The nice values of this process's children that run `program`.
+std::vector<int> childrenRunning(const std::string& program)
+{
+    std::vector<int> nice;
+    std::unique_ptr<DIR, int (*)(DIR*)> proc(::opendir("/proc"), ::closedir);
+    while (dirent* entry = proc ? ::readdir(proc.get()) : nullptr) {
+        std::ifstream stat(std::string("/proc/") + entry->d_name + "/stat");
+        std::string line;
+        if (!std::getline(stat, line) || line.find("(" + program + ")") == std::string::npos) continue;
+        // After the name: state, ppid, then fields up to the nice value (the 19th of the line).
+        std::istringstream rest(line.substr(line.rfind(')') + 2));
+        std::vector<long> fields;
+        std::string state;
+        rest >> state;
+        for (long value; fields.size() < 16 && rest >> value;) fields.push_back(value);
+        if (fields.size() == 16 && fields[0] == ::getpid()) nice.push_back(static_cast<int>(fields[15]));
+    }
+    return nice;
+}
+
+// Counts the paints of a widget and what the pane had asked for at the first one.
+class PaintWatch : public QObject {
+public:
+    PaintWatch(QWidget& widget, const PreviewPane& pane) : pane_(pane) { widget.installEventFilter(this); }
+    int paints = 0;
+    int requestsAtFirstPaint = -1;
+
+protected:
+    bool eventFilter(QObject*, QEvent* event) override
+    {
+        if (event->type() == QEvent::Paint && paints++ == 0) requestsAtFirstPaint = pane_.requests();
+        return false;
+    }
+
+private:
+    const PreviewPane& pane_;
+};
 
 // A pane of the given size on its own engine, shown.
 class PreviewPaneTest : public ::testing::Test {
@@ -145,4 +191,39 @@ TEST_F(PreviewPaneTest, TheWindowKeepsAnsweringWhileAHeavySheetIsDrawnAndAChange
     ASSERT_TRUE(settled(pane, 5000));
     EXPECT_EQ(middleColour(pane), 'r') << "the light page, not the heavy one";
     EXPECT_LT(clock.elapsed(), 2500) << "the heavy sheet was given up, not waited for";
+}
+
+TEST_F(PreviewPaneTest, TheFirstSheetIsAskedForOnlyOnceTheWindowIsPainted)
+{
+    app();
+    engine = previewtest::engine();
+    pane = std::make_unique<PreviewPane>([drawer = engine.get()](std::string*) { return drawer; });
+    PaintWatch watch(*child<QLabel>(*pane, "previewSheet"), *pane);
+    pane->setJob(previewtest::job(documents.colouredPagesPdf(1)));
+    pane->resize(320, 480);
+    pane->show();
+    ASSERT_TRUE(settled(*pane));
+    EXPECT_GT(watch.paints, 0);
+    EXPECT_EQ(watch.requestsAtFirstPaint, 0) << "no sheet was asked for before the first frame";
+    EXPECT_EQ(pane->requests(), 1) << "the job set before the window showed is asked for once";
+    EXPECT_EQ(middleColour(*pane), 'r');
+}
+
+TEST_F(PreviewPaneTest, GhostscriptRunsBelowTheWindowsPriorityAndNoneOutlivesThePreview)
+{
+    const int windowPriority = host::preview::BackgroundPriority::ofThisThread();
+    open(320, 480);
+    pane->setJob(previewtest::job(documents.colouredPagesPdf(1)));
+    ASSERT_TRUE(settled(*pane));
+    // The other Quick Color presets are got ready in the background once the sheet shows.
+    QElapsedTimer clock;
+    clock.start();
+    while (childrenRunning("gs").size() < 3 && clock.elapsed() < 10000) QTest::qWait(20);
+    const std::vector<int> running = childrenRunning("gs");
+    EXPECT_GE(running.size(), 3U);
+    for (int nice : running) EXPECT_GE(nice, host::preview::BackgroundPriority::kNice);
+    EXPECT_EQ(host::preview::BackgroundPriority::ofThisThread(), windowPriority) << "the window's thread keeps its own";
+    pane.reset();
+    engine.reset();
+    EXPECT_TRUE(childrenRunning("gs").empty());
 }
