@@ -69,7 +69,7 @@ std::optional<cf::DictionaryRef> readTicket(const std::string& path, std::string
 
 std::string defaultTicketPath()
 {
-    // Only an absolute path counts, as the base directory specification says.
+    // Only an absolute path counts, as the XDG Base Directory Specification says.
     const char* config = std::getenv("XDG_CONFIG_HOME");
     if (config && config[0] == '/') return std::string(config) + "/printdialog-settings.plist";
     const char* home = std::getenv("HOME");

@@ -131,16 +131,21 @@ QWidget* PaneForm::choiceBox(const PaneOption& option)
     return box;
 }
 
+void PaneForm::addNote(const std::string& name)
+{
+    auto* note = new QLabel;
+    note->setObjectName(tq("pane_" + name + "_note"));
+    note->setStyleSheet("color: #b00020");
+    note->setWordWrap(true);
+    note->hide();
+    notes_[name] = note;
+}
+
 QWidget* PaneForm::textField(const PaneOption& option)
 {
     auto* field = new QLineEdit;
     if (option.name == "page-ranges") field->setPlaceholderText(tq(host::tr("All pages, or e.g. 1-3,7")));
-    auto* note = new QLabel;
-    note->setObjectName(tq("pane_" + option.name + "_note"));
-    note->setStyleSheet("color: #b00020");
-    note->setWordWrap(true);
-    note->hide();
-    notes_[option.name] = note;
+    addNote(option.name);
     connect(field, &QLineEdit::editingFinished, this,
         [this, field, name = option.name] { take(name, field->text().toStdString()); });
     return field;
@@ -158,12 +163,7 @@ QWidget* PaneForm::holdField(const PaneOption& option)
     time->setMaximumWidth(90);
     row->addWidget(box);
     row->addWidget(time);
-    auto* note = new QLabel;
-    note->setObjectName(tq("pane_" + option.name + "_note"));
-    note->setStyleSheet("color: #b00020");
-    note->setWordWrap(true);
-    note->hide();
-    notes_[option.name] = note;
+    addNote(option.name);
     const std::string name = option.name;
     connect(box, &QComboBox::activated, this, [this, box, time, name](int index) {
         time->setEnabled(index == kAtTime);

@@ -35,6 +35,8 @@ private:
     QWidget* textField(const PaneOption& option);
     QWidget* holdField(const PaneOption& option);
     void take(const std::string& name, const std::string& value);
+    // The hidden line under a text field where its refusal is said.
+    void addNote(const std::string& name);
 
     Choose choose_;
     std::map<std::string, QWidget*> fields_;
